@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs what Briqo needs to build, run and test on Debian 12, skipping what is already there.
+set -euo pipefail
+
+packages=(build-essential cmake ninja-build qt6-base-dev qt6-svg-dev libgl1-mesa-dev
+          fonts-dejavu-core xvfb xauth libbenchmark-dev)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    sudo_cmd=""
+    [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
+    $sudo_cmd apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq "${missing[@]}" >/dev/null
+fi

@@ -1,0 +1,119 @@
+// Creating the auction grid and the bidding box of the main window.
+
+#include "shell/frm_bordix.h"
+
+#include "resources/pictures.h"
+#include "shell/fonts.h"
+#include "shell/twips.h"
+
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+
+namespace briqo {
+
+namespace {
+
+// Back colours of the box buttons that are not contract bids (0xBBGGRR).
+constexpr unsigned PassGreen = 0x80FF80;
+constexpr unsigned DoubleRed = 0xC0C0FF;
+constexpr unsigned RedoubleCyan = 0xFFFFC0;
+constexpr unsigned NumberRed = 0x0000C0;
+constexpr unsigned DeleteLastRed = 0x000080;
+constexpr unsigned DeleteAllRed = 0x0000FF;
+
+} // namespace
+
+void frmBordix::buildAuctionGrid()
+{
+    fraBieding = new QGroupBox(picAlles);
+    setRectTw(fraBieding, 3060, 0, 6105, 3315);
+    fraBieding->setFlat(true);
+    static const double headingLeft[4] = {660, 2190, 3630, 5040};
+    for (int seat = 0; seat < 4; ++seat) {
+        lblBieding[seat] = new QLabel(fraBieding);
+        setRectTw(lblBieding[seat], headingLeft[seat], 210, 1200, 285);
+        lblBieding[seat]->setFont(verdana(9.75, true));
+        for (int row = 0; row < 9; ++row) {
+            const double top = 570 + 300 * row;
+            lblB[seat][row] = new QLabel(fraBieding);
+            setRectTw(lblB[seat][row], headingLeft[seat], top, 150, 270);
+            lblB[seat][row]->setFont(verdana(9.75, true));
+            // A pass, double or redouble word needs more room than a level digit.
+            lblB[seat][row]->setMinimumWidth(toPx(150));
+            picB[seat][row] = new QLabel(fraBieding);
+            setRectTw(picB[seat][row], headingLeft[seat] + 180, top + 30, 210, 210);
+            picB[seat][row]->setAlignment(Qt::AlignCenter);
+            lblA[seat][row] = new QLabel(fraBieding);
+            setRectTw(lblA[seat][row], headingLeft[seat] + 450, top + 30, 105, 195);
+            lblA[seat][row]->setFont(verdana(6.75));
+            lblA[seat][row]->setText(QStringLiteral("*"));
+            lblB[seat][row]->hide();
+            picB[seat][row]->hide();
+            lblA[seat][row]->hide();
+        }
+    }
+    for (int row = 0; row < 9; ++row) {
+        lblNum[row] = new QLabel(fraBieding);
+        setRectTw(lblNum[row], 150, 570 + 300 * row, 255, 270);
+        lblNum[row]->setFont(verdana(8.25));
+        lblNum[row]->setText(QString::number(row + 1) + QLatin1Char(':'));
+    }
+}
+
+void frmBordix::buildBiddingBox()
+{
+    picBiedBox = new QWidget(this);
+    setRectTw(picBiedBox, 9420, 120, 3015, 4185);
+
+    auto panel = [](QWidget *parent, double l, double t, double w, double h, unsigned colour) {
+        auto *f = new QFrame(parent);
+        setRectTw(f, l, t, w, h);
+        f->setFrameShape(QFrame::Box);
+        setBackColour(f, colour);
+        return f;
+    };
+
+    for (int k = 0; k < 35; ++k) {
+        picBBA[k] = panel(picBiedBox, 30 + 600 * (k % 5), 30 + 450 * (k / 5), 585, 435, White);
+        const bool noTrump = k % 5 == 4;
+        lblBB[k] = new QLabel(picBBA[k]);
+        setRectTw(lblBB[k], noTrump ? 30 : 60, 60, 150, 270);
+        lblBB[k]->setFont(verdana(9.75, true));
+        lblBB[k]->setText(QString::number(k / 5 + 1));
+        picBB[k] = new QLabel(picBBA[k]);
+        if (noTrump)
+            setRectTw(picBB[k], 210, 90, 255, 210);
+        else
+            setRectTw(picBB[k], 240, 90, 210, 210);
+        picBB[k]->setAlignment(Qt::AlignCenter);
+        // Strains run clubs, diamonds, hearts, spades: the small pictures 106..109.
+        if (!noTrump)
+            picBB[k]->setPixmap(picture(106 + k % 5));
+    }
+
+    struct Special {
+        double l, t, w, h;
+        unsigned colour;
+    };
+    const Special specials[6] = {
+        {30, 3270, 1095, 435, PassGreen},    {1110, 3270, 945, 435, DoubleRed},
+        {2040, 3270, 975, 435, RedoubleCyan}, {30, 3720, 2985, 435, NumberRed},
+        {6180, 3330, 3015, 435, DeleteLastRed}, {6180, 3780, 3015, 435, DeleteAllRed},
+    };
+    for (int i = 0; i < 6; ++i) {
+        const int k = 35 + i;
+        // The two delete buttons stand in the board panel, below the right end of the auction.
+        QWidget *parent = k >= 39 ? picAlles : picBiedBox;
+        const Special &s = specials[i];
+        picBBA[k] = panel(parent, s.l, s.t, s.w, s.h, s.colour);
+        lblBB[k] = new QLabel(picBBA[k]);
+        lblBB[k]->setGeometry(0, 0, toPx(s.w), toPx(s.h));
+        lblBB[k]->setAlignment(Qt::AlignCenter);
+        lblBB[k]->setFont(verdana(8.25, true));
+        if (k >= 38)
+            setForeColour(lblBB[k], White);
+    }
+}
+
+} // namespace briqo

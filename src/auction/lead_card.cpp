@@ -1,0 +1,77 @@
+#include "auction/lead_card.h"
+
+#include "shell/string_table.h"
+
+namespace briqo {
+
+namespace {
+
+constexpr int RankString = 47;
+constexpr int AcePosition = 9;
+constexpr int TenPosition = 13;
+constexpr int FirstCardName = 26; // ace; king, queen and jack follow
+
+QString seatName(int seat, int languageNumber)
+{
+    return seat >= 0 && seat <= 3 ? ResString(4 + seat, languageNumber) : QString();
+}
+
+QString suitName(int suit, int languageNumber)
+{
+    return suit >= 0 && suit <= 3 ? ResString(31 + suit, languageNumber) : QString();
+}
+
+} // namespace
+
+int leaderSeat(const QString &declarerTag, int clickedField)
+{
+    const QString tag = declarerTag.trimmed();
+    if (tag.size() == 1 && tag[0] >= QLatin1Char('0') && tag[0] <= QLatin1Char('3'))
+        return (tag[0].digitValue() + 1) % 4;
+    if (clickedField < 0 || clickedField > 15)
+        return -1;
+    return clickedField / 4;
+}
+
+QChar leadCharAt(const QString &fieldText, int caretPos)
+{
+    if (caretPos < 0 || caretPos >= fieldText.size())
+        return {};
+    const QChar c = fieldText[caretPos];
+    if (c == QLatin1Char('1'))
+        return QLatin1Char('T');
+    if (c == QLatin1Char('0') && caretPos > 0 && fieldText[caretPos - 1] == QLatin1Char('1'))
+        return QLatin1Char('T');
+    return c;
+}
+
+QString leadCardText(QChar c, int languageNumber, bool tenShownAs10)
+{
+    if (c.isNull())
+        return {};
+    if (c == QLatin1Char('1'))
+        c = QLatin1Char('T');
+    const int p = int(ResString(RankString, languageNumber).indexOf(c)) + 1;
+    if (p >= AcePosition && p < TenPosition)
+        return ResString(FirstCardName + p - AcePosition, languageNumber);
+    if (p == TenPosition)
+        return tenShownAs10 ? QStringLiteral("10") : QStringLiteral("T");
+    return QString(c);
+}
+
+QString leadQuestion(int leader, int suit, const QString &cardText, int languageNumber)
+{
+    QString text = ResString(70, languageNumber);
+    text = fillPlaceholder(text, QLatin1Char('~'), seatName(leader, languageNumber));
+    text = fillPlaceholder(text, QLatin1Char('#'), suitName(suit, languageNumber));
+    return fillPlaceholder(text, QLatin1Char('*'), cardText);
+}
+
+QString leadRecord(int leader, int suit, const QString &cardText, int languageNumber)
+{
+    QString card = cardText;
+    card.replace(QLatin1String("10"), QLatin1String("T"));
+    return seatName(leader, languageNumber) + QLatin1String(" - ") + QString::number(suit) + card;
+}
+
+} // namespace briqo

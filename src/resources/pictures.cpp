@@ -1,0 +1,137 @@
+#include "resources/pictures.h"
+
+#include <QFont>
+#include <QHash>
+#include <QImage>
+#include <QPainter>
+#include <QPainterPath>
+
+#include <cmath>
+
+namespace briqo {
+
+namespace {
+
+const QColor kSuitRed(192, 0, 0);
+
+// Suit glyphs are drawn from the shipped font, so they look the same on every machine.
+QPixmap suitSymbol(int handSuit, int size, int glyphPixels)
+{
+    static const char16_t glyphs[4] = {u'\u2660', u'\u2665', u'\u2666', u'\u2663'};
+    QPixmap pm(size, size);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    QFont f(QStringLiteral("DejaVu Sans"));
+    f.setPixelSize(glyphPixels);
+    p.setFont(f);
+    p.setPen(handSuit == 1 || handSuit == 2 ? kSuitRed : Qt::black);
+    p.drawText(QRect(0, 0, size, size), Qt::AlignCenter, QString(QChar(glyphs[handSuit])));
+    return pm;
+}
+
+QPixmap noTrump(const QString &letters)
+{
+    QPixmap pm(17, 14);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    QFont f(QStringLiteral("DejaVu Sans"));
+    f.setPixelSize(10);
+    f.setBold(true);
+    p.setFont(f);
+    p.setPen(Qt::black);
+    p.drawText(pm.rect(), Qt::AlignCenter, letters);
+    return pm;
+}
+
+QImage dutchFlag()
+{
+    QImage img(29, 20, QImage::Format_ARGB32);
+    QPainter p(&img);
+    p.fillRect(0, 0, 29, 7, QColor(174, 28, 40));
+    p.fillRect(0, 7, 29, 6, Qt::white);
+    p.fillRect(0, 13, 29, 7, QColor(33, 70, 139));
+    return img;
+}
+
+QImage britishFlag()
+{
+    QImage img(29, 20, QImage::Format_ARGB32);
+    img.fill(QColor(1, 33, 105));
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(Qt::white, 4));
+    p.drawLine(0, 0, 29, 20);
+    p.drawLine(29, 0, 0, 20);
+    p.setPen(QPen(QColor(200, 16, 46), 1.5));
+    p.drawLine(0, 0, 29, 20);
+    p.drawLine(29, 0, 0, 20);
+    p.fillRect(11, 0, 7, 20, Qt::white);
+    p.fillRect(0, 7, 29, 6, Qt::white);
+    p.fillRect(13, 0, 3, 20, QColor(200, 16, 46));
+    p.fillRect(0, 8, 29, 4, QColor(200, 16, 46));
+    return img;
+}
+
+// One frame of a flag in the wind: every column is shifted by a sine of its position and the frame.
+QPixmap wavingFrame(const QImage &flag, int frame)
+{
+    const int amplitude = 2;
+    QImage out(flag.width(), flag.height() + 2 * amplitude, QImage::Format_ARGB32);
+    out.fill(Qt::transparent);
+    for (int x = 0; x < flag.width(); ++x) {
+        const double phase = 2.0 * M_PI * (x / 29.0 - frame / 15.0);
+        const int dy = static_cast<int>(std::lround(amplitude * std::sin(phase) * (x / 29.0 + 0.3)));
+        for (int y = 0; y < flag.height(); ++y)
+            out.setPixel(x, y + amplitude + dy, flag.pixel(x, y));
+    }
+    return QPixmap::fromImage(out);
+}
+
+QPixmap makePicture(int id)
+{
+    if (id >= 101 && id <= 104)
+        return suitSymbol(id - 101, 34, 28);
+    if (id >= 106 && id <= 109)
+        return suitSymbol(3 - (id - 106), 14, 13);
+    if (id == 110)
+        return noTrump(QStringLiteral("SA"));
+    if (id == 111)
+        return noTrump(QStringLiteral("NT"));
+    if (id >= 112 && id <= 126)
+        return wavingFrame(dutchFlag(), id - 112);
+    if (id >= 127 && id <= 141)
+        return wavingFrame(britishFlag(), id - 127);
+    return {};
+}
+
+} // namespace
+
+QPixmap picture(int id)
+{
+    static QHash<int, QPixmap> cache;
+    auto it = cache.find(id);
+    if (it == cache.end())
+        it = cache.insert(id, makePicture(id));
+    return *it;
+}
+
+QPixmap makerLogo(int width, int height)
+{
+    QPixmap pm(width, height);
+    pm.fill(Qt::white);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    const int side = std::min(width, height) / 2 - 4;
+    const QPoint c(width / 2, height / 2);
+    const QPoint offsets[4] = {{0, -side / 2 - 2}, {side / 2 + 2, 0}, {0, side / 2 + 2}, {-side / 2 - 2, 0}};
+    for (int s = 0; s < 4; ++s) {
+        const QPixmap sym = suitSymbol(s, side, side - 4);
+        p.drawPixmap(c + offsets[s] - QPoint(side / 2, side / 2), sym);
+    }
+    return pm;
+}
+
+} // namespace briqo

@@ -1,0 +1,68 @@
+#include "shell/event_hooks.h"
+
+#include <QEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWidget>
+
+namespace briqo {
+
+EventHooks::EventHooks(QWidget *control)
+    : QObject(control)
+{
+    control->installEventFilter(this);
+}
+
+EventHooks *EventHooks::of(QWidget *control)
+{
+    if (auto *existing = control->findChild<EventHooks *>(QString(), Qt::FindDirectChildrenOnly))
+        return existing;
+    return new EventHooks(control);
+}
+
+bool EventHooks::eventFilter(QObject *watched, QEvent *event)
+{
+    auto *w = qobject_cast<QWidget *>(watched);
+    switch (event->type()) {
+    case QEvent::MouseButtonRelease:
+        if (onClick && w && w->isEnabled()
+            && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton
+            && w->rect().contains(static_cast<QMouseEvent *>(event)->position().toPoint())) {
+            onClick();
+        }
+        break;
+    case QEvent::MouseButtonDblClick:
+        if (onDoubleClick && w && w->isEnabled())
+            onDoubleClick();
+        break;
+    case QEvent::MouseButtonPress:
+        if (onMousePress && w && w->isEnabled()) {
+            const QPoint p = static_cast<QMouseEvent *>(event)->position().toPoint();
+            onMousePress(p.x(), p.y());
+        }
+        break;
+    case QEvent::MouseMove:
+        if (onMouseMove) {
+            const QPoint p = static_cast<QMouseEvent *>(event)->position().toPoint();
+            onMouseMove(p.x(), p.y());
+        }
+        break;
+    case QEvent::FocusIn:
+        if (onFocusIn)
+            onFocusIn();
+        break;
+    case QEvent::FocusOut:
+        if (onFocusOut)
+            onFocusOut();
+        break;
+    case QEvent::KeyPress:
+        if (onKey && onKey(static_cast<QKeyEvent *>(event)))
+            return true;
+        break;
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace briqo

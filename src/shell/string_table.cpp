@@ -1,0 +1,205 @@
+#include "shell/string_table.h"
+
+#include <QHash>
+
+namespace briqo {
+
+namespace {
+
+struct Entry {
+    int index;
+    const char *dutch;
+    const char *english;
+};
+
+// The maker's notice (15) and website (45) are the same in both languages.
+#define BRIQO_NOTICE "Briqo - bridge deal pictures - 2020"
+#define BRIQO_WEBSITE "https://briqo.example"
+
+// Both halves of the table, by string index. Texts are UTF-8 here and exact to the character:
+// leading blanks, the tab at the end of 58 and the quote marks of 23 and 35 are part of them.
+const Entry kEntries[] = {
+    {0, "Spel", "Game"},
+    {1, "Gever:", "Dealer:"},
+    {2, "Kwetsbaar:", "Vulnerable:"},
+    {3, "De maker", "The developer"},
+    {4, "Noord", "North"},
+    {5, "Oost", "East"},
+    {6, "Zuid", "South"},
+    {7, "West", "West"},
+    {8, "Pas", "Pass"},
+    {9, "DBL", "DBL"},
+    {10, "RDBL", "RDBL"},
+    {11, "Nummer de bieding (1)", "Number the bid (1)"},
+    {12, "Wis laatste bieding", "Delete last bid"},
+    {13, "Wis hele bieding", "Delete entire bidding"},
+    {14, "Spellen", "Games"},
+    {15, BRIQO_NOTICE, BRIQO_NOTICE},
+    {16, "Lees spel", "Load game"},
+    {17, "Wis spel", "Delete game"},
+    {18, "T als 10 weergeven bij BMP en Afdrukken", "Display T as 10 for BMP and Print"},
+    {19, "Opslaan als Bitmap (.BMP)", "Save as Bitmap (.BMP)"},
+    {20, "Afdrukken", "Print"},
+    {21, "Toon biedbox", "Show bidding box"},
+    {22, "Spel Opslaan", "Save Game"},
+    {23, "Wis de hele bieding.\"|\"Zeker weten?", "Clear the entire bidding.|Are you Sure?"},
+    {24, "Spel klaar.", "Game ready."},
+    {25, "~  heeft 13 kaarten.|Als hij er meer krijgt, dan moet je de arbiter roepen.",
+     " ~ has 13 cards | If he gets more, you must call the arbiter."},
+    {26, "Aas", "Ace"},
+    {27, "Heer", "King"},
+    {28, "Vrouw", "Queen"},
+    {29, "Boer", "Jack"},
+    {30, "Tien", "Ten"},
+    {31, "Schoppen", "Spades"},
+    {32, "Harten", "Hearts"},
+    {33, "Ruiten", "Diamonds"},
+    {34, "Klaveren", "Clubs"},
+    {35, "\"~ #\" heeft u al een keer gebruikt.", "\"~ #\" has already been used once."},
+    {36, "~ definitief wissen?||Zeker weten?", "Delete ~ permanently?||Are you sure?"},
+    {37, "Briqo", "Briqo"},
+    {38, "bieding", "bidding"},
+    {39, "handen", "hands"},
+    {40, "Niemand", "Non"},
+    {41, "Noord-Zuid", "North-South"},
+    {42, "Oost-West", "East-West"},
+    {43, "Allen", "All"},
+    {44, "Zichtbaar", "Visible"},
+    {45,
+     "Er is geen update van Briqo.|Probeer het straks nog eens een keer.||Raadpleeg mijn website: " BRIQO_WEBSITE,
+     "There is no update of Briqo now.|Please try again later.||Look at my website: " BRIQO_WEBSITE},
+    {46, "Download update", "Download update"},
+    {47, "23456789AHVBTahvbt", "23456789AKQJTakqjt"},
+    {56, "Punten zichtbaar", "Points visible"},
+    {58, "Briqo wordt nu afgesloten en de installatie van de nieuwe versie zal zo starten.\t",
+     "Briqo will now close and the installation of the new version will start."},
+    {59, "Kaarten", "Cards"},
+    {60, "Punten", "Points"},
+    {61, "Draai spel naar rechts", "Turn game to the right"},
+    {62, "Kan het spel niet draaien.|Er gaat dan een bieding verloren!||Pas de bieding aan.",
+     "Cannot turn the game over.|A bid will be lost!||Adjust the bidding."},
+    {63, "Nieuw nummer", "New number"},
+    {64, "Wis BMP", "Delete BMP"},
+    {65, "OK", "OK"},
+    {66, "Uitkomst", "Lead"},
+    {67, "Contract", "Contract"},
+    {68, "Leider", "Leader"},
+    {69, "Geef uitkomst", "Give lead"},
+    {70, "~ start met # *", "~ leads with the * of #"},
+    {71, "Wis uitkomst", "Delete lead"},
+    {72, "Vraag en antwoord", "Question and answer"},
+    {73, "Vraag", "Question"},
+    {74, "Antwoord/uitleg", "Answer/explanation"},
+    {75,
+     "U kunt zowel bij de vraag als het antwoord/uitleg geen kaartsymbolen gebruiken. U dient de kaart "
+     "symbolen met hun naam te benoemen.|Type Schoppen, Harten, Ruiten, Klaveren en Sans Atout.|U mag ook "
+     "gewoon SA gebruiken.",
+     "You cannot use card symbols for both the question and the answer/explanation. You must name the card "
+     "symbols with their name.|Type of Spades, Hearts, Diamonds, Clubs and No Trump.|You can also use NT."},
+    {76, "Opslaan", "Save"},
+    {77, "Terug", "Back"},
+    {78, "Antwoord", "Answer"},
+    {79, "Wis vraag", "Delete question"},
+    {80, "Wis antwoord/uitleg", "Delete answer/explanation"},
+    {81, "Naar Klembord", "To Clipboard"},
+    {82, "Vraag, antwoord/uitleg opgeslagen", "Question, answer/explanation saved"},
+    {83, "Vraag, antwoord/uitleg in Klembord geplaatst", "Question, answer/explanation placed in Clipboard"},
+    {84, "Het ~ bestaat al!|Wilt u ~ overschrijven?", "~ already exists!|Do you want to overwrite ~?"},
+    {86, "U kunt nu met Plakken, het plaatje in een ander programma plakken.",
+     "You can now paste the image into another program with Paste."},
+    {87, "U heeft vermoedelijk de compatibiliteitsmodus niet of niet goed ingesteld.",
+     "You probably have not set the compatibility mode or not set it correctly."},
+    {88, "Sorteer hoog naar laag", "Sort high to low"},
+    {89, "Sorteer laag naar hoog", "Sort low to high"},
+    {90, "Lijst met BMP", "List of BMP"},
+    {91, "BMP bestanden van spel", "BMP files from game"},
+    {92, "SA", "NT"},
+    {93, "U heeft nog niet op de knop Spel opslaan geklikt.|Wilt u het spel alsnog opslaan, klik dan op de knop Ja",
+     "You have not yet clicked the Save game button.|If you want to save the game, click the Yes button"},
+    {94, "Totaal overzicht spellen", "Overview games"},
+    {95, "Sluiten", "Close"},
+    // Our own messages, for failures the original program left unhandled.
+    {own::CannotWriteGame, "Het spel kan niet worden opgeslagen.|~ kan niet worden geschreven.||Er is niets veranderd.",
+     "The game cannot be saved.|~ cannot be written.||Nothing has been changed."},
+    {own::CannotDeleteGame, "~ kan niet helemaal worden gewist.|Het spel blijft in de lijst staan.",
+     "~ cannot be deleted completely.|The game stays in the list."},
+    {own::CannotDeletePicture, "~ kan niet worden gewist.", "~ cannot be deleted."},
+    {own::DealNotValid, "Dit spel bevat een kaart twee keer of een hand met meer dan 13 kaarten.|Verbeter de handen.",
+     "This deal holds a card twice or a hand with more than 13 cards.|Please correct the hands."},
+};
+
+#undef BRIQO_NOTICE
+#undef BRIQO_WEBSITE
+
+const QHash<int, QString> &table()
+{
+    static const QHash<int, QString> ids = [] {
+        QHash<int, QString> h;
+        for (const Entry &e : kEntries) {
+            h.insert(LanguageDutch * 1000 + e.index, QString::fromUtf8(e.dutch));
+            h.insert(LanguageEnglish * 1000 + e.index, QString::fromUtf8(e.english));
+        }
+        return h;
+    }();
+    return ids;
+}
+
+} // namespace
+
+QString resourceString(int id)
+{
+    return table().value(id);
+}
+
+QString ResString(int n, int languageNumber)
+{
+    QString padded = QString::number(n);
+    while (padded.size() < 3)
+        padded.prepend(QLatin1Char('0'));
+    if (padded.size() == 5)
+        return resourceString(padded.toInt());
+    if (languageNumber != LanguageDutch && languageNumber != LanguageEnglish)
+        languageNumber = LanguageDutch;
+    return resourceString((QString::number(languageNumber) + padded).toInt());
+}
+
+QString messageText(const QString &text)
+{
+    QString shown = text;
+    shown.replace(QLatin1Char('|'), QLatin1Char('\n'));
+    return shown;
+}
+
+QString fillPlaceholder(QString text, QChar placeholder, const QString &value)
+{
+    return text.replace(placeholder, value);
+}
+
+long long leadingNumber(const QString &text)
+{
+    int i = 0;
+    while (i < text.size() && (text[i] == QLatin1Char(' ') || text[i] == QLatin1Char('\t')))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == QLatin1Char('-') || text[i] == QLatin1Char('+'))) {
+        negative = text[i] == QLatin1Char('-');
+        ++i;
+    }
+    long long value = 0;
+    while (i < text.size() && text[i].isDigit() && text[i].unicode() < 128) {
+        if (value < 1000000000000LL)
+            value = value * 10 + (text[i].unicode() - '0');
+        ++i;
+    }
+    return negative ? -value : value;
+}
+
+int languageFromIniValue(const QString &value)
+{
+    if (value.isEmpty())
+        return LanguageDutch;
+    const long long n = leadingNumber(value);
+    return n == LanguageEnglish ? LanguageEnglish : LanguageDutch;
+}
+
+} // namespace briqo

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+
+namespace briqo {
+
+// Language numbers are the leading digits of the resource ids of each half of the table.
+constexpr int LanguageDutch = 10;
+constexpr int LanguageEnglish = 11;
+
+// The text stored under a full resource id (10000 + n Dutch, 11000 + n English);
+// an id with no text gives the empty text, as a failed resource load would.
+QString resourceString(int id);
+
+// The lookup used everywhere: pads n to three digits, takes a five-digit result as a complete
+// id, and otherwise prefixes the language number. A language other than Dutch or English
+// falls back to Dutch, so a hand-edited INI file never leaves the window without captions.
+QString ResString(int n, int languageNumber);
+
+// Texts of our own (past the last index the original table used): messages for failures the
+// original program never reported, such as a game that cannot be written.
+namespace own {
+constexpr int CannotWriteGame = 200;   // "~" = the file or folder
+constexpr int CannotDeleteGame = 201;  // "~" = the game folder
+constexpr int CannotDeletePicture = 202;
+constexpr int DealNotValid = 203;
+} // namespace own
+
+// A message as it is shown: every "|" becomes a line break.
+QString messageText(const QString &text);
+
+// Replaces every occurrence of a placeholder character ("~", "#" or "*") by a value.
+QString fillPlaceholder(QString text, QChar placeholder, const QString &value);
+
+// The language number read from the INI value: its leading digits, 10 when the value is
+// empty, and 10 as well for any number other than 10 or 11.
+int languageFromIniValue(const QString &value);
+
+// The leading numeric value of a text as the original program's Val() gives it: leading blanks
+// skipped, an optional sign, then digits; 0 when the text does not start with a number.
+long long leadingNumber(const QString &text);
+
+} // namespace briqo

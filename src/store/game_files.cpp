@@ -1,0 +1,155 @@
+#include "store/game_files.h"
+
+#include "shell/string_table.h"
+#include "store/path_lookup.h"
+#include "store/text_file.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace briqo {
+
+namespace {
+
+// An auction file of this size or less holds no auction (the original's own threshold; an empty
+// auction is 146 bytes).
+constexpr qint64 kNoAuctionSize = 10;
+
+const QLatin1Char kFieldSeparator('~');
+
+QString withoutSeparator(QString field)
+{
+    return field.replace(kFieldSeparator, QLatin1Char(' '));
+}
+
+QString tenAsT(QString text)
+{
+    return text.replace(QStringLiteral("10"), QStringLiteral("T"));
+}
+
+AuctionCellText parseCell(const QString &line)
+{
+    const QStringList fields = line.split(kFieldSeparator);
+    return {fields.value(0), fields.value(1), fields.value(2)};
+}
+
+QString firstLine(const QString &path)
+{
+    const std::optional<QStringList> lines = readTextLines(path);
+    return lines ? lines->value(0) : QString();
+}
+
+} // namespace
+
+bool writeAuctionFile(const QString &path, const AuctionFile &auction, QString *error)
+{
+    QStringList lines;
+    lines.reserve(1 + AuctionCells);
+    lines.append(auction.callKinds);
+    for (const AuctionCellText &cell : auction.cells) {
+        lines.append(withoutSeparator(cell.caption) + kFieldSeparator + withoutSeparator(cell.code)
+                     + kFieldSeparator + withoutSeparator(cell.note));
+    }
+    return writeTextLines(path, lines, error);
+}
+
+std::optional<AuctionFile> readAuctionFile(const QString &path)
+{
+    const QString resolved = resolveExisting(path);
+    const QFileInfo info(resolved);
+    if (!info.isFile() || info.size() <= kNoAuctionSize)
+        return std::nullopt;
+    const std::optional<QStringList> lines = readTextLines(resolved);
+    if (!lines)
+        return std::nullopt;
+
+    AuctionFile auction;
+    auction.callKinds = lines->value(0);
+    const qsizetype cellLines = std::min<qsizetype>(lines->size() - 1, AuctionCells);
+    for (qsizetype i = 0; i < cellLines; ++i)
+        auction.cells[i] = parseCell(lines->at(i + 1));
+    return auction;
+}
+
+int noteNumber(const QString &noteText)
+{
+    const long long n = leadingNumber(noteText.mid(1));
+    return n > 0 && n < 100000 ? static_cast<int>(n) : 0;
+}
+
+int nextNoteNumber(const AuctionFile &auction)
+{
+    int highest = 0;
+    for (const AuctionCellText &cell : auction.cells)
+        highest = std::max(highest, noteNumber(cell.note));
+    return highest + 1;
+}
+
+bool writeHandsFile(const QString &path, const Holdings &holdings, QString *error)
+{
+    QStringList lines;
+    lines.reserve(HandFields);
+    for (const QString &holding : holdings)
+        lines.append(tenAsT(holding));
+    return writeTextLines(path, lines, error);
+}
+
+Holdings readHandsFile(const QString &path)
+{
+    Holdings holdings;
+    const std::optional<QStringList> lines = readTextLines(path);
+    if (!lines)
+        return holdings;
+    const qsizetype count = std::min<qsizetype>(lines->size(), HandFields);
+    for (qsizetype i = 0; i < count; ++i)
+        holdings[i] = lines->at(i);
+    return holdings;
+}
+
+QString formatLeadLine(const QString &leaderName, int suitIndex, const QString &cardText)
+{
+    if (suitIndex < 0 || suitIndex > 3)
+        return {};
+    return leaderName + QStringLiteral(" - ") + QString::number(suitIndex) + tenAsT(cardText);
+}
+
+std::optional<LeadLine> parseLeadLine(const QString &line)
+{
+    const qsizetype split = line.indexOf(QStringLiteral(" -"));
+    if (split < 0)
+        return std::nullopt;
+    const QString leader = line.left(split).trimmed();
+    const QString rest = line.mid(split + 2).trimmed();
+    if (leader.isEmpty() || rest.size() < 2 || rest[0] < QLatin1Char('0') || rest[0] > QLatin1Char('3'))
+        return std::nullopt;
+    return LeadLine{leader, rest[0].unicode() - '0', rest.mid(1)};
+}
+
+bool writeLeadFile(const QString &path, const LeadLine &lead, QString *error)
+{
+    const QString line = formatLeadLine(lead.leaderName, lead.suitIndex, lead.cardText);
+    if (line.isEmpty()) {
+        if (error)
+            *error = QStringLiteral("no valid lead to write");
+        return false;
+    }
+    return writeTextLines(path, {line}, error);
+}
+
+std::optional<LeadLine> readLeadFile(const QString &path)
+{
+    return parseLeadLine(firstLine(path));
+}
+
+bool writeContractFile(const QString &path, const QString &contractText, QString *error)
+{
+    return writeTextLines(path, {contractText}, error);
+}
+
+QString readContractFile(const QString &path)
+{
+    return firstLine(path);
+}
+
+} // namespace briqo

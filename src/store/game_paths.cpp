@@ -1,0 +1,71 @@
+#include "store/game_paths.h"
+
+#include "shell/string_table.h"
+#include "store/path_lookup.h"
+
+namespace briqo {
+
+GameWords gameWords(int languageNumber)
+{
+    GameWords words;
+    words.gamesFolder = ResString(14, languageNumber);
+    words.game = ResString(0, languageNumber);
+    words.bidding = ResString(38, languageNumber);
+    words.hands = ResString(39, languageNumber);
+    words.lead = ResString(66, languageNumber);
+    words.contract = ResString(67, languageNumber);
+    words.question = ResString(73, languageNumber);
+    words.answer = ResString(78, languageNumber);
+    return words;
+}
+
+QString GameDigits(long long n)
+{
+    const long long digits = ((n % 1000) + 1000) % 1000;
+    return QStringLiteral("%1").arg(digits, 3, 10, QLatin1Char('0'));
+}
+
+QString gameFolderName(const GameWords &words, long long n)
+{
+    return words.game + QLatin1Char(' ') + GameDigits(n);
+}
+
+QString gameFileName(const QString &folderName, const QString &word)
+{
+    return folderName + QLatin1Char(' ') + word + QStringLiteral(".txt");
+}
+
+QString GamesRoot(const QString &programFolder, const GameWords &words)
+{
+    return resolvePath(programFolder, {words.gamesFolder});
+}
+
+QString GameFolder(const QString &programFolder, const GameWords &words, long long n)
+{
+    return resolvePath(programFolder, {words.gamesFolder, gameFolderName(words, n)});
+}
+
+QString gameFolderOfEntry(const QString &gamesRoot, const QString &folderName)
+{
+    return resolvePath(gamesRoot, {folderName});
+}
+
+QString gameFilePath(const QString &gameFolder, const QString &folderName, const QString &word)
+{
+    return resolvePath(gameFolder, {gameFileName(folderName, word)});
+}
+
+GameFilePaths gameFilePaths(const QString &gameFolder, const QString &folderName,
+                            const GameWords &words)
+{
+    const QString folder = resolveExisting(gameFolder);
+    return {folder,
+            gameFilePath(folder, folderName, words.bidding),
+            gameFilePath(folder, folderName, words.hands),
+            gameFilePath(folder, folderName, words.lead),
+            gameFilePath(folder, folderName, words.contract),
+            gameFilePath(folder, folderName, words.question),
+            gameFilePath(folder, folderName, words.answer)};
+}
+
+} // namespace briqo

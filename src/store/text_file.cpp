@@ -1,0 +1,125 @@
+#include "store/text_file.h"
+
+#include "store/code_page_1252.h"
+#include "store/path_lookup.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace briqo {
+
+namespace {
+
+constexpr qint64 kMaxTextFileSize = 16 * 1024 * 1024;
+const QString kLineEnd = QStringLiteral("\r\n");
+
+QStringList splitLines(const QString &text)
+{
+    QStringList lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c != QLatin1Char('\r') && c != QLatin1Char('\n'))
+            continue;
+        lines.append(text.mid(start, i - start));
+        if (c == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n'))
+            ++i;
+        start = i + 1;
+    }
+    if (start < text.size())
+        lines.append(text.mid(start));
+    return lines;
+}
+
+bool saveBytes(const QString &path, const QByteArray &bytes, QString *error)
+{
+    QSaveFile file(resolveExisting(path));
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    if (file.write(bytes) != bytes.size()) {
+        if (error)
+            *error = file.errorString();
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+QString withCrLf(const QString &text)
+{
+    QString result;
+    result.reserve(text.size() + text.size() / 16 + 2);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == QLatin1Char('\r')) {
+            if (i + 1 < text.size() && text[i + 1] == QLatin1Char('\n'))
+                ++i;
+            result += kLineEnd;
+        } else if (c == QLatin1Char('\n')) {
+            result += kLineEnd;
+        } else {
+            result += c;
+        }
+    }
+    return result;
+}
+
+QString trimBlanks(const QString &text)
+{
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && text[first] == QLatin1Char(' '))
+        ++first;
+    while (last > first && text[last - 1] == QLatin1Char(' '))
+        --last;
+    return text.mid(first, last - first);
+}
+
+} // namespace
+
+std::optional<QStringList> readTextLines(const QString &path)
+{
+    QFile file(resolveExisting(path));
+    const QFileInfo info(file);
+    if (!info.isFile() || info.size() > kMaxTextFileSize || !file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return splitLines(decode1252(file.readAll()));
+}
+
+bool writeTextLines(const QString &path, const QStringList &lines, QString *error)
+{
+    QString text;
+    for (const QString &line : lines) {
+        QString clean = line;
+        clean.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+        text += clean;
+        text += kLineEnd;
+    }
+    return saveBytes(path, encode1252(text), error);
+}
+
+bool writeTextItem(const QString &path, const QString &text, QString *error)
+{
+    return saveBytes(path, encode1252(withCrLf(text) + kLineEnd), error);
+}
+
+QString readJoinedText(const QString &path)
+{
+    const std::optional<QStringList> lines = readTextLines(path);
+    if (!lines)
+        return {};
+    // Blanks only, as the original's Trim: a line break the user typed at the end survives a
+    // save and reload unchanged.
+    return trimBlanks(lines->join(kLineEnd));
+}
+
+} // namespace briqo

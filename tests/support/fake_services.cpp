@@ -1,0 +1,42 @@
+#include "support/fake_services.h"
+
+#include "shell/fonts.h"
+#include "shell/frm_bordix.h"
+#include "shell/profile.h"
+
+namespace briqo {
+
+void FakeMessageBoxes::info(QWidget *, const QString &title, const QString &text)
+{
+    titles << title;
+    shown << text;
+}
+
+bool FakeMessageBoxes::askYesNo(QWidget *, const QString &title, const QString &text, int)
+{
+    titles << title;
+    shown << text;
+    return answers.isEmpty() ? true : answers.dequeue();
+}
+
+TestBoard::TestBoard(int languageNumber)
+{
+    static bool fontsInstalled = false;
+    if (!fontsInstalled) {
+        installFonts();
+        fontsInstalled = true;
+    }
+    if (languageNumber != 0)
+        WriteIni(QStringLiteral("Taal"), QStringLiteral("nummer"), QString::number(languageNumber),
+                 m_dir.path() + QStringLiteral("/taal.ini"));
+    m_services.messages = &messages;
+    m_services.clipboard = &clipboard;
+    m_services.pause = &pause;
+    m_services.clock = &clock;
+    m_window = std::make_unique<frmBordix>(m_services, m_dir.path());
+    m_window->endProgram = [this] { ended = true; };
+}
+
+TestBoard::~TestBoard() = default;
+
+} // namespace briqo

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "platform/services.h"
+
+#include <QQueue>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace briqo {
+
+class frmBordix;
+
+// Records every message shown; answers questions from a queue (Yes when the queue is empty).
+class FakeMessageBoxes : public MessageBoxes {
+public:
+    void info(QWidget *owner, const QString &title, const QString &text) override;
+    bool askYesNo(QWidget *owner, const QString &title, const QString &text, int languageNumber) override;
+
+    QStringList shown;    // every text, information and question alike
+    QStringList titles;   // the title of each
+    QQueue<bool> answers; // answers to the coming questions
+};
+
+class FakeClipboard : public Clipboard {
+public:
+    void clear() override { m_image = {}; m_text.clear(); ++clears; }
+    void setImage(const QImage &image) override { m_image = image; }
+    QImage image() const override { return m_image; }
+    void setText(const QString &text) override { m_text = text; }
+    QString text() const override { return m_text; }
+    int clears = 0;
+
+private:
+    QImage m_image;
+    QString m_text;
+};
+
+class FakePause : public Pause {
+public:
+    void sleep(int milliseconds) override { pauses << milliseconds; }
+    QList<int> pauses;
+};
+
+class FixedClock : public Clock {
+public:
+    int currentYear() const override { return 2026; }
+};
+
+// A main window in a program folder of its own, with fake platform services.
+class TestBoard {
+public:
+    // Writes taal.ini with the language first when languageNumber is not 0.
+    explicit TestBoard(int languageNumber = 0);
+    ~TestBoard();
+
+    frmBordix &window() { return *m_window; }
+    frmBordix *operator->() { return m_window.get(); }
+    QString folder() const { return m_dir.path(); }
+
+    FakeMessageBoxes messages;
+    FakeClipboard clipboard;
+    FakePause pause;
+    FixedClock clock;
+    bool ended = false;
+
+private:
+    QTemporaryDir m_dir;
+    Services m_services;
+    std::unique_ptr<frmBordix> m_window;
+};
+
+} // namespace briqo
