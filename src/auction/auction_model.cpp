@@ -178,7 +178,7 @@ bool AuctionModel::historyAccepts(int k) const
     }
     if (k == BoxButton::Redouble) {
         const bool afterDoubleOfUs = m_callKinds.endsWith(QLatin1String("13"))
-                                     || m_callKinds.endsWith(QLatin1String("223"))
+                                     
                                      || m_callKinds.endsWith(QLatin1String("322"));
         return afterDoubleOfUs && m_doubled && !m_redoubled;
     }
@@ -250,7 +250,7 @@ void AuctionModel::deleteLastCall()
             const AuctionCell &prev = m_cells[row][seat];
             const int level = cellNumber(prev.caption);
             if (level != 0) {
-                showBidsFrom((level - 1) * 5 + cellNumber(prev.code));
+                showBidsFrom((level - 1) * 5 + cellNumber(prev.code) + 1);
                 return;
             }
         }

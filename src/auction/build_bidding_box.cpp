@@ -89,7 +89,7 @@ void frmBordix::buildBiddingBox()
         picBB[k]->setAlignment(Qt::AlignCenter);
         // Strains run clubs, diamonds, hearts, spades: the small pictures 106..109.
         if (!noTrump)
-            picBB[k]->setPixmap(picture(106 + k % 5));
+            setPicture(picBB[k], 106 + k % 5);
     }
 
     struct Special {

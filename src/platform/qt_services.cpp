@@ -69,6 +69,7 @@ QtServices::QtServices()
     m_services.clipboard = &m_clipboard;
     m_services.pause = &m_pause;
     m_services.clock = &m_clock;
+    m_services.keys = &m_keys;
 }
 
 QtServices::~QtServices() = default;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/qt_key_platform.h"
 #include "platform/services.h"
 
 namespace briqo {
@@ -41,6 +42,7 @@ private:
     QtClipboard m_clipboard;
     QtPause m_pause;
     QtClock m_clock;
+    QtKeyPlatform m_keys;
     Services m_services;
 };
 

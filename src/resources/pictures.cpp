@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QHash>
 #include <QImage>
+#include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -116,6 +117,20 @@ QPixmap picture(int id)
     if (it == cache.end())
         it = cache.insert(id, makePicture(id));
     return *it;
+}
+
+void setPicture(QLabel *label, int id)
+{
+    label->setProperty("pictureId", id);
+    if (id == 0)
+        label->clear();
+    else
+        label->setPixmap(picture(id));
+}
+
+int pictureIdOf(const QLabel *label)
+{
+    return label->property("pictureId").toInt();
 }
 
 QPixmap makerLogo(int width, int height)

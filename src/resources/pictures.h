@@ -2,6 +2,8 @@
 
 #include <QPixmap>
 
+class QLabel;
+
 namespace briqo {
 
 // The program's own pictures, looked up by their resource number:
@@ -10,6 +12,11 @@ namespace briqo {
 // 110 "SA" and 111 "NT", 112-126 the waving Dutch flag and 127-141 the waving British flag.
 // Any other number gives an empty picture.
 QPixmap picture(int id);
+
+// Shows picture id in a label and remembers the number, so that the board can tell (and a test
+// can check) which picture a control holds; 0 empties it.
+void setPicture(QLabel *label, int id);
+int pictureIdOf(const QLabel *label);
 
 // The maker's logo of the board panel.
 QPixmap makerLogo(int width, int height);

@@ -71,9 +71,9 @@ void frmBordix::Form_Load()
     chkPunten->setChecked(true);
 
     for (int i = 0; i < FieldCount; ++i)
-        picSymbool[i]->setPixmap(picture(101 + i % 4));
+        setPicture(picSymbool[i], 101 + i % 4);
     for (int k = 4; k < 35; k += 5)
-        picBB[k]->setPixmap(picture(LanguageNumber == LanguageDutch ? 110 : 111));
+        setPicture(picBB[k], LanguageNumber == LanguageDutch ? 110 : 111);
 
     setWindowTitle(ResString(37) + QLatin1Char(' ') + versionText(QStringLiteral(".")));
 

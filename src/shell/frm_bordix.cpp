@@ -1,5 +1,6 @@
 #include "shell/frm_bordix.h"
 
+#include "keys/key_sender.h"
 #include "shell/event_hooks.h"
 #include "shell/fonts.h"
 #include "shell/string_table.h"
@@ -26,10 +27,19 @@ frmBordix::frmBordix(const Services &services, const QString &programFolder, QWi
     setBackColour(this, White);
     resize(toPx(12555), toPx(10260));
 
+    if (m_services.keys) {
+        m_keySender = std::make_unique<KeySender>(*m_services.keys);
+        sendKeys = [this](const QString &text) {
+            bool wait = false;
+            m_keySender->SendKeyText(text, wait);
+        };
+    }
+
     buildBoard();
     buildBiddingBox();
     buildGamesFrame();
     buildBottomStrip();
+    applyDesignedStates();
     connectHandlers();
 
     // The window previews every key of its controls, so Escape ends the program from anywhere.

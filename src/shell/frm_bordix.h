@@ -9,6 +9,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 
 class QCheckBox;
 class QFrame;
@@ -24,6 +25,8 @@ class QTableWidget;
 class QTimer;
 
 namespace briqo {
+
+class KeySender;
 
 // The main window: the board (game number, information block, auction, the four hands and the
 // summary grid), the bidding box, the list of stored games and the strip of options and buttons.
@@ -208,11 +211,13 @@ private:
     void buildGamesFrame();
     void buildBottomStrip();
     void buildSummaryGrid();
+    void applyDesignedStates();
     void connectHandlers();
     void connectHandEntry();
 
     Services m_services;
     QString m_programFolder;
+    std::unique_ptr<KeySender> m_keySender;
 };
 
 } // namespace briqo

@@ -40,7 +40,9 @@ bool saveBytes(const QString &path, const QByteArray &bytes, QString *error)
             *error = file.errorString();
         return false;
     }
-    if (file.write(bytes) != bytes.size()) {
+    // Flush before committing: Qt 6.4 commits a file whose last buffered write failed (disk full),
+    // which would replace the previous game with a truncated one.
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
         if (error)
             *error = file.errorString();
         file.cancelWriting();

@@ -3,38 +3,65 @@
 
 #include <QtTest>
 
-using namespace briqo;
-using briqo::test::auction;
-using briqo::test::captions;
-using briqo::test::play;
+#include <utility>
 
-Q_DECLARE_METATYPE(briqo::AuctionEnd)
-Q_DECLARE_METATYPE(briqo::FileCell)
+using namespace briqo;
+using namespace briqo::test;
 
 namespace {
 
-QString visibleBids(const AuctionModel &m)
+// "[kinds] n<next note> b<first bid on offer> <Doubled><Redoubled> : grid"; b? when the bids on
+// offer are not one unbroken run up to 7 no trump.
+QString state(const AuctionModel &m)
 {
-    QString s;
-    for (int k = 0; k < ContractBidCount; ++k)
-        s += m.bidVisible(k) ? QLatin1Char('1') : QLatin1Char('0');
-    return s;
+    int first = 0;
+    while (first < ContractBidCount && !m.bidVisible(first))
+        ++first;
+    for (int k = first; k < ContractBidCount; ++k)
+        if (!m.bidVisible(k))
+            first = -1;
+    return QStringLiteral("[%1] n%2 b%3 %4%5 : %6")
+        .arg(m.CallKinds())
+        .arg(m.NoteCounter())
+        .arg(first < 0 ? QStringLiteral("?") : QString::number(first))
+        .arg(m.Doubled() ? 'X' : '-')
+        .arg(m.Redoubled() ? 'X' : '-')
+        .arg(captions(m));
 }
 
-// Bids from k upwards on offer, the lower ones hidden.
-QString bidsFrom(int k)
+QString flags(const ClickOutcome &o)
 {
-    return QString(k, QLatin1Char('0')) + QString(ContractBidCount - k, QLatin1Char('1'));
+    QString f;
+    for (const auto &[on, c] : {std::pair{o.ignored, 'i'}, {o.focusToCmdFocus, 'f'}, {o.setUnsavedChanges, 'u'},
+                                {o.disableSaveAndRotate, 's'}, {o.disableOutputs, 'o'},
+                                {o.clearRememberedDeclarer, 'd'}, {o.refused, 'r'}, {o.askDeleteAll, 'a'}})
+        f += on ? QChar::fromLatin1(c) : QChar('.');
+    QStringList hidden;
+    for (int r : o.tail.hiddenRowNumbers)
+        hidden << QString::number(r);
+    return f + QStringLiteral(" t%1 %2").arg(int(o.tail.end)).arg(hidden.join(QLatin1Char(',')));
 }
 
-QList<FileCell> emptyFile()
+// Strain pictures stand beside contract bids and nowhere else.
+bool picturesOnBidsOnly(const AuctionModel &m)
 {
-    return QList<FileCell>(AuctionCells);
+    for (int i = 0; i < AuctionCells; ++i) {
+        const AuctionCell &c = m.cell(i / SeatCount, i % SeatCount);
+        if (c.pictureVisible != (c.callVisible && cellNumber(c.caption) > 0))
+            return false;
+    }
+    return true;
 }
 
-void putCell(QList<FileCell> &file, int row, int seat, const FileCell &c)
+// File cells of one row-0 auction: "caption~code~note" per seat, the rest of the grid empty.
+QList<FileCell> fileRow0(const QStringList &row0)
 {
-    file[seat * AuctionRows + row] = c;
+    QList<FileCell> file(AuctionCells);
+    for (int s = 0; s < row0.size(); ++s) {
+        const QStringList f = row0[s].split(QLatin1Char('~'));
+        file[s * AuctionRows] = {f.value(0), f.value(1), f.value(2)};
+    }
+    return file;
 }
 
 } // namespace
@@ -44,275 +71,138 @@ class TestAuctionModel : public QObject
     Q_OBJECT
 
 private slots:
-    void doublesAndRedoublesFollowTheHistory_data()
+    void clicksBuildTheAuction_data()
+    {
+        QTest::addColumn<int>("dealer");
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("bid closes the lower bids") << 0 << "1C P 2H" << "[121] n1 b8 -- : 1 Pas 2 .";
+        QTest::newRow("double of right-hand opponent") << 0 << "1C X" << "[13] n1 b1 X- : 1 DBL . .";
+        QTest::newRow("double of left-hand opponent") << 0 << "1C P P X" << "[1223] n1 b1 X- : 1 Pas Pas DBL";
+        QTest::newRow("double of partner refused") << 0 << "1C P X" << "[12] n1 b1 -- : 1 Pas . .";
+        QTest::newRow("double without a bid refused") << 0 << "P X" << "[2] n1 b0 -- : Pas . . .";
+        QTest::newRow("redouble after double") << 0 << "1C X XX" << "[134] n1 b1 XX : 1 DBL RDBL .";
+        QTest::newRow("redouble after pass pass double") << 0 << "1C P P X XX" << "[12234] n1 b1 XX : 1 Pas Pas DBL|RDBL . . .";
+        QTest::newRow("redouble after double pass pass") << 0 << "1C X P P XX" << "[13224] n1 b1 XX : 1 DBL Pas Pas|RDBL . . .";
+        QTest::newRow("second double refused") << 0 << "1C X X" << "[13] n1 b1 X- : 1 DBL . .";
+        QTest::newRow("double after redouble refused") << 0 << "1C X XX X" << "[134] n1 b1 XX : 1 DBL RDBL .";
+        QTest::newRow("second redouble refused") << 0 << "1C X XX XX" << "[134] n1 b1 XX : 1 DBL RDBL .";
+        QTest::newRow("redouble without double refused") << 0 << "1C XX" << "[1] n1 b1 -- : 1 . . .";
+        QTest::newRow("redouble of partner's double refused") << 0 << "1C X P XX" << "[132] n1 b1 X- : 1 DBL Pas .";
+        QTest::newRow("new bid allows a new double") << 0 << "1C X 1H X" << "[1313] n1 b3 X- : 1 DBL 1 DBL";
+        QTest::newRow("nothing after four passes") << 0 << "P P P P P 1C X #" << "[2222] n1 b0 -- : Pas Pas Pas Pas";
+        QTest::newRow("East deals") << 1 << "1C P" << "[12] n1 b1 -- : - 1 Pas .";
+        QTest::newRow("South deals") << 2 << "1C P" << "[12] n1 b1 -- : - - 1 Pas";
+        QTest::newRow("West deals") << 3 << "1C P 2D" << "[121] n1 b7 -- : - - - 1|Pas 2 . .";
+        QTest::newRow("numbering") << 0 << "1C #" << "[1] n2 b1 -- : 1(1) . . .";
+        QTest::newRow("numbering twice gives the number back") << 0 << "1C # # P # 1H #" << "[121] n2 b3 -- : 1 Pas 1(1) .";
+        QTest::newRow("delete across a row with notes")
+            << 0 << "1C # P 1H # P 2C # D" << "[1212] n3 b3 -- : 1(1) Pas 1(2) Pas";
+        QTest::newRow("delete a pass: box stays") << 0 << "1C # P 1H # P 2C # D D" << "[121] n3 b3 -- : 1(1) Pas 1(2) .";
+        QTest::newRow("delete a bid: box reopens") << 0 << "1C # P 1H # P D D" << "[12] n2 b1 -- : 1(1) Pas . .";
+        QTest::newRow("delete everything") << 0 << "1C # P D D D" << "[] n1 b0 -- : ";
+        QTest::newRow("never a dealer dash") << 3 << "1C D D" << "[] n1 b0 -- : - - - .";
+        QTest::newRow("numbering after delete does nothing") << 0 << "1C P D #" << "[1] n1 b1 -- : 1 . . .";
+        QTest::newRow("deleted redouble can be made again") << 0 << "1C X XX D XX" << "[134] n1 b1 XX : 1 DBL RDBL .";
+        QTest::newRow("deleted bid revives the earlier double") << 0 << "1C X 1H D XX" << "[134] n1 b1 XX : 1 DBL RDBL .";
+    }
+    void clicksBuildTheAuction()
+    {
+        QFETCH(int, dealer);
+        QFETCH(QString, script);
+        QFETCH(QString, expected);
+        const AuctionModel m = auction(dealer, script);
+        QCOMPARE(state(m), expected);
+        QVERIFY(picturesOnBidsOnly(m));
+    }
+
+    // Flags: ignored, focus, unsaved, no save/rotate, no outputs, forget declarer, refused, ask.
+    void outcomeTellsTheWindowWhatToDo_data()
     {
         QTest::addColumn<QString>("before");
-        QTest::addColumn<QString>("call");
-        QTest::addColumn<bool>("accepted");
-        QTest::addColumn<QString>("kinds");
-        QTest::newRow("double of the right-hand opponent's bid") << "1C" << "X" << true << "13";
-        QTest::newRow("double of the left-hand opponent's bid after two passes") << "1C P P" << "X" << true << "1223";
-        QTest::newRow("double of partner's bid is refused") << "1C P" << "X" << false << "12";
-        QTest::newRow("double before any bid is refused") << "P" << "X" << false << "2";
-        QTest::newRow("redouble straight after the double") << "1C X" << "XX" << true << "134";
-        QTest::newRow("redouble after a double that followed two passes") << "1C P P X" << "XX" << true << "12234";
-        QTest::newRow("redouble by the bidder after two passes") << "1C X P P" << "XX" << true << "13224";
-        QTest::newRow("second double is refused") << "1C X" << "X" << false << "13";
-        QTest::newRow("double after a redouble is refused") << "1C X XX" << "X" << false << "134";
-        QTest::newRow("second redouble is refused") << "1C X XX" << "XX" << false << "134";
-        QTest::newRow("redouble without a double is refused") << "1C" << "XX" << false << "1";
-        QTest::newRow("redouble of partner's double is refused") << "1C X P" << "XX" << false << "132";
-        QTest::newRow("a new bid allows a new double") << "1C X 1H" << "X" << true << "1313";
-        QTest::newRow("pass after four passes is ignored") << "P P P P" << "P" << false << "2222";
-        QTest::newRow("bid after four passes is ignored") << "P P P P" << "1C" << false << "2222";
-        QTest::newRow("numbering after four passes is ignored") << "P P P P" << "#" << false << "2222";
+        QTest::addColumn<int>("k");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("number before any call") << "" << 38 << "i....... t0 ";
+        QTest::newRow("call after four passes") << "P P P P" << 35 << "if...... t0 ";
+        QTest::newRow("refused double") << "1C P" << 36 << ".fu.o.r. t0 ";
+        QTest::newRow("delete last") << "1C" << 39 << ".fusod.. t2 ";
+        QTest::newRow("delete all asks first") << "1C" << 40 << ".fu....a t0 ";
+        QTest::newRow("four passes") << "P P P" << 35 << ".fu.o... t1 ";
+        QTest::newRow("bid and three passes") << "1C P P" << 35 << ".fu.o... t3 8,7,6,5,4,3,2,1";
+        QTest::newRow("three passes only") << "P P" << 35 << ".fu.o... t2 ";
+        QTest::newRow("goes on") << "P P P" << 0 << ".fu.o... t4 ";
+        QTest::newRow("delete after four passes") << "P P P P" << 39 << ".fusod.. t2 ";
+        QTest::newRow("outside the box") << "1C" << 41 << "i....... t0 ";
     }
-    void doublesAndRedoublesFollowTheHistory()
+    void outcomeTellsTheWindowWhatToDo()
     {
         QFETCH(QString, before);
-        QFETCH(QString, call);
-        QFETCH(bool, accepted);
-        QFETCH(QString, kinds);
+        QFETCH(int, k);
+        QFETCH(QString, expected);
         AuctionModel m = auction(0, before);
-        const QString grid = captions(m, 2);
-        const ClickOutcome out = play(m, call);
-        QCOMPARE(m.CallKinds(), kinds);
-        QCOMPARE(out.refused || out.ignored, !accepted);
-        if (!accepted) {
-            QCOMPARE(captions(m, 2), grid);
-            QCOMPARE(out.tail.end, AuctionEnd::NotRun);
+        QCOMPARE(flags(m.click(k, QStringLiteral("Pas"))), expected);
+    }
+
+    void callWithNoFreeCellIsRefused()
+    {
+        for (int dealer : {0, 3}) {
+            AuctionModel m;
+            m.resetForGame(dealer);
+            for (int i = 0; i < AuctionCells - dealer; ++i) // bid, pass, bid, ...: never ends
+                QVERIFY(!m.click(i % 2 ? BoxButton::Pass : i / 2, QStringLiteral("Pas")).refused);
+            const QString full = state(m);
+            QVERIFY(m.click(34, QStringLiteral("7")).refused);
+            QCOMPARE(state(m), full);
         }
-        if (out.refused) // a silent refusal still marks the board changed and disarms the outputs
-            QVERIFY(out.setUnsavedChanges && out.disableOutputs && out.focusToCmdFocus);
     }
 
-    void callsStartAfterTheDealersDashes_data()
-    {
-        QTest::addColumn<int>("dealer");
-        QTest::addColumn<QString>("grid");
-        QTest::newRow("North") << 0 << "1 Pas 2 Pas|. . . .";
-        QTest::newRow("East") << 1 << "- 1 Pas 2|Pas . . .";
-        QTest::newRow("South") << 2 << "- - 1 Pas|2 Pas . .";
-        QTest::newRow("West") << 3 << "- - - 1|Pas 2 Pas .";
-    }
-    void callsStartAfterTheDealersDashes()
-    {
-        QFETCH(int, dealer);
-        QFETCH(QString, grid);
-        AuctionModel m;
-        m.resetForGame(dealer);
-        for (int s = 0; s < dealer; ++s)
-            QVERIFY(m.cell(0, s).code.isEmpty() && !m.cell(0, s).pictureVisible);
-        play(m, QStringLiteral("1C P 2D P"));
-        QCOMPARE(captions(m, 2), grid);
-    }
-
-    void contractBidShowsItsStrainAndClosesLowerBids()
-    {
-        AuctionModel m = auction(0, "1C");
-        const AuctionCell c = m.cell(0, 0);
-        QCOMPARE(c.caption, QStringLiteral("1"));
-        QCOMPARE(c.code, QStringLiteral("0"));
-        QVERIFY(c.callVisible && c.pictureVisible && !c.noteVisible);
-        QCOMPARE(visibleBids(m), bidsFrom(1));
-        play(m, "P");
-        QCOMPARE(m.cell(0, 1).code, QStringLiteral("5"));
-        QVERIFY(!m.cell(0, 1).pictureVisible);
-        play(m, "2H");
-        QCOMPARE(visibleBids(m), bidsFrom(8));
-        QCOMPARE(m.LastCallRow(), 0);
-        QCOMPARE(m.LastCallSeat(), 2);
-    }
-
-    void numberingTwiceGivesTheNumberBack()
-    {
-        AuctionModel m = auction(0, "1C #");
-        QCOMPARE(m.cell(0, 0).note, QStringLiteral("(1)"));
-        QVERIFY(m.cell(0, 0).noteVisible);
-        QCOMPARE(m.NoteCounter(), 2);
-        play(m, "#");
-        QVERIFY(!m.cell(0, 0).noteVisible);
-        QCOMPARE(m.cell(0, 0).note, QStringLiteral("*"));
-        QCOMPARE(m.NoteCounter(), 1);
-        play(m, "P #"); // a pass takes no note
-        QVERIFY(!m.cell(0, 1).noteVisible);
-        play(m, "1H #");
-        QCOMPARE(m.cell(0, 2).note, QStringLiteral("(1)"));
-    }
-
-    void deleteLastWalksBackAcrossRowsWithNotes()
-    {
-        AuctionModel m = auction(0, "1C # P 1H # P 2C #");
-        QCOMPARE(m.NoteCounter(), 4);
-        ClickOutcome out = play(m, "D");
-        QVERIFY(out.disableSaveAndRotate && out.clearRememberedDeclarer && out.disableOutputs);
-        QCOMPARE(captions(m, 2), QStringLiteral("1 Pas 1 Pas|. . . ."));
-        QCOMPARE(m.NoteCounter(), 3);
-        QCOMPARE(m.CallKinds(), QStringLiteral("1212"));
-        QCOMPARE(visibleBids(m), bidsFrom(3)); // above 1 hearts again
-        play(m, "D");                          // a pass: the box stays above 1 hearts
-        QCOMPARE(visibleBids(m), bidsFrom(3));
-        play(m, "D");
-        QCOMPARE(m.NoteCounter(), 2);
-        QCOMPARE(visibleBids(m), bidsFrom(1));
-        play(m, "D D");
-        QCOMPARE(visibleBids(m), bidsFrom(0));
-        QCOMPARE(m.NoteCounter(), 1);
-        QVERIFY(play(m, "D").ignored); // nothing left to delete
-    }
-
-    void deleteLastNeverTakesADealerDash()
-    {
-        AuctionModel m = auction(3, "");
-        m.loadFrom(QStringLiteral("2"), m.cellsForFile()); // a history with no call on the grid
-        play(m, "D");
-        QCOMPARE(captions(m, 1), QStringLiteral("- - - ."));
-        QCOMPARE(m.CallKinds(), QStringLiteral("2"));
-    }
-
-    void deleteLastRederivesTheDoubleState_data()
-    {
-        QTest::addColumn<QString>("script");
-        QTest::addColumn<bool>("doubled");
-        QTest::addColumn<bool>("redoubled");
-        QTest::newRow("redouble taken back") << "1C X XX D" << true << false;
-        QTest::newRow("double taken back") << "1C X D" << false << false;
-        QTest::newRow("new bid taken back: the earlier double counts again") << "1C X 1H D" << true << false;
-    }
-    void deleteLastRederivesTheDoubleState()
-    {
-        QFETCH(QString, script);
-        QFETCH(bool, doubled);
-        QFETCH(bool, redoubled);
-        const AuctionModel m = auction(0, script);
-        QCOMPARE(m.Doubled(), doubled);
-        QCOMPARE(m.Redoubled(), redoubled);
-    }
-
-    void tailTellsHowTheAuctionStands_data()
-    {
-        QTest::addColumn<QString>("script");
-        QTest::addColumn<AuctionEnd>("end");
-        QTest::addColumn<QList<int>>("hiddenRows");
-        QTest::newRow("four passes") << "P P P P" << AuctionEnd::PassedOut << QList<int>{};
-        QTest::newRow("bid and three passes") << "1C P P P" << AuctionEnd::Finished
-                                              << QList<int>{8, 7, 6, 5, 4, 3, 2, 1};
-        QTest::newRow("three passes alone are too short") << "P P P" << AuctionEnd::TooShort << QList<int>{};
-        QTest::newRow("auction goes on") << "P P P 1C" << AuctionEnd::Continues << QList<int>{};
-        QTest::newRow("deleting from a passed-out auction") << "P P P P D" << AuctionEnd::TooShort << QList<int>{};
-    }
-    void tailTellsHowTheAuctionStands()
-    {
-        QFETCH(QString, script);
-        QFETCH(AuctionEnd, end);
-        QFETCH(QList<int>, hiddenRows);
-        AuctionModel m;
-        const ClickOutcome out = play(m, script);
-        QCOMPARE(out.tail.end, end);
-        QCOMPARE(out.tail.hiddenRowNumbers, hiddenRows);
-    }
-
-    void callThatFindsNoFreeCellIsRefused_data()
-    {
-        QTest::addColumn<int>("dealer");
-        QTest::addColumn<int>("calls");
-        QTest::newRow("North deals: 36 calls") << 0 << 36;
-        QTest::newRow("West deals: 33 calls") << 3 << 33;
-    }
-    void callThatFindsNoFreeCellIsRefused()
-    {
-        QFETCH(int, dealer);
-        QFETCH(int, calls);
-        AuctionModel m;
-        m.resetForGame(dealer);
-        for (int i = 0; i < calls; ++i) // bid, pass, bid, pass: the auction never ends
-            QVERIFY(!m.click(i % 2 ? BoxButton::Pass : i / 2, QStringLiteral("x")).refused);
-        const QString bids = visibleBids(m);
-        const ClickOutcome out = m.click(34, QStringLiteral("7"));
-        QVERIFY(out.refused);
-        QCOMPARE(m.CallKinds().size(), calls);
-        QCOMPARE(visibleBids(m), bids);
-        QVERIFY(m.cell(8, 3).callVisible);
-    }
-
-    void deleteAllAsksFirstThenClears()
+    void deleteAllClearsBackToTheDealer()
     {
         AuctionModel m = auction(1, "1C X XX #");
-        ClickOutcome out = m.click(BoxButton::DeleteAll, QString());
-        QVERIFY(out.askDeleteAll && out.setUnsavedChanges && !out.disableOutputs);
-        QCOMPARE(out.tail.end, AuctionEnd::NotRun);
-        QCOMPARE(m.CallKinds(), QStringLiteral("134")); // No leaves everything
+        QVERIFY(m.click(BoxButton::DeleteAll, QString()).askDeleteAll);
+        QCOMPARE(m.CallKinds(), QStringLiteral("134")); // nothing changes before the answer
         m.clearAll(1);
-        QCOMPARE(captions(m, 1), QStringLiteral("- . . ."));
-        QCOMPARE(m.CallKinds(), QString());
-        QCOMPARE(m.NoteCounter(), 1);
-        QVERIFY(!m.Doubled() && !m.Redoubled());
-        QCOMPARE(visibleBids(m), bidsFrom(0));
+        QCOMPARE(state(m), QStringLiteral("[] n1 b0 -- : - . . ."));
         QCOMPARE(m.commonTail().end, AuctionEnd::TooShort);
-        QVERIFY(m.click(BoxButton::DeleteAll, QString()).ignored); // nothing to delete
     }
 
-    void loadingDerivesStateFromTheCalls_data()
+    void loadingDerivesTheAuctionState_data()
     {
         QTest::addColumn<QString>("kinds");
-        QTest::addColumn<bool>("doubled");
-        QTest::addColumn<bool>("redoubled");
-        QTest::newRow("doubled") << "1322" << true << false;
-        QTest::newRow("redoubled") << "134" << true << true;
-        QTest::newRow("double before the last bid no longer counts") << "1312" << false << false;
+        QTest::addColumn<QStringList>("row0");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("1H pass 2C") << "121" << QStringList{"1~2~", "Pas~5~", "2~0~"} << "[121] n1 b6 -- : 1 Pas 2 .";
+        QTest::newRow("1C 1S") << "11" << QStringList{"1~0~", "1~3~"} << "[11] n1 b4 -- : 1 1 . .";
+        QTest::newRow("passes only") << "22" << QStringList{"Pas~5~", "Pas~5~"} << "[22] n1 b0 -- : Pas Pas . .";
+        QTest::newRow("doubled, highest note + 1")
+            << "1322" << QStringList{"-~~", "1~4~(3)", "DBL~6~", "Pas~5~(1)"} << "[1322] n4 b5 X- : - 1(3) DBL Pas(1)";
+        QTest::newRow("redoubled") << "134" << QStringList{"1~4~", "DBL~6~", "RDBL~7~"} << "[134] n1 b5 XX : 1 DBL RDBL .";
+        QTest::newRow("double before the last bid") << "131" << QStringList{"1~0~", "DBL~6~", "2~0~(2)"} << "[131] n3 b6 -- : 1 DBL 2(2) .";
     }
-    void loadingDerivesStateFromTheCalls()
+    void loadingDerivesTheAuctionState()
     {
         QFETCH(QString, kinds);
-        QFETCH(bool, doubled);
-        QFETCH(bool, redoubled);
-        QList<FileCell> file = emptyFile();
-        putCell(file, 0, 0, {"1", "4", "(2)"});
-        putCell(file, 0, 1, {"Pas", "5", ""});
-        putCell(file, 0, 2, {"2", "0", "(1)"});
-        putCell(file, 1, 3, {"3", "4", "(3)"}); // West holds the highest note
-        AuctionModel m;
+        QFETCH(QStringList, row0);
+        QFETCH(QString, expected);
+        AuctionModel m = auction(0, "7N");
+        const QList<FileCell> file = fileRow0(row0);
         m.loadFrom(kinds, file);
-        QCOMPARE(m.Doubled(), doubled);
-        QCOMPARE(m.Redoubled(), redoubled);
-        QCOMPARE(m.NoteCounter(), 4);
-        QCOMPARE(m.LastCallRow(), 1);
-        QCOMPARE(m.LastCallSeat(), 3);
-        QVERIFY(m.cell(0, 0).pictureVisible && m.cell(0, 0).noteVisible);
-        QVERIFY(m.cell(0, 1).callVisible && !m.cell(0, 1).pictureVisible);
-        QVERIFY(!m.cell(1, 0).callVisible);
+        QCOMPARE(state(m), expected);
         QCOMPARE(m.cellsForFile(), file);
+        QVERIFY(picturesOnBidsOnly(m));
     }
 
-    void loadingOpensTheBoxAboveTheHighestBid_data()
+    void loadingSetsTheLastCallForNumbering()
     {
-        QTest::addColumn<QList<FileCell>>("row0");
-        QTest::addColumn<int>("firstOnOffer");
-        QTest::newRow("1H pass 2C") << QList<FileCell>{{"1", "2", ""}, {"Pas", "5", ""}, {"2", "0", ""}} << 6;
-        QTest::newRow("1C 1S") << QList<FileCell>{{"1", "0", ""}, {"1", "3", ""}} << 4;
-        QTest::newRow("passes only") << QList<FileCell>{{"Pass", "5", ""}, {"Pass", "5", ""}} << 0;
-        QTest::newRow("dashes only") << QList<FileCell>{{"-", "", ""}, {"-", "", ""}} << 0;
-    }
-    void loadingOpensTheBoxAboveTheHighestBid()
-    {
-        QFETCH(QList<FileCell>, row0);
-        QFETCH(int, firstOnOffer);
-        QList<FileCell> file = emptyFile();
-        for (int s = 0; s < row0.size(); ++s)
-            putCell(file, 0, s, row0[s]);
-        AuctionModel m = auction(0, "7N"); // whatever was on offer before
-        m.loadFrom(QStringLiteral("12"), file);
-        QCOMPARE(visibleBids(m), bidsFrom(firstOnOffer));
-    }
-
-    void loadingToleratesAShortFile()
-    {
-        AuctionModel m = auction(2, "1C");
-        m.loadFrom(QString(), {{"-", "", ""}});
-        QCOMPARE(captions(m, 1), QStringLiteral("- . . ."));
+        AuctionModel m;
+        m.loadFrom(QStringLiteral("12"), fileRow0({"-~~", "1~0~", "Pas~5~"}));
+        QCOMPARE(m.LastCallSeat(), 2);
+        m.loadFrom(QStringLiteral("1"), fileRow0({"-~~", "1~0~"}));
+        play(m, "#");
+        QCOMPARE(captions(m), QStringLiteral("- 1(1) . ."));
+        m.loadFrom(QString(), {{"-", "", ""}}); // a short file: the rest is empty
         QCOMPARE(m.LastCallRow(), -1);
-        QCOMPARE(m.cellsForFile().size(), AuctionCells);
-        QVERIFY(play(m, "#").ignored);
+        QCOMPARE(captions(m), QStringLiteral("- . . ."));
     }
 };
 

@@ -6,13 +6,15 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <memory>
+
 using namespace briqo;
 using briqo::test::putBytes;
 
 class GameListTest : public QObject {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
+    std::unique_ptr<QTemporaryDir> m_dir;
     QString m_root;
     const GameWords m_words = gameWords(LanguageDutch);
 
@@ -24,8 +26,8 @@ class GameListTest : public QObject {
 private slots:
     void init()
     {
-        QDir(m_root).removeRecursively();
-        m_root = m_dir.filePath("Spellen");
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_root = m_dir->filePath("Spellen");
         QDir().mkpath(m_root);
     }
 
@@ -54,7 +56,7 @@ private slots:
         store("Spel 012/Spel 012 bieding.txt");
         store("spel 004/spel 004 Bieding.txt");
         QCOMPARE(scanGameList(m_root, m_words), (QStringList{"Spel 004", "Spel 012"}));
-        QCOMPARE(scanGameList(m_dir.filePath("SPELLEN"), m_words).size(), 2);
+        QCOMPARE(scanGameList(m_dir->filePath("SPELLEN"), m_words).size(), 2);
     }
 
     void namesThatAreNoGameOfThisLanguageAreSkipped()
@@ -65,7 +67,7 @@ private slots:
         store("d/Spel 0051 bieding.txt");
         store("Spel 006/Spel 006 bieding.txt.bak");
         QCOMPARE(scanGameList(m_root, m_words), QStringList{});
-        QCOMPARE(scanGameList(m_dir.filePath("missing"), m_words), QStringList{});
+        QCOMPARE(scanGameList(m_dir->filePath("missing"), m_words), QStringList{});
     }
 
     void contractCaptionsShowTheStoredContract()

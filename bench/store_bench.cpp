@@ -1,0 +1,193 @@
+// Measures the game store against what the file system alone costs, in one run:
+//  (a) the game list scan and sort of 999 stored games, against (b) a bare recursive walk that
+//      finds the same auction files;
+//  (c) writing and reading one game's auction and hands files with our functions, against the
+//      same bytes through std::ofstream / std::ifstream.
+// Prints the Google Benchmark table, then the ratios.
+
+#include "store/game_files.h"
+#include "store/game_list.h"
+#include "store/game_paths.h"
+
+#include "shell/string_table.h"
+
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <string>
+#include <vector>
+
+using namespace briqo;
+
+namespace {
+
+QTemporaryDir *programFolder = nullptr;
+const GameWords words = gameWords(LanguageDutch);
+
+AuctionFile sampleAuction()
+{
+    AuctionFile a;
+    a.callKinds = QStringLiteral("12131222");
+    a.cells[auctionCellIndex(1, 0)] = {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("(1)")};
+    a.cells[auctionCellIndex(2, 0)] = {QStringLiteral("Pas"), QStringLiteral("5"), QString()};
+    a.cells[auctionCellIndex(3, 0)] = {QStringLiteral("3"), QStringLiteral("2"), QString()};
+    a.cells[auctionCellIndex(0, 1)] = {QStringLiteral("DBL"), QStringLiteral("6"), QString()};
+    a.cells[auctionCellIndex(1, 1)] = {QStringLiteral("4"), QStringLiteral("2"), QString()};
+    return a;
+}
+
+Holdings sampleHands()
+{
+    return {"AK1032", "Q4", "J87", "952", "Q5", "AKJ976", "A43", "K7",
+            "J876", "103", "KQ95", "J83", "94", "852", "1062", "AQ1064"};
+}
+
+void buildStore()
+{
+    const AuctionFile auction = sampleAuction();
+    const Holdings hands = sampleHands();
+    for (int n = 1; n <= 999; ++n) {
+        const QString folder = GameFolder(programFolder->path(), words, n);
+        const GameFilePaths files = gameFilePaths(folder, gameFolderName(words, n), words);
+        std::filesystem::create_directories(folder.toStdString());
+        writeAuctionFile(files.auction, auction);
+        writeHandsFile(files.hands, hands);
+        writeContractFile(files.contract, QStringLiteral("Zuid 4 Schoppen"));
+    }
+}
+
+void BM_ScanGameList(benchmark::State &state)
+{
+    const QString root = GamesRoot(programFolder->path(), words);
+    for (auto _ : state) {
+        const QStringList list = scanGameList(root, words);
+        if (list.size() != 999)
+            state.SkipWithError("scan did not find 999 games");
+        benchmark::DoNotOptimize(list);
+    }
+}
+BENCHMARK(BM_ScanGameList)->Unit(benchmark::kMicrosecond);
+
+void BM_BareWalk(benchmark::State &state)
+{
+    const std::filesystem::path root = GamesRoot(programFolder->path(), words).toStdString();
+    const std::string ending = " bieding.txt";
+    for (auto _ : state) {
+        std::vector<std::string> found;
+        for (const auto &entry : std::filesystem::recursive_directory_iterator(root)) {
+            if (!entry.is_regular_file())
+                continue;
+            const std::string name = entry.path().filename().string();
+            if (name.size() >= ending.size()
+                && name.compare(name.size() - ending.size(), ending.size(), ending) == 0)
+                found.push_back(name);
+        }
+        if (found.size() != 999)
+            state.SkipWithError("walk did not find 999 auction files");
+        benchmark::DoNotOptimize(found);
+    }
+}
+BENCHMARK(BM_BareWalk)->Unit(benchmark::kMicrosecond);
+
+void BM_GameFilesOurs(benchmark::State &state)
+{
+    const QString folder = programFolder->filePath(QStringLiteral("one"));
+    std::filesystem::create_directories(folder.toStdString());
+    const QString auctionPath = folder + QStringLiteral("/Spel 006 bieding.txt");
+    const QString handsPath = folder + QStringLiteral("/Spel 006 handen.txt");
+    const AuctionFile auction = sampleAuction();
+    const Holdings hands = sampleHands();
+    for (auto _ : state) {
+        writeAuctionFile(auctionPath, auction);
+        writeHandsFile(handsPath, hands);
+        benchmark::DoNotOptimize(readAuctionFile(auctionPath));
+        benchmark::DoNotOptimize(readHandsFile(handsPath));
+    }
+}
+BENCHMARK(BM_GameFilesOurs)->Unit(benchmark::kMicrosecond);
+
+std::string bytesOf(const std::string &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void BM_GameFilesPlain(benchmark::State &state)
+{
+    const std::string folder = programFolder->filePath(QStringLiteral("one")).toStdString();
+    const std::string auctionPath = folder + "/Spel 006 bieding.txt";
+    const std::string handsPath = folder + "/Spel 006 handen.txt";
+    // The very bytes our writer produced, so both sides move the same data.
+    const std::string auctionBytes = bytesOf(auctionPath);
+    const std::string handsBytes = bytesOf(handsPath);
+    const std::string plainAuction = folder + "/plain bieding.txt";
+    const std::string plainHands = folder + "/plain handen.txt";
+    for (auto _ : state) {
+        std::ofstream(plainAuction, std::ios::binary) << auctionBytes;
+        std::ofstream(plainHands, std::ios::binary) << handsBytes;
+        benchmark::DoNotOptimize(bytesOf(plainAuction));
+        benchmark::DoNotOptimize(bytesOf(plainHands));
+    }
+}
+BENCHMARK(BM_GameFilesPlain)->Unit(benchmark::kMicrosecond);
+
+// Keeps each benchmark's time (the median when repetitions are asked for) for the ratios.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    struct Times {
+        double real = 0;
+        double cpu = 0;
+    };
+    std::map<std::string, Times> times;
+
+    void ReportRuns(const std::vector<Run> &runs) override
+    {
+        for (const Run &run : runs) {
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name != "median")
+                continue;
+            times[run.run_name.function_name] = {run.GetAdjustedRealTime(),
+                                                 run.GetAdjustedCPUTime()};
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+};
+
+void printRatio(const RatioReporter &reporter, const char *what, const std::string &ours,
+                const std::string &floor)
+{
+    const auto a = reporter.times.find(ours);
+    const auto b = reporter.times.find(floor);
+    if (a == reporter.times.end() || b == reporter.times.end() || b->second.real <= 0
+        || b->second.cpu <= 0)
+        return;
+    std::printf("%-36s real %9.1f us vs %9.1f us = %5.2f   cpu %9.1f us vs %9.1f us = %5.2f\n",
+                what, a->second.real, b->second.real, a->second.real / b->second.real,
+                a->second.cpu, b->second.cpu, a->second.cpu / b->second.cpu);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QTemporaryDir dir;
+    if (!dir.isValid())
+        return 1;
+    programFolder = &dir;
+    buildStore();
+
+    benchmark::Initialize(&argc, argv);
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+
+    std::printf("\n");
+    printRatio(reporter, "(a/b) game list scan vs bare walk", "BM_ScanGameList", "BM_BareWalk");
+    printRatio(reporter, "(c) one game's files vs fstream", "BM_GameFilesOurs", "BM_GameFilesPlain");
+    return 0;
+}
