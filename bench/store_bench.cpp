@@ -146,6 +146,8 @@ public:
     };
     std::map<std::string, Times> times;
 
+    RatioReporter() : ConsoleReporter(OO_Tabular) {}
+
     void ReportRuns(const std::vector<Run> &runs) override
     {
         for (const Run &run : runs) {

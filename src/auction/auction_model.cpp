@@ -33,7 +33,7 @@ CellPos freeCell(const AuctionModel &m)
             continue;
         for (int seat = 0; seat < SeatCount; ++seat) {
             if (!m.cell(row, seat).callVisible)
-                return {row, seat};
+                return { row, seat };
         }
     }
     return {};
@@ -49,7 +49,7 @@ CellPos lastTakenCell(const AuctionModel &m, bool skipBeforeDealer)
             if (!c.callVisible || (skipBeforeDealer && c.caption == BeforeDealer))
                 continue;
             if (row >= last.row)
-                last = {row, seat};
+                last = { row, seat };
             break;
         }
     }
@@ -77,7 +77,7 @@ AuctionModel::AuctionModel()
 void AuctionModel::resetForGame(int dealer)
 {
     for (auto &row : m_cells)
-        row.fill(AuctionCell{});
+        row.fill(AuctionCell {});
     if (dealer < 0 || dealer >= SeatCount)
         dealer = 0;
     for (int seat = 0; seat < dealer; ++seat) {
@@ -172,14 +172,13 @@ ClickOutcome AuctionModel::click(int k, const QString &caption)
 bool AuctionModel::historyAccepts(int k) const
 {
     if (k == BoxButton::Double) {
-        const bool afterOpponentsBid = m_callKinds.endsWith(QLatin1Char('1'))
-                                       || m_callKinds.endsWith(QLatin1String("122"));
+        const bool afterOpponentsBid
+            = m_callKinds.endsWith(QLatin1Char('1')) || m_callKinds.endsWith(QLatin1String("122"));
         return afterOpponentsBid && !m_doubled && !m_redoubled;
     }
     if (k == BoxButton::Redouble) {
         const bool afterDoubleOfUs = m_callKinds.endsWith(QLatin1String("13"))
-                                     
-                                     || m_callKinds.endsWith(QLatin1String("322"));
+            || m_callKinds.endsWith(QLatin1String("223")) || m_callKinds.endsWith(QLatin1String("322"));
         return afterDoubleOfUs && m_doubled && !m_redoubled;
     }
     return true;
@@ -237,7 +236,7 @@ void AuctionModel::deleteLastCall()
     AuctionCell &c = m_cells[last.row][last.seat];
     if (c.noteVisible)
         --m_noteCounter;
-    c = AuctionCell{};
+    c = AuctionCell {};
     m_callKinds.chop(1);
     deriveDoubleState();
 
@@ -299,7 +298,7 @@ void AuctionModel::loadFrom(const QString &callKinds, const QList<FileCell> &cel
     for (int seat = 0; seat < SeatCount; ++seat) {
         for (int row = 0; row < AuctionRows; ++row) {
             const int i = seat * AuctionRows + row;
-            const FileCell f = i < cells.size() ? cells[i] : FileCell{};
+            const FileCell f = i < cells.size() ? cells[i] : FileCell {};
             AuctionCell &c = m_cells[row][seat];
             c.caption = f.caption;
             c.code = f.code;
@@ -340,7 +339,7 @@ QList<FileCell> AuctionModel::cellsForFile() const
         for (int row = 0; row < AuctionRows; ++row) {
             const AuctionCell &c = m_cells[row][seat];
             // A note at rest ("*") is not shown beside the cell, so it is not stored either.
-            out.append({c.caption, c.code, c.noteVisible ? c.note : QString()});
+            out.append({ c.caption, c.code, c.noteVisible ? c.note : QString() });
         }
     }
     return out;

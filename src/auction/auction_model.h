@@ -50,12 +50,12 @@ struct FileCell {
 
 // What the common tail of a click decided.
 enum class AuctionEnd {
-    NotRun,    // the tail did not run: the click was ignored, refused, or awaits the delete-all question
+    NotRun, // the tail did not run: the click was ignored, refused, or awaits the delete-all question
     PassedOut, // four passes: show the contract ("Pass"), disable the whole box
-    TooShort,  // fewer than four calls: nothing more to do
-    Finished,  // three passes after a call: show the contract, disable the box, enable the 16 hand
-               // fields, hide the row numbers listed, normalise the hands, focus to hand field 0
-    Continues  // enable hand field 0 and give it the focus
+    TooShort, // fewer than four calls: nothing more to do
+    Finished, // three passes after a call: show the contract, disable the box, enable the 16 hand
+              // fields, hide the row numbers listed, normalise the hands, focus to hand field 0
+    Continues // enable hand field 0 and give it the focus
 };
 
 struct TailOutcome {
@@ -66,16 +66,16 @@ struct TailOutcome {
 // Everything the window must do after one click on the box. The window redraws every cell and
 // the contract buttons from the model after each click; the flags below are the rest.
 struct ClickOutcome {
-    bool ignored = false;              // nothing else applies (a click past a passed-out auction, or a
-                                       // number/delete click with no calls yet)
-    bool focusToCmdFocus = false;      // the box gives up the focus (every click except the silent ignore)
-    bool setUnsavedChanges = false;    // the board now differs from the saved game
+    bool ignored = false; // nothing else applies (a click past a passed-out auction, or a
+                          // number/delete click with no calls yet)
+    bool focusToCmdFocus = false; // the box gives up the focus (every click except the silent ignore)
+    bool setUnsavedChanges = false; // the board now differs from the saved game
     bool disableSaveAndRotate = false; // delete last: the four hidden-hand boxes, rotate and save off
-    bool disableOutputs = false;       // picture, print, clipboard, hidden-hands frame, question button off
+    bool disableOutputs = false; // picture, print, clipboard, hidden-hands frame, question button off
     bool clearRememberedDeclarer = false; // delete last: the declarer kept for the lead is forgotten
-    bool refused = false;              // an illegal double or redouble, or a call with no free cell:
-                                       // the auction is unchanged and the tail does not run
-    bool askDeleteAll = false;         // delete all: ask the confirmation, then see clearAll()
+    bool refused = false; // an illegal double or redouble, or a call with no free cell:
+                          // the auction is unchanged and the tail does not run
+    bool askDeleteAll = false; // delete all: ask the confirmation, then see clearAll()
     TailOutcome tail;
 };
 
@@ -84,8 +84,7 @@ struct ClickOutcome {
 // A call when all 36 cells are taken is refused entirely (nothing is appended to CallKinds and
 // the box is unchanged): nine rows are the grid's limit, and a call that cannot be shown must
 // not count.
-class AuctionModel
-{
+class AuctionModel {
 public:
     AuctionModel();
 
@@ -144,7 +143,7 @@ private:
     void showBidsFrom(int k);
 
     std::array<std::array<AuctionCell, SeatCount>, AuctionRows> m_cells;
-    std::array<bool, ContractBidCount> m_bidVisible{};
+    std::array<bool, ContractBidCount> m_bidVisible {};
     QString m_callKinds;
     int m_lastCallRow = -1;
     int m_lastCallSeat = -1;

@@ -31,7 +31,7 @@ std::optional<FinalContract> finalContract(const AuctionModel &model)
             const AuctionCell &c = model.cell(row, seat);
             const int level = cellNumber(c.caption);
             if (level > 0) {
-                fc = {level, cellNumber(c.code), row, seat, seat};
+                fc = { level, cellNumber(c.code), row, seat, seat };
                 found = true;
                 break;
             }
@@ -78,8 +78,8 @@ QString contractText(const QString &declarerName, int level, const QString &stra
 
 QString contractText(const FinalContract &contract, int languageNumber)
 {
-    return contractText(ResString(4 + contract.declarer, languageNumber), contract.level,
-                        strainWord(contract.strain, languageNumber));
+    return contractText(
+        ResString(4 + contract.declarer, languageNumber), contract.level, strainWord(contract.strain, languageNumber));
 }
 
 QList<int> hiddenRowNumbers(const AuctionModel &model)

@@ -12,8 +12,8 @@ namespace briqo {
 // The last contract bid of the auction and the player who plays it.
 struct FinalContract {
     int level = 0;
-    int strain = 0;   // 0 clubs .. 4 no trump
-    int row = 0;      // cell of the final bid
+    int strain = 0; // 0 clubs .. 4 no trump
+    int row = 0; // cell of the final bid
     int seat = 0;
     int declarer = 0; // the player of the bidding side who first named the strain
 

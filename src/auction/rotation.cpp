@@ -16,7 +16,7 @@ void moveCell(AuctionModel &m, int fromRow, int fromSeat, int toRow, int toSeat)
     AuctionCell c = m.cell(fromRow, fromSeat);
     c.pictureVisible = !c.code.isEmpty() && cellNumber(c.code) < 5;
     m.setCell(toRow, toSeat, c);
-    m.setCell(fromRow, fromSeat, AuctionCell{});
+    m.setCell(fromRow, fromSeat, AuctionCell {});
 }
 
 } // namespace
@@ -43,8 +43,7 @@ std::array<QString, 16> rotateHands(const std::array<QString, 16> &fields)
     return out;
 }
 
-RotationResult rotateGrid(AuctionModel &model, long long gameNumber,
-                          const std::function<int(long long)> &dealerOf)
+RotationResult rotateGrid(AuctionModel &model, long long gameNumber, const std::function<int(long long)> &dealerOf)
 {
     RotationResult r;
     r.gameNumber = gameNumber;

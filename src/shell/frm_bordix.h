@@ -1,5 +1,6 @@
 #pragma once
 
+#include "auction/auction_model.h"
 #include "deal/deal.h"
 #include "platform/services.h"
 
@@ -51,6 +52,9 @@ public:
     QString GameFolder;
     double AuctionBottom = 3315;
     QStringList lstStartInvoer;
+    AuctionModel auction;
+    QString ContractText;
+    long long currentGameNumber() const;
     std::array<QStringList, 4> lstHand;
 
     // Ends the program at once (Escape); the application sets it, tests replace it.
@@ -167,6 +171,13 @@ public:
     void ShowAllBids();
     void ShowContract();
     void clearAuctionCells();
+    void showAuction();
+    void normaliseHands();
+    void applyAuctionEnd(const TailOutcome &tail);
+    void clearContractAndLead();
+    void showLeadLine(const QString &leaderName, int suit, const QString &cardText);
+    void placeLeadBox(int captionString, bool belowLead);
+    void showDealerAndVulnerability(long long n);
     void chkUitKomst_Click();
     void txtInvoer_Click(int field);
     void cmdDraai_Click();
@@ -186,6 +197,10 @@ public:
     void txtSpel_LostFocus();
     void txtSpel_Change();
     void vscrNieuwNummer_Change();
+    void fillRenumberLists(long long n);
+    QString gamesRoot() const;
+    QString gameFolderFor(long long n) const;
+    QString gameFile(long long n, int wordString) const;
 
     // Sends keys in the key notation to the control with the focus ("{END}"); the application
     // connects it to the keystroke sender, and without it the caret is moved directly.

@@ -1,5 +1,8 @@
 #pragma once
 
+// The grid has the same 9 rows and 36 cells as the auction the window shows.
+#include "auction/auction_model.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -19,8 +22,6 @@ struct AuctionCellText {
     bool operator==(const AuctionCellText &) const = default;
 };
 
-constexpr int AuctionRows = 9;
-constexpr int AuctionCells = 4 * AuctionRows;
 
 // The auction file: CallKinds on the first line, then the 36 cells seat by seat (North rows
 // 0-8, East, South, West), so cell index = seat * 9 + row.

@@ -10,8 +10,8 @@ namespace briqo::test {
 // bid, "D" delete the last bid. Returns the outcome of the last click.
 inline ClickOutcome play(AuctionModel &m, const QString &script)
 {
-    static const QStringList words{"P", "X", "XX", "#", "D"};
-    static const QStringList captions{"Pas", "DBL", "RDBL", "", ""};
+    static const QStringList words { "P", "X", "XX", "#", "D" };
+    static const QStringList captions { "Pas", "DBL", "RDBL", "", "" };
     ClickOutcome last;
     for (const QString &t : script.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
         const int w = int(words.indexOf(t));

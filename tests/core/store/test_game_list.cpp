@@ -84,15 +84,6 @@ private slots:
             QCOMPARE(contractTooltip(m_root, m_words, noContract), QString());
         }
     }
-
-    void rowUnderTheMouseStaysInsideTheList()
-    {
-        QCOMPARE(listRowAt(0, 195, 0, 3), 0);
-        QCOMPARE(listRowAt(400, 195, 0, 3), 2);
-        QCOMPARE(listRowAt(400, 195, 1, 3), -1);
-        QCOMPARE(listRowAt(100, 0, 0, 3), -1); // unmeasured font
-        QCOMPARE(listRowAt(-5, 195, 0, 3), -1);
-    }
 };
 
 QTEST_APPLESS_MAIN(GameListTest)

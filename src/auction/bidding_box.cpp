@@ -1,0 +1,185 @@
+// The bidding box and the auction grid: each click goes to the auction model, and the grid and the
+// box then show what the model holds.
+
+#include "shell/frm_bordix.h"
+
+#include "deal/hand_rules.h"
+#include "resources/pictures.h"
+#include "shell/string_table.h"
+#include "shell/twips.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace briqo {
+
+namespace {
+
+// The picture of a strain in the grid: the small suit symbols, and "SA" or "NT" for no trump.
+int strainPicture(int strain, int languageNumber)
+{
+    if (strain >= 0 && strain <= 3)
+        return 106 + strain;
+    if (strain == 4)
+        return languageNumber == LanguageEnglish ? 111 : 110;
+    return 0;
+}
+
+} // namespace
+
+void frmBordix::ShowAllBids()
+{
+    auction.showAllBids();
+    for (int k = 0; k < 35; ++k)
+        picBBA[k]->show();
+    picBBA[39]->setEnabled(true);
+    picBBA[40]->setEnabled(true);
+}
+
+void frmBordix::clearAuctionCells()
+{
+    for (int seat = 0; seat < 4; ++seat)
+        for (int row = 0; row < 9; ++row) {
+            lblB[seat][row]->hide();
+            lblB[seat][row]->clear();
+            setTag(lblB[seat][row], QString());
+            picB[seat][row]->hide();
+            setPicture(picB[seat][row], 0);
+            setTag(picB[seat][row], QString());
+            lblA[seat][row]->hide();
+            lblA[seat][row]->clear();
+            setTag(lblA[seat][row], QString());
+        }
+}
+
+void frmBordix::showAuction()
+{
+    for (int seat = 0; seat < 4; ++seat)
+        for (int row = 0; row < 9; ++row) {
+            const AuctionCell &cell = auction.cell(row, seat);
+            QLabel *call = lblB[seat][row];
+            call->setText(cell.caption);
+            call->adjustSize();
+            call->setVisible(cell.callVisible);
+            setTag(call, cell.code);
+            QLabel *strain = picB[seat][row];
+            const bool bid = cell.pictureVisible && !cell.code.isEmpty() && cellNumber(cell.code) < 5;
+            setPicture(strain, bid ? strainPicture(cellNumber(cell.code), LanguageNumber) : 0);
+            strain->setVisible(bid);
+            QLabel *note = lblA[seat][row];
+            note->setText(cell.note);
+            note->adjustSize();
+            // A note stands 32 twips right of the picture of its bid.
+            setLeftTw(note, leftTw(strain) + widthTw(strain) + 32);
+            note->setVisible(cell.noteVisible);
+        }
+    for (int k = 0; k < 35; ++k)
+        picBBA[k]->setVisible(auction.bidVisible(k));
+}
+
+void frmBordix::normaliseHands()
+{
+    const Holdings deal = holdings();
+    if (chkTien->isChecked()) {
+        EntrySuppressed = true;
+        for (QLineEdit *field : txtInvoer)
+            field->setText(tensAs10(tensAsT(field->text())));
+        EntrySuppressed = false;
+    }
+    if (totalCards(deal) == 52) {
+        for (int f = 0; f < FieldCount; ++f)
+            Sorteer(f);
+        EntrySuppressed = false;
+        rebuildHandLists();
+    }
+    if (txtInvoer[0]->isEnabled())
+        SetFocusIfPossible(txtInvoer[0]);
+    else
+        cmdFocus->setFocus();
+    RefreshCountColours();
+}
+
+void frmBordix::lblBB_Click(int k)
+{
+    const ClickOutcome outcome = auction.click(k, lblBB[k]->text());
+    if (outcome.ignored)
+        return;
+    if (outcome.focusToCmdFocus)
+        cmdFocus->setFocus();
+    if (outcome.setUnsavedChanges)
+        UnsavedChanges = true;
+    if (outcome.disableSaveAndRotate) {
+        for (QCheckBox *hide : chkNietZichtbaar)
+            hide->setEnabled(false);
+        cmdDraai->setEnabled(false);
+        cmdOpslaan->setEnabled(false);
+    }
+    if (outcome.disableOutputs)
+        for (QWidget *w : std::initializer_list<QWidget *>{cmdKopie, cmdDrukSpelAf, cmdNaarKlembord, franietZichtbaar,
+                                                          cmdVraagAntwoord})
+            w->setEnabled(false);
+    if (outcome.clearRememberedDeclarer)
+        setTag(chkUitKomst, QString());
+    if (outcome.refused)
+        return;
+
+    TailOutcome tail = outcome.tail;
+    if (outcome.askDeleteAll) {
+        if (askYesNo(ResString(23))) {
+            const Holdings deal = holdings();
+            UnsavedChanges = std::any_of(deal.begin(), deal.end(), [](const QString &h) { return !h.isEmpty(); });
+            // The board set-up runs again for the same number, keeping the hands and asking nothing.
+            SkipSaveQuestion = true;
+            Renumbering = true;
+            const QString game = QString::number(currentGameNumber());
+            txtSpel->clear();
+            txtSpel->setText(game);
+            SkipSaveQuestion = false;
+            Renumbering = false;
+            auction.clearAll(DealerOf(currentGameNumber()));
+            ShowAllBids();
+            clearContractAndLead();
+            for (QLabel *rowNumber : lblNum)
+                rowNumber->show();
+            showAuction();
+            normaliseHands();
+            // The board is back where it was before the first call: a complete deal can be bid,
+            // saved and shown again.
+            if (isValidCompleteDeal(holdings(), LanguageNumber))
+                EnableCompleteDeal();
+        }
+        tail = auction.commonTail();
+    }
+    showAuction();
+    applyAuctionEnd(tail);
+}
+
+void frmBordix::applyAuctionEnd(const TailOutcome &tail)
+{
+    switch (tail.end) {
+    case AuctionEnd::PassedOut:
+        ShowContract();
+        picBiedBox->setEnabled(false);
+        break;
+    case AuctionEnd::Finished:
+        ShowContract();
+        picBiedBox->setEnabled(false);
+        enableEntryFields(true);
+        for (int row : tail.hiddenRowNumbers)
+            lblNum[row]->hide();
+        normaliseHands();
+        break;
+    case AuctionEnd::Continues:
+        txtInvoer[0]->setEnabled(true);
+        SetFocusIfPossible(txtInvoer[0]);
+        break;
+    case AuctionEnd::TooShort:
+    case AuctionEnd::NotRun:
+        break;
+    }
+}
+
+} // namespace briqo

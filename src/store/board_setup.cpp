@@ -1,0 +1,138 @@
+// The game-number field: what may be typed, and the board set-up that every change of the number runs.
+
+#include "shell/frm_bordix.h"
+
+#include "shell/string_table.h"
+#include "shell/twips.h"
+#include "store/game_paths.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTableWidget>
+
+namespace briqo {
+
+long long frmBordix::currentGameNumber() const
+{
+    return leadingNumber(txtSpel->text());
+}
+
+QString frmBordix::gamesRoot() const
+{
+    return GamesRoot(m_programFolder, gameWords(LanguageNumber));
+}
+
+QString frmBordix::gameFolderFor(long long n) const
+{
+    return briqo::GameFolder(m_programFolder, gameWords(LanguageNumber), n);
+}
+
+QString frmBordix::gameFile(long long n, int wordString) const
+{
+    const GameWords words = gameWords(LanguageNumber);
+    return gameFilePath(gameFolderFor(n), gameFolderName(words, n), ResString(wordString));
+}
+
+void frmBordix::txtSpel_KeyPress(int &keyAscii)
+{
+    if (keyAscii != 8 && !QStringLiteral("1234567890").contains(QChar(keyAscii)))
+        keyAscii = 0;
+}
+
+void frmBordix::txtSpel_LostFocus()
+{
+    if (txtSpel->text() == QLatin1String("0"))
+        txtSpel->clear();
+}
+
+void frmBordix::showDealerAndVulnerability(long long n)
+{
+    lblVulin[2]->setText(VulnerabilityName(VulnerabilityOf(n), LanguageNumber));
+    lblVulin[1]->setText(SeatName(DealerOf(n), LanguageNumber));
+    for (int i : {1, 2}) {
+        lblVulin[i]->adjustSize();
+        lblVulin[i]->show();
+    }
+}
+
+void frmBordix::txtSpel_Change()
+{
+    const QString text = txtSpel->text();
+    if (text.isEmpty()) {
+        cmdToonBMP->setEnabled(false);
+        return;
+    }
+    if (text == QLatin1String("0"))
+        return;
+
+    if (UnsavedChanges && !SkipSaveQuestion && askYesNo(ResString(93)))
+        cmdOpslaan_Click(); // saves under the number now in the field, then moves it on by one
+    if (!Renumbering)
+        ClearBoard();
+    if (txtSpel->text().isEmpty()) {
+        cmdToonBMP->setEnabled(false);
+        return;
+    }
+    cmdToonBMP->setEnabled(true);
+
+    const long long n = currentGameNumber();
+    showDealerAndVulnerability(n);
+    for (QLabel *number : lblNum)
+        number->show();
+
+    chkTien->setChecked(false);
+    if (EntrySuppressed)
+        return;
+
+    for (QWidget *w : std::initializer_list<QWidget *>{cmdLeesSpel, cmdWisSpel, cmdOpslaan, cmdKopie, cmdDrukSpelAf,
+                                                      cmdDraai, cmdVraagAntwoord, cmdNaarKlembord})
+        w->setEnabled(false);
+    chkUitKomst->hide();
+    for (QStringList &hand : lstHand)
+        hand.clear();
+    lstSpellen->clearSelection();
+
+    if (n > 0 && n < 1000) {
+        if (!Renumbering) {
+            EntrySuppressed = true;
+            for (QLineEdit *field : txtInvoer) {
+                field->clear();
+                field->setEnabled(true);
+            }
+            EntrySuppressed = false;
+        }
+        // A fresh auction: no calls, notes from 1, the cells before the dealer marked "-".
+        auction.resetForGame(DealerOf(n));
+        showAuction();
+        ShowAllBids();
+        picBiedBox->setEnabled(true);
+    } else {
+        for (int i : {1, 2}) {
+            lblVulin[i]->hide();
+            lblVulin[i]->clear();
+        }
+        lblInfo[1]->setText(ResString(1));
+        lblInfo[2]->setText(ResString(2));
+        picBiedBox->setEnabled(false);
+    }
+
+    EntrySuppressed = true;
+    paintFieldsWhite();
+    for (int seat = 0; seat < 4; ++seat)
+        setCountCellColour(seat, White);
+    EntrySuppressed = false;
+
+    RenumberGuard = true;
+    txtNieuwNummer->clear();
+    fraNieuwNummer->setEnabled(false);
+    RenumberGuard = false;
+
+    SetFocusIfPossible(txtSpel);
+}
+
+} // namespace briqo

@@ -1,0 +1,243 @@
+#include "shell/frm_bordix.h"
+#include "support/board_driver.h"
+#include "support/fake_services.h"
+#include "shell/twips.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+
+using namespace briqo;
+
+class TestHandEntry : public QObject {
+    Q_OBJECT
+
+private slots:
+    void onlyTheLanguagesCardLettersCanBeTyped()
+    {
+        TestBoard board;
+        frmBordix &w = board.window();
+        activate(w);
+        typeGameNumber(w, QStringLiteral("5"));
+        QLineEdit *field = w.txtInvoer[1];
+        QVERIFY(field->isEnabled());
+        giveFocus(field);
+        QTest::keyClicks(field, QStringLiteral("kq10x h"));
+        QCOMPARE(field->text(), QStringLiteral("H")); // K and Q are English letters, 1 and 0 no cards
+        QTest::keyClicks(field, QStringLiteral("HAa"));
+        QCOMPARE(field->text(), QStringLiteral("HA")); // a card already in the field is ignored
+        QVERIFY(board.messages.shown.isEmpty());
+        QTest::keyClick(field, Qt::Key_Backspace);
+        QCOMPARE(field->text(), QStringLiteral("H"));
+    }
+
+    void cardHeldInAnotherHandIsRefusedByName_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("king");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("Dutch") << 10 << "h" << "\"Heer Harten\" heeft u al een keer gebruikt.";
+        QTest::newRow("English") << 11 << "k" << "\"King Hearts\" has already been used once.";
+    }
+    void cardHeldInAnotherHandIsRefusedByName()
+    {
+        QFETCH(int, language);
+        QFETCH(QString, king);
+        QFETCH(QString, message);
+        TestBoard board(language);
+        frmBordix &w = board.window();
+        activate(w);
+        typeGameNumber(w, QStringLiteral("3"));
+        typeHolding(w, FieldOf(North, Hearts), king);
+        giveFocus(w.txtInvoer[FieldOf(East, Hearts)]);
+        QTest::keyClicks(w.txtInvoer[FieldOf(East, Hearts)], king);
+        QCOMPARE(w.txtInvoer[FieldOf(East, Hearts)]->text(), QString());
+        QCOMPARE(board.messages.shown, QStringList{message});
+        QCOMPARE(board.messages.titles.first(), w.windowTitle());
+    }
+
+    void fourteenthCardIsRefusedNamingTheSeat()
+    {
+        TestBoard board(11);
+        frmBordix &w = board.window();
+        activate(w);
+        typeGameNumber(w, QStringLiteral("2"));
+        typeHolding(w, FieldOf(West, Spades), QStringLiteral("AKQJT98"));
+        typeHolding(w, FieldOf(West, Hearts), QStringLiteral("765432"));
+        QCOMPARE(w.msfgOverzicht->item(West + 1, 1)->text(), QStringLiteral("13"));
+        QLineEdit *clubs = w.txtInvoer[FieldOf(West, Clubs)];
+        giveFocus(clubs);
+        QTest::keyClicks(clubs, QStringLiteral("a"));
+        QCOMPARE(clubs->text(), QString());
+        QCOMPARE(board.messages.shown, QStringList{QStringLiteral(" West has 13 cards \n If he gets more, you must call the arbiter.")});
+        QCOMPARE(w.msfgOverzicht->item(West + 1, 1)->background().color(), QColor(0, 255, 0));
+
+        // Backspace still works in a full hand.
+        QLineEdit *hearts = w.txtInvoer[FieldOf(West, Hearts)];
+        giveFocus(hearts);
+        hearts->end(false);
+        QTest::keyClick(hearts, Qt::Key_Backspace);
+        QCOMPARE(hearts->text(), QStringLiteral("76543"));
+    }
+
+    void dutchRefusalNamesTheSeatWithTwoBlanks()
+    {
+        TestBoard board;
+        frmBordix &w = board.window();
+        activate(w);
+        typeGameNumber(w, QStringLiteral("2"));
+        typeHolding(w, FieldOf(East, Spades), QStringLiteral("AHVBT98765432"));
+        giveFocus(w.txtInvoer[FieldOf(East, Hearts)]);
+        QTest::keyClicks(w.txtInvoer[FieldOf(East, Hearts)], QStringLiteral("2"));
+        QCOMPARE(board.messages.shown.value(0),
+                 QStringLiteral("Oost  heeft 13 kaarten.\nAls hij er meer krijgt, dan moet je de arbiter roepen."));
+    }
+
+    void arrowsAndEnterWrapThroughTheFields()
+    {
+        TestBoard board;
+        frmBordix &w = board.window();
+        activate(w);
+        typeGameNumber(w, QStringLiteral("1"));
+        giveFocus(w.txtInvoer[0]);
+        QTest::keyClick(w.txtInvoer[0], Qt::Key_Up);
+        QCOMPARE(QApplication::focusWidget(), w.txtInvoer[15]);
+        QTest::keyClick(w.txtInvoer[15], Qt::Key_Down);
+        QCOMPARE(QApplication::focusWidget(), w.txtInvoer[0]);
+        QTest::keyClick(w.txtInvoer[0], Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), w.txtInvoer[1]);
+        QTest::keyClick(w.txtInvoer[1], Qt::Key_Down);
+        QCOMPARE(QApplication::focusWidget(), w.txtInvoer[2]);
+        QCOMPARE(tagOf(w.txtInvoer[2]), QStringLiteral("0"));
+    }
+
+    void focusedFieldIsHighlightedAndItsSeatBold()
+    {
+        TestBoard board;
+        frmBordix &w = board.window();
+        activate(w);
+        typeGameNumber(w, QStringLiteral("1"));
+        giveFocus(w.txtInvoer[6]);
+        QCOMPARE(backColour(w.txtInvoer[6]), 0xFFC0C0u);
+        QCOMPARE(backColour(w.picAchter[6]), 0xFFC0C0u);
+        QCOMPARE(backColour(w.txtInvoer[5]), 0xFFFFFFu);
+        QVERIFY(w.lblWind[East]->font().bold());
+        QVERIFY(!w.lblWind[North]->font().bold());
+    }
+
+    void leavingAFieldSortsIt()
+    {
+        TestBoard board(11);
+        frmBordix &w = board.window();
+        activate(w);
+        typeGameNumber(w, QStringLiteral("1"));
+        typeHolding(w, 8, QStringLiteral("2at5"));
+        QCOMPARE(w.txtInvoer[8]->text(), QStringLiteral("AT52"));
+    }
+
+    void threeHandsCompleteTheFourth()
+    {
+        TestBoard board(11);
+        frmBordix &w = board.window();
+        activate(w);
+        typeSampleDeal(w);
+        QCOMPARE(w.txtInvoer[12]->text(), QStringLiteral("2"));
+        QCOMPARE(w.txtInvoer[13]->text(), QStringLiteral("5432"));
+        QCOMPARE(w.txtInvoer[15]->text(), QStringLiteral("5432"));
+        QCOMPARE(board.messages.shown, QStringList{QStringLiteral("Game ready.")});
+        for (QWidget *c : std::initializer_list<QWidget *>{w.cmdKopie, w.cmdDrukSpelAf, w.cmdOpslaan, w.chkTien,
+                                                          w.chkPunten, w.cmdDraai, w.cmdVraagAntwoord,
+                                                          w.cmdNaarKlembord, w.picBiedBox, w.franietZichtbaar})
+            QVERIFY2(c->isEnabled(), qPrintable(c->objectName()));
+        for (QCheckBox *hide : w.chkNietZichtbaar)
+            QVERIFY(hide->isEnabled());
+        QVERIFY(!w.chkUitKomst->isHidden());
+        QCOMPARE(w.lstHand[West], (QStringList{"2", "5432", "5432", "5432"}));
+        for (int seat = 0; seat < 4; ++seat)
+            QCOMPARE(w.msfgOverzicht->item(seat + 1, 1)->text(), QStringLiteral("13"));
+        QCOMPARE(w.msfgOverzicht->item(North + 1, 2)->text(), QStringLiteral("31"));
+        QCOMPARE(w.lblPunten[East]->text(), QStringLiteral("(3)"));
+        QTRY_COMPARE(QApplication::focusWidget(), w.txtInvoer[0]);
+    }
+
+    void emptyNorthIsCompletedAndTakesTheFocusToItsClubs()
+    {
+        TestBoard board(11);
+        frmBordix &w = board.window();
+        activate(w);
+        typeGameNumber(w, QStringLiteral("1"));
+        // East, South and West typed; North (spades AKQJ, AKQ in the others) is what is left.
+        const QStringList west = {"2", "5432", "5432", "5432"};
+        for (int field = 4; field < 12; ++field)
+            typeHolding(w, field, sampleDeal().at(field));
+        for (int suit = 0; suit < 4; ++suit)
+            typeHolding(w, 12 + suit, west.at(suit));
+        QCOMPARE(w.txtInvoer[0]->text(), QStringLiteral("AKQJ"));
+        QTRY_COMPARE(QApplication::focusWidget(), w.txtInvoer[3]);
+    }
+
+    void pastedDuplicateNeverMakesACompleteDeal()
+    {
+        TestBoard board(11);
+        frmBordix &w = board.window();
+        activate(w);
+        typeSampleDeal(w);
+        board.messages.shown.clear();
+        // A paste bypasses the key filter: West's spade 2 becomes a second ace of spades.
+        giveFocus(w.txtInvoer[12]);
+        w.txtInvoer[12]->selectAll();
+        w.txtInvoer[12]->insert(QStringLiteral("a"));
+        QCOMPARE(w.txtInvoer[12]->text(), QStringLiteral("A"));
+        QCOMPARE(board.messages.shown.size(), 1);
+        QVERIFY(board.messages.shown.first().startsWith(QLatin1String("This deal holds a card twice")));
+        QVERIFY(!w.cmdOpslaan->isEnabled());
+        QVERIFY(!w.picBiedBox->isEnabled());
+    }
+
+    void hidingAHandAndShowingItAgainRestoresItsTens()
+    {
+        TestBoard board(11);
+        frmBordix &w = board.window();
+        activate(w);
+        typeSampleDeal(w);
+        w.chkTien->setChecked(true);
+        QCOMPARE(w.txtInvoer[4]->text(), QStringLiteral("10987"));
+        QCOMPARE(w.lstHand[East].at(1), QStringLiteral("J109"));
+
+        w.chkNietZichtbaar[East]->setChecked(false);
+        for (int suit = 0; suit < 4; ++suit)
+            QCOMPARE(w.txtInvoer[FieldOf(East, suit)]->text(), QString());
+        QVERIFY(w.lblPunten[East]->isHidden());
+        QVERIFY(w.cmdOpslaan->isEnabled()); // the deal counts as complete while a hand is hidden
+        w.chkNietZichtbaar[East]->setChecked(true);
+        QCOMPARE(w.txtInvoer[4]->text(), QStringLiteral("10987"));
+        QCOMPARE(w.txtInvoer[5]->text(), QStringLiteral("J109"));
+
+        w.chkTien->setChecked(false);
+        QCOMPARE(w.txtInvoer[4]->text(), QStringLiteral("T987"));
+        QCOMPARE(w.lstHand[East].at(0), QStringLiteral("T987"));
+    }
+
+    void pointsOfHiddenHandsStayHidden()
+    {
+        TestBoard board(11);
+        frmBordix &w = board.window();
+        activate(w);
+        typeSampleDeal(w);
+        w.chkNietZichtbaar[West]->setChecked(false);
+        w.chkPunten->setChecked(false);
+        for (QLabel *points : w.lblPunten)
+            QVERIFY(points->isHidden());
+        w.chkPunten->setChecked(true);
+        QVERIFY(!w.lblPunten[North]->isHidden());
+        QVERIFY(!w.lblPunten[East]->isHidden());
+        QVERIFY(!w.lblPunten[South]->isHidden());
+        QVERIFY(w.lblPunten[West]->isHidden());
+    }
+};
+
+QTEST_MAIN(TestHandEntry)
+#include "test_hand_entry.moc"

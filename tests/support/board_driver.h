@@ -1,0 +1,64 @@
+#pragma once
+
+#include "shell/frm_bordix.h"
+#include "support/fake_services.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+namespace briqo {
+
+// Drives the real main window the way a user does: typing into its fields and moving between them.
+inline void activate(frmBordix &w)
+{
+    w.show();
+    QApplication::setActiveWindow(&w);
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+}
+
+inline void giveFocus(QWidget *widget)
+{
+    widget->setFocus(Qt::OtherFocusReason);
+    QCoreApplication::processEvents();
+}
+
+inline void typeGameNumber(frmBordix &w, const QString &number)
+{
+    giveFocus(w.txtSpel);
+    w.txtSpel->selectAll();
+    QTest::keyClick(w.txtSpel, Qt::Key_Delete);
+    QTest::keyClicks(w.txtSpel, number);
+    QCoreApplication::processEvents();
+}
+
+// Types a holding into a field and leaves it, as a user tabbing through the hands would.
+inline void typeHolding(frmBordix &w, int field, const QString &cards)
+{
+    giveFocus(w.txtInvoer[field]);
+    QTest::keyClicks(w.txtInvoer[field], cards);
+    giveFocus(w.cmdFocus);
+}
+
+// A deal in English letters; West's hand is what is left: spades 2, and 5432 in the other suits.
+inline const QStringList &sampleDeal()
+{
+    static const QStringList fields = {
+        QStringLiteral("AKQJ"), QStringLiteral("AKQ"), QStringLiteral("AKQ"), QStringLiteral("AKQ"),
+        QStringLiteral("T987"), QStringLiteral("JT9"), QStringLiteral("JT9"), QStringLiteral("JT9"),
+        QStringLiteral("6543"), QStringLiteral("876"), QStringLiteral("876"), QStringLiteral("876"),
+    };
+    return fields;
+}
+
+// Game number n and the first three hands of the sample deal, typed; West is completed.
+inline void typeSampleDeal(frmBordix &w, const QString &game = QStringLiteral("1"))
+{
+    typeGameNumber(w, game);
+    for (int field = 0; field < 12; ++field)
+        typeHolding(w, field, sampleDeal().at(field));
+    QCoreApplication::processEvents();
+}
+
+} // namespace briqo
