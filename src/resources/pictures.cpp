@@ -84,7 +84,7 @@ QPixmap wavingFrame(const QImage &flag, int frame)
     out.fill(Qt::transparent);
     for (int x = 0; x < flag.width(); ++x) {
         const double phase = 2.0 * M_PI * (x / 29.0 - frame / 15.0);
-        const int dy = static_cast<int>(std::lround(amplitude * std::sin(phase) * (x / 29.0 + 0.3)));
+        const int dy = static_cast<int>(std::lround(amplitude * std::sin(phase) * (0.3 + 0.7 * x / 29.0)));
         for (int y = 0; y < flag.height(); ++y)
             out.setPixel(x, y + amplitude + dy, flag.pixel(x, y));
     }

@@ -27,8 +27,9 @@ int keyAsciiOf(const QKeyEvent *event)
         return 8;
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
         return 13;
+    // Tab, Escape and other control keys keep their ordinary meaning: they type nothing.
     const QString text = event->text();
-    return text.size() == 1 ? text.at(0).unicode() : 0;
+    return text.size() == 1 && text.at(0).unicode() >= 32 ? text.at(0).unicode() : 0;
 }
 
 // Virtual-key codes of the arrow keys the fields react to.

@@ -105,11 +105,15 @@ void frmBordix::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
-void frmBordix::changeEvent(QEvent *event)
+void frmBordix::showEvent(QShowEvent *event)
 {
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        Form_Activate();
-    QWidget::changeEvent(event);
+    // The window becomes active for the program when it first appears; returning to it from
+    // another program is not such an activation and leaves the focus where the user had it.
+    QWidget::showEvent(event);
+    if (!m_shown) {
+        m_shown = true;
+        QTimer::singleShot(0, this, [this] { Form_Activate(); });
+    }
 }
 
 } // namespace briqo

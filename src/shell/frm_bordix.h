@@ -215,7 +215,7 @@ public:
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
-    void changeEvent(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -233,6 +233,7 @@ private:
     Services m_services;
     QString m_programFolder;
     std::unique_ptr<KeySender> m_keySender;
+    bool m_shown = false;
 };
 
 } // namespace briqo

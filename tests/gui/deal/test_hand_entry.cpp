@@ -96,6 +96,18 @@ private slots:
                  QStringLiteral("Oost  heeft 13 kaarten.\nAls hij er meer krijgt, dan moet je de arbiter roepen."));
     }
 
+    void tabGoesFromTheGameNumberToTheFirstField()
+    {
+        TestBoard board;
+        frmBordix &w = board.window();
+        activate(w);
+        typeGameNumber(w, QStringLiteral("7"));
+        QTest::keyClick(w.txtSpel, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), w.txtInvoer[0]);
+        QTest::keyClick(w.txtInvoer[0], Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), w.txtInvoer[1]);
+    }
+
     void arrowsAndEnterWrapThroughTheFields()
     {
         TestBoard board;
@@ -158,7 +170,7 @@ private slots:
         QCOMPARE(w.lstHand[West], (QStringList{"2", "5432", "5432", "5432"}));
         for (int seat = 0; seat < 4; ++seat)
             QCOMPARE(w.msfgOverzicht->item(seat + 1, 1)->text(), QStringLiteral("13"));
-        QCOMPARE(w.msfgOverzicht->item(North + 1, 2)->text(), QStringLiteral("31"));
+        QCOMPARE(w.msfgOverzicht->item(North + 1, 2)->text(), QStringLiteral("37"));
         QCOMPARE(w.lblPunten[East]->text(), QStringLiteral("(3)"));
         QTRY_COMPARE(QApplication::focusWidget(), w.txtInvoer[0]);
     }

@@ -1,0 +1,154 @@
+// Giving the opening lead: the lead box puts the leader's hand into lead mode, a click on one of
+// its cards asks for confirmation, shows the lead and stores it; the box then withdraws it again.
+
+#include "shell/frm_bordix.h"
+
+#include "auction/lead_card.h"
+#include "resources/pictures.h"
+#include "shell/string_table.h"
+#include "shell/twips.h"
+#include "store/file_state.h"
+#include "store/game_files.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace briqo {
+
+namespace {
+
+constexpr int GiveLead = 69;
+constexpr int DeleteLead = 71;
+constexpr int LeadWord = 66;
+
+void placeLeadBoxAtRest(frmBordix &w)
+{
+    w.placeLeadBox(GiveLead, false);
+    // At rest the box stands a little above the leader text, where no lead is shown.
+    setTopTw(w.chkUitKomst, topTw(w.lblVulin[5]) - 32);
+}
+
+void clearLeadLine(frmBordix &w)
+{
+    for (int i : {5, 6}) {
+        w.lblVulin[i]->hide();
+        w.lblVulin[i]->clear();
+        setTag(w.lblVulin[i], QString());
+    }
+    setPicture(w.picUit, 0);
+    w.picUit->hide();
+}
+
+void leaveLeadMode(frmBordix &w)
+{
+    w.chkUitKomst->setChecked(false);
+    placeLeadBoxAtRest(w);
+    w.enableEntryFields(true);
+    w.cmdFocus->setFocus();
+    w.RefreshCountColours();
+}
+
+void startLeadMode(frmBordix &w)
+{
+    const int leader = leaderSeat(tagOf(w.chkUitKomst), -1);
+    if (leader >= 0) {
+        for (int field = 0; field < FieldCount; ++field)
+            w.txtInvoer[field]->setEnabled(SeatOfField(field) == leader);
+        w.SetFocusIfPossible(w.txtInvoer[FieldOf(leader, Spades)]);
+    } else {
+        // Without a finished auction nobody is known to lead: whoever's card is clicked leads it.
+        w.enableEntryFields(true);
+        w.SetFocusIfPossible(w.txtInvoer[0]);
+    }
+    w.RefreshCountColours();
+}
+
+void withdrawLead(frmBordix &w)
+{
+    w.chkUitKomst->setChecked(false);
+    placeLeadBoxAtRest(w);
+    clearLeadLine(w);
+
+    const QString path = w.gameFile(w.currentGameNumber(), LeadWord);
+    // An empty lead file is a lead file too: it goes as well.
+    if (FileState(path) >= 0 && !QFile::remove(path))
+        w.showInfo(fillPlaceholder(w.ResString(own::CannotDeletePicture), QLatin1Char('~'), path));
+
+    w.enableEntryFields(true);
+    w.picBiedBox->setEnabled(true);
+    w.picBBA[BoxButton::DeleteLast]->setEnabled(true);
+    w.picBBA[BoxButton::DeleteAll]->setEnabled(true);
+    w.cmdFocus->setFocus();
+    w.RefreshCountColours();
+}
+
+} // namespace
+
+void frmBordix::chkUitKomst_Click()
+{
+    if (chkUitKomst->text() == ResString(DeleteLead)) {
+        withdrawLead(*this);
+        return;
+    }
+    cmdFocus->setFocus();
+    // The click has already toggled the tick: a box that is now clear was in lead mode, and taking
+    // the tick away gives every hand back instead of keeping them limited to the leader.
+    if (chkUitKomst->isChecked())
+        startLeadMode(*this);
+    else
+        leaveLeadMode(*this);
+}
+
+void frmBordix::txtInvoer_Click(int field)
+{
+    if (field < 0 || field >= FieldCount)
+        return;
+    // Only the lead mode started with the box reacts; a tick left on a box the board has hidden
+    // meanwhile must not turn ordinary clicks while typing a new deal into lead questions.
+    if (!chkUitKomst->isChecked() || chkUitKomst->isHidden() || chkUitKomst->text() != ResString(GiveLead))
+        return;
+    const QString text = txtInvoer[field]->text();
+    if (text.isEmpty())
+        return;
+
+    const int leader = leaderSeat(tagOf(chkUitKomst), field);
+    const int suit = SuitOfField(field);
+    // Qt moves the caret on the press, so the card clicked is the one just after the caret.
+    const QChar card = leadCharAt(text, txtInvoer[field]->cursorPosition());
+    if (card.isNull()) {
+        cmdFocus->setFocus();
+        return;
+    }
+    const QString cardText = leadCardText(card, LanguageNumber, chkTien->isChecked());
+
+    if (!askYesNo(leadQuestion(leader, suit, cardText, LanguageNumber))) {
+        clearLeadLine(*this);
+        cmdFocus->setFocus();
+        return;
+    }
+
+    const long long n = currentGameNumber();
+    GameFolder = gameFolderFor(n);
+    CreateFolderPath(GameFolder);
+    const QString path = gameFile(n, LeadWord);
+    const QString leaderName = SeatName(leader, LanguageNumber);
+    if (!writeLeadFile(path, LeadLine{leaderName, suit, cardText})) {
+        // A lead that is not stored is not shown either: the board is as it was before lead mode.
+        clearLeadLine(*this);
+        leaveLeadMode(*this);
+        showInfo(fillPlaceholder(ResString(own::CannotWriteGame), QLatin1Char('~'), path));
+        return;
+    }
+
+    chkUitKomst->hide();
+    showLeadLine(leaderName, suit, cardText);
+    chkUitKomst->setChecked(false);
+    placeLeadBox(DeleteLead, true);
+    chkUitKomst->show();
+    enableEntryFields(true);
+    cmdFocus->setFocus();
+}
+
+} // namespace briqo

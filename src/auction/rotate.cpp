@@ -1,0 +1,130 @@
+// Turning the whole board a quarter turn clockwise: every hand and every call moves one seat on,
+// and the game number changes so that the dealer moves with them.
+
+#include "shell/frm_bordix.h"
+
+#include "auction/rotation.h"
+#include "resources/pictures.h"
+#include "shell/string_table.h"
+#include "store/file_state.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace briqo {
+
+namespace {
+
+constexpr int LastGame = 999;
+constexpr int LeadWord = 66;
+
+bool handHidden(const frmBordix &w, int seat)
+{
+    return !tagOf(w.chkNietZichtbaar[seat]).isEmpty();
+}
+
+// The holdings as the hand lists keep them, so that a hidden hand turns along with the others; a
+// seat whose list is not complete gives what its fields show.
+std::array<QString, FieldCount> heldCards(const frmBordix &w)
+{
+    std::array<QString, FieldCount> cards;
+    for (int seat = 0; seat < 4; ++seat)
+        for (int suit = 0; suit < 4; ++suit) {
+            const int field = FieldOf(seat, suit);
+            cards[field] = w.lstHand[seat].size() == 4 ? w.lstHand[seat][suit] : w.txtInvoer[field]->text();
+        }
+    return cards;
+}
+
+// Removes the lead of the game on the board; a lead is never carried over to the turned board.
+void dropLead(frmBordix &w)
+{
+    w.chkUitKomst->setChecked(false);
+    const QString path = w.gameFile(w.currentGameNumber(), LeadWord);
+    if (FileState(path) >= 0 && !QFile::remove(path))
+        w.showInfo(fillPlaceholder(w.ResString(own::CannotDeletePicture), QLatin1Char('~'), path));
+    for (int i : {5, 6}) {
+        w.lblVulin[i]->hide();
+        w.lblVulin[i]->clear();
+        setTag(w.lblVulin[i], QString());
+    }
+    setPicture(w.picUit, 0);
+    w.picUit->hide();
+}
+
+// Each hand moves to the next seat; the points go with the cards. A hidden hand stays hidden at
+// its seat: its fields are emptied again once the counts are taken, its list keeps the new cards.
+void turnHands(frmBordix &w)
+{
+    const std::array<QString, FieldCount> turned = rotateHands(heldCards(w));
+    for (int field = 0; field < FieldCount; ++field)
+        w.txtInvoer[field]->setText(turned[field]);
+    w.rebuildHandLists();
+    w.ShowCountsAndPoints();
+    w.RefreshCountColours();
+    for (int seat = 0; seat < 4; ++seat)
+        if (handHidden(w, seat))
+            for (int suit = 0; suit < 4; ++suit)
+                w.txtInvoer[FieldOf(seat, suit)]->clear();
+}
+
+// Game 999 has no game 1000 after it: the board becomes 996, the last game West deals.
+long long existingGame(long long n)
+{
+    return n > LastGame ? n - 4 : n;
+}
+
+} // namespace
+
+void frmBordix::cmdDraai_Click()
+{
+    chkUitKomst->hide();
+    placeLeadBox(69, false);
+
+    if (!canRotate(auction)) {
+        showInfo(ResString(62));
+        cmdFocus->setFocus();
+        return;
+    }
+    const long long n = currentGameNumber();
+    // The dealer moves with the game number: without a game number there is no seat to move it to.
+    if (n < 1 || n > LastGame) {
+        cmdFocus->setFocus();
+        return;
+    }
+
+    dropLead(*this);
+
+    EntrySuppressed = true;
+    turnHands(*this);
+
+    const RotationResult turned = rotateGrid(auction, n);
+    const long long newNumber = existingGame(turned.gameNumber);
+    // The new number must not run the board set-up: the deal and the calls stay where they now are,
+    // nothing is asked, and the "T as 10" option keeps its value.
+    const bool tenAs10 = chkTien->isChecked();
+    Renumbering = true;
+    SkipSaveQuestion = true;
+    txtSpel->setText(QString::number(newNumber));
+    SkipSaveQuestion = false;
+    Renumbering = false;
+    chkTien->setChecked(tenAs10);
+    showAuction();
+
+    fillRenumberLists(newNumber);
+    EntrySuppressed = false;
+
+    showDealerAndVulnerability(newNumber);
+    if (turned.showContract)
+        ShowContract();
+
+    for (QWidget *w : std::initializer_list<QWidget *>{cmdKopie, cmdNaarKlembord, franietZichtbaar, cmdVraagAntwoord})
+        w->setEnabled(true);
+    chkUitKomst->show();
+    cmdFocus->setFocus();
+}
+
+} // namespace briqo
