@@ -6,6 +6,7 @@
 #include "auction/rotation.h"
 #include "resources/pictures.h"
 #include "shell/string_table.h"
+#include "shell/twips.h"
 #include "store/file_state.h"
 
 #include <QCheckBox>
@@ -71,10 +72,14 @@ void turnHands(frmBordix &w)
                 w.txtInvoer[FieldOf(seat, suit)]->clear();
 }
 
-// Game 999 has no game 1000 after it: the board becomes 996, the last game West deals.
+// The turned number keeps to the games that exist, with the same dealer: game 999 has no game 1000
+// after it, so the board becomes 996, the last game West deals. (A grid whose "-" cells disagree
+// with its number, from a file edited by hand, could also point below game 1.)
 long long existingGame(long long n)
 {
-    return n > LastGame ? n - 4 : n;
+    if (n > LastGame)
+        return n - 4;
+    return n < 1 ? n + 4 : n;
 }
 
 } // namespace
@@ -103,6 +108,11 @@ void frmBordix::cmdDraai_Click()
 
     const RotationResult turned = rotateGrid(auction, n);
     const long long newNumber = existingGame(turned.gameNumber);
+    // An empty grid of a game North deals is left as it is, but the new dealer is East: the first
+    // call must not land in North's column, so the cell before the dealer reads "-" as for any
+    // new game.
+    if (turned.turn == RotationCase::NoCalls)
+        auction.resetForGame(DealerOf(newNumber));
     // The new number must not run the board set-up: the deal and the calls stay where they now are,
     // nothing is asked, and the "T as 10" option keeps its value.
     const bool tenAs10 = chkTien->isChecked();
@@ -118,7 +128,8 @@ void frmBordix::cmdDraai_Click()
     EntrySuppressed = false;
 
     showDealerAndVulnerability(newNumber);
-    if (turned.showContract)
+    // With no call made there is no contract to show: "-" cells alone would read as passed out.
+    if (turned.showContract && !auction.CallKinds().isEmpty())
         ShowContract();
 
     for (QWidget *w : std::initializer_list<QWidget *>{cmdKopie, cmdNaarKlembord, franietZichtbaar, cmdVraagAntwoord})

@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QWidget>
 
@@ -29,6 +30,9 @@ bool EventHooks::eventFilter(QObject *watched, QEvent *event)
             && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton
             && w->rect().contains(static_cast<QMouseEvent *>(event)->position().toPoint())) {
             onClick();
+            // A click on a caption inside a button is that button's click, and only once; a text
+            // box still finishes its own handling of the click.
+            return !qobject_cast<QLineEdit *>(w);
         }
         break;
     case QEvent::MouseButtonDblClick:

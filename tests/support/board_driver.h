@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 
@@ -59,6 +60,31 @@ inline void typeSampleDeal(frmBordix &w, const QString &game = QStringLiteral("1
     for (int field = 0; field < 12; ++field)
         typeHolding(w, field, sampleDeal().at(field));
     QCoreApplication::processEvents();
+}
+
+// Selects a game in the list as a click on its entry does; false when it is not listed.
+inline bool selectGame(frmBordix &w, const QString &entry)
+{
+    const QList<QListWidgetItem *> found = w.lstSpellen->findItems(entry, Qt::MatchExactly);
+    if (found.isEmpty())
+        return false;
+    w.lstSpellen->setCurrentItem(found.first());
+    return true;
+}
+
+inline QStringList listedGames(const frmBordix &w)
+{
+    QStringList entries;
+    for (int i = 0; i < w.lstSpellen->count(); ++i)
+        entries << w.lstSpellen->item(i)->text();
+    return entries;
+}
+
+// Clicks on bidding-box buttons, by number (0..34 bids, 35 pass, 36 double, 37 redouble, 38 number).
+inline void bid(frmBordix &w, std::initializer_list<int> buttons)
+{
+    for (int k : buttons)
+        w.lblBB_Click(k);
 }
 
 } // namespace briqo

@@ -1,0 +1,212 @@
+#include "resources/pictures.h"
+#include "shell/frm_bordix.h"
+#include "shell/twips.h"
+#include "support/board_driver.h"
+#include "support/fake_services.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+using namespace briqo;
+
+namespace {
+
+constexpr int OneClub = 0;
+constexpr int OneHeart = 2;
+constexpr int OneSpade = 3;
+constexpr int FourHearts = 17;
+constexpr int Pass = 35;
+constexpr int Double = 36;
+constexpr int Number = 38;
+constexpr int DeleteLast = 39;
+constexpr int DeleteAll = 40;
+
+QByteArray bytesOf(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestBiddingWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void callsFillTheGridAndLowerBidsLeaveTheBox()
+    {
+        TestBoard board(11);
+        frmBordix &w = board.window();
+        activate(w);
+        typeSampleDeal(w, QStringLiteral("2")); // East deals: North's first cell is "-"
+        QTest::mouseClick(w.lblBB[OneHeart], Qt::LeftButton);
+        QCOMPARE(w.lblB[East][0]->text(), QStringLiteral("1"));
+        QVERIFY(w.picB[East][0]->isVisible());
+        QCOMPARE(pictureIdOf(w.picB[East][0]), 108);
+        QCOMPARE(tagOf(w.lblB[East][0]), QStringLiteral("2"));
+        for (int k = 0; k <= OneHeart; ++k)
+            QVERIFY(w.picBBA[k]->isHidden());
+        QVERIFY(!w.picBBA[OneSpade]->isHidden());
+        // Clicking the picture of a button is the same call.
+        QTest::mouseClick(w.picBB[OneSpade], Qt::LeftButton);
+        QCOMPARE(w.lblB[South][0]->text(), QStringLiteral("1"));
+        QCOMPARE(pictureIdOf(w.picB[South][0]), 109);
+        bid(w, {Double});
+        QCOMPARE(w.lblB[West][0]->text(), QStringLiteral("DBL"));
+        QVERIFY(w.picB[West][0]->isHidden());
+        bid(w, {Double}); // a second double is refused without a word
+        QCOMPARE(w.auction.CallKinds(), QStringLiteral("113"));
+        QVERIFY(w.lblB[North][1]->isHidden());
+        QCOMPARE(board.messages.shown, QStringList{QStringLiteral("Game ready.")});
+        QVERIFY(w.UnsavedChanges);
+        QVERIFY(!w.cmdKopie->isEnabled()); // no picture while the auction is under way
+    }
+
+    void finishedAuctionShowsContractAndWritesItsFile_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("declarer");
+        QTest::addColumn<QByteArray>("contractFile");
+        QTest::newRow("Dutch") << 10 << "Noord" << QByteArray("Spellen/Spel 001/Spel 001 Contract.txt");
+        QTest::newRow("English") << 11 << "North" << QByteArray("Games/Game 001/Game 001 Contract.txt");
+    }
+    void finishedAuctionShowsContractAndWritesItsFile()
+    {
+        QFETCH(int, language);
+        QFETCH(QString, declarer);
+        QFETCH(QByteArray, contractFile);
+        TestBoard board(language);
+        frmBordix &w = board.window();
+        activate(w);
+        if (language == 10) {
+            typeGameNumber(w, QStringLiteral("1"));
+            const QStringList dutch = {"AHVB", "AHV", "AHV", "AHV", "T987", "BT9", "BT9", "BT9",
+                                       "6543", "876", "876", "876"};
+            for (int f = 0; f < 12; ++f)
+                typeHolding(w, f, dutch.at(f));
+        } else {
+            typeSampleDeal(w, QStringLiteral("1"));
+        }
+        // North opens one heart, South raises to four, and North named hearts first.
+        bid(w, {OneHeart, Number, Pass, FourHearts, Pass, Pass, Pass});
+        QCOMPARE(w.lblA[North][0]->text(), QStringLiteral("(1)"));
+        QVERIFY(w.lblA[North][0]->isVisible());
+        QCOMPARE(w.lblVulin[3]->text(), QStringLiteral("4"));
+        QCOMPARE(pictureIdOf(w.picEind), 108);
+        QVERIFY(w.picEind->isVisible());
+        QCOMPARE(w.lblVulin[4]->text(), declarer);
+        QVERIFY(!w.picBiedBox->isEnabled());
+        QVERIFY(w.lblNum[1]->isVisible());
+        for (int row = 2; row < 9; ++row)
+            QVERIFY(w.lblNum[row]->isHidden());
+        QCOMPARE(w.AuctionBottom, 570.0 + 300 + 270 + 128);
+        const QString expected = (language == 10 ? QStringLiteral("Noord 4 Harten") : QStringLiteral("North 4 Hearts"));
+        QCOMPARE(w.ContractText, expected);
+        QCOMPARE(bytesOf(board.folder() + QLatin1Char('/') + QString::fromLatin1(contractFile)),
+                 expected.toLatin1() + "\r\n");
+        QCOMPARE(tagOf(w.chkUitKomst), QStringLiteral("0"));
+    }
+
+    void passedOutShowsPassAndWritesNoContract()
+    {
+        TestBoard board(11);
+        frmBordix &w = board.window();
+        activate(w);
+        typeSampleDeal(w, QStringLiteral("3"));
+        bid(w, {Pass, Pass, Pass});
+        QVERIFY(w.lblVulin[3]->isHidden());
+        bid(w, {Pass});
+        QCOMPARE(w.lblVulin[3]->text(), QStringLiteral("Pass"));
+        QVERIFY(w.picEind->isHidden());
+        QVERIFY(!w.picBiedBox->isEnabled());
+        QVERIFY(!QFile::exists(board.folder() + QStringLiteral("/Games/Game 003/Game 003 Contract.txt")));
+        bid(w, {Pass});
+        QCOMPARE(w.auction.CallKinds(), QStringLiteral("2222"));
+    }
+
+    void deletingTheLastCallReopensTheBox()
+    {
+        TestBoard board(11);
+        frmBordix &w = board.window();
+        activate(w);
+        typeSampleDeal(w, QStringLiteral("4")); // West deals
+        bid(w, {OneClub, Pass, OneSpade}); // West, North, East
+        QCOMPARE(w.lblB[East][1]->text(), QStringLiteral("1"));
+        bid(w, {DeleteLast});
+        QVERIFY(w.lblB[East][1]->isHidden());
+        QCOMPARE(w.lblB[North][1]->text(), QStringLiteral("Pass"));
+        QVERIFY(w.picBBA[1]->isVisible()); // one diamond is on offer again
+        QVERIFY(w.picBBA[0]->isHidden());
+        QVERIFY(!w.cmdOpslaan->isEnabled());
+        bid(w, {DeleteLast, DeleteLast, DeleteLast}); // the "-" cells are never deleted
+        QCOMPARE(w.lblB[South][0]->text(), QStringLiteral("-"));
+        QCOMPARE(w.auction.CallKinds(), QString());
+        QVERIFY(w.picBBA[0]->isVisible());
+    }
+
+    void deletingTheWholeAuctionAsksFirst()
+    {
+        TestBoard board(11);
+        frmBordix &w = board.window();
+        activate(w);
+        typeSampleDeal(w, QStringLiteral("6")); // East deals
+        bid(w, {OneHeart, Pass, Pass, Pass});
+        QCOMPARE(w.lblVulin[4]->text(), QStringLiteral("East"));
+        board.messages.shown.clear();
+
+        board.messages.answers.enqueue(false);
+        bid(w, {DeleteAll});
+        QCOMPARE(board.messages.shown, QStringList{QStringLiteral("Clear the entire bidding.\nAre you Sure?")});
+        QCOMPARE(w.auction.CallKinds(), QStringLiteral("1222"));
+        QVERIFY(w.lblB[East][0]->isVisible());
+
+        board.messages.answers.enqueue(true);
+        bid(w, {DeleteAll});
+        QCOMPARE(w.auction.CallKinds(), QString());
+        QCOMPARE(w.lblB[North][0]->text(), QStringLiteral("-"));
+        QVERIFY(w.lblB[East][0]->isHidden());
+        QVERIFY(w.lblVulin[3]->isHidden());
+        QVERIFY(w.lblVulin[4]->isHidden());
+        QCOMPARE(w.txtSpel->text(), QStringLiteral("6"));
+        QCOMPARE(w.txtInvoer[0]->text(), QStringLiteral("AKQJ")); // the hands stay
+        QVERIFY(w.picBiedBox->isEnabled());
+        QVERIFY(w.cmdOpslaan->isEnabled());
+        for (QLabel *number : w.lblNum)
+            QVERIFY(number->isVisible());
+        bid(w, {OneClub});
+        QCOMPARE(w.lblB[East][0]->text(), QStringLiteral("1"));
+    }
+
+    void savedHalfAuctionIsReloadedAndContinued()
+    {
+        TestBoard board(11);
+        frmBordix &w = board.window();
+        activate(w);
+        typeSampleDeal(w, QStringLiteral("1"));
+        bid(w, {OneHeart, Number, Double, Pass});
+        w.cmdOpslaan_Click();
+        QVERIFY(selectGame(w, QStringLiteral("Game 001")));
+        w.cmdLeesSpel_Click();
+        QCOMPARE(w.auction.CallKinds(), QStringLiteral("132"));
+        QCOMPARE(w.lblB[East][0]->text(), QStringLiteral("DBL"));
+        QCOMPARE(w.lblA[North][0]->text(), QStringLiteral("(1)"));
+        QVERIFY(w.picBBA[OneHeart]->isHidden());
+        QVERIFY(w.picBBA[OneHeart + 1]->isVisible());
+        QVERIFY(w.picBiedBox->isEnabled());
+        bid(w, {Double}); // already doubled: refused
+        QCOMPARE(w.auction.CallKinds(), QStringLiteral("132"));
+        bid(w, {OneSpade, Number});
+        QCOMPARE(w.lblA[West][0]->text(), QStringLiteral("(2)")); // notes go on after the stored ones
+        bid(w, {Pass, Pass, Pass});
+        QCOMPARE(w.lblVulin[4]->text(), QStringLiteral("West"));
+        QCOMPARE(w.ContractText, QStringLiteral("West 1 Spades"));
+    }
+};
+
+QTEST_MAIN(TestBiddingWindow)
+#include "test_bidding_window.moc"

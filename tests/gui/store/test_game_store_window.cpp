@@ -1,0 +1,253 @@
+#include "shell/frm_bordix.h"
+#include "shell/twips.h"
+#include "store/text_file.h"
+#include "support/board_driver.h"
+#include "support/fake_services.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+
+using namespace briqo;
+
+namespace {
+
+QByteArray bytesOf(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestGameStoreWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void gameNumberSetsUpDealerVulnerabilityAndDashes_data()
+    {
+        QTest::addColumn<QString>("game");
+        QTest::addColumn<int>("dashes");
+        QTest::addColumn<QString>("dealer");
+        QTest::addColumn<QString>("vulnerable");
+        QTest::newRow("5 North") << "5" << 0 << "Noord" << "Noord-Zuid";
+        QTest::newRow("6 East") << "6" << 1 << "Oost" << "Oost-West";
+        QTest::newRow("7 South") << "7" << 2 << "Zuid" << "Allen";
+        QTest::newRow("8 West") << "8" << 3 << "West" << "Niemand";
+    }
+    void gameNumberSetsUpDealerVulnerabilityAndDashes()
+    {
+        QFETCH(QString, game);
+        QFETCH(int, dashes);
+        QFETCH(QString, dealer);
+        QFETCH(QString, vulnerable);
+        TestBoard board;
+        frmBordix &w = board.window();
+        activate(w);
+        typeGameNumber(w, game);
+        QCOMPARE(w.lblVulin[1]->text(), dealer);
+        QCOMPARE(w.lblVulin[2]->text(), vulnerable);
+        for (int seat = 0; seat < 4; ++seat) {
+            QCOMPARE(w.lblB[seat][0]->isVisible(), seat < dashes);
+            if (seat < dashes)
+                QCOMPARE(w.lblB[seat][0]->text(), QStringLiteral("-"));
+        }
+        for (QLineEdit *field : w.txtInvoer)
+            QVERIFY(field->isEnabled() && field->text().isEmpty());
+        QVERIFY(w.picBiedBox->isEnabled());
+    }
+
+    void gameNumberTakesDigitsOnlyAndZeroIsNoGame()
+    {
+        TestBoard board;
+        frmBordix &w = board.window();
+        activate(w);
+        typeGameNumber(w, QStringLiteral("a-12345"));
+        QCOMPARE(w.txtSpel->text(), QStringLiteral("123"));
+        typeGameNumber(w, QStringLiteral("00"));
+        QVERIFY(w.lblVulin[1]->isHidden());
+        QVERIFY(w.lblVulin[2]->isHidden());
+        QVERIFY(!w.picBiedBox->isEnabled());
+        typeGameNumber(w, QStringLiteral("0"));
+        giveFocus(w.txtInvoer[0]);
+        QCOMPARE(w.txtSpel->text(), QString());
+        QVERIFY(!w.cmdToonBMP->isEnabled());
+    }
+
+    void savedGameIsWrittenByteForByteListedAndLoadsBack()
+    {
+        TestBoard board(11);
+        frmBordix &w = board.window();
+        activate(w);
+        typeSampleDeal(w, QStringLiteral("7"));
+        w.chkTien->setChecked(true);
+        QTest::mouseClick(w.cmdOpslaan, Qt::LeftButton);
+
+        const QString folder = board.folder() + QStringLiteral("/Games/Game 007/");
+        const QByteArray auction = bytesOf(folder + QStringLiteral("Game 007 bidding.txt"));
+        QCOMPARE(auction.count("\r\n"), 37);
+        QVERIFY(auction.startsWith("\r\n-~~\r\n")); // South deals: North's first cell is "-"
+        QCOMPARE(bytesOf(folder + QStringLiteral("Game 007 hands.txt")),
+                 QByteArray("AKQJ\r\nAKQ\r\nAKQ\r\nAKQ\r\nT987\r\nJT9\r\nJT9\r\nJT9\r\n6543\r\n876\r\n876\r\n876\r\n"
+                            "2\r\n5432\r\n5432\r\n5432\r\n"));
+        QVERIFY(!w.chkTien->isChecked());
+        QCOMPARE(w.txtSpel->text(), QStringLiteral("8"));
+        QCOMPARE(listedGames(w), QStringList{QStringLiteral("Game 007")});
+        QVERIFY(w.txtInvoer[0]->text().isEmpty());
+
+        QVERIFY(selectGame(w, QStringLiteral("Game 007")));
+        QVERIFY(w.cmdLeesSpel->isEnabled());
+        QTest::mouseClick(w.cmdLeesSpel, Qt::LeftButton);
+        QCOMPARE(w.txtSpel->text(), QStringLiteral("7"));
+        QCOMPARE(w.txtInvoer[0]->text(), QStringLiteral("AKQJ"));
+        QCOMPARE(w.txtInvoer[12]->text(), QStringLiteral("2"));
+        QCOMPARE(w.lblB[North][0]->text(), QStringLiteral("-"));
+        QVERIFY(w.cmdOpslaan->isEnabled());
+        QVERIFY(w.fraNieuwNummer->isEnabled());
+        QCOMPARE(w.txtNieuwNummer->text(), QStringLiteral("007"));
+    }
+
+    void overwriteAsksAndNoKeepsTheStoredGame()
+    {
+        TestBoard board(11);
+        frmBordix &w = board.window();
+        activate(w);
+        typeSampleDeal(w, QStringLiteral("5"));
+        w.cmdOpslaan_Click();
+        const QString hands = board.folder() + QStringLiteral("/Games/Game 005/Game 005 hands.txt");
+        const QByteArray first = bytesOf(hands);
+
+        selectGame(w, QStringLiteral("Game 005"));
+        w.cmdLeesSpel_Click();
+        w.chkNietZichtbaar[North]->setChecked(false); // the saved hands come from the hand lists
+        w.chkTien->setChecked(true);
+        board.messages.shown.clear();
+        board.messages.answers.enqueue(false);
+        w.cmdOpslaan_Click();
+        QCOMPARE(board.messages.shown, QStringList{QStringLiteral("Game 005 already exists!\nDo you want to overwrite Game 005?")});
+        QCOMPARE(bytesOf(hands), first);
+        QCOMPARE(w.txtInvoer[4]->text(), QStringLiteral("T987"));
+        QVERIFY(!w.chkTien->isChecked());
+        QCOMPARE(w.txtSpel->text(), QStringLiteral("5"));
+
+        board.messages.answers.enqueue(true);
+        w.cmdOpslaan_Click();
+        QCOMPARE(bytesOf(hands), first); // the hidden hand is saved from its list
+        QCOMPARE(w.txtSpel->text(), QStringLiteral("6"));
+    }
+
+    void unsavedCallsAreOfferedForSavingOnANewNumber()
+    {
+        TestBoard board(11);
+        frmBordix &w = board.window();
+        activate(w);
+        typeSampleDeal(w, QStringLiteral("5"));
+        bid(w, {0}); // North opens one club
+        QVERIFY(w.UnsavedChanges);
+        board.messages.shown.clear();
+        board.messages.answers.enqueue(true);
+        typeGameNumber(w, QStringLiteral("6"));
+        QCOMPARE(board.messages.shown.value(0),
+                 QStringLiteral("You have not yet clicked the Save game button.\nIf you want to save the game, click the Yes button"));
+        // Saved under the number in the field, which then moves on.
+        QVERIFY(QFile::exists(board.folder() + QStringLiteral("/Games/Game 006/Game 006 bidding.txt")));
+        QCOMPARE(w.txtSpel->text(), QStringLiteral("7"));
+        QVERIFY(!w.UnsavedChanges);
+    }
+
+    void savingGame999EmptiesTheNumber()
+    {
+        TestBoard board(11);
+        frmBordix &w = board.window();
+        activate(w);
+        typeSampleDeal(w, QStringLiteral("999"));
+        w.cmdOpslaan_Click();
+        QCOMPARE(w.txtSpel->text(), QString());
+        QVERIFY(QFile::exists(board.folder() + QStringLiteral("/Games/Game 999/Game 999 hands.txt")));
+    }
+
+    void listSortsEitherWayAndRemembersIt()
+    {
+        TestBoard board;
+        frmBordix &w = board.window();
+        const QString root = board.folder() + QStringLiteral("/Spellen/");
+        for (const char *game : {"Spel 012", "Spel 003", "Spel 140"}) {
+            QDir().mkpath(root + QLatin1String(game));
+            QVERIFY(writeTextLines(root + QLatin1String(game) + QLatin1Char('/') + QLatin1String(game)
+                                       + QStringLiteral(" bieding.txt"),
+                                   QStringList(37, QStringLiteral("~~"))));
+        }
+        QDir().mkpath(root + QStringLiteral("Spel 007"));
+        QVERIFY(writeTextLines(root + QStringLiteral("Spel 007/Spel 007 Uitkomst.txt"), {QStringLiteral("Oost - 1Heer")}));
+        QVERIFY(writeTextLines(root + QStringLiteral("Spel 012/Spel 012 Contract.txt"), {QStringLiteral("Zuid 4 Schoppen")}));
+        w.LeesSpellen();
+        QCOMPARE(listedGames(w), (QStringList{"Spel 003", "Spel 012", "Spel 140"}));
+        QVERIFY(w.cmdToonLijst->isEnabled());
+
+        w.chkSorteer->setChecked(true);
+        QCOMPARE(listedGames(w), (QStringList{"Spel 140", "Spel 012", "Spel 003"}));
+        QCOMPARE(w.chkSorteer->text(), QStringLiteral("Sorteer laag naar hoog"));
+        QVERIFY(bytesOf(board.folder() + QStringLiteral("/taal.ini")).contains("[Sorteer Spellen]\r\nHoe=1\r\n"));
+
+        selectGame(w, QStringLiteral("Spel 012"));
+        QCOMPARE(w.fraSpellen->title(), QStringLiteral("Spel 12: Zuid 4 Schoppen"));
+        QCOMPARE(tagOf(w.cmdLeesSpel), QStringLiteral("Spel 012"));
+        selectGame(w, QStringLiteral("Spel 003"));
+        QCOMPARE(w.fraSpellen->title(), QStringLiteral("Spellen"));
+    }
+
+    void renumberToolOffersNumbersOfTheSameDealer()
+    {
+        TestBoard board(11);
+        frmBordix &w = board.window();
+        activate(w);
+        typeSampleDeal(w, QStringLiteral("5"));
+        w.cmdOpslaan_Click();
+        selectGame(w, QStringLiteral("Game 005"));
+        w.cmdLeesSpel_Click();
+        QCOMPARE(w.lstSpelNummers.size(), 250);
+        QCOMPARE(w.lstSpelNummers.first(), QStringLiteral("001"));
+        QCOMPARE(w.lstNummerHelp.first(), QStringLiteral("997"));
+        QCOMPARE(w.lstNummerHelp.at(w.vscrNieuwNummer->value()), QStringLiteral("005"));
+
+        w.vscrNieuwNummer->setValue(w.vscrNieuwNummer->value() + 1);
+        QCOMPARE(w.txtNieuwNummer->text(), QStringLiteral("001"));
+        QCOMPARE(w.txtSpel->text(), QStringLiteral("1"));
+        QCOMPARE(w.txtInvoer[0]->text(), QStringLiteral("AKQJ")); // the deal stays on the board
+        QCOMPARE(w.lblVulin[1]->text(), QStringLiteral("North"));
+
+        w.vscrNieuwNummer->setValue(w.vscrNieuwNummer->value() + 1); // past the last: wraps to 997
+        QCOMPARE(w.txtSpel->text(), QStringLiteral("997"));
+        w.cmdOpslaan_Click();
+        QVERIFY(QFile::exists(board.folder() + QStringLiteral("/Games/Game 997/Game 997 hands.txt")));
+    }
+
+    void gamesCopiedWithOtherLetterCaseAreListedAndLoaded()
+    {
+        TestBoard board;
+        frmBordix &w = board.window();
+        activate(w);
+        // Only the copied folder is there, as on a machine where the program never ran before.
+        QDir(board.folder() + QStringLiteral("/Spellen")).removeRecursively();
+        const QString folder = board.folder() + QStringLiteral("/spellen/SPEL 012/");
+        QDir().mkpath(folder);
+        QVERIFY(writeTextLines(folder + QStringLiteral("SPEL 012 BIEDING.TXT"), QStringList(37, QStringLiteral("~~"))));
+        QVERIFY(writeTextLines(folder + QStringLiteral("spel 012 handen.txt"), {QStringLiteral("AHVB")}));
+        w.LeesSpellen();
+        QCOMPARE(listedGames(w), QStringList{QStringLiteral("Spel 012")});
+        selectGame(w, QStringLiteral("Spel 012"));
+        w.cmdLeesSpel_Click();
+        QCOMPARE(w.txtInvoer[0]->text(), QStringLiteral("AHVB"));
+        QCOMPARE(w.txtInvoer[1]->text(), QString()); // missing lines load as empty holdings
+    }
+};
+
+QTEST_MAIN(TestGameStoreWindow)
+#include "test_game_store_window.moc"
