@@ -93,11 +93,6 @@ bool frmBordix::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-void frmBordix::keyPressEvent(QKeyEvent *event)
-{
-    QWidget::keyPressEvent(event);
-}
-
 void frmBordix::closeEvent(QCloseEvent *event)
 {
     // A board picture left on the clipboard does not outlive the program.

@@ -34,8 +34,10 @@ bool removeGameFolder(const QString &folder, const QString &auctionFileName)
         return QFile::remove(folder);
 
     QDir dir(folder);
-    const QFileInfoList entries =
-        dir.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    // Sub-folders first: they are what most often cannot be removed, and failing on them leaves
+    // the game's own files untouched.
+    const QFileInfoList entries = dir.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                                                    QDir::DirsFirst | QDir::Name);
     QString auctionFile;
     for (const QFileInfo &entry : entries) {
         if (entry.fileName().compare(auctionFileName, Qt::CaseInsensitive) == 0 && entry.isFile()) {

@@ -182,6 +182,8 @@ void frmBordix::cmdLeesSpel_Click()
                                                       cmdVraagAntwoord})
         w->setEnabled(true);
     chkUitKomst->show();
+    // The board now shows exactly what is stored.
+    UnsavedChanges = false;
 }
 
 } // namespace briqo
