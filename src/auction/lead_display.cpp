@@ -18,6 +18,7 @@ void frmBordix::showLeadLine(const QString &leaderName, int suit, const QString 
     lblVulin[6]->setText(cardText);
     lblVulin[6]->adjustSize();
     setPicture(picUit, 109 - suit);
+    picUit->resize(picUit->pixmap().size());
     const double right5 = leftTw(lblVulin[5]) + widthTw(lblVulin[5]);
     const double top = topTw(lblVulin[5]) + 16;
     // Dutch reads "West - [heart] Vrouw", English "West - Queen [heart]".
@@ -36,12 +37,13 @@ void frmBordix::showLeadLine(const QString &leaderName, int suit, const QString 
     lblVulin[6]->show();
 }
 
-void frmBordix::placeLeadBox(int captionString, bool belowLead)
+void frmBordix::placeLeadBox(int captionString, double belowLeadBy)
 {
     chkUitKomst->setText(ResString(captionString));
     chkUitKomst->adjustSize();
     setLeftTw(chkUitKomst, leftTw(lblVulin[5]));
-    setTopTw(chkUitKomst, belowLead ? topTw(lblVulin[5]) + heightTw(lblVulin[5]) + 32 : topTw(lblVulin[5]));
+    setTopTw(chkUitKomst, belowLeadBy < 0 ? topTw(lblVulin[5])
+                                          : topTw(lblVulin[5]) + heightTw(lblVulin[5]) + belowLeadBy);
 }
 
 } // namespace briqo

@@ -26,14 +26,14 @@ constexpr int LeadWord = 66;
 
 void placeLeadBoxAtRest(frmBordix &w)
 {
-    w.placeLeadBox(GiveLead, false);
+    w.placeLeadBox(GiveLead);
     // At rest the box stands a little above the leader text, where no lead is shown.
     setTopTw(w.chkUitKomst, topTw(w.lblVulin[5]) - 32);
 }
 
 void clearLeadLine(frmBordix &w)
 {
-    for (int i : {5, 6}) {
+    for (int i : { 5, 6 }) {
         w.lblVulin[i]->hide();
         w.lblVulin[i]->clear();
         setTag(w.lblVulin[i], QString());
@@ -135,7 +135,7 @@ void frmBordix::txtInvoer_Click(int field)
     CreateFolderPath(GameFolder);
     const QString path = gameFile(n, LeadWord);
     const QString leaderName = SeatName(leader, LanguageNumber);
-    if (!writeLeadFile(path, LeadLine{leaderName, suit, cardText})) {
+    if (!writeLeadFile(path, LeadLine { leaderName, suit, cardText })) {
         // A lead that is not stored is not shown either: the board is as it was before lead mode.
         clearLeadLine(*this);
         leaveLeadMode(*this);
@@ -146,7 +146,7 @@ void frmBordix::txtInvoer_Click(int field)
     chkUitKomst->hide();
     showLeadLine(leaderName, suit, cardText);
     chkUitKomst->setChecked(false);
-    placeLeadBox(DeleteLead, true);
+    placeLeadBox(DeleteLead, 0);
     chkUitKomst->show();
     enableEntryFields(true);
     cmdFocus->setFocus();

@@ -47,7 +47,7 @@ void dropLead(frmBordix &w)
     const QString path = w.gameFile(w.currentGameNumber(), LeadWord);
     if (FileState(path) >= 0 && !QFile::remove(path))
         w.showInfo(fillPlaceholder(w.ResString(own::CannotDeletePicture), QLatin1Char('~'), path));
-    for (int i : {5, 6}) {
+    for (int i : { 5, 6 }) {
         w.lblVulin[i]->hide();
         w.lblVulin[i]->clear();
         setTag(w.lblVulin[i], QString());
@@ -87,7 +87,7 @@ long long existingGame(long long n)
 void frmBordix::cmdDraai_Click()
 {
     chkUitKomst->hide();
-    placeLeadBox(69, false);
+    placeLeadBox(69);
 
     if (!canRotate(auction)) {
         showInfo(ResString(62));
@@ -132,7 +132,8 @@ void frmBordix::cmdDraai_Click()
     if (turned.showContract && !auction.CallKinds().isEmpty())
         ShowContract();
 
-    for (QWidget *w : std::initializer_list<QWidget *>{cmdKopie, cmdNaarKlembord, franietZichtbaar, cmdVraagAntwoord})
+    for (QWidget *w :
+        std::initializer_list<QWidget *> { cmdKopie, cmdNaarKlembord, franietZichtbaar, cmdVraagAntwoord })
         w->setEnabled(true);
     chkUitKomst->show();
     cmdFocus->setFocus();

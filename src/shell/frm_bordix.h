@@ -176,7 +176,8 @@ public:
     void applyAuctionEnd(const TailOutcome &tail);
     void clearContractAndLead();
     void showLeadLine(const QString &leaderName, int suit, const QString &cardText);
-    void placeLeadBox(int captionString, bool belowLead);
+    // The lead box with its caption, at the leader text (belowLeadBy < 0) or that many twips below it.
+    void placeLeadBox(int captionString, double belowLeadBy = -1);
     void showDealerAndVulnerability(long long n);
     void chkUitKomst_Click();
     void txtInvoer_Click(int field);

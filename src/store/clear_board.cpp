@@ -24,6 +24,7 @@ void frmBordix::ClearBoard()
     for (QLabel *points : lblPunten)
         points->setText(QStringLiteral("(0)"));
     chkUitKomst->hide();
+    chkUitKomst->setChecked(false);
     chkUitKomst->setText(ResString(69));
     setLeftTw(chkUitKomst, InfoValueLeft);
     setTopTw(chkUitKomst, topTw(lblInfo[5]) - 32);

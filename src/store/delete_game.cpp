@@ -36,8 +36,8 @@ bool removeGameFolder(const QString &folder, const QString &auctionFileName)
     QDir dir(folder);
     // Sub-folders first: they are what most often cannot be removed, and failing on them leaves
     // the game's own files untouched.
-    const QFileInfoList entries = dir.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                                                    QDir::DirsFirst | QDir::Name);
+    const QFileInfoList entries = dir.entryInfoList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::DirsFirst | QDir::Name);
     QString auctionFile;
     for (const QFileInfo &entry : entries) {
         if (entry.fileName().compare(auctionFileName, Qt::CaseInsensitive) == 0 && entry.isFile()) {
@@ -81,10 +81,8 @@ void frmBordix::cmdWisSpel_Click()
 
     // The board is emptied on purpose: there is nothing left to offer for saving.
     UnsavedChanges = false;
-    SkipSaveQuestion = true;
     txtSpel->setText(QStringLiteral("1"));
     txtSpel->clear();
-    SkipSaveQuestion = false;
 
     clearAuctionCells();
     EntrySuppressed = true;
@@ -96,7 +94,7 @@ void frmBordix::cmdWisSpel_Click()
     ShowAllBids();
     for (QCheckBox *hide : chkNietZichtbaar)
         hide->setEnabled(false);
-    for (QWidget *w : std::initializer_list<QWidget *>{chkTien, cmdDrukSpelAf, cmdDraai, cmdOpslaan, chkPunten})
+    for (QWidget *w : std::initializer_list<QWidget *> { chkTien, cmdDrukSpelAf, cmdDraai, cmdOpslaan, chkPunten })
         w->setEnabled(false);
     lstNummerHelp.clear();
     lstSpelNummers.clear();
@@ -113,7 +111,7 @@ void frmBordix::cmdWisSpel_Click()
     // no vulnerability, nothing to type or bid on yet.
     enableEntryFields(false);
     picBiedBox->setEnabled(false);
-    for (int i : {1, 2}) {
+    for (int i : { 1, 2 }) {
         lblVulin[i]->hide();
         lblVulin[i]->clear();
     }

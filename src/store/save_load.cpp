@@ -74,7 +74,7 @@ void frmBordix::cmdOpslaan_Click()
     chkTien->setChecked(false);
 
     chkUitKomst->hide();
-    placeLeadBox(69, false);
+    placeLeadBox(69);
 
     const GameWords words = gameWords(LanguageNumber);
     const QString folderName = gameFolderName(words, n);
@@ -125,7 +125,7 @@ void frmBordix::cmdLeesSpel_Click()
     clearAuctionCells();
     for (QWidget *w : std::initializer_list<QWidget *>{lblVulin[5], lblVulin[6], picUit, chkUitKomst})
         w->hide();
-    placeLeadBox(69, false);
+    placeLeadBox(69);
 
     const QString digits = entry.section(QLatin1Char(' '), 1, 1);
     txtSpel->setText(QString::number(leadingNumber(digits)));
@@ -142,9 +142,9 @@ void frmBordix::cmdLeesSpel_Click()
         auction.loadFrom(stored->callKinds, modelCellsOf(*stored));
         if (const std::optional<LeadLine> lead = readLeadFile(paths.lead)) {
             showLeadLine(lead->leaderName, lead->suitIndex, lead->cardText);
-            placeLeadBox(71, true);
+            placeLeadBox(71, 32);
         } else {
-            placeLeadBox(69, false);
+            placeLeadBox(69);
         }
         chkUitKomst->show();
         if (FileState(paths.question) == 1)

@@ -59,10 +59,6 @@ private slots:
         bid(w, {Double});
         QCOMPARE(w.lblB[West][0]->text(), QStringLiteral("DBL"));
         QVERIFY(w.picB[West][0]->isHidden());
-        bid(w, {Double}); // a second double is refused without a word
-        QCOMPARE(w.auction.CallKinds(), QStringLiteral("113"));
-        QVERIFY(w.lblB[North][1]->isHidden());
-        QCOMPARE(board.messages.shown, QStringList{QStringLiteral("Game ready.")});
         QVERIFY(w.UnsavedChanges);
         QVERIFY(!w.cmdKopie->isEnabled()); // no picture while the auction is under way
     }
@@ -170,14 +166,9 @@ private slots:
         QCOMPARE(w.auction.CallKinds(), QString());
         QCOMPARE(w.lblB[North][0]->text(), QStringLiteral("-"));
         QVERIFY(w.lblB[East][0]->isHidden());
-        QVERIFY(w.lblVulin[3]->isHidden());
         QVERIFY(w.lblVulin[4]->isHidden());
-        QCOMPARE(w.txtSpel->text(), QStringLiteral("6"));
         QCOMPARE(w.txtInvoer[0]->text(), QStringLiteral("AKQJ")); // the hands stay
-        QVERIFY(w.picBiedBox->isEnabled());
         QVERIFY(w.cmdOpslaan->isEnabled());
-        for (QLabel *number : w.lblNum)
-            QVERIFY(number->isVisible());
         bid(w, {OneClub});
         QCOMPARE(w.lblB[East][0]->text(), QStringLiteral("1"));
     }

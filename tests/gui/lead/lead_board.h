@@ -1,7 +1,7 @@
 #pragma once
 
-// Shared steps of the lead, rotation and stored-game tests: one deal in both languages, bidding
-// through the box, choosing a stored game in the list and reading the files a game leaves.
+// Shared steps of the lead, rotation and stored-game tests: one deal in both languages, the
+// buttons of the box, clicking a card of a hand and reading the files a game leaves.
 
 #include "shell/frm_bordix.h"
 #include "support/board_driver.h"
@@ -9,7 +9,7 @@
 
 #include <QFile>
 #include <QLabel>
-#include <QListWidget>
+#include <QLineEdit>
 #include <QTest>
 
 #include <initializer_list>
@@ -22,8 +22,8 @@ namespace briqo::testing {
 // West holds the king of hearts, North the ten of clubs.
 inline QString dealField(int field, int languageNumber)
 {
-    static const char *const english[12] = {"AKQJ", "AQJ", "AKQ", "AKT", "T987", "T98",
-                                            "JT9",  "QJ9", "6543", "765", "876", "876"};
+    static const char *const english[12]
+        = { "AKQJ", "AQJ", "AKQ", "AKT", "T987", "T98", "JT9", "QJ9", "6543", "765", "876", "876" };
     QString cards = QString::fromLatin1(english[field]);
     if (languageNumber == 10) {
         cards.replace(QLatin1Char('K'), QLatin1Char('H'));
@@ -42,7 +42,7 @@ inline void typeDeal(frmBordix &w, const QString &game)
 }
 
 // Box buttons: k = 5 x (level - 1) + strain (clubs 0 .. no trump 4); 35 pass, 36 double.
-constexpr int bid(int level, int strain)
+constexpr int contractBid(int level, int strain)
 {
     return 5 * (level - 1) + strain;
 }
@@ -51,12 +51,6 @@ constexpr int ClubsStrain = 0;
 constexpr int HeartsStrain = 2;
 constexpr int SpadesStrain = 3;
 
-inline void callAll(frmBordix &w, std::initializer_list<int> calls)
-{
-    for (int k : calls)
-        w.lblBB_Click(k);
-}
-
 // The call label of a grid cell: its caption when shown, "" when the cell is free.
 inline QString shownCall(const frmBordix &w, int row, int seat)
 {
@@ -64,30 +58,21 @@ inline QString shownCall(const frmBordix &w, int row, int seat)
     return call->isHidden() ? QString() : call->text();
 }
 
+// Clicks just inside the left half of character index of a field (index = length: past the
+// last card). The caret is put elsewhere first, so only the click can bring it there.
+inline void clickCharacter(QLineEdit *field, int index)
+{
+    field->setCursorPosition(index);
+    const QRect caret = field->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+    field->setCursorPosition(index == 0 ? int(field->text().size()) : 0);
+    QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(caret.center().x() + 2, caret.center().y()));
+    QCoreApplication::processEvents();
+}
+
 inline QByteArray fileBytes(const QString &path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-// Clicks a game of the list, as the user does before loading or deleting it.
-inline bool selectStoredGame(frmBordix &w, const QString &entry)
-{
-    const QList<QListWidgetItem *> found = w.lstSpellen->findItems(entry, Qt::MatchExactly);
-    if (found.isEmpty())
-        return false;
-    w.lstSpellen->setCurrentItem(found.first());
-    found.first()->setSelected(true);
-    QCoreApplication::processEvents();
-    return true;
-}
-
-inline QStringList listedGames(const frmBordix &w)
-{
-    QStringList games;
-    for (int i = 0; i < w.lstSpellen->count(); ++i)
-        games << w.lstSpellen->item(i)->text();
-    return games;
 }
 
 } // namespace briqo::testing

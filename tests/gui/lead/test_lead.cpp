@@ -14,17 +14,6 @@ using namespace briqo::testing;
 
 namespace {
 
-// Clicks just inside the left half of character index of a field (index = length: past the
-// last card). The caret is put elsewhere first, so only the click can bring it there.
-void clickCharacter(QLineEdit *field, int index)
-{
-    field->setCursorPosition(index);
-    const QRect caret = field->inputMethodQuery(Qt::ImCursorRectangle).toRect();
-    field->setCursorPosition(index == 0 ? int(field->text().size()) : 0);
-    QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(caret.x() + 2, caret.center().y()));
-    QCoreApplication::processEvents();
-}
-
 QString leadFile(TestBoard &board, const QString &game)
 {
     return board.folder() + QStringLiteral("/Spellen/Spel %1/Spel %1 Uitkomst.txt").arg(game);
@@ -36,7 +25,7 @@ void southPlaysFourHearts(TestBoard &board)
     frmBordix &w = board.window();
     activate(w);
     typeDeal(w, QStringLiteral("1"));
-    callAll(w, {Pass, Pass, bid(4, HeartsStrain), Pass, Pass, Pass});
+    bid(w, { Pass, Pass, contractBid(4, HeartsStrain), Pass, Pass, Pass });
     QCOMPARE(w.lblVulin[4]->text(), QStringLiteral("Zuid"));
     board.messages.shown.clear();
 }
@@ -67,7 +56,7 @@ private slots:
         QLineEdit *westHearts = w.txtInvoer[FieldOf(West, Hearts)];
         QCOMPARE(westHearts->text(), QStringLiteral("H432"));
         clickCharacter(westHearts, 0);
-        QCOMPARE(board.messages.shown, QStringList{QStringLiteral("West start met Harten Heer")});
+        QCOMPARE(board.messages.shown, QStringList { QStringLiteral("West start met Harten Heer") });
         QCOMPARE(board.messages.titles.last(), w.windowTitle());
 
         // Dutch: "West - ", then the heart, then the card word.
@@ -106,7 +95,7 @@ private slots:
 
         board.messages.answers.enqueue(false);
         clickCharacter(w.txtInvoer[FieldOf(West, Spades)], 0);
-        QCOMPARE(board.messages.shown, QStringList{QStringLiteral("West start met Schoppen 2")});
+        QCOMPARE(board.messages.shown, QStringList { QStringLiteral("West start met Schoppen 2") });
         QVERIFY(w.lblVulin[5]->isHidden() && w.picUit->isHidden() && w.lblVulin[6]->isHidden());
         QVERIFY(!QFile::exists(leadFile(board, QStringLiteral("001"))));
         QVERIFY(w.chkUitKomst->isChecked());
@@ -150,9 +139,9 @@ private slots:
             QVERIFY(field->isEnabled());
 
         clickCharacter(northClubs, position);
-        QCOMPARE(board.messages.shown, QStringList{QStringLiteral("North leads with the 10 of Clubs")});
+        QCOMPARE(board.messages.shown, QStringList { QStringLiteral("North leads with the 10 of Clubs") });
         QCOMPARE(fileBytes(board.folder() + QStringLiteral("/Games/Game 001/Game 001 Lead.txt")),
-                 QByteArray("North - 3T\r\n"));
+            QByteArray("North - 3T\r\n"));
         // English: "North - 10", then the club.
         QCOMPARE(w.lblVulin[5]->text(), QStringLiteral("North - "));
         QCOMPARE(w.lblVulin[6]->text(), QStringLiteral("10"));

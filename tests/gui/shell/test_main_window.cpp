@@ -50,30 +50,19 @@ private slots:
         QCOMPARE(w.LanguageNumber, 10);
         QCOMPARE(w.windowTitle(), QStringLiteral("Briqo 1.0.5"));
         QCOMPARE(w.VersionDigits, QStringLiteral("105"));
-        QCOMPARE(w.lblInfo[2]->text(), QStringLiteral("Kwetsbaar:"));
-        QCOMPARE(w.lblInfo[3]->text(), QStringLiteral("Contract:"));
         QCOMPARE(w.lblInfo[5]->text(), QStringLiteral("Uitkomst:"));
-        QCOMPARE(w.lblBB[35]->text(), QStringLiteral("Pas"));
         QCOMPARE(w.lblBB[40]->text(), QStringLiteral("Wis hele bieding"));
-        QCOMPARE(w.cmdOpslaan->text(), QStringLiteral("Spel Opslaan"));
-        QCOMPARE(w.chkSorteer->text(), QStringLiteral("Sorteer hoog naar laag"));
         QCOMPARE(pictureIdOf(w.picBB[4]), 110);
         QCOMPARE(pictureIdOf(w.picSymbool[6]), 103);
         QVERIFY(w.lblMakerNote[0]->text().endsWith(QLatin1String("2026")));
         checkValueColumn(w);
 
         // Nothing can be typed, bid or saved before a game number is given.
-        for (QLineEdit *field : w.txtInvoer) {
+        for (QLineEdit *field : w.txtInvoer)
             QVERIFY(!field->isEnabled());
-            QCOMPARE(field->maxLength(), 13);
-        }
         QVERIFY(!w.picBiedBox->isEnabled());
         QVERIFY(!w.cmdOpslaan->isEnabled());
-        QVERIFY(!w.cmdKopie->isEnabled());
         QVERIFY(w.chkPunten->isChecked());
-        QVERIFY(!w.chkTien->isChecked());
-        for (QCheckBox *hide : w.chkNietZichtbaar)
-            QVERIFY(hide->isChecked());
     }
 
     void summaryGridShowsSeatsWithZeroesAndRedPoints()
@@ -105,15 +94,10 @@ private slots:
         QTest::mouseClick(w.cmdTaal(11), Qt::LeftButton);
 
         QCOMPARE(w.LanguageNumber, 11);
-        QCOMPARE(w.lblInfo[1]->text(), QStringLiteral("Dealer:"));
         QCOMPARE(w.lblInfo[2]->text(), QStringLiteral("Vulnerable:"));
-        QCOMPARE(w.lblInfo[4]->text(), QStringLiteral("Leader:"));
         QCOMPARE(w.lblBieding[1]->text(), QStringLiteral("East"));
-        QCOMPARE(w.lblWind[0]->text(), QStringLiteral("North"));
         QCOMPARE(w.lblBB[35]->text(), QStringLiteral("Pass"));
-        QCOMPARE(w.cmdKopie->text(), QStringLiteral("Save as Bitmap (.BMP)"));
         QCOMPARE(w.cmdVraagAntwoord->text(), QStringLiteral("Question and answer"));
-        QCOMPARE(w.fraSpellen->title(), QStringLiteral("Games"));
         QCOMPARE(w.msfgOverzicht->item(0, 1)->text(), QStringLiteral("Cards"));
         for (int k = 4; k < 35; k += 5)
             QCOMPARE(pictureIdOf(w.picBB[k]), 111);
@@ -136,19 +120,12 @@ private slots:
         QVERIFY(std::abs(w.InfoValueLeft - dutchColumn) < 1);
     }
 
-    void startsInEnglishFromTheSettingsFile()
+    void languageIsReadFromTheSettingsFile()
     {
-        TestBoard board(11);
-        QCOMPARE(board->LanguageNumber, 11);
-        QCOMPARE(board->lblBB[40]->text(), QStringLiteral("Delete entire bidding"));
-        QCOMPARE(board->windowTitle(), QStringLiteral("Briqo 1.0.5"));
-    }
-
-    void handEditedLanguageFallsBackToDutch()
-    {
-        TestBoard board(12);
-        QCOMPARE(board->LanguageNumber, 10);
-        QCOMPARE(board->lblInfo[1]->text(), QStringLiteral("Gever:"));
+        TestBoard english(11);
+        QCOMPARE(english->lblBB[40]->text(), QStringLiteral("Delete entire bidding"));
+        TestBoard handEdited(12);
+        QCOMPARE(handEdited->lblInfo[1]->text(), QStringLiteral("Gever:"));
     }
 
     void flagsRunThroughTheirFramesInStep()
