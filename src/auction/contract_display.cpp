@@ -68,14 +68,8 @@ void frmBordix::ShowContract()
     lblVulin[4]->adjustSize();
     lblVulin[4]->show();
 
-    if (tagOf(cmdLeesSpel).isEmpty()) {
-        for (int i : {5, 6}) {
-            lblVulin[i]->hide();
-            lblVulin[i]->clear();
-            setTag(lblVulin[i], QString());
-        }
-        setPicture(picUit, 0);
-    }
+    if (tagOf(cmdLeesSpel).isEmpty())
+        clearLeadLine();
     setTag(chkUitKomst, QString::number(contract->declarer));
 
     if (txtInvoer[0]->isEnabled())

@@ -37,6 +37,17 @@ void frmBordix::showLeadLine(const QString &leaderName, int suit, const QString 
     lblVulin[6]->show();
 }
 
+void frmBordix::clearLeadLine()
+{
+    for (int i : {5, 6}) {
+        lblVulin[i]->hide();
+        lblVulin[i]->clear();
+        setTag(lblVulin[i], QString());
+    }
+    setPicture(picUit, 0);
+    picUit->hide();
+}
+
 void frmBordix::placeLeadBox(int captionString, double belowLeadBy)
 {
     chkUitKomst->setText(ResString(captionString));

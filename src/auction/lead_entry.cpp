@@ -31,17 +31,6 @@ void placeLeadBoxAtRest(frmBordix &w)
     setTopTw(w.chkUitKomst, topTw(w.lblVulin[5]) - 32);
 }
 
-void clearLeadLine(frmBordix &w)
-{
-    for (int i : { 5, 6 }) {
-        w.lblVulin[i]->hide();
-        w.lblVulin[i]->clear();
-        setTag(w.lblVulin[i], QString());
-    }
-    setPicture(w.picUit, 0);
-    w.picUit->hide();
-}
-
 void leaveLeadMode(frmBordix &w)
 {
     w.chkUitKomst->setChecked(false);
@@ -70,12 +59,12 @@ void withdrawLead(frmBordix &w)
 {
     w.chkUitKomst->setChecked(false);
     placeLeadBoxAtRest(w);
-    clearLeadLine(w);
+    w.clearLeadLine();
 
     const QString path = w.gameFile(w.currentGameNumber(), LeadWord);
     // An empty lead file is a lead file too: it goes as well.
     if (FileState(path) >= 0 && !QFile::remove(path))
-        w.showInfo(fillPlaceholder(w.ResString(own::CannotDeletePicture), QLatin1Char('~'), path));
+        w.showInfo(fillPlaceholder(w.ResString(own::CannotDeleteFile), QLatin1Char('~'), path));
 
     w.enableEntryFields(true);
     w.picBiedBox->setEnabled(true);
@@ -125,7 +114,7 @@ void frmBordix::txtInvoer_Click(int field)
     const QString cardText = leadCardText(card, LanguageNumber, chkTien->isChecked());
 
     if (!askYesNo(leadQuestion(leader, suit, cardText, LanguageNumber))) {
-        clearLeadLine(*this);
+        clearLeadLine();
         cmdFocus->setFocus();
         return;
     }
@@ -137,7 +126,7 @@ void frmBordix::txtInvoer_Click(int field)
     const QString leaderName = SeatName(leader, LanguageNumber);
     if (!writeLeadFile(path, LeadLine { leaderName, suit, cardText })) {
         // A lead that is not stored is not shown either: the board is as it was before lead mode.
-        clearLeadLine(*this);
+        clearLeadLine();
         leaveLeadMode(*this);
         showInfo(fillPlaceholder(ResString(own::CannotWriteGame), QLatin1Char('~'), path));
         return;

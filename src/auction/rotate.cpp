@@ -46,14 +46,8 @@ void dropLead(frmBordix &w)
     w.chkUitKomst->setChecked(false);
     const QString path = w.gameFile(w.currentGameNumber(), LeadWord);
     if (FileState(path) >= 0 && !QFile::remove(path))
-        w.showInfo(fillPlaceholder(w.ResString(own::CannotDeletePicture), QLatin1Char('~'), path));
-    for (int i : { 5, 6 }) {
-        w.lblVulin[i]->hide();
-        w.lblVulin[i]->clear();
-        setTag(w.lblVulin[i], QString());
-    }
-    setPicture(w.picUit, 0);
-    w.picUit->hide();
+        w.showInfo(fillPlaceholder(w.ResString(own::CannotDeleteFile), QLatin1Char('~'), path));
+    w.clearLeadLine();
 }
 
 // Each hand moves to the next seat; the points go with the cards. A hidden hand stays hidden at

@@ -175,6 +175,7 @@ public:
     void normaliseHands();
     void applyAuctionEnd(const TailOutcome &tail);
     void clearContractAndLead();
+    void clearLeadLine();
     void showLeadLine(const QString &leaderName, int suit, const QString &cardText);
     // The lead box with its caption, at the leader text (belowLeadBy < 0) or that many twips below it.
     void placeLeadBox(int captionString, double belowLeadBy = -1);

@@ -123,7 +123,7 @@ const Entry kEntries[] = {
      "The game cannot be saved.|~ cannot be written.||Nothing has been changed."},
     {own::CannotDeleteGame, "~ kan niet helemaal worden gewist.|Het spel blijft in de lijst staan.",
      "~ cannot be deleted completely.|The game stays in the list."},
-    {own::CannotDeletePicture, "~ kan niet worden gewist.", "~ cannot be deleted."},
+    {own::CannotDeleteFile, "~ kan niet worden gewist.", "~ cannot be deleted."},
     {own::DealNotValid, "Dit spel bevat een kaart twee keer of een hand met meer dan 13 kaarten.|Verbeter de handen.",
      "This deal holds a card twice or a hand with more than 13 cards.|Please correct the hands."},
 };

@@ -22,7 +22,7 @@ QString ResString(int n, int languageNumber);
 namespace own {
 constexpr int CannotWriteGame = 200;   // "~" = the file or folder
 constexpr int CannotDeleteGame = 201;  // "~" = the game folder
-constexpr int CannotDeletePicture = 202;
+constexpr int CannotDeleteFile = 202;
 constexpr int DealNotValid = 203;
 } // namespace own
 
