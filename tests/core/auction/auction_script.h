@@ -3,50 +3,43 @@
 #include "auction/auction_model.h"
 
 #include <QStringList>
+#include <QTest>
 
 namespace briqo::test {
 
-// Plays box clicks: "1C".."7N" bids, "P" pass, "X" double, "XX" redouble, "#" number the last
-// bid, "D" delete the last bid. Returns the outcome of the last click.
-inline ClickOutcome play(AuctionModel &m, const QString &script)
-{
-    static const QStringList words { "P", "X", "XX", "#", "D" };
-    static const QStringList captions { "Pas", "DBL", "RDBL", "", "" };
-    ClickOutcome last;
-    for (const QString &t : script.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-        const int w = int(words.indexOf(t));
-        if (w >= 0)
-            last = m.click(BoxButton::Pass + w, captions[w]);
-        else
-            last = m.click(5 * (t.left(1).toInt() - 1) + int(QStringLiteral("CDHSN").indexOf(t[1])), t.left(1));
-    }
-    return last;
-}
+// One row of a data table, each value in the order of the columns.
+template<typename... T> void row(const char *name, T... values) { (QTest::newRow(name) << ... << values); }
 
+// The board of a dealer after box clicks: "1C".."7N" bids, "P" pass, "X" double, "XX" redouble,
+// "#" number the last bid, "D" delete the last bid.
 inline AuctionModel auction(int dealer, const QString &script)
 {
+    static const QStringList words {"P", "X", "XX", "#", "D"}, captions {"Pas", "DBL", "RDBL"};
     AuctionModel m;
     m.resetForGame(dealer);
-    play(m, script);
+    for (const QString &t : script.split(' ', Qt::SkipEmptyParts)) {
+        const int w = int(words.indexOf(t));
+        const int bid = 5 * t[0].digitValue() - 5 + int(QStringLiteral("CDHSN").indexOf(t.back()));
+        m.click(w >= 0 ? BoxButton::Pass + w : bid, captions.value(w));
+    }
     return m;
 }
 
-// The grid up to its last used row, "." for an empty cell, a shown note after its call:
-// "- 1(1) Pas Pas|Pas . . .".
+// The grid up to its last used row: "." for an empty cell, a shown note after its call, and "!"
+// after a cell whose strain picture is wrong (it belongs beside a contract bid and nowhere else).
 inline QString captions(const AuctionModel &m)
 {
-    QStringList rows;
-    for (int r = 0; r < AuctionRows; ++r) {
-        QStringList row;
-        for (int s = 0; s < SeatCount; ++s) {
-            const AuctionCell &c = m.cell(r, s);
-            row << (c.callVisible ? c.caption + (c.noteVisible ? c.note : QString()) : QStringLiteral("."));
-        }
-        rows << row.join(QLatin1Char(' '));
+    QString grid;
+    for (int i = 0; i < AuctionCells; ++i) {
+        const AuctionCell &c = m.cell(i / SeatCount, i % SeatCount);
+        const bool badPicture = c.pictureVisible != (c.callVisible && cellNumber(c.caption) > 0);
+        grid += c.callVisible ? c.caption + (c.noteVisible ? c.note : "") : ".";
+        grid += QString(badPicture ? "!" : "") + (i % SeatCount == SeatCount - 1 ? "|" : " ");
     }
-    while (!rows.isEmpty() && rows.last() == QLatin1String(". . . ."))
-        rows.removeLast();
-    return rows.join(QLatin1Char('|'));
+    while (grid.endsWith(". . . .|"))
+        grid.chop(8);
+    grid.chop(1);
+    return grid;
 }
 
 } // namespace briqo::test

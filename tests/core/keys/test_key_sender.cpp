@@ -8,8 +8,7 @@ namespace {
 
 // A small US-like layout. Scan codes are 1000 + the key code, so they stand out in the expected
 // event lists; a scan asked in another layout than the current one comes back as 0xDEAD.
-class FakeKeyPlatform : public KeyPlatform
-{
+class FakeKeyPlatform : public KeyPlatform {
 public:
     PlatformVersion version{2, 10, 0};
     quintptr layout = 0x04090409;
@@ -21,99 +20,63 @@ public:
     PlatformVersion platformVersion() const override { ++otherCalls; return version; }
     quintptr keyboardLayout() const override { ++otherCalls; return layout; }
     bool capsLockOn() const override { ++otherCalls; return capsLock; }
-
     short vkKeyScanA(unsigned char a) const override
     {
+        // "é" needs AltGr+E; "§" and the rest cannot be typed.
+        static const QHash<unsigned char, short> others{
+            {'~', 0x1C0}, {'+', 0x1BB}, {'{', 0x1DB}, {'}', 0x1DD}, {')', 0x130}, {0xE9, 0x645}};
         ++otherCalls;
         if (a >= 'a' && a <= 'z')
-            return short('A' + (a - 'a'));
+            return short(a - 32);
         if (a >= 'A' && a <= 'Z')
             return short(0x100 | a);
-        if ((a >= '0' && a <= '9') || a == ' ')
-            return short(a);
-        switch (a) {
-        case '~': return 0x1C0;
-        case '+': return 0x1BB;
-        case '{': return 0x1DB;
-        case '}': return 0x1DD;
-        case ')': return 0x130;
-        case 0xE9: return 0x645; // "é" needs AltGr+E
-        default: return -1;      // "§" and the rest cannot be typed
-        }
+        return (a >= '0' && a <= '9') ? short(a) : others.value(a, -1);
     }
-
     unsigned mapVirtualKeyExA(unsigned code, unsigned mapType, quintptr inLayout) const override
     {
         ++otherCalls;
         return (mapType == 0 && inLayout == layout) ? 1000 + code : 0xDEAD;
     }
-
     void sendInput(const std::vector<KeyInput> &events) override { sent.push_back(events); }
-
-    void runtimeSendKeys(const QString &text, bool wait) override
-    {
-        runtimeTexts << QStringLiteral("%1/%2").arg(text).arg(wait);
-    }
+    void runtimeSendKeys(const QString &t, bool wait) override { runtimeTexts << t + u'/' + QString::number(wait); }
 };
 
-QString event(int vk, int scan, int flags)
-{
-    return QStringLiteral("%1:%2:%3").arg(vk).arg(scan).arg(flags);
-}
-
-QString seq(const QStringList &parts)
-{
-    return parts.join(u' ');
-}
-
-QString press(int vk, bool extended = false)
-{
-    return seq({event(vk, 0, extended ? 1 : 0), event(vk, 1000 + vk, 2)});
-}
-
-QString times(int n, const QString &s)
-{
-    return seq(QStringList(n, s));
-}
-
-QString held(int modifier, const QString &inner = {})
-{
-    QStringList parts{event(modifier, 0, 0), inner, event(modifier, 0, 2)};
-    parts.removeAll(QString());
-    return seq(parts);
-}
-
+QString event(int vk, int scan, int flags) { return QStringLiteral("%1:%2:%3").arg(vk).arg(scan).arg(flags); }
+QString seq(const QStringList &parts) { return parts.join(u' '); }
+QString press(int vk, bool extended = false) { return seq({event(vk, 0, extended), event(vk, 1000 + vk, 2)}); }
+QString times(int n, const QString &s) { return seq(QStringList(n, s)); }
+QString held(int vk, const QString &inner = {}) { return seq({event(vk, 0, 0), inner, event(vk, 0, 2)}).simplified(); }
 QString shifted(int vk) { return held(16, press(vk)); }
 // Ctrl down, Alt down, the key, Ctrl up, Alt up: not nested.
 QString altGr(int vk) { return seq({"17:0:0 18:0:0", press(vk), "17:0:2 18:0:2"}); }
 QString unicode(int u) { return seq({event(0, u, 4), event(0, u, 6)}); }
 
-// Every SendInput call as "vk:scan:flags" records, calls separated by " | ".
-QString describe(const FakeKeyPlatform &platform)
-{
-    QStringList calls;
-    for (const auto &events : platform.sent) {
-        QStringList records;
-        for (const KeyInput &e : events)
-            records << event(e.wVk, e.wScan, int(e.dwFlags));
-        calls << seq(records);
-    }
-    return calls.join(QStringLiteral(" | "));
-}
+// One sender on a fake platform, kept across calls as in the program.
+struct Run {
+    FakeKeyPlatform platform;
+    KeySender sender{platform};
 
-QString sendAll(FakeKeyPlatform &platform, KeySender &sender, const QStringList &texts)
-{
-    for (const QString &text : texts) {
-        bool wait = false;
-        sender.SendKeyText(text, wait);
+    // Every SendInput call so far as "vk:scan:flags" records, calls separated by " | ". A record
+    // that is not a plain keyboard record (type 1, time and extra information 0) is marked "!".
+    QString send(const QStringList &texts, bool wait = false)
+    {
+        for (const QString &text : texts)
+            sender.SendKeyText(text, wait);
+        QStringList calls;
+        for (const auto &events : platform.sent) {
+            QStringList records;
+            for (const KeyInput &e : events)
+                records << event(e.wVk, e.wScan, int(e.dwFlags))
+                        + (e.type == InputKeyboard && e.time == 0 && e.dwExtraInfo == 0 ? "" : "!");
+            calls << seq(records);
+        }
+        return calls.join(QStringLiteral(" | "));
     }
-    return describe(platform);
-}
+};
 
 } // namespace
 
-class TestKeySender : public QObject
-{
+class TestKeySender : public QObject {
     Q_OBJECT
 
 private slots:
@@ -121,153 +84,61 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("expected");
-        const QString a = press(65);
-        const QString b = press(66);
-
+        const QString a = press(65), b = press(66);
         QTest::newRow("Alt+Print Screen") << "%{PRINTSCREEN}" << held(18, press(44, true));
-        QTest::newRow("Shift+End") << "+{END}" << held(16, press(35, true));
         QTest::newRow("tilde is Enter") << "~" << press(13);
-        QTest::newRow("ENTER is not extended") << "{ENTER}" << press(13);
-        QTest::newRow("BREAK is extended") << "{BREAK}" << press(19, true);
-        QTest::newRow("PAUSE is not") << "{PAUSE}" << press(19);
-        QTest::newRow("F16") << "{F16}" << press(127);
-        QTest::newRow("names are case-blind") << "{home}" << press(36, true);
-        QTest::newRow("repeat 3") << "{a 3}" << times(3, a);
-        QTest::newRow("repeat 2.5 rounds to even") << "{a 2.5}" << times(2, a);
-        QTest::newRow("repeat 3.5 rounds to even") << "{a 3.5}" << times(4, a);
-        QTest::newRow("repeat 2.6") << "{a 2.6}" << times(3, a);
-        QTest::newRow("repeat 0 is once") << "{a 0}" << a;
-        QTest::newRow("repeat x is once") << "{a x}" << a;
-        QTest::newRow("repeat missing") << "{a}" << a;
-        QTest::newRow("repeat leading number") << "{a 2x}" << times(2, a);
-        QTest::newRow("double space leaves word 2 empty") << "{a  3}" << a;
-        QTest::newRow("named key repeated") << "{LEFT 2}" << times(2, press(37, true));
-        QTest::newRow("unknown name types its first character")
-            << "{unknown 2}" << times(2, press(85));
-        QTest::newRow("F17 is no name") << "{F17}" << shifted(70);
-        QTest::newRow("brace close right after open") << "{}}" << shifted(0xDD);
-        QTest::newRow("brace open") << "{{}" << shifted(0xDB);
-        QTest::newRow("brace tilde is a tilde") << "{~}" << shifted(0xC0);
-        QTest::newRow("unmatched brace sends nothing") << "{" << "";
-        QTest::newRow("unmatched brace types the rest") << "{abc" << seq({a, b, press(67)});
-        QTest::newRow("empty braces type the closing one") << "{}" << shifted(0xDD);
+        QTest::newRow("BREAK is extended, PAUSE is not") << "{BREAK}{PAUSE}" << seq({press(19, true), press(19)});
+        QTest::newRow("F16 is a name, F17 is not") << "{F16}{F17 2}" << seq({press(127), times(2, shifted(70))});
+        QTest::newRow("repeat is the leading number rounded half to even")
+            << "{a 2x}b{a 2.5}b{a 3.5}b{a 2.6}" << seq({times(2, a), b, times(2, a), b, times(4, a), b, times(3, a)});
+        QTest::newRow("repeat 0, missing or after two spaces is once") << "{a 0}b{a}b{a  3}" << seq({a, b, a, b, a});
+        QTest::newRow("name is case-blind, repeated, each extended") << "{left 2}" << times(2, press(37, true));
+        QTest::newRow("a brace types } or ~ as such") << "{}}{~}" << seq({shifted(0xDD), shifted(0xC0)});
+        QTest::newRow("unmatched paren and braces are dropped") << "({abc{" << seq({a, b, press(67)});
         QTest::newRow("shifted group") << "+(ab)" << held(16, seq({a, b}));
-        QTest::newRow("group") << "(ab)" << seq({a, b});
-        QTest::newRow("syntax inside a group is typed")
-            << "(a+b{)" << seq({a, shifted(0xBB), b, shifted(0xDB)});
-        QTest::newRow("tilde inside a group is Enter") << "(~)" << press(13);
-        QTest::newRow("unmatched paren sends nothing") << "(" << "";
+        QTest::newRow("syntax inside a group is typed, tilde is Enter")
+            << "(a+b{~)" << seq({a, shifted(0xBB), b, shifted(0xDB), press(13)});
         QTest::newRow("empty group types the paren") << "()" << shifted(0x30);
-        QTest::newRow("upper case letter") << "A" << shifted(65);
-        QTest::newRow("held Shift is not pressed twice") << "+A" << held(16, a);
-        QTest::newRow("prefixes nest") << "+^a" << held(16, held(17, a));
-        QTest::newRow("prefix covers one token") << "%ab" << seq({held(18, a), b});
-        QTest::newRow("trailing Shift") << "+" << held(16);
-        QTest::newRow("trailing Ctrl") << "a^" << seq({a, held(17)});
-        QTest::newRow("trailing Alt") << "%" << held(18);
+        QTest::newRow("prefixes nest and cover one token") << "+^ab" << seq({held(16, held(17, a)), b});
+        QTest::newRow("held Shift is not pressed twice, nor kept after its token")
+            << "+A|A" << seq({held(16, press(65)), "|", shifted(65)});
         QTest::newRow("trailing run of prefixes") << "++" << held(16, held(16));
-        QTest::newRow("euro sign") << "\u20AC" << unicode(0x20AC);
-        QTest::newRow("surrogate pair") << "\U0001F600" << seq({unicode(0xD83D), unicode(0xDE00)});
-        QTest::newRow("C1 control has no ANSI code") << "\u0081" << unicode(0x81);
-        QTest::newRow("untypable character") << "\u00A7" << unicode(0xA7);
-        QTest::newRow("AltGr character") << "\u00E9" << altGr(0x45);
-        QTest::newRow("AltGr character in a brace") << "{\u00E9 2}" << times(2, altGr(0x45));
-        QTest::newRow("untypable brace goes as Unicode") << "{\u00A7 2}" << times(2, unicode(0xA7));
+        QTest::newRow("beyond 255 goes as Unicode")
+            << "\u20AC\U0001F600" << seq({unicode(0x20AC), unicode(0xD83D), unicode(0xDE00)});
+        QTest::newRow("untypable character, also in a brace") << "\u00A7{\u00A7 2}" << times(3, unicode(0xA7));
+        QTest::newRow("AltGr character, also in a brace") << "\u00E9{\u00E9 2}" << times(3, altGr(0x45));
     }
 
     void notation()
     {
         QFETCH(QString, text);
         QFETCH(QString, expected);
-        FakeKeyPlatform platform;
-        KeySender sender(platform);
-        QCOMPARE(sendAll(platform, sender, {text}), expected);
+        QCOMPARE(Run().send(text.split(u'|')), expected); // "|" separates calls on one sender
     }
 
-    void capsLockKeepsTheCaseOfLettersOnly_data()
+    void emptyTextCallsNothingAndOnlyOld9xPlatformsUseTheRuntimeStatement()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("lower case gets Shift") << "a" << shifted(65);
-        QTest::newRow("upper case loses Shift") << "A" << press(65);
-        QTest::newRow("digit unaffected") << "1" << press(49);
-        QTest::newRow("brace is not corrected") << "{a}" << press(65);
-    }
-
-    void capsLockKeepsTheCaseOfLettersOnly()
-    {
-        QFETCH(QString, text);
-        QFETCH(QString, expected);
-        FakeKeyPlatform platform;
-        platform.capsLock = true;
-        KeySender sender(platform);
-        QCOMPARE(sendAll(platform, sender, {text}), expected);
-    }
-
-    void oldPlatformsUseTheRuntimeStatement_data()
-    {
-        QTest::addColumn<int>("platformId");
-        QTest::addColumn<int>("major");
-        QTest::addColumn<int>("minor");
-        QTest::addColumn<bool>("runtime");
-        QTest::newRow("9x 4.0") << 1 << 4 << 0 << true;
-        QTest::newRow("9x 4.9") << 1 << 4 << 9 << true;
-        QTest::newRow("9x 4.10") << 1 << 4 << 10 << false;
-        QTest::newRow("NT 4.0") << 2 << 4 << 0 << false;
-        QTest::newRow("NT 10.0") << 2 << 10 << 0 << false;
-    }
-
-    void oldPlatformsUseTheRuntimeStatement()
-    {
-        QFETCH(int, platformId);
-        QFETCH(int, major);
-        QFETCH(int, minor);
-        QFETCH(bool, runtime);
-        FakeKeyPlatform platform;
-        platform.version = {platformId, major, minor};
-        KeySender sender(platform);
-        bool wait = true;
-        sender.SendKeyText(QStringLiteral("+{END}"), wait);
-        QCOMPARE(platform.runtimeTexts, runtime ? QStringList{"+{END}/1"} : QStringList{});
-        QCOMPARE(describe(platform), runtime ? QString() : held(16, press(35, true)));
-    }
-
-    void emptyTextMakesNoPlatformCall()
-    {
-        for (const int platformId : {1, 2}) {
-            FakeKeyPlatform platform;
-            platform.version = {platformId, 4, 0};
-            KeySender sender(platform);
-            bool wait = false;
-            sender.SendKeyText(QString(), wait);
-            QCOMPARE(platform.otherCalls, 0);
-            QVERIFY(platform.sent.empty());
-            QVERIFY(platform.runtimeTexts.isEmpty());
+        for (const auto &[version, runtime] : {std::pair{PlatformVersion{1, 4, 9}, true},
+                 std::pair{PlatformVersion{1, 4, 10}, false}, std::pair{PlatformVersion{2, 4, 0}, false}}) {
+            Run run;
+            run.platform.version = version;
+            run.send({QString()});
+            QCOMPARE(run.platform.otherCalls, 0);
+            QVERIFY(run.platform.sent.empty() && run.platform.runtimeTexts.isEmpty());
+            QCOMPARE(run.send({"+{END}"}, true), runtime ? QString() : held(16, press(35, true)));
+            QCOMPARE(run.platform.runtimeTexts, runtime ? QStringList{"+{END}/1"} : QStringList{});
         }
     }
 
-    void recordsAreKeyboardRecordsInTheLayoutOfTheCall()
+    void capsLockAndLayoutAreReadAtEachCall()
     {
-        FakeKeyPlatform platform;
-        KeySender sender(platform);
-        sendAll(platform, sender, {"a"});
-        platform.layout = 0x04130413; // the user switched to another layout between calls
-        QCOMPARE(sendAll(platform, sender, {"b"}), seq({press(65), "|", press(66)}));
-        for (const auto &events : platform.sent) {
-            for (const KeyInput &e : events) {
-                QCOMPARE(e.type, InputKeyboard);
-                QCOMPARE(e.time, 0u);
-                QCOMPARE(e.dwExtraInfo, 0u);
-            }
-        }
-    }
-
-    void heldModifiersAreReleasedAfterTheirToken()
-    {
-        FakeKeyPlatform platform;
-        KeySender sender(platform);
-        QCOMPARE(sendAll(platform, sender, {"+a", "A"}),
-                 seq({held(16, press(65)), "|", shifted(65)}));
+        Run run;
+        run.send({"a"});
+        // The user turns Caps Lock on and switches layout. Plain letters, not digits nor braces, keep
+        // the case of the text; scan codes come from the new layout.
+        run.platform.capsLock = true;
+        run.platform.layout = 0x04130413;
+        QCOMPARE(run.send({"aA1{a}"}), seq({press(65), "|", shifted(65), press(65), press(49), press(65)}));
     }
 
     void eventListGrowsAndIsSentInOneCall_data()
@@ -278,8 +149,7 @@ private slots:
         QTest::newRow("26 free after the last token") << QString(243, u'a') << 486 << 512;
         QTest::newRow("24 free after the last token") << QString(244, u'a') << 488 << 1023;
         QTest::newRow("one token past two steps") << "{a 600}" << 1200 << 1534;
-        QTest::newRow("huge repeat count is limited")
-            << "{a 1e12}" << 2 * KeySender::MaxRepeatCount << 20441;
+        QTest::newRow("huge repeat count is limited") << "{a 1e12}" << 2 * KeySender::MaxRepeatCount << 20441;
         QTest::newRow("long run of prefixes") << QString(100000, u'+') + u'a' << 200002 << 200313;
     }
 
@@ -288,13 +158,11 @@ private slots:
         QFETCH(QString, text);
         QFETCH(int, events);
         QFETCH(int, capacity);
-        FakeKeyPlatform platform;
-        KeySender sender(platform);
-        bool wait = false;
-        sender.SendKeyText(text, wait);
-        QCOMPARE(platform.sent.size(), size_t(1));
-        QCOMPARE(int(platform.sent.front().size()), events);
-        QCOMPARE(int(sender.eventCapacity()), capacity);
+        Run run;
+        run.send({text});
+        QCOMPARE(run.platform.sent.size(), size_t(1));
+        QCOMPARE(int(run.platform.sent.front().size()), events);
+        QCOMPARE(int(run.sender.eventCapacity()), capacity);
     }
 };
 
