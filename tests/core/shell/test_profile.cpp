@@ -64,15 +64,6 @@ private slots:
                                            "[Sorteer Spellen]\r\nHoe=0\r\n"));
     }
 
-    void quotedValuesLoseTheirQuotesAndLongValuesAreCut()
-    {
-        QTemporaryDir dir;
-        const QString ini = dir.filePath(QStringLiteral("x.ini"));
-        put(ini, "[A]\nq=\"quoted value\"\nlong=" + QByteArray(300, 'x') + "\n");
-        QCOMPARE(ReadIni(QStringLiteral("A"), QStringLiteral("q"), ini), QStringLiteral("quoted value"));
-        QCOMPARE(ReadIni(QStringLiteral("A"), QStringLiteral("long"), ini).size(), 254);
-    }
-
     void unwritableFileReportsFailure()
     {
         QTemporaryDir dir;

@@ -14,12 +14,8 @@ private slots:
         QTest::addColumn<int>("language");
         QTest::addColumn<QString>("expected");
         QTest::newRow("0 Dutch") << 0 << 10 << "Spel";
-        QTest::newRow("0 English") << 0 << 11 << "Game";
-        QTest::newRow("24 Dutch") << 24 << 10 << "Spel klaar.";
         QTest::newRow("24 English") << 24 << 11 << "Game ready.";
-        QTest::newRow("95 English") << 95 << 11 << "Close";
         QTest::newRow("five digits load directly") << 10024 << 11 << "Spel klaar.";
-        QTest::newRow("five digits English id in Dutch") << 11024 << 10 << "Game ready.";
         QTest::newRow("unknown language falls back to Dutch") << 24 << 12 << "Spel klaar.";
         QTest::newRow("gap in the table is empty") << 48 << 10 << "";
     }
@@ -55,10 +51,7 @@ private slots:
         QCOMPARE(ResString(35, 11), QStringLiteral("\"~ #\" has already been used once."));
         QVERIFY(ResString(58, 10).endsWith(QLatin1Char('\t')));
         QVERIFY(!ResString(58, 11).endsWith(QLatin1Char('\t')));
-        QCOMPARE(ResString(47, 10), QStringLiteral("23456789AHVBTahvbt"));
-        QCOMPARE(ResString(47, 11), QStringLiteral("23456789AKQJTakqjt"));
         QVERIFY(ResString(15, 10).endsWith(QLatin1String("2020")));
-        QCOMPARE(ResString(15, 10), ResString(15, 11));
     }
 
     void messagesTurnBarsIntoLineBreaksAndFillPlaceholders()
@@ -68,9 +61,6 @@ private slots:
         text = fillPlaceholder(text, QLatin1Char('#'), QStringLiteral("Hearts"));
         text = fillPlaceholder(text, QLatin1Char('*'), QStringLiteral("King"));
         QCOMPARE(text, QStringLiteral("East leads with the King of Hearts"));
-        QCOMPARE(fillPlaceholder(QStringLiteral("Het ~ bestaat al!|Wilt u ~ overschrijven?"), QLatin1Char('~'),
-                                 QStringLiteral("Spel 005")),
-                 QStringLiteral("Het Spel 005 bestaat al!|Wilt u Spel 005 overschrijven?"));
     }
 
     void languageFromTheIniFallsBackToDutch_data()
@@ -79,7 +69,6 @@ private slots:
         QTest::addColumn<int>("language");
         QTest::newRow("empty") << "" << 10;
         QTest::newRow("11") << "11" << 11;
-        QTest::newRow("10") << "10" << 10;
         QTest::newRow("leading digits") << "11abc" << 11;
         QTest::newRow("other number") << "12" << 10;
         QTest::newRow("text") << "English" << 10;
@@ -96,8 +85,7 @@ private slots:
         QCOMPARE(leadingNumber(QStringLiteral("  42abc")), 42LL);
         QCOMPARE(leadingNumber(QStringLiteral("abc")), 0LL);
         QCOMPARE(leadingNumber(QStringLiteral("-7")), -7LL);
-        QCOMPARE(leadingNumber(QStringLiteral("005")), 5LL);
-        QCOMPARE(leadingNumber(QString()), 0LL);
+
     }
 };
 
