@@ -1,18 +1,12 @@
 #pragma once
 
-#include <QByteArray>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QString>
+#include <QTemporaryDir>
+#include <QtTest>
 
-// Small file helpers shared by the store tests.
+// What every store test needs: golden files, and files to read and to plant.
 namespace briqo::test {
 
-inline QString golden(const QString &name)
-{
-    return QStringLiteral(BRIQO_TEST_DATA "/store/") + name;
-}
+inline QString golden(const QString &name) { return QStringLiteral(BRIQO_TEST_DATA "/store/") + name; }
 
 inline QByteArray bytesOf(const QString &path)
 {
@@ -23,8 +17,7 @@ inline QByteArray bytesOf(const QString &path)
 inline void putBytes(const QString &path, const QByteArray &bytes)
 {
     QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly))
+    if (QFile file(path); file.open(QIODevice::WriteOnly))
         file.write(bytes);
 }
 

@@ -1,155 +1,69 @@
 #include "store/game_files.h"
 #include "store_test_files.h"
 
-#include <QTemporaryDir>
-#include <QtTest>
-
 using namespace briqo;
-Q_DECLARE_METATYPE(briqo::AuctionFile)
-using briqo::test::bytesOf;
-using briqo::test::golden;
-using briqo::test::putBytes;
-
-namespace {
-
-// Game 6, dealer East: 1H(1) Pas 3H DBL / 4H Pas Pas Pas.
-AuctionFile fullAuction()
-{
-    AuctionFile a;
-    a.callKinds = "12131222";
-    a.cells[auctionCellIndex(0, 0)] = {"-", "", ""};
-    a.cells[auctionCellIndex(1, 0)] = {"1", "2", "(1)"};
-    a.cells[auctionCellIndex(2, 0)] = {"Pas", "5", ""};
-    a.cells[auctionCellIndex(3, 0)] = {"3", "2", ""};
-    a.cells[auctionCellIndex(0, 1)] = {"DBL", "6", ""};
-    a.cells[auctionCellIndex(1, 1)] = {"4", "2", ""};
-    a.cells[auctionCellIndex(2, 1)] = {"Pas", "5", ""};
-    a.cells[auctionCellIndex(3, 1)] = {"Pas", "5", ""};
-    a.cells[auctionCellIndex(0, 2)] = {"Pas", "5", ""};
-    return a;
-}
-
-} // namespace
+using namespace briqo::test;
 
 class GameFilesTest : public QObject {
     Q_OBJECT
+    QTemporaryDir m_dir;
 
 private slots:
-    void auctionFilesAreWrittenByteForByteAndReadBack_data()
-    {
-        QTest::addColumn<AuctionFile>("auction");
-        QTest::addColumn<QString>("goldenName");
-        QTest::newRow("empty board: 146 bytes") << AuctionFile{} << "auction_empty.txt";
-        QTest::newRow("full auction") << fullAuction() << "auction_full.txt";
-    }
-
     void auctionFilesAreWrittenByteForByteAndReadBack()
     {
-        QFETCH(AuctionFile, auction);
-        QFETCH(QString, goldenName);
-        QTemporaryDir dir;
-        const QString path = dir.filePath("Spel 006 bieding.txt");
-        QVERIFY(writeAuctionFile(path, auction));
-        QCOMPARE(bytesOf(path), bytesOf(golden(goldenName)));
-        QCOMPARE(readAuctionFile(path), std::optional<AuctionFile>(auction));
-    }
-
-    void malformedAuctionFilesLoadAsFarAsTheyGo()
-    {
-        QCOMPARE(readAuctionFile(golden("auction_lf_only.txt")),
-                 std::optional<AuctionFile>(fullAuction()));
-
-        const std::optional<AuctionFile> shortFile = readAuctionFile(golden("auction_short.txt"));
-        QVERIFY(shortFile);
-        QCOMPARE(shortFile->callKinds, QString("121"));
-        QCOMPARE(shortFile->cells[1], (AuctionCellText{"Pas", "5", ""}));
-        QCOMPARE(shortFile->cells[2], (AuctionCellText{"4", "2", ""})); // last line had no end
-        QCOMPARE(shortFile->cells[3], AuctionCellText{});
-
-        const std::optional<AuctionFile> odd = readAuctionFile(golden("auction_without_tilde.txt"));
-        QVERIFY(odd);
-        QCOMPARE(odd->cells[0], (AuctionCellText{"Pas", "", ""}));
-        QCOMPARE(odd->cells[1], AuctionCellText{});
-        QCOMPARE(odd->cells[2], (AuctionCellText{"1", "4", "(2)"}));
-        QCOMPARE(odd->cells[3], (AuctionCellText{"3", "2", ""}));
-        QCOMPARE(nextNoteNumber(*odd), 3);
-    }
-
-    void tenBytesOrAMissingFileIsNoAuction()
-    {
-        QTemporaryDir dir;
-        QVERIFY(!readAuctionFile(golden("auction_10_bytes.txt")));
-        QVERIFY(!readAuctionFile(dir.filePath("missing bieding.txt")));
-    }
-
-    void separatorInAFieldCannotShiftTheCells()
-    {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("a.txt");
-        AuctionFile a;
-        a.cells[0] = {"1~", "2", "(1)"};
-        QVERIFY(writeAuctionFile(path, a));
-        const std::optional<AuctionFile> read = readAuctionFile(path);
-        QVERIFY(read);
-        QCOMPARE(read->cells[0], (AuctionCellText{"1 ", "2", "(1)"}));
-        QCOMPARE(bytesOf(path).count("\r\n"), 37);
-    }
-
-    void handsFileWritesTensAsT()
-    {
-        const Holdings shown = {"AK1032", "Q4", "J87", "952", "Q5", "AKJ976", "A43", "K7",
-                                "J876", "103", "KQ95", "J83", "94", "852", "1062", "AQ1064"};
-        QTemporaryDir dir;
-        const QString path = dir.filePath("hands.txt");
-        QVERIFY(writeHandsFile(path, shown));
-        QCOMPARE(bytesOf(path), bytesOf(golden("hands.txt")));
-        const Holdings read = readHandsFile(path);
-        QCOMPARE(read[0], QString("AKT32"));
-        QCOMPARE(read[15], QString("AQT64"));
-    }
-
-    void missingHandsOrLinesAreEmptyHoldings()
-    {
-        QTemporaryDir dir;
-        QCOMPARE(readHandsFile(dir.filePath("none.txt")), Holdings{});
-        putBytes(dir.filePath("short.txt"), "AK\r\n\r\nQ2");
-        const Holdings read = readHandsFile(dir.filePath("short.txt"));
-        QCOMPARE(read[0], QString("AK"));
-        QCOMPARE(read[2], QString("Q2"));
-        QCOMPARE(read[3], QString());
-    }
-
-    void leadLinesFormatAndParse()
-    {
-        const LeadLine leads[] = {{"Oost", 1, "Heer"}, {"West", 0, "Ace"}, {"Noord", 2, "T"},
-                                  {"Zuid", 3, "7"}};
-        const QStringList lines = {"Oost - 1Heer", "West - 0Ace", "Noord - 2T", "Zuid - 37"};
-        for (int i = 0; i < lines.size(); ++i) {
-            QCOMPARE(formatLeadLine(leads[i].leaderName, leads[i].suitIndex, leads[i].cardText),
-                     lines[i]);
-            QCOMPARE(parseLeadLine(lines[i]), std::optional<LeadLine>(leads[i]));
+        // Game 6, dealer East: 1H(1) Pas 3H DBL / 4H Pas Pas Pas, written seat by seat.
+        AuctionFile full;
+        full.callKinds = "12131222";
+        const AuctionCellText calls[] = {{"-", "", ""},   {"1", "2", "(1)"}, {"Pas", "5", ""},
+                                         {"3", "2", ""},  {"DBL", "6", ""},  {"4", "2", ""},
+                                         {"Pas", "5", ""}, {"Pas", "5", ""}, {"Pas", "5", ""}};
+        for (int call = 0; call < 9; ++call)
+            full.cells[auctionCellIndex(call % 4, call / 4)] = calls[call];
+        const QString path = m_dir.filePath("Spel 006 bieding.txt");
+        for (const auto &[auction, goldenName] :
+             {std::pair{AuctionFile{}, "auction_empty.txt"}, {full, "auction_full.txt"}}) {
+            QVERIFY(writeAuctionFile(path, auction));
+            QCOMPARE(bytesOf(path), bytesOf(golden(goldenName))); // the empty board is 146 bytes
+            QCOMPARE(readAuctionFile(path), std::optional<AuctionFile>(auction));
         }
     }
 
-    void tenIsWrittenAsTAndMalformedLeadsAreRefused()
+    void damagedAuctionFilesLoadAsFarAsTheyGoAndTinyOnesNotAtAll()
     {
-        QCOMPARE(formatLeadLine("Noord", 2, "10"), QString("Noord - 2T"));
-        QCOMPARE(formatLeadLine("Noord", 4, "T"), QString());
-        for (const char *bad : {"", "Oost 1Heer", "Oost - ", "Oost - 1", "Oost - XHeer",
-                                "Oost - 4Heer", " - 1Heer"})
-            QVERIFY2(!parseLeadLine(bad), bad);
+        const AuctionFile cut = readAuctionFile(golden("auction_short.txt")).value_or(AuctionFile{});
+        QCOMPARE(cut.cells[2], (AuctionCellText{"4", "2", ""})); // last line had no end
+        QCOMPARE(cut.cells[3], AuctionCellText{});
+        const AuctionFile odd = readAuctionFile(golden("auction_without_tilde.txt")).value_or(AuctionFile{});
+        QCOMPARE(odd.cells[0], (AuctionCellText{"Pas", "", ""}));
+        QCOMPARE(odd.cells[2], (AuctionCellText{"1", "4", "(2)"})); // a fourth field is ignored
+        QCOMPARE(nextNoteNumber(odd), 3);
+        QVERIFY(!readAuctionFile(golden("auction_10_bytes.txt")));
+        QVERIFY(!readAuctionFile(m_dir.filePath("missing bieding.txt")));
     }
 
-    void leadAndContractFilesHoldOneLine()
+    void handsFileWritesTensAsTAndMissingLinesAreEmpty()
     {
-        QTemporaryDir dir;
-        QVERIFY(writeLeadFile(dir.filePath("lead.txt"), {"Oost", 1, "Heer"}));
-        QCOMPARE(bytesOf(dir.filePath("lead.txt")), bytesOf(golden("lead.txt")));
-        QVERIFY(writeContractFile(dir.filePath("contract.txt"), "Zuid 4 Schoppen"));
-        QCOMPARE(bytesOf(dir.filePath("contract.txt")), bytesOf(golden("contract.txt")));
+        const QString path = m_dir.filePath("hands.txt");
+        QVERIFY(writeHandsFile(path, {"AK1032", "Q4", "J87", "952", "Q5", "AKJ976", "A43", "K7", "J876", "103",
+                                      "KQ95", "J83", "94", "852", "1062", "AQ1064"}));
+        QCOMPARE(bytesOf(path), bytesOf(golden("hands.txt")));
+        QCOMPARE(readHandsFile(m_dir.filePath("none.txt")), Holdings{});
+        putBytes(path, "AK\r\n\r\nQ2");
+        QCOMPARE(readHandsFile(path), (Holdings{"AK", "", "Q2"}));
+    }
+
+    void leadAndContractFilesHoldOneLineAndMalformedLeadsAreRefused()
+    {
+        QVERIFY(writeLeadFile(m_dir.filePath("lead.txt"), {"Oost", 1, "Heer"}));
+        QCOMPARE(bytesOf(m_dir.filePath("lead.txt")), bytesOf(golden("lead.txt")));
+        QCOMPARE(readLeadFile(golden("lead.txt")), (std::optional<LeadLine>({"Oost", 1, "Heer"})));
+        QCOMPARE(formatLeadLine("Noord", 2, "10"), QString("Noord - 2T"));
+        for (const char *bad : {"", "Oost 1Heer", "Oost - 1", "Oost - 4Heer", " - 1Heer"})
+            QVERIFY2(!parseLeadLine(bad), bad);
+        QVERIFY(writeContractFile(m_dir.filePath("contract.txt"), "Zuid 4 Schoppen"));
+        QCOMPARE(bytesOf(m_dir.filePath("contract.txt")), bytesOf(golden("contract.txt")));
         QCOMPARE(readContractFile(golden("contract.txt")), QString("Zuid 4 Schoppen"));
-        QCOMPARE(readContractFile(dir.filePath("none.txt")), QString());
-        QVERIFY(!readLeadFile(dir.filePath("none.txt")));
+        QCOMPARE(readContractFile(m_dir.filePath("none.txt")), QString());
     }
 };
 

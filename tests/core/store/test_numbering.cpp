@@ -2,9 +2,6 @@
 #include "store/renumber.h"
 #include "store_test_files.h"
 
-#include <QTemporaryDir>
-#include <QtTest>
-
 using namespace briqo;
 
 class NumberingTest : public QObject {
@@ -15,59 +12,39 @@ private slots:
     {
         const RenumberCandidates five = renumberCandidates(5);
         QCOMPARE(five.ascending.size(), 250);
-        QCOMPARE(five.ascending.first(), QString("001"));
-        QCOMPARE(five.ascending.at(1), QString("005"));
-        QCOMPARE(five.ascending.last(), QString("997"));
         QCOMPARE(five.descending.first(), QString("997"));
         QCOMPARE(five.descending.at(five.startIndex), QString("005"));
-
         const RenumberCandidates eight = renumberCandidates(8); // no game 0 or 1000
         QCOMPARE(eight.ascending.first(), QString("004"));
         QCOMPARE(eight.ascending.last(), QString("996"));
-        QCOMPARE(eight.descending.at(eight.startIndex), QString("008"));
-        QCOMPARE(renumberCandidates(999).startIndex, 0);
-        QCOMPARE(renumberCandidates(0).startIndex, -1);
-        QCOMPARE(renumberCandidates(1001).startIndex, -1);
+        QCOMPARE(renumberCandidates(1001).startIndex, -1); // "001" is no game 1001
         QCOMPARE(wrapIndex(-1, 250), 249); // scrolling past either end wraps
         QCOMPARE(wrapIndex(250, 250), 0);
     }
 
-    void nextPictureTakesTheLowestFreeNumber_data()
-    {
-        QTest::addColumn<QStringList>("files");
-        QTest::addColumn<QString>("suffix");
-        QTest::newRow("empty folder") << QStringList{} << "";
-        QTest::newRow("0, 1 and 3") << QStringList{"Spel 005.bmp", "Spel 005_1.bmp", "Spel 005_3.bmp"}
-                                    << "_2";
-        QTest::newRow("only _1") << QStringList{"Spel 005_1.bmp"} << "";
-        QStringList eleven{"Spel 005.bmp"};
-        for (int k = 1; k <= 10; ++k)
-            eleven << QString("Spel 005_%1.bmp").arg(k);
-        QTest::newRow("0 to 10, compared as numbers") << eleven << "_11";
-        QTest::newRow("other prefixes and case count")
-            << QStringList{"x.BMP", "Game 005_1.Bmp", "a_b.bmp"} << "_2";
-        QTest::newRow("only bmp files count") << QStringList{"Spel 005.txt", "Spel 005_1.png"} << "";
-        QTest::newRow("dots after the base") << QStringList{"a.b_1.bmp", "c_1.x.bmp"} << "_2";
-        QTest::newRow("huge and negative numbers") << QStringList{"a_99999999999999.bmp", "a_-1.bmp"}
-                                                   << "";
-    }
-
     void nextPictureTakesTheLowestFreeNumber()
     {
-        QFETCH(QStringList, files);
-        QFETCH(QString, suffix);
-        QCOMPARE(nextPictureSuffix(files), suffix);
+        QStringList zeroToTen{"Spel 005.bmp"};
+        for (int k = 1; k <= 10; ++k)
+            zeroToTen << QString("Spel 005_%1.bmp").arg(k);
+        const std::pair<QStringList, const char *> cases[] = {
+            {{"Spel 005.bmp", "Spel 005_1.bmp", "Spel 005_3.bmp"}, "_2"},
+            {{"Spel 005_1.bmp"}, ""},
+            {zeroToTen, "_11"}, // compared as numbers, though "_10" sorts before "_2"
+            {{"a.b_1.BMP", "c_1.x.bmp"}, "_2"}, // any prefix and case; the base ends at the first dot
+            {{"Spel 005.txt", "Spel 005_1.png"}, ""},
+            {{"a_99999999999999.bmp", "a_-1.bmp"}, ""}};
+        for (const auto &[files, suffix] : cases)
+            QCOMPARE(nextPictureSuffix(files), QString(suffix));
     }
 
     void pictureListShowsBasesSortedByName()
     {
         QTemporaryDir dir;
-        for (const char *name : {"Spel 005_2.bmp", "Spel 005.BMP", "Spel 005_10.bmp",
-                                 "Spel 005_1.bmp", "Spel 005 bieding.txt"})
+        for (const char *name : {"SPEL 005_2.bmp", "Spel 005.BMP", "Spel 005_10.bmp", "Spel 005_1.bmp", "Spel 005.txt"})
             test::putBytes(dir.filePath(name), "BM");
-        const QStringList files = bmpFileNames(dir.path());
-        QCOMPARE(pictureBases(files),
-                 (QStringList{"Spel 005", "Spel 005_1", "Spel 005_10", "Spel 005_2"}));
+        QCOMPARE(pictureBases(bmpFileNames(dir.path())),
+                 (QStringList{"Spel 005", "Spel 005_1", "Spel 005_10", "SPEL 005_2"}));
         QCOMPARE(nextPictureSuffixInFolder(dir.path()), QString("_3"));
         QCOMPARE(nextPictureSuffixInFolder(dir.filePath("missing")), QString());
     }

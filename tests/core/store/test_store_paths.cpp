@@ -1,12 +1,7 @@
 #include "store/file_state.h"
 #include "store/game_paths.h"
-#include "store/path_lookup.h"
 #include "store_test_files.h"
-
 #include "shell/string_table.h"
-
-#include <QTemporaryDir>
-#include <QtTest>
 
 #include <climits>
 
@@ -15,85 +10,43 @@ using briqo::test::putBytes;
 
 class StorePathsTest : public QObject {
     Q_OBJECT
+    QTemporaryDir m_dir;
 
 private slots:
     void fileStateTellsContentEmptinessAndAbsence()
     {
-        QTemporaryDir dir;
-        putBytes(dir.filePath("full.txt"), "x");
-        putBytes(dir.filePath("empty.txt"), "");
-        QCOMPARE(FileState(dir.filePath("full.txt")), 1);
-        QCOMPARE(FileState(dir.filePath("FULL.TXT")), 1); // copied with other letter case
-        QCOMPARE(FileState(dir.filePath("empty.txt")), 0);
-        QCOMPARE(FileState(dir.filePath("missing.txt")), -1);
-        QCOMPARE(FileState(dir.path()), -1); // a folder is no file
+        putBytes(m_dir.filePath("full.txt"), "x");
+        putBytes(m_dir.filePath("empty.txt"), "");
+        QCOMPARE(FileState(m_dir.filePath("FULL.TXT")), 1); // copied with other letter case
+        QCOMPARE(FileState(m_dir.filePath("empty.txt")), 0);
+        QCOMPARE(FileState(m_dir.filePath("missing.txt")), -1);
+        QCOMPARE(FileState(m_dir.path()), -1); // a folder is no file
     }
 
-    void createFolderPathMakesMissingLevelsAndIgnoresFailures()
+    void gameDigitsAreTheLastThreeDigitsAndNeverNegative()
     {
-        QTemporaryDir dir;
-        CreateFolderPath(dir.filePath("a/b/c/"));
-        QVERIFY(QFileInfo(dir.filePath("a/b/c")).isDir());
-        putBytes(dir.filePath("plain"), "x");
-        CreateFolderPath(dir.filePath("plain/sub")); // below a file: cannot be made, no crash
-        QVERIFY(!QFileInfo::exists(dir.filePath("plain/sub")));
-        // A folder spelled in other case is reused, not doubled.
-        QDir(dir.path()).mkpath("SPELLEN");
-        CreateFolderPath(dir.filePath("Spellen/Spel 005"));
-        QVERIFY(QFileInfo(dir.filePath("SPELLEN/Spel 005")).isDir());
-        QVERIFY(!QFileInfo::exists(dir.filePath("Spellen")));
+        const std::pair<long long, const char *> cases[] = {
+            {5, "005"}, {123, "123"}, {1234, "234"}, {-5, "995"}, {LLONG_MIN, "192"}};
+        for (const auto &[n, digits] : cases)
+            QCOMPARE(GameDigits(n), QString(digits));
     }
 
-    void gameDigits_data()
+    void gameNamesFollowTheLanguageAndTheLetterCaseOnDisk()
     {
-        QTest::addColumn<long long>("n");
-        QTest::addColumn<QString>("digits");
-        QTest::newRow("0") << 0LL << "000";
-        QTest::newRow("5") << 5LL << "005";
-        QTest::newRow("42") << 42LL << "042";
-        QTest::newRow("123") << 123LL << "123";
-        QTest::newRow("1234 keeps the last three") << 1234LL << "234";
-        QTest::newRow("-5 as n + 1000 gives") << -5LL << "995";
-        QTest::newRow("-1005 stays three digits") << -1005LL << "995";
-        QTest::newRow("smallest") << LLONG_MIN << "192";
-    }
+        const GameWords dutch = gameWords(LanguageDutch);
+        const GameWords english = gameWords(LanguageEnglish);
+        const QString root = m_dir.filePath("b");
+        QCOMPARE(gameFilePaths(GameFolder(root, english, 7), gameFolderName(english, 7), english).hands,
+                 root + "/Games/Game 007/Game 007 hands.txt");
 
-    void gameDigits()
-    {
-        QFETCH(long long, n);
-        QFETCH(QString, digits);
-        QCOMPARE(GameDigits(n), digits);
-    }
-
-    void namesOfGameSevenFollowTheLanguage()
-    {
-        const QString program = QStringLiteral("/nonexistent/briqo/");
-        for (const int language : {LanguageDutch, LanguageEnglish}) {
-            const GameWords words = gameWords(language);
-            const GameFilePaths files =
-                gameFilePaths(GameFolder(program, words, 7), gameFolderName(words, 7), words);
-            const bool dutch = language == LanguageDutch;
-            QCOMPARE(files.auction, program + (dutch ? "Spellen/Spel 007/Spel 007 bieding.txt"
-                                                     : "Games/Game 007/Game 007 bidding.txt"));
-            QCOMPARE(files.hands, program + (dutch ? "Spellen/Spel 007/Spel 007 handen.txt"
-                                                   : "Games/Game 007/Game 007 hands.txt"));
-        }
-    }
-
-    void gameFilesAreFoundWhateverTheirLetterCase()
-    {
-        QTemporaryDir dir;
-        putBytes(dir.filePath("spellen/SPEL 012/SPEL 012 BIEDING.TXT"), "1");
-        const GameWords words = gameWords(LanguageDutch);
-        const QString folder = GameFolder(dir.path(), words, 12);
-        QCOMPARE(gameFilePath(folder, "Spel 012", words.bidding),
-                 dir.filePath("spellen/SPEL 012/SPEL 012 BIEDING.TXT"));
-        // Parts that do not exist yet keep our spelling.
-        QCOMPARE(gameFilePath(folder, "Spel 012", words.hands),
-                 dir.filePath("spellen/SPEL 012/Spel 012 handen.txt"));
-        // The exact spelling wins when both exist.
-        QDir(dir.path()).mkpath("spellen/Spel 012");
-        QCOMPARE(GameFolder(dir.path(), words, 12), dir.filePath("spellen/Spel 012"));
+        putBytes(root + "/spellen/SPEL 012/SPEL 012 BIEDING.TXT", "1");
+        const GameFilePaths files = gameFilePaths(GameFolder(root, dutch, 12), gameFolderName(dutch, 12), dutch);
+        QCOMPARE(files.auction, root + "/spellen/SPEL 012/SPEL 012 BIEDING.TXT");
+        QCOMPARE(files.hands, root + "/spellen/SPEL 012/Spel 012 handen.txt"); // not on disk: our spelling
+        CreateFolderPath(root + "/Spellen/Spel 012/a/");
+        QVERIFY(QFileInfo(root + "/spellen/SPEL 012/a").isDir() && !QFileInfo::exists(root + "/Spellen"));
+        QDir(root).mkpath("spellen/Spel 012"); // the exact spelling wins when both exist
+        QCOMPARE(GameFolder(root, dutch, 12), root + "/spellen/Spel 012");
     }
 };
 
