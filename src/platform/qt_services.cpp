@@ -5,7 +5,15 @@
 #include <QClipboard>
 #include <QDate>
 #include <QGuiApplication>
+#include <QEventLoop>
 #include <QMessageBox>
+#include <QNetworkAccessManager>
+#include <QNetworkInformation>
+#include <QNetworkReply>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QProcess>
+#include <QSaveFile>
 #include <QPushButton>
 #include <QThread>
 
@@ -63,6 +71,58 @@ int QtClock::currentYear() const
     return QDate::currentDate().year();
 }
 
+QtPrinterServices::QtPrinterServices()
+    : m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
+{
+}
+
+QtPrinterServices::~QtPrinterServices() = default;
+
+bool QtPrinterServices::choosePrinter(QWidget *owner)
+{
+    QPrintDialog dialog(m_printer.get(), owner);
+    // Printing to a file and printing a selection make no sense for a board.
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+QPrinter &QtPrinterServices::printer()
+{
+    return *m_printer;
+}
+
+bool QtNetwork::isConnected()
+{
+    if (QNetworkInformation::loadBackendByFeatures(QNetworkInformation::Feature::Reachability)) {
+        if (const QNetworkInformation *info = QNetworkInformation::instance())
+            return info->reachability() == QNetworkInformation::Reachability::Online;
+    }
+    return true; // no way to tell: try, and let the download fail
+}
+
+bool QtNetwork::download(const QString &url, const QString &file)
+{
+    QNetworkAccessManager manager;
+    QNetworkReply *reply = manager.get(QNetworkRequest(QUrl(url)));
+    QEventLoop loop;
+    QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    loop.exec();
+    reply->deleteLater();
+    if (reply->error() != QNetworkReply::NoError)
+        return false;
+    QSaveFile out(file);
+    if (!out.open(QIODevice::WriteOnly))
+        return false;
+    out.write(reply->readAll());
+    return out.commit();
+}
+
+bool QtProcessStarter::start(const QString &program, const QStringList &arguments, const QString &workingFolder)
+{
+    return QProcess::startDetached(program, arguments, workingFolder);
+}
+
 QtServices::QtServices()
 {
     m_services.messages = &m_messages;
@@ -70,6 +130,9 @@ QtServices::QtServices()
     m_services.pause = &m_pause;
     m_services.clock = &m_clock;
     m_services.keys = &m_keys;
+    m_services.printing = &m_printing;
+    m_services.network = &m_network;
+    m_services.processes = &m_processes;
 }
 
 QtServices::~QtServices() = default;

@@ -3,6 +3,8 @@
 #include "platform/qt_key_platform.h"
 #include "platform/services.h"
 
+#include <memory>
+
 namespace briqo {
 
 class QtMessageBoxes : public MessageBoxes {
@@ -30,6 +32,28 @@ public:
     int currentYear() const override;
 };
 
+class QtPrinterServices : public PrinterServices {
+public:
+    QtPrinterServices();
+    ~QtPrinterServices() override;
+    bool choosePrinter(QWidget *owner) override;
+    QPrinter &printer() override;
+
+private:
+    std::unique_ptr<QPrinter> m_printer;
+};
+
+class QtNetwork : public Network {
+public:
+    bool isConnected() override;
+    bool download(const QString &url, const QString &file) override;
+};
+
+class QtProcessStarter : public ProcessStarter {
+public:
+    bool start(const QString &program, const QStringList &arguments, const QString &workingFolder) override;
+};
+
 // The real services of a running program, owned together.
 class QtServices {
 public:
@@ -43,6 +67,9 @@ private:
     QtPause m_pause;
     QtClock m_clock;
     QtKeyPlatform m_keys;
+    QtPrinterServices m_printing;
+    QtNetwork m_network;
+    QtProcessStarter m_processes;
     Services m_services;
 };
 

@@ -2,9 +2,11 @@
 
 #include <QImage>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
+class QPrinter;
 class QWidget;
 
 namespace briqo {
@@ -44,6 +46,31 @@ public:
     virtual int currentYear() const = 0;
 };
 
+// The printer the program prints on, one for the whole application, and the dialog in which the
+// user picks it and its settings (copies, duplex, orientation, paper, quality, colour, paper bin).
+class PrinterServices {
+public:
+    virtual ~PrinterServices() = default;
+    // Shows the dialog; true when the user confirmed, the chosen printer then being current.
+    virtual bool choosePrinter(QWidget *owner) = 0;
+    virtual QPrinter &printer() = 0;
+};
+
+// Plain downloads into a local file, for the update of the program.
+class Network {
+public:
+    virtual ~Network() = default;
+    virtual bool isConnected() = 0;
+    virtual bool download(const QString &url, const QString &file) = 0;
+};
+
+// Starting another program (the installer of an update).
+class ProcessStarter {
+public:
+    virtual ~ProcessStarter() = default;
+    virtual bool start(const QString &program, const QStringList &arguments, const QString &workingFolder) = 0;
+};
+
 // Everything the windows take from the platform, handed to each window when it is made.
 struct Services {
     MessageBoxes *messages = nullptr;
@@ -51,6 +78,9 @@ struct Services {
     Pause *pause = nullptr;
     Clock *clock = nullptr;
     KeyPlatform *keys = nullptr;
+    PrinterServices *printing = nullptr;
+    Network *network = nullptr;
+    ProcessStarter *processes = nullptr;
 };
 
 } // namespace briqo

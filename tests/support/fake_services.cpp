@@ -4,6 +4,9 @@
 #include "shell/frm_bordix.h"
 #include "shell/profile.h"
 
+#include <QFile>
+#include <QPrinter>
+
 namespace briqo {
 
 void FakeMessageBoxes::info(QWidget *, const QString &title, const QString &text)
@@ -17,6 +20,20 @@ bool FakeMessageBoxes::askYesNo(QWidget *, const QString &title, const QString &
     titles << title;
     shown << text;
     return answers.isEmpty() ? true : answers.dequeue();
+}
+
+FakePrinting::FakePrinting()
+    : m_printer(std::make_shared<QPrinter>())
+{
+    m_printer->setOutputFormat(QPrinter::PdfFormat);
+    m_printer->setOutputFileName(output.filePath(QStringLiteral("printed.pdf")));
+}
+
+bool FakeNetwork::download(const QString &url, const QString &file)
+{
+    const QString source = served.filePath(url.section(QLatin1Char('/'), -1));
+    QFile::remove(file);
+    return connected && QFile::copy(source, file);
 }
 
 TestBoard::TestBoard(int languageNumber)
@@ -33,6 +50,9 @@ TestBoard::TestBoard(int languageNumber)
     m_services.clipboard = &clipboard;
     m_services.pause = &pause;
     m_services.clock = &clock;
+    m_services.printing = &printing;
+    m_services.network = &network;
+    m_services.processes = &processes;
     m_window = std::make_unique<frmBordix>(m_services, m_dir.path());
     m_window->endProgram = [this] { ended = true; };
 }

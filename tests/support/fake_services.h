@@ -48,6 +48,39 @@ public:
     int currentYear() const override { return 2026; }
 };
 
+// Prints into a PDF file; the dialog answers OK or Cancel as scripted.
+class FakePrinting : public PrinterServices {
+public:
+    FakePrinting();
+    bool choosePrinter(QWidget *) override { ++dialogs; return confirm; }
+    QPrinter &printer() override { return *m_printer; }
+    bool confirm = true;
+    int dialogs = 0;
+    QTemporaryDir output;
+
+private:
+    std::shared_ptr<QPrinter> m_printer;
+};
+
+// Serves downloads from a folder: the last part of the address names the file.
+class FakeNetwork : public Network {
+public:
+    bool isConnected() override { return connected; }
+    bool download(const QString &url, const QString &file) override;
+    bool connected = true;
+    QTemporaryDir served;
+};
+
+class FakeProcesses : public ProcessStarter {
+public:
+    bool start(const QString &program, const QStringList &arguments, const QString &) override
+    {
+        started << (QStringList{program} + arguments);
+        return true;
+    }
+    QList<QStringList> started;
+};
+
 // A main window in a program folder of its own, with fake platform services.
 class TestBoard {
 public:
@@ -63,6 +96,9 @@ public:
     FakeClipboard clipboard;
     FakePause pause;
     FixedClock clock;
+    FakePrinting printing;
+    FakeNetwork network;
+    FakeProcesses processes;
     bool ended = false;
 
 private:

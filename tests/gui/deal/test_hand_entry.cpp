@@ -30,8 +30,6 @@ private slots:
         QTest::keyClicks(field, QStringLiteral("HAa"));
         QCOMPARE(field->text(), QStringLiteral("HA")); // a card already in the field is ignored
         QVERIFY(board.messages.shown.isEmpty());
-        QTest::keyClick(field, Qt::Key_Backspace);
-        QCOMPARE(field->text(), QStringLiteral("H"));
     }
 
     void cardHeldInAnotherHandIsRefusedByName_data()
@@ -196,7 +194,6 @@ private slots:
         typeSampleDeal(w);
         w.chkTien->setChecked(true);
         QCOMPARE(w.txtInvoer[4]->text(), QStringLiteral("10987"));
-        QCOMPARE(w.lstHand[East].at(1), QStringLiteral("J109"));
 
         w.chkNietZichtbaar[East]->setChecked(false);
         for (int suit = 0; suit < 4; ++suit)

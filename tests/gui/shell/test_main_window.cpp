@@ -174,16 +174,6 @@ private slots:
         QVERIFY(w.lblPunten[2]->y() < w.lblWind[2]->y());
     }
 
-    void emptyQuestionIsNotPlacedByTheRelayout()
-    {
-        TestBoard board;
-        frmBordix &w = board.window();
-        const QPoint place = w.txtVraag->pos();
-        w.VerplaatsObjecten();
-        QCOMPARE(w.txtVraag->pos(), place);
-        QVERIFY(w.txtVraag->isHidden());
-    }
-
     void escapeEndsTheProgramFromAField()
     {
         TestBoard board;
