@@ -35,9 +35,12 @@ int main(int argc, char *argv[])
     const QString folder = dataFolder();
 
     // One Briqo per program folder: a second start ends at once, showing nothing.
-    const QByteArray key = QCryptographicHash::hash(QFileInfo(folder).absoluteFilePath().toUtf8(),
-                                                    QCryptographicHash::Sha1).toHex().left(16);
-    QLockFile instanceLock(QDir::tempPath() + QStringLiteral("/briqo-") + QString::fromLatin1(key) + QStringLiteral(".lock"));
+    const QByteArray key
+        = QCryptographicHash::hash(QFileInfo(folder).absoluteFilePath().toUtf8(), QCryptographicHash::Sha1)
+              .toHex()
+              .left(16);
+    QLockFile instanceLock(
+        QDir::tempPath() + QStringLiteral("/briqo-") + QString::fromLatin1(key) + QStringLiteral(".lock"));
     instanceLock.setStaleLockTime(0);
     if (!instanceLock.tryLock(0))
         return 0;

@@ -44,8 +44,8 @@ AuctionFile sampleAuction()
 
 Holdings sampleHands()
 {
-    return {"AK1032", "Q4", "J87", "952", "Q5", "AKJ976", "A43", "K7",
-            "J876", "103", "KQ95", "J83", "94", "852", "1062", "AQ1064"};
+    return {"AK1032", "Q4", "J87", "952", "Q5", "AKJ976", "A43", "K7", "J876", "103", "KQ95", "J83", "94", "852",
+        "1062", "AQ1064"};
 }
 
 void buildStore()
@@ -84,8 +84,7 @@ void BM_BareWalk(benchmark::State &state)
             if (!entry.is_regular_file())
                 continue;
             const std::string name = entry.path().filename().string();
-            if (name.size() >= ending.size()
-                && name.compare(name.size() - ending.size(), ending.size(), ending) == 0)
+            if (name.size() >= ending.size() && name.compare(name.size() - ending.size(), ending.size(), ending) == 0)
                 found.push_back(name);
         }
         if (found.size() != 999)
@@ -146,31 +145,29 @@ public:
     };
     std::map<std::string, Times> times;
 
-    RatioReporter() : ConsoleReporter(OO_Tabular) {}
+    RatioReporter()
+        : ConsoleReporter(OO_Tabular)
+    { }
 
     void ReportRuns(const std::vector<Run> &runs) override
     {
         for (const Run &run : runs) {
             if (run.run_type == Run::RT_Aggregate && run.aggregate_name != "median")
                 continue;
-            times[run.run_name.function_name] = {run.GetAdjustedRealTime(),
-                                                 run.GetAdjustedCPUTime()};
+            times[run.run_name.function_name] = {run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
         }
         ConsoleReporter::ReportRuns(runs);
     }
 };
 
-void printRatio(const RatioReporter &reporter, const char *what, const std::string &ours,
-                const std::string &floor)
+void printRatio(const RatioReporter &reporter, const char *what, const std::string &ours, const std::string &floor)
 {
     const auto a = reporter.times.find(ours);
     const auto b = reporter.times.find(floor);
-    if (a == reporter.times.end() || b == reporter.times.end() || b->second.real <= 0
-        || b->second.cpu <= 0)
+    if (a == reporter.times.end() || b == reporter.times.end() || b->second.real <= 0 || b->second.cpu <= 0)
         return;
-    std::printf("%-36s real %9.1f us vs %9.1f us = %5.2f   cpu %9.1f us vs %9.1f us = %5.2f\n",
-                what, a->second.real, b->second.real, a->second.real / b->second.real,
-                a->second.cpu, b->second.cpu, a->second.cpu / b->second.cpu);
+    std::printf("%-36s real %9.1f us vs %9.1f us = %5.2f   cpu %9.1f us vs %9.1f us = %5.2f\n", what, a->second.real,
+        b->second.real, a->second.real / b->second.real, a->second.cpu, b->second.cpu, a->second.cpu / b->second.cpu);
 }
 
 } // namespace

@@ -12,10 +12,7 @@ namespace {
 const QString BeforeDealer = QStringLiteral("-");
 const QString RestingNote = QStringLiteral("*");
 
-bool isContractBid(int k)
-{
-    return k >= 0 && k < ContractBidCount;
-}
+bool isContractBid(int k) { return k >= 0 && k < ContractBidCount; }
 
 // A cell of the grid, by row and seat.
 struct CellPos {
@@ -33,7 +30,7 @@ CellPos freeCell(const AuctionModel &m)
             continue;
         for (int seat = 0; seat < SeatCount; ++seat) {
             if (!m.cell(row, seat).callVisible)
-                return { row, seat };
+                return {row, seat};
         }
     }
     return {};
@@ -49,17 +46,14 @@ CellPos lastTakenCell(const AuctionModel &m, bool skipBeforeDealer)
             if (!c.callVisible || (skipBeforeDealer && c.caption == BeforeDealer))
                 continue;
             if (row >= last.row)
-                last = { row, seat };
+                last = {row, seat};
             break;
         }
     }
     return last;
 }
 
-QString fallbackWord(int k)
-{
-    return ResString(8 + (k - BoxButton::Pass), LanguageEnglish);
-}
+QString fallbackWord(int k) { return ResString(8 + (k - BoxButton::Pass), LanguageEnglish); }
 
 } // namespace
 
@@ -69,10 +63,7 @@ int cellNumber(const QString &text)
     return int(std::clamp<long long>(v, -1000, 1000));
 }
 
-AuctionModel::AuctionModel()
-{
-    resetForGame(0);
-}
+AuctionModel::AuctionModel() { resetForGame(0); }
 
 void AuctionModel::resetForGame(int dealer)
 {
@@ -94,15 +85,9 @@ void AuctionModel::resetForGame(int dealer)
     showAllBids();
 }
 
-void AuctionModel::clearAll(int dealer)
-{
-    resetForGame(dealer);
-}
+void AuctionModel::clearAll(int dealer) { resetForGame(dealer); }
 
-void AuctionModel::showAllBids()
-{
-    m_bidVisible.fill(true);
-}
+void AuctionModel::showAllBids() { m_bidVisible.fill(true); }
 
 const AuctionCell &AuctionModel::cell(int row, int seat) const
 {
@@ -119,10 +104,7 @@ void AuctionModel::setCell(int row, int seat, const AuctionCell &cell)
     m_cells[row][seat] = cell;
 }
 
-bool AuctionModel::bidVisible(int k) const
-{
-    return isContractBid(k) && m_bidVisible[k];
-}
+bool AuctionModel::bidVisible(int k) const { return isContractBid(k) && m_bidVisible[k]; }
 
 ClickOutcome AuctionModel::click(int k, const QString &caption)
 {
@@ -339,7 +321,7 @@ QList<FileCell> AuctionModel::cellsForFile() const
         for (int row = 0; row < AuctionRows; ++row) {
             const AuctionCell &c = m_cells[row][seat];
             // A note at rest ("*") is not shown beside the cell, so it is not stored either.
-            out.append({ c.caption, c.code, c.noteVisible ? c.note : QString() });
+            out.append({c.caption, c.code, c.noteVisible ? c.note : QString()});
         }
     }
     return out;

@@ -118,8 +118,8 @@ void frmBordix::lblBB_Click(int k)
         cmdOpslaan->setEnabled(false);
     }
     if (outcome.disableOutputs)
-        for (QWidget *w : std::initializer_list<QWidget *>{cmdKopie, cmdDrukSpelAf, cmdNaarKlembord, franietZichtbaar,
-                                                          cmdVraagAntwoord})
+        for (QWidget *w : std::initializer_list<QWidget *> {
+                 cmdKopie, cmdDrukSpelAf, cmdNaarKlembord, franietZichtbaar, cmdVraagAntwoord})
             w->setEnabled(false);
     if (outcome.clearRememberedDeclarer)
         setTag(chkUitKomst, QString());

@@ -97,9 +97,12 @@ void frmBordix::buildBiddingBox()
         unsigned colour;
     };
     const Special specials[6] = {
-        {30, 3270, 1095, 435, PassGreen},    {1110, 3270, 945, 435, DoubleRed},
-        {2040, 3270, 975, 435, RedoubleCyan}, {30, 3720, 2985, 435, NumberRed},
-        {6180, 3330, 3015, 435, DeleteLastRed}, {6180, 3780, 3015, 435, DeleteAllRed},
+        {30, 3270, 1095, 435, PassGreen},
+        {1110, 3270, 945, 435, DoubleRed},
+        {2040, 3270, 975, 435, RedoubleCyan},
+        {30, 3720, 2985, 435, NumberRed},
+        {6180, 3330, 3015, 435, DeleteLastRed},
+        {6180, 3780, 3015, 435, DeleteAllRed},
     };
     for (int i = 0; i < 6; ++i) {
         const int k = 35 + i;

@@ -6,10 +6,7 @@ namespace briqo {
 
 namespace {
 
-bool bidsStrain(const AuctionCell &c, int strain)
-{
-    return !c.code.isEmpty() && cellNumber(c.code) == strain;
-}
+bool bidsStrain(const AuctionCell &c, int strain) { return !c.code.isEmpty() && cellNumber(c.code) == strain; }
 
 int lastVisibleNorthRow(const AuctionModel &model)
 {
@@ -31,7 +28,7 @@ std::optional<FinalContract> finalContract(const AuctionModel &model)
             const AuctionCell &c = model.cell(row, seat);
             const int level = cellNumber(c.caption);
             if (level > 0) {
-                fc = { level, cellNumber(c.code), row, seat, seat };
+                fc = {level, cellNumber(c.code), row, seat, seat};
                 found = true;
                 break;
             }

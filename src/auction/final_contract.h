@@ -35,10 +35,7 @@ QString contractText(const FinalContract &contract, int languageNumber);
 QList<int> hiddenRowNumbers(const AuctionModel &model);
 
 // Grid geometry in twips: the call labels of row r stand at 570 + 300 r and are 270 high.
-constexpr int auctionRowTop(int row)
-{
-    return 570 + 300 * row;
-}
+constexpr int auctionRowTop(int row) { return 570 + 300 * row; }
 constexpr int AuctionCallHeight = 270;
 
 // AuctionBottom: the bottom of the last row whose North cell is shown, plus a margin of 128;

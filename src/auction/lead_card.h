@@ -28,9 +28,6 @@ QString leadQuestion(int leader, int suit, const QString &cardText, int language
 QString leadRecord(int leader, int suit, const QString &cardText, int languageNumber);
 
 // The suit picture of the lead: 109 spades, 108 hearts, 107 diamonds, 106 clubs.
-constexpr int leadPicture(int suit)
-{
-    return 109 - suit;
-}
+constexpr int leadPicture(int suit) { return 109 - suit; }
 
 } // namespace briqo

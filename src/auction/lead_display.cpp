@@ -53,8 +53,8 @@ void frmBordix::placeLeadBox(int captionString, double belowLeadBy)
     chkUitKomst->setText(ResString(captionString));
     chkUitKomst->adjustSize();
     setLeftTw(chkUitKomst, leftTw(lblVulin[5]));
-    setTopTw(chkUitKomst, belowLeadBy < 0 ? topTw(lblVulin[5])
-                                          : topTw(lblVulin[5]) + heightTw(lblVulin[5]) + belowLeadBy);
+    setTopTw(
+        chkUitKomst, belowLeadBy < 0 ? topTw(lblVulin[5]) : topTw(lblVulin[5]) + heightTw(lblVulin[5]) + belowLeadBy);
 }
 
 } // namespace briqo

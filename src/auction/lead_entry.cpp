@@ -124,7 +124,7 @@ void frmBordix::txtInvoer_Click(int field)
     CreateFolderPath(GameFolder);
     const QString path = gameFile(n, LeadWord);
     const QString leaderName = SeatName(leader, LanguageNumber);
-    if (!writeLeadFile(path, LeadLine { leaderName, suit, cardText })) {
+    if (!writeLeadFile(path, LeadLine {leaderName, suit, cardText})) {
         // A lead that is not stored is not shown either: the board is as it was before lead mode.
         clearLeadLine();
         leaveLeadMode(*this);

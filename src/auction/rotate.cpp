@@ -22,10 +22,7 @@ namespace {
 constexpr int LastGame = 999;
 constexpr int LeadWord = 66;
 
-bool handHidden(const frmBordix &w, int seat)
-{
-    return !tagOf(w.chkNietZichtbaar[seat]).isEmpty();
-}
+bool handHidden(const frmBordix &w, int seat) { return !tagOf(w.chkNietZichtbaar[seat]).isEmpty(); }
 
 // The holdings as the hand lists keep them, so that a hidden hand turns along with the others; a
 // seat whose list is not complete gives what its fields show.
@@ -126,8 +123,7 @@ void frmBordix::cmdDraai_Click()
     if (turned.showContract && !auction.CallKinds().isEmpty())
         ShowContract();
 
-    for (QWidget *w :
-        std::initializer_list<QWidget *> { cmdKopie, cmdNaarKlembord, franietZichtbaar, cmdVraagAntwoord })
+    for (QWidget *w : std::initializer_list<QWidget *> {cmdKopie, cmdNaarKlembord, franietZichtbaar, cmdVraagAntwoord})
         w->setEnabled(true);
     chkUitKomst->show();
     cmdFocus->setFocus();

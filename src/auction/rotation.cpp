@@ -28,10 +28,7 @@ int dealerOfGame(long long gameNumber)
     return int((gameNumber - 1) % 4);
 }
 
-bool canRotate(const AuctionModel &model)
-{
-    return model.cell(AuctionRows - 1, West).caption.isEmpty();
-}
+bool canRotate(const AuctionModel &model) { return model.cell(AuctionRows - 1, West).caption.isEmpty(); }
 
 std::array<QString, 16> rotateHands(const std::array<QString, 16> &fields)
 {

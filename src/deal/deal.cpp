@@ -7,30 +7,15 @@
 
 namespace briqo {
 
-QString SeatName(int seat, int languageNumber)
-{
-    return ResString(4 + seat, languageNumber);
-}
+QString SeatName(int seat, int languageNumber) { return ResString(4 + seat, languageNumber); }
 
-QString SuitName(int suit, int languageNumber)
-{
-    return ResString(31 + suit, languageNumber);
-}
+QString SuitName(int suit, int languageNumber) { return ResString(31 + suit, languageNumber); }
 
-QString VulnerabilityName(int value, int languageNumber)
-{
-    return ResString(40 + value, languageNumber);
-}
+QString VulnerabilityName(int value, int languageNumber) { return ResString(40 + value, languageNumber); }
 
-QString RankAlphabet(int languageNumber)
-{
-    return ResString(47, languageNumber).left(13);
-}
+QString RankAlphabet(int languageNumber) { return ResString(47, languageNumber).left(13); }
 
-QString AcceptedCardChars(int languageNumber)
-{
-    return ResString(47, languageNumber);
-}
+QString AcceptedCardChars(int languageNumber) { return ResString(47, languageNumber); }
 
 QString CardName(QChar letter, int languageNumber)
 {
@@ -76,10 +61,7 @@ QString tensAs10(const QString &holding)
     return t.replace(QLatin1Char('T'), QLatin1String("10"));
 }
 
-int CardCount(const QString &holding)
-{
-    return static_cast<int>(tensAsT(holding).size());
-}
+int CardCount(const QString &holding) { return static_cast<int>(tensAsT(holding).size()); }
 
 int CardCount(const Holdings &deal, int seat)
 {
@@ -115,8 +97,7 @@ QString sortedHolding(const QString &holding, int languageNumber)
         // Ace (p 9) gets the smallest key, then king .. ten, then nine down to two.
         keyed.emplace_back(p >= 9 ? 92 + p : 114 - p, c);
     }
-    std::stable_sort(keyed.begin(), keyed.end(),
-                     [](const auto &a, const auto &b) { return a.first < b.first; });
+    std::stable_sort(keyed.begin(), keyed.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
     QString result;
     for (const auto &k : keyed)
         result += k.second;

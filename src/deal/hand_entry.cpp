@@ -212,9 +212,8 @@ void frmBordix::txtInvoer_Change(int index)
     if (total == 52 && isValidCompleteDeal(deal, LanguageNumber)) {
         EnableCompleteDeal();
     } else {
-        for (QWidget *w : std::initializer_list<QWidget *>{cmdKopie, cmdDrukSpelAf, cmdOpslaan, chkTien, chkPunten,
-                                                          cmdDraai, cmdLeesSpel, cmdWisSpel, cmdVraagAntwoord,
-                                                          cmdNaarKlembord, franietZichtbaar})
+        for (QWidget *w : std::initializer_list<QWidget *> {cmdKopie, cmdDrukSpelAf, cmdOpslaan, chkTien, chkPunten,
+                 cmdDraai, cmdLeesSpel, cmdWisSpel, cmdVraagAntwoord, cmdNaarKlembord, franietZichtbaar})
             w->setEnabled(false);
         for (QCheckBox *hide : chkNietZichtbaar)
             hide->setEnabled(false);
@@ -261,8 +260,8 @@ void frmBordix::rebuildHandLists()
 
 void frmBordix::EnableCompleteDeal()
 {
-    for (QWidget *w : std::initializer_list<QWidget *>{cmdKopie, cmdDrukSpelAf, cmdOpslaan, chkTien, chkPunten, cmdDraai,
-                                                      cmdVraagAntwoord, cmdNaarKlembord, franietZichtbaar})
+    for (QWidget *w : std::initializer_list<QWidget *> {cmdKopie, cmdDrukSpelAf, cmdOpslaan, chkTien, chkPunten,
+             cmdDraai, cmdVraagAntwoord, cmdNaarKlembord, franietZichtbaar})
         w->setEnabled(true);
     for (QCheckBox *hide : chkNietZichtbaar)
         hide->setEnabled(true);

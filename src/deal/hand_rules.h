@@ -8,9 +8,9 @@ namespace briqo {
 
 // What happens to a card letter typed into a hand field.
 enum class CardKeyVerdict {
-    Accept,        // the card joins the field
-    AlreadyThere,  // the same field holds it: silently ignored
-    HandFull,      // the seat already has 13 cards
+    Accept, // the card joins the field
+    AlreadyThere, // the same field holds it: silently ignored
+    HandFull, // the seat already has 13 cards
     HeldElsewhere, // another hand of the same suit holds it
 };
 

@@ -22,8 +22,7 @@ constexpr quint16 VkCapital = 20;
 constexpr quint16 VkSnapshot = 44; // Print Screen
 
 // One keyboard record as the platform's SendInput takes it (INPUT with its KEYBDINPUT member).
-struct KeyInput
-{
+struct KeyInput {
     quint32 type = 0;
     quint16 wVk = 0;
     quint16 wScan = 0;
@@ -35,8 +34,7 @@ struct KeyInput
 };
 
 // Platform id 1 is the old 9x family, 2 the NT family.
-struct PlatformVersion
-{
+struct PlatformVersion {
     int platformId = 2;
     int major = 0;
     int minor = 0;
@@ -44,8 +42,7 @@ struct PlatformVersion
 
 // The operating-system services the keystroke sender stands on. The real program answers them
 // from Qt; tests answer them from a recording fake.
-class KeyPlatform
-{
+class KeyPlatform {
 public:
     virtual ~KeyPlatform() = default;
 

@@ -11,8 +11,7 @@ namespace briqo {
 
 namespace {
 
-struct KeyNameRow
-{
+struct KeyNameRow {
     const char *name;
     int code;
     bool extended;
@@ -20,17 +19,37 @@ struct KeyNameRow
 
 // The named keys in the order the table is filled. BREAK and PAUSE share the Pause key and
 // differ only in the extended flag.
-constexpr std::array<KeyNameRow, 30> NamedKeys{{
-    {"BACKSPACE", 8, false},  {"BS", 8, false},         {"BKSP", 8, false},
-    {"BREAK", 19, true},      {"CAPSLOCK", 20, false},  {"DELETE", 46, true},
-    {"DEL", 46, true},        {"DOWN", 40, true},       {"END", 35, true},
-    {"ENTER", 13, false},     {"ESC", 27, false},       {"HELP", 47, false},
-    {"HOME", 36, true},       {"INS", 45, true},        {"INSERT", 45, true},
-    {"LEFT", 37, true},       {"NUMLOCK", 144, true},   {"PGDN", 34, true},
-    {"PGUP", 33, true},       {"PAUSE", 19, false},     {"PRINT", 42, true},
-    {"PRTSC", 44, true},      {"PRTSCN", 44, true},     {"PRINTSCRN", 44, true},
-    {"PRINTSCREEN", 44, true}, {"RIGHT", 39, true},     {"SCROLLLOCK", 145, false},
-    {"SELECT", 41, false},    {"TAB", 9, false},        {"UP", 38, true},
+constexpr std::array<KeyNameRow, 30> NamedKeys {{
+    {"BACKSPACE", 8, false},
+    {"BS", 8, false},
+    {"BKSP", 8, false},
+    {"BREAK", 19, true},
+    {"CAPSLOCK", 20, false},
+    {"DELETE", 46, true},
+    {"DEL", 46, true},
+    {"DOWN", 40, true},
+    {"END", 35, true},
+    {"ENTER", 13, false},
+    {"ESC", 27, false},
+    {"HELP", 47, false},
+    {"HOME", 36, true},
+    {"INS", 45, true},
+    {"INSERT", 45, true},
+    {"LEFT", 37, true},
+    {"NUMLOCK", 144, true},
+    {"PGDN", 34, true},
+    {"PGUP", 33, true},
+    {"PAUSE", 19, false},
+    {"PRINT", 42, true},
+    {"PRTSC", 44, true},
+    {"PRTSCN", 44, true},
+    {"PRINTSCRN", 44, true},
+    {"PRINTSCREEN", 44, true},
+    {"RIGHT", 39, true},
+    {"SCROLLLOCK", 145, false},
+    {"SELECT", 41, false},
+    {"TAB", 9, false},
+    {"UP", 38, true},
 }};
 constexpr int FunctionKeyCount = 16;
 constexpr int VkF1 = 112;
@@ -42,13 +61,9 @@ constexpr int HeldAlt = 4;
 // Free records below which the list is extended after a top-level token.
 constexpr qsizetype GrowthMargin = 25;
 
-bool isModifierPrefix(QChar c)
-{
-    return c == u'+' || c == u'^' || c == u'%';
-}
+bool isModifierPrefix(QChar c) { return c == u'+' || c == u'^' || c == u'%'; }
 
-struct Modifier
-{
+struct Modifier {
     quint16 code;
     int bit;
 };
@@ -139,8 +154,7 @@ int repeatCount(const QStringList &words)
 
 KeySender::KeySender(KeyPlatform &platform)
     : m_platform(platform)
-{
-}
+{ }
 
 void KeySender::SendKeyText(const QString &text, bool &wait)
 {
@@ -205,7 +219,7 @@ void KeySender::SendModifierPrefix(QChar c)
     // A prefix applies to the next token, which may be another prefix: "+^a" holds Shift
     // around Ctrl around "a". The run of prefixes is taken here in one loop rather than by
     // recursion, so a text of thousands of "+" cannot exhaust the stack.
-    std::vector<Modifier> run{modifierFor(c)};
+    std::vector<Modifier> run {modifierFor(c)};
     AddModifierEvent(run.back().code, true);
     m_heldModifiers |= run.back().bit;
     while (m_position < m_text.size() && isModifierPrefix(m_text.at(m_position))) {
@@ -326,10 +340,7 @@ void KeySender::AddUnicodeChar(quint16 u)
     appendEvent(0, u, KeyEventUnicode | KeyEventKeyUp);
 }
 
-void KeySender::AddModifierEvent(quint16 code, bool down)
-{
-    appendEvent(code, 0, down ? 0 : KeyEventKeyUp);
-}
+void KeySender::AddModifierEvent(quint16 code, bool down) { appendEvent(code, 0, down ? 0 : KeyEventKeyUp); }
 
 void KeySender::BuildKeyTables()
 {

@@ -15,8 +15,7 @@ namespace briqo {
 // One sender serves the whole run: the key tables are built on first use and the held-modifier
 // bits carry over from one call to the next. Calls must not overlap; a call made while another
 // is still running (from inside the platform's sendInput) is ignored.
-class KeySender
-{
+class KeySender {
 public:
     explicit KeySender(KeyPlatform &platform);
 

@@ -19,10 +19,9 @@ namespace {
 constexpr short ShiftState = 0x100;
 
 // The shifted characters of the digit keys 0 to 9 on a US keyboard.
-constexpr std::array<char, 10> ShiftedDigits{')', '!', '@', '#', '$', '%', '^', '&', '*', '('};
+constexpr std::array<char, 10> ShiftedDigits {')', '!', '@', '#', '$', '%', '^', '&', '*', '('};
 
-struct OemKey
-{
+struct OemKey {
     char plain;
     char shifted;
     quint8 vk;
@@ -30,7 +29,7 @@ struct OemKey
 };
 
 // The punctuation keys of a US keyboard with their VK_OEM codes and set-1 scan codes.
-constexpr std::array<OemKey, 11> OemKeys{{
+constexpr std::array<OemKey, 11> OemKeys {{
     {';', ':', 0xBA, 0x27},
     {'=', '+', 0xBB, 0x0D},
     {',', '<', 0xBC, 0x33},
@@ -45,8 +44,8 @@ constexpr std::array<OemKey, 11> OemKeys{{
 }};
 
 // Set-1 scan codes of the letter keys, row by row.
-constexpr std::array<const char *, 3> LetterRows{"QWERTYUIOP", "ASDFGHJKL", "ZXCVBNM"};
-constexpr std::array<quint8, 3> LetterRowScan{0x10, 0x1E, 0x2C};
+constexpr std::array<const char *, 3> LetterRows {"QWERTYUIOP", "ASDFGHJKL", "ZXCVBNM"};
+constexpr std::array<quint8, 3> LetterRowScan {0x10, 0x1E, 0x2C};
 
 short usKeyScan(unsigned char c)
 {
@@ -67,11 +66,16 @@ short usKeyScan(unsigned char c)
             return short(ShiftState | key.vk);
     }
     switch (c) {
-    case ' ': return 0x20;
-    case '\r': return 0x0D;
-    case '\t': return 0x09;
-    case '\b': return 0x08;
-    default: return -1;
+    case ' ':
+        return 0x20;
+    case '\r':
+        return 0x0D;
+    case '\t':
+        return 0x09;
+    case '\b':
+        return 0x08;
+    default:
+        return -1;
     }
 }
 
@@ -105,36 +109,60 @@ unsigned usScanCode(unsigned vk)
             return key.scan;
     }
     switch (vk) {
-    case 8: return 0x0E;   // Backspace
-    case 9: return 0x0F;   // Tab
-    case 13: return 0x1C;  // Enter
-    case 16: return 0x2A;  // Shift
-    case 17: return 0x1D;  // Ctrl
-    case 18: return 0x38;  // Alt
-    case 20: return 0x3A;  // Caps Lock
-    case 27: return 0x01;  // Escape
-    case 32: return 0x39;  // Space
-    case 33: return 0x49;  // Page Up
-    case 34: return 0x51;  // Page Down
-    case 35: return 0x4F;  // End
-    case 36: return 0x47;  // Home
-    case 37: return 0x4B;  // Left
-    case 38: return 0x48;  // Up
-    case 39: return 0x4D;  // Right
-    case 40: return 0x50;  // Down
-    case 44: return 0x37;  // Print Screen
-    case 45: return 0x52;  // Insert
-    case 46: return 0x53;  // Delete
-    case 122: return 0x57; // F11
-    case 123: return 0x58; // F12
-    case 144: return 0x45; // Num Lock
-    case 145: return 0x46; // Scroll Lock
-    default: return 0;
+    case 8:
+        return 0x0E; // Backspace
+    case 9:
+        return 0x0F; // Tab
+    case 13:
+        return 0x1C; // Enter
+    case 16:
+        return 0x2A; // Shift
+    case 17:
+        return 0x1D; // Ctrl
+    case 18:
+        return 0x38; // Alt
+    case 20:
+        return 0x3A; // Caps Lock
+    case 27:
+        return 0x01; // Escape
+    case 32:
+        return 0x39; // Space
+    case 33:
+        return 0x49; // Page Up
+    case 34:
+        return 0x51; // Page Down
+    case 35:
+        return 0x4F; // End
+    case 36:
+        return 0x47; // Home
+    case 37:
+        return 0x4B; // Left
+    case 38:
+        return 0x48; // Up
+    case 39:
+        return 0x4D; // Right
+    case 40:
+        return 0x50; // Down
+    case 44:
+        return 0x37; // Print Screen
+    case 45:
+        return 0x52; // Insert
+    case 46:
+        return 0x53; // Delete
+    case 122:
+        return 0x57; // F11
+    case 123:
+        return 0x58; // F12
+    case 144:
+        return 0x45; // Num Lock
+    case 145:
+        return 0x46; // Scroll Lock
+    default:
+        return 0;
     }
 }
 
-struct NamedKey
-{
+struct NamedKey {
     int key;
     const char *text;
 };
@@ -143,30 +171,52 @@ struct NamedKey
 std::optional<NamedKey> qtKey(quint16 vk)
 {
     if (vk >= 112 && vk <= 135)
-        return NamedKey{Qt::Key_F1 + (vk - 112), ""};
+        return NamedKey {Qt::Key_F1 + (vk - 112), ""};
     switch (vk) {
-    case 8: return NamedKey{Qt::Key_Backspace, "\b"};
-    case 9: return NamedKey{Qt::Key_Tab, "\t"};
-    case 13: return NamedKey{Qt::Key_Return, "\r"};
-    case 19: return NamedKey{Qt::Key_Pause, ""};
-    case 20: return NamedKey{Qt::Key_CapsLock, ""};
-    case 27: return NamedKey{Qt::Key_Escape, "\x1b"};
-    case 33: return NamedKey{Qt::Key_PageUp, ""};
-    case 34: return NamedKey{Qt::Key_PageDown, ""};
-    case 35: return NamedKey{Qt::Key_End, ""};
-    case 36: return NamedKey{Qt::Key_Home, ""};
-    case 37: return NamedKey{Qt::Key_Left, ""};
-    case 38: return NamedKey{Qt::Key_Up, ""};
-    case 39: return NamedKey{Qt::Key_Right, ""};
-    case 40: return NamedKey{Qt::Key_Down, ""};
-    case 41: return NamedKey{Qt::Key_Select, ""};
-    case 42: return NamedKey{Qt::Key_Print, ""};
-    case 45: return NamedKey{Qt::Key_Insert, ""};
-    case 46: return NamedKey{Qt::Key_Delete, "\x7f"};
-    case 47: return NamedKey{Qt::Key_Help, ""};
-    case 144: return NamedKey{Qt::Key_NumLock, ""};
-    case 145: return NamedKey{Qt::Key_ScrollLock, ""};
-    default: return std::nullopt;
+    case 8:
+        return NamedKey {Qt::Key_Backspace, "\b"};
+    case 9:
+        return NamedKey {Qt::Key_Tab, "\t"};
+    case 13:
+        return NamedKey {Qt::Key_Return, "\r"};
+    case 19:
+        return NamedKey {Qt::Key_Pause, ""};
+    case 20:
+        return NamedKey {Qt::Key_CapsLock, ""};
+    case 27:
+        return NamedKey {Qt::Key_Escape, "\x1b"};
+    case 33:
+        return NamedKey {Qt::Key_PageUp, ""};
+    case 34:
+        return NamedKey {Qt::Key_PageDown, ""};
+    case 35:
+        return NamedKey {Qt::Key_End, ""};
+    case 36:
+        return NamedKey {Qt::Key_Home, ""};
+    case 37:
+        return NamedKey {Qt::Key_Left, ""};
+    case 38:
+        return NamedKey {Qt::Key_Up, ""};
+    case 39:
+        return NamedKey {Qt::Key_Right, ""};
+    case 40:
+        return NamedKey {Qt::Key_Down, ""};
+    case 41:
+        return NamedKey {Qt::Key_Select, ""};
+    case 42:
+        return NamedKey {Qt::Key_Print, ""};
+    case 45:
+        return NamedKey {Qt::Key_Insert, ""};
+    case 46:
+        return NamedKey {Qt::Key_Delete, "\x7f"};
+    case 47:
+        return NamedKey {Qt::Key_Help, ""};
+    case 144:
+        return NamedKey {Qt::Key_NumLock, ""};
+    case 145:
+        return NamedKey {Qt::Key_ScrollLock, ""};
+    default:
+        return std::nullopt;
     }
 }
 
@@ -174,35 +224,33 @@ std::optional<Qt::KeyboardModifier> modifierOf(quint16 vk)
 {
     // The left and right variants (160-165) count as the keys themselves.
     switch (vk) {
-    case VkShift: case 160: case 161: return Qt::ShiftModifier;
-    case VkControl: case 162: case 163: return Qt::ControlModifier;
-    case VkMenu: case 164: case 165: return Qt::AltModifier;
-    default: return std::nullopt;
+    case VkShift:
+    case 160:
+    case 161:
+        return Qt::ShiftModifier;
+    case VkControl:
+    case 162:
+    case 163:
+        return Qt::ControlModifier;
+    case VkMenu:
+    case 164:
+    case 165:
+        return Qt::AltModifier;
+    default:
+        return std::nullopt;
     }
 }
 
 // Qt names a character key by the upper-case form of what it types.
-int keyForCharacter(char32_t ucs4)
-{
-    return static_cast<int>(QChar::toUpper(ucs4));
-}
+int keyForCharacter(char32_t ucs4) { return static_cast<int>(QChar::toUpper(ucs4)); }
 
 } // namespace
 
-PlatformVersion QtKeyPlatform::platformVersion() const
-{
-    return {2, 10, 0};
-}
+PlatformVersion QtKeyPlatform::platformVersion() const { return {2, 10, 0}; }
 
-quintptr QtKeyPlatform::keyboardLayout() const
-{
-    return UsLayout;
-}
+quintptr QtKeyPlatform::keyboardLayout() const { return UsLayout; }
 
-short QtKeyPlatform::vkKeyScanA(unsigned char ansiCode) const
-{
-    return usKeyScan(ansiCode);
-}
+short QtKeyPlatform::vkKeyScanA(unsigned char ansiCode) const { return usKeyScan(ansiCode); }
 
 unsigned QtKeyPlatform::mapVirtualKeyExA(unsigned code, unsigned mapType, quintptr) const
 {
@@ -210,14 +258,9 @@ unsigned QtKeyPlatform::mapVirtualKeyExA(unsigned code, unsigned mapType, quintp
     return mapType == 0 ? usScanCode(code) : 0;
 }
 
-bool QtKeyPlatform::capsLockOn() const
-{
-    return false;
-}
+bool QtKeyPlatform::capsLockOn() const { return false; }
 
-void QtKeyPlatform::runtimeSendKeys(const QString &, bool)
-{
-}
+void QtKeyPlatform::runtimeSendKeys(const QString &, bool) { }
 
 void QtKeyPlatform::sendInput(const std::vector<KeyInput> &events)
 {
@@ -239,8 +282,7 @@ void QtKeyPlatform::sendInput(const std::vector<KeyInput> &events)
             }
             if (QChar::isLowSurrogate(u) && m_highSurrogate != 0) {
                 const QChar pair[2] = {QChar(m_highSurrogate), QChar(u)};
-                postKey(target, release, keyForCharacter(QChar::surrogateToUcs4(pair[0], pair[1])),
-                        QString(pair, 2));
+                postKey(target, release, keyForCharacter(QChar::surrogateToUcs4(pair[0], pair[1])), QString(pair, 2));
                 if (release)
                     m_highSurrogate = 0;
                 continue;
@@ -275,8 +317,8 @@ void QtKeyPlatform::postKey(QWidget *target, bool release, int key, const QStrin
         return;
     // Posted rather than sent: the keys arrive when the caller lets the event queue run, after
     // whatever the window had already queued.
-    QCoreApplication::postEvent(target, new QKeyEvent(release ? QEvent::KeyRelease : QEvent::KeyPress,
-                                                      key, m_modifiers, text));
+    QCoreApplication::postEvent(
+        target, new QKeyEvent(release ? QEvent::KeyRelease : QEvent::KeyPress, key, m_modifiers, text));
 }
 
 void QtKeyPlatform::capture(bool activeWindowOnly) const

@@ -17,8 +17,7 @@ namespace briqo {
 // events; they are not delivered themselves, so a lone Alt never opens a menu bar.
 // Alt+Print Screen takes a picture of the active window onto the clipboard, as the desktop
 // would; Print Screen alone takes the whole screen.
-class QtKeyPlatform : public KeyPlatform
-{
+class QtKeyPlatform : public KeyPlatform {
 public:
     // The handle of the US layout as the platform would give it; only handed back to us.
     static constexpr quintptr UsLayout = 0x04090409;

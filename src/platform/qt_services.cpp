@@ -4,8 +4,8 @@
 
 #include <QClipboard>
 #include <QDate>
-#include <QGuiApplication>
 #include <QEventLoop>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QNetworkAccessManager>
 #include <QNetworkInformation>
@@ -13,8 +13,8 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
-#include <QSaveFile>
 #include <QPushButton>
+#include <QSaveFile>
 #include <QThread>
 
 namespace briqo {
@@ -36,45 +36,23 @@ bool QtMessageBoxes::askYesNo(QWidget *owner, const QString &title, const QStrin
     return box.exec() == QMessageBox::Yes;
 }
 
-void QtClipboard::clear()
-{
-    QGuiApplication::clipboard()->clear();
-}
+void QtClipboard::clear() { QGuiApplication::clipboard()->clear(); }
 
-void QtClipboard::setImage(const QImage &image)
-{
-    QGuiApplication::clipboard()->setImage(image);
-}
+void QtClipboard::setImage(const QImage &image) { QGuiApplication::clipboard()->setImage(image); }
 
-QImage QtClipboard::image() const
-{
-    return QGuiApplication::clipboard()->image();
-}
+QImage QtClipboard::image() const { return QGuiApplication::clipboard()->image(); }
 
-void QtClipboard::setText(const QString &text)
-{
-    QGuiApplication::clipboard()->setText(text);
-}
+void QtClipboard::setText(const QString &text) { QGuiApplication::clipboard()->setText(text); }
 
-QString QtClipboard::text() const
-{
-    return QGuiApplication::clipboard()->text();
-}
+QString QtClipboard::text() const { return QGuiApplication::clipboard()->text(); }
 
-void QtPause::sleep(int milliseconds)
-{
-    QThread::msleep(static_cast<unsigned long>(milliseconds));
-}
+void QtPause::sleep(int milliseconds) { QThread::msleep(static_cast<unsigned long>(milliseconds)); }
 
-int QtClock::currentYear() const
-{
-    return QDate::currentDate().year();
-}
+int QtClock::currentYear() const { return QDate::currentDate().year(); }
 
 QtPrinterServices::QtPrinterServices()
     : m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
-{
-}
+{ }
 
 QtPrinterServices::~QtPrinterServices() = default;
 
@@ -87,10 +65,7 @@ bool QtPrinterServices::choosePrinter(QWidget *owner)
     return dialog.exec() == QDialog::Accepted;
 }
 
-QPrinter &QtPrinterServices::printer()
-{
-    return *m_printer;
-}
+QPrinter &QtPrinterServices::printer() { return *m_printer; }
 
 bool QtNetwork::isConnected()
 {

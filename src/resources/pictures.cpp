@@ -128,10 +128,7 @@ void setPicture(QLabel *label, int id)
         label->setPixmap(picture(id));
 }
 
-int pictureIdOf(const QLabel *label)
-{
-    return label->property("pictureId").toInt();
-}
+int pictureIdOf(const QLabel *label) { return label->property("pictureId").toInt(); }
 
 QPixmap makerLogo(int width, int height)
 {

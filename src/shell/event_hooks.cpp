@@ -26,8 +26,7 @@ bool EventHooks::eventFilter(QObject *watched, QEvent *event)
     auto *w = qobject_cast<QWidget *>(watched);
     switch (event->type()) {
     case QEvent::MouseButtonRelease:
-        if (onClick && w && w->isEnabled()
-            && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton
+        if (onClick && w && w->isEnabled() && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton
             && w->rect().contains(static_cast<QMouseEvent *>(event)->position().toPoint())) {
             onClick();
             // A click on a caption inside a button is that button's click, and only once; a text

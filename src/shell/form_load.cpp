@@ -146,7 +146,8 @@ void frmBordix::Form_Load()
         chkSorteer->hide();
     }
     const QSignalBlocker noResort(chkSorteer);
-    chkSorteer->setChecked(leadingNumber(ReadIni(QStringLiteral("Sorteer Spellen"), QStringLiteral("Hoe"), iniPath())) != 0);
+    chkSorteer->setChecked(
+        leadingNumber(ReadIni(QStringLiteral("Sorteer Spellen"), QStringLiteral("Hoe"), iniPath())) != 0);
     chkSorteer->setText(ResString(chkSorteer->isChecked() ? 89 : 88));
 
     LeesSpellen();

@@ -48,20 +48,11 @@ frmBordix::frmBordix(const Services &services, const QString &programFolder, QWi
     Form_Load();
 }
 
-frmBordix::~frmBordix()
-{
-    qApp->removeEventFilter(this);
-}
+frmBordix::~frmBordix() { qApp->removeEventFilter(this); }
 
-QString frmBordix::iniPath() const
-{
-    return m_programFolder + QStringLiteral("/taal.ini");
-}
+QString frmBordix::iniPath() const { return m_programFolder + QStringLiteral("/taal.ini"); }
 
-QString frmBordix::ResString(int n) const
-{
-    return briqo::ResString(n, LanguageNumber);
-}
+QString frmBordix::ResString(int n) const { return briqo::ResString(n, LanguageNumber); }
 
 void frmBordix::SetFocusIfPossible(QWidget *control)
 {
@@ -69,10 +60,7 @@ void frmBordix::SetFocusIfPossible(QWidget *control)
         control->setFocus();
 }
 
-void frmBordix::showInfo(const QString &text)
-{
-    m_services.messages->info(this, caption(), messageText(text));
-}
+void frmBordix::showInfo(const QString &text) { m_services.messages->info(this, caption(), messageText(text)); }
 
 bool frmBordix::askYesNo(const QString &text)
 {

@@ -68,41 +68,41 @@ public:
     // ---- Controls of the board area picAlles ----
     QWidget *picAlles = nullptr;
     QLineEdit *txtSpel = nullptr;
-    std::array<QLabel *, 6> lblInfo{};
-    std::array<QLabel *, 7> lblVulin{};
+    std::array<QLabel *, 6> lblInfo {};
+    std::array<QLabel *, 7> lblVulin {};
     QCheckBox *chkUitKomst = nullptr;
     QLabel *picUit = nullptr;
     QLabel *picEind = nullptr;
     QGroupBox *fraBieding = nullptr;
-    std::array<QLabel *, 4> lblBieding{};
+    std::array<QLabel *, 4> lblBieding {};
     // The auction grid, indexed [seat][row]: lblB[North] is the column lblBN, picB[East] is picBO,
     // lblA[South] is lblAZ, and so on (call label, strain picture, note label).
-    std::array<std::array<QLabel *, 9>, 4> lblB{};
-    std::array<std::array<QLabel *, 9>, 4> picB{};
-    std::array<std::array<QLabel *, 9>, 4> lblA{};
-    std::array<QLabel *, 9> lblNum{};
+    std::array<std::array<QLabel *, 9>, 4> lblB {};
+    std::array<std::array<QLabel *, 9>, 4> picB {};
+    std::array<std::array<QLabel *, 9>, 4> lblA {};
+    std::array<QLabel *, 9> lblNum {};
     QFrame *picDeMaker = nullptr;
     QLabel *lblDeMaker = nullptr;
     QLabel *imaLogo = nullptr;
-    std::array<QLabel *, 16> picSymbool{};
-    std::array<QFrame *, 16> picAchter{};
-    std::array<QLineEdit *, 16> txtInvoer{};
-    std::array<QLabel *, 4> lblWind{};
-    std::array<QLabel *, 4> lblPunten{};
+    std::array<QLabel *, 16> picSymbool {};
+    std::array<QFrame *, 16> picAchter {};
+    std::array<QLineEdit *, 16> txtInvoer {};
+    std::array<QLabel *, 4> lblWind {};
+    std::array<QLabel *, 4> lblPunten {};
     QTableWidget *msfgOverzicht = nullptr;
     QPushButton *cmdVraagAntwoord = nullptr;
     QPlainTextEdit *txtVraag = nullptr;
     QWidget *picVlaggen = nullptr;
-    std::array<QPushButton *, 2> cmdTaalButtons{}; // cmdTaal(10) and cmdTaal(11)
+    std::array<QPushButton *, 2> cmdTaalButtons {}; // cmdTaal(10) and cmdTaal(11)
     QPushButton *cmdTaal(int index) const { return cmdTaalButtons[index - 10]; }
     QPushButton *cmdDownload = nullptr;
-    std::array<QLabel *, 2> lblMakerNote{};
+    std::array<QLabel *, 2> lblMakerNote {};
 
     // ---- Bidding box ----
     QWidget *picBiedBox = nullptr;
-    std::array<QFrame *, 41> picBBA{};
-    std::array<QLabel *, 41> lblBB{};
-    std::array<QLabel *, 35> picBB{};
+    std::array<QFrame *, 41> picBBA {};
+    std::array<QLabel *, 41> lblBB {};
+    std::array<QLabel *, 35> picBB {};
 
     // ---- Games frame ----
     QGroupBox *fraSpellen = nullptr;
@@ -122,7 +122,7 @@ public:
     QWidget *picKnoppen = nullptr;
     QCheckBox *chkTien = nullptr;
     QCheckBox *chkPunten = nullptr;
-    std::array<QCheckBox *, 4> chkNietZichtbaar{};
+    std::array<QCheckBox *, 4> chkNietZichtbaar {};
     QPushButton *cmdKopie = nullptr;
     QPushButton *cmdDrukSpelAf = nullptr;
     QPushButton *cmdNaarKlembord = nullptr;

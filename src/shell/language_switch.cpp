@@ -47,8 +47,8 @@ void frmBordix::cmdTaal_Click(int index)
     EntrySuppressed = false;
     txtSpel->clear();
 
-    for (QWidget *w : std::initializer_list<QWidget *>{cmdDrukSpelAf, cmdOpslaan, chkTien, chkPunten, cmdDraai,
-                                                      cmdWisSpel, cmdLeesSpel, cmdVraagAntwoord})
+    for (QWidget *w : std::initializer_list<QWidget *> {
+             cmdDrukSpelAf, cmdOpslaan, chkTien, chkPunten, cmdDraai, cmdWisSpel, cmdLeesSpel, cmdVraagAntwoord})
         w->setEnabled(false);
     chkUitKomst->hide();
     for (QCheckBox *hide : chkNietZichtbaar)

@@ -34,10 +34,7 @@ QString sectionOf(const QString &line)
     return close < 0 ? t.mid(1).trimmed() : t.mid(1, close - 1).trimmed();
 }
 
-bool isSection(const QString &line)
-{
-    return !sectionOf(line).isNull();
-}
+bool isSection(const QString &line) { return !sectionOf(line).isNull(); }
 
 // The key of an entry line "key=value"; null for comments and lines without "=".
 QString keyOf(const QString &line)
@@ -51,10 +48,7 @@ QString keyOf(const QString &line)
     return t.left(eq).trimmed();
 }
 
-bool sameName(const QString &a, const QString &b)
-{
-    return a.compare(b, Qt::CaseInsensitive) == 0;
-}
+bool sameName(const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
 
 // [begin, end) of the lines inside the section, begin being the line after its header;
 // begin < 0 when the section is missing.

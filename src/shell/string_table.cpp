@@ -45,7 +45,7 @@ const Entry kEntries[] = {
     {23, "Wis de hele bieding.\"|\"Zeker weten?", "Clear the entire bidding.|Are you Sure?"},
     {24, "Spel klaar.", "Game ready."},
     {25, "~  heeft 13 kaarten.|Als hij er meer krijgt, dan moet je de arbiter roepen.",
-     " ~ has 13 cards | If he gets more, you must call the arbiter."},
+        " ~ has 13 cards | If he gets more, you must call the arbiter."},
     {26, "Aas", "Ace"},
     {27, "Heer", "King"},
     {28, "Vrouw", "Queen"},
@@ -65,19 +65,18 @@ const Entry kEntries[] = {
     {42, "Oost-West", "East-West"},
     {43, "Allen", "All"},
     {44, "Zichtbaar", "Visible"},
-    {45,
-     "Er is geen update van Briqo.|Probeer het straks nog eens een keer.||Raadpleeg mijn website: " BRIQO_WEBSITE,
-     "There is no update of Briqo now.|Please try again later.||Look at my website: " BRIQO_WEBSITE},
+    {45, "Er is geen update van Briqo.|Probeer het straks nog eens een keer.||Raadpleeg mijn website: " BRIQO_WEBSITE,
+        "There is no update of Briqo now.|Please try again later.||Look at my website: " BRIQO_WEBSITE},
     {46, "Download update", "Download update"},
     {47, "23456789AHVBTahvbt", "23456789AKQJTakqjt"},
     {56, "Punten zichtbaar", "Points visible"},
     {58, "Briqo wordt nu afgesloten en de installatie van de nieuwe versie zal zo starten.\t",
-     "Briqo will now close and the installation of the new version will start."},
+        "Briqo will now close and the installation of the new version will start."},
     {59, "Kaarten", "Cards"},
     {60, "Punten", "Points"},
     {61, "Draai spel naar rechts", "Turn game to the right"},
     {62, "Kan het spel niet draaien.|Er gaat dan een bieding verloren!||Pas de bieding aan.",
-     "Cannot turn the game over.|A bid will be lost!||Adjust the bidding."},
+        "Cannot turn the game over.|A bid will be lost!||Adjust the bidding."},
     {63, "Nieuw nummer", "New number"},
     {64, "Wis BMP", "Delete BMP"},
     {65, "OK", "OK"},
@@ -91,11 +90,11 @@ const Entry kEntries[] = {
     {73, "Vraag", "Question"},
     {74, "Antwoord/uitleg", "Answer/explanation"},
     {75,
-     "U kunt zowel bij de vraag als het antwoord/uitleg geen kaartsymbolen gebruiken. U dient de kaart "
-     "symbolen met hun naam te benoemen.|Type Schoppen, Harten, Ruiten, Klaveren en Sans Atout.|U mag ook "
-     "gewoon SA gebruiken.",
-     "You cannot use card symbols for both the question and the answer/explanation. You must name the card "
-     "symbols with their name.|Type of Spades, Hearts, Diamonds, Clubs and No Trump.|You can also use NT."},
+        "U kunt zowel bij de vraag als het antwoord/uitleg geen kaartsymbolen gebruiken. U dient de kaart "
+        "symbolen met hun naam te benoemen.|Type Schoppen, Harten, Ruiten, Klaveren en Sans Atout.|U mag ook "
+        "gewoon SA gebruiken.",
+        "You cannot use card symbols for both the question and the answer/explanation. You must name the card "
+        "symbols with their name.|Type of Spades, Hearts, Diamonds, Clubs and No Trump.|You can also use NT."},
     {76, "Opslaan", "Save"},
     {77, "Terug", "Back"},
     {78, "Antwoord", "Answer"},
@@ -106,26 +105,26 @@ const Entry kEntries[] = {
     {83, "Vraag, antwoord/uitleg in Klembord geplaatst", "Question, answer/explanation placed in Clipboard"},
     {84, "Het ~ bestaat al!|Wilt u ~ overschrijven?", "~ already exists!|Do you want to overwrite ~?"},
     {86, "U kunt nu met Plakken, het plaatje in een ander programma plakken.",
-     "You can now paste the image into another program with Paste."},
+        "You can now paste the image into another program with Paste."},
     {87, "U heeft vermoedelijk de compatibiliteitsmodus niet of niet goed ingesteld.",
-     "You probably have not set the compatibility mode or not set it correctly."},
+        "You probably have not set the compatibility mode or not set it correctly."},
     {88, "Sorteer hoog naar laag", "Sort high to low"},
     {89, "Sorteer laag naar hoog", "Sort low to high"},
     {90, "Lijst met BMP", "List of BMP"},
     {91, "BMP bestanden van spel", "BMP files from game"},
     {92, "SA", "NT"},
     {93, "U heeft nog niet op de knop Spel opslaan geklikt.|Wilt u het spel alsnog opslaan, klik dan op de knop Ja",
-     "You have not yet clicked the Save game button.|If you want to save the game, click the Yes button"},
+        "You have not yet clicked the Save game button.|If you want to save the game, click the Yes button"},
     {94, "Totaal overzicht spellen", "Overview games"},
     {95, "Sluiten", "Close"},
     // Our own messages, for failures the original program left unhandled.
     {own::CannotWriteGame, "Het spel kan niet worden opgeslagen.|~ kan niet worden geschreven.||Er is niets veranderd.",
-     "The game cannot be saved.|~ cannot be written.||Nothing has been changed."},
+        "The game cannot be saved.|~ cannot be written.||Nothing has been changed."},
     {own::CannotDeleteGame, "~ kan niet helemaal worden gewist.|Het spel blijft in de lijst staan.",
-     "~ cannot be deleted completely.|The game stays in the list."},
+        "~ cannot be deleted completely.|The game stays in the list."},
     {own::CannotDeleteFile, "~ kan niet worden gewist.", "~ cannot be deleted."},
     {own::DealNotValid, "Dit spel bevat een kaart twee keer of een hand met meer dan 13 kaarten.|Verbeter de handen.",
-     "This deal holds a card twice or a hand with more than 13 cards.|Please correct the hands."},
+        "This deal holds a card twice or a hand with more than 13 cards.|Please correct the hands."},
 };
 
 #undef BRIQO_NOTICE
@@ -146,10 +145,7 @@ const QHash<int, QString> &table()
 
 } // namespace
 
-QString resourceString(int id)
-{
-    return table().value(id);
-}
+QString resourceString(int id) { return table().value(id); }
 
 QString ResString(int n, int languageNumber)
 {

@@ -20,8 +20,8 @@ QString ResString(int n, int languageNumber);
 // Texts of our own (past the last index the original table used): messages for failures the
 // original program never reported, such as a game that cannot be written.
 namespace own {
-constexpr int CannotWriteGame = 200;   // "~" = the file or folder
-constexpr int CannotDeleteGame = 201;  // "~" = the game folder
+constexpr int CannotWriteGame = 200; // "~" = the file or folder
+constexpr int CannotDeleteGame = 201; // "~" = the game folder
 constexpr int CannotDeleteFile = 202;
 constexpr int DealNotValid = 203;
 } // namespace own

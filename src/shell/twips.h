@@ -12,10 +12,7 @@ namespace briqo {
 // inch a pixel is 15 twips. Only these helpers cross between the two.
 constexpr double TwipsPerPixel = 15.0;
 
-inline int toPx(double twips)
-{
-    return static_cast<int>(std::lround(twips / TwipsPerPixel));
-}
+inline int toPx(double twips) { return static_cast<int>(std::lround(twips / TwipsPerPixel)); }
 
 inline double leftTw(const QWidget *w) { return w->x() * TwipsPerPixel; }
 inline double topTw(const QWidget *w) { return w->y() * TwipsPerPixel; }
@@ -32,10 +29,7 @@ inline void setRectTw(QWidget *w, double left, double top, double width, double 
 }
 
 // Colours of the board are given as 0xBBGGRR values.
-inline QColor bgr(unsigned value)
-{
-    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
-}
+inline QColor bgr(unsigned value) { return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF); }
 
 constexpr unsigned White = 0xFFFFFF;
 constexpr unsigned FocusBlue = 0xFFC0C0;

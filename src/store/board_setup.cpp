@@ -17,15 +17,9 @@
 
 namespace briqo {
 
-long long frmBordix::currentGameNumber() const
-{
-    return leadingNumber(txtSpel->text());
-}
+long long frmBordix::currentGameNumber() const { return leadingNumber(txtSpel->text()); }
 
-QString frmBordix::gamesRoot() const
-{
-    return GamesRoot(m_programFolder, gameWords(LanguageNumber));
-}
+QString frmBordix::gamesRoot() const { return GamesRoot(m_programFolder, gameWords(LanguageNumber)); }
 
 QString frmBordix::gameFolderFor(long long n) const
 {
@@ -89,8 +83,8 @@ void frmBordix::txtSpel_Change()
     if (EntrySuppressed)
         return;
 
-    for (QWidget *w : std::initializer_list<QWidget *>{cmdLeesSpel, cmdWisSpel, cmdOpslaan, cmdKopie, cmdDrukSpelAf,
-                                                      cmdDraai, cmdVraagAntwoord, cmdNaarKlembord})
+    for (QWidget *w : std::initializer_list<QWidget *> {
+             cmdLeesSpel, cmdWisSpel, cmdOpslaan, cmdKopie, cmdDrukSpelAf, cmdDraai, cmdVraagAntwoord, cmdNaarKlembord})
         w->setEnabled(false);
     chkUitKomst->hide();
     for (QStringList &hand : lstHand)

@@ -31,7 +31,7 @@ void frmBordix::ClearBoard()
     clearAuctionCells();
     for (QStringList &hand : lstHand)
         hand.clear();
-    for (QWidget *w : std::initializer_list<QWidget *>{cmdKopie, cmdNaarKlembord, franietZichtbaar, cmdVraagAntwoord})
+    for (QWidget *w : std::initializer_list<QWidget *> {cmdKopie, cmdNaarKlembord, franietZichtbaar, cmdVraagAntwoord})
         w->setEnabled(false);
     setTag(cmdVraagAntwoord, QString());
     setTag(franietZichtbaar, QString());

@@ -10,8 +10,7 @@ namespace briqo {
 namespace {
 
 // The characters of bytes 0x80-0x9F; every other byte is the Latin-1 character of its value.
-constexpr std::array<char16_t, 32> kHighHalf = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, //
+constexpr std::array<char16_t, 32> kHighHalf = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, //
     0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F, //
     0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, //
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
@@ -43,8 +42,7 @@ char encodeCodePoint(char32_t codePoint)
 QString decode1252(QByteArrayView bytes)
 {
     // Most game files are plain ASCII, which needs no converter.
-    if (std::all_of(bytes.begin(), bytes.end(),
-                    [](char byte) { return static_cast<unsigned char>(byte) < 0x80; }))
+    if (std::all_of(bytes.begin(), bytes.end(), [](char byte) { return static_cast<unsigned char>(byte) < 0x80; }))
         return QString::fromLatin1(bytes);
     // The system converter when this machine has one; our table gives the same characters.
     QStringDecoder decoder("windows-1252", QStringDecoder::Flag::Stateless);

@@ -94,7 +94,7 @@ void frmBordix::cmdWisSpel_Click()
     ShowAllBids();
     for (QCheckBox *hide : chkNietZichtbaar)
         hide->setEnabled(false);
-    for (QWidget *w : std::initializer_list<QWidget *> { chkTien, cmdDrukSpelAf, cmdDraai, cmdOpslaan, chkPunten })
+    for (QWidget *w : std::initializer_list<QWidget *> {chkTien, cmdDrukSpelAf, cmdDraai, cmdOpslaan, chkPunten})
         w->setEnabled(false);
     lstNummerHelp.clear();
     lstSpelNummers.clear();
@@ -111,7 +111,7 @@ void frmBordix::cmdWisSpel_Click()
     // no vulnerability, nothing to type or bid on yet.
     enableEntryFields(false);
     picBiedBox->setEnabled(false);
-    for (int i : { 1, 2 }) {
+    for (int i : {1, 2}) {
         lblVulin[i]->hide();
         lblVulin[i]->clear();
     }

@@ -18,15 +18,9 @@ constexpr qint64 kNoAuctionSize = 10;
 
 const QLatin1Char kFieldSeparator('~');
 
-QString withoutSeparator(QString field)
-{
-    return field.replace(kFieldSeparator, QLatin1Char(' '));
-}
+QString withoutSeparator(QString field) { return field.replace(kFieldSeparator, QLatin1Char(' ')); }
 
-QString tenAsT(QString text)
-{
-    return text.replace(QStringLiteral("10"), QStringLiteral("T"));
-}
+QString tenAsT(QString text) { return text.replace(QStringLiteral("10"), QStringLiteral("T")); }
 
 AuctionCellText parseCell(const QString &line)
 {
@@ -48,8 +42,8 @@ bool writeAuctionFile(const QString &path, const AuctionFile &auction, QString *
     lines.reserve(1 + AuctionCells);
     lines.append(auction.callKinds);
     for (const AuctionCellText &cell : auction.cells) {
-        lines.append(withoutSeparator(cell.caption) + kFieldSeparator + withoutSeparator(cell.code)
-                     + kFieldSeparator + withoutSeparator(cell.note));
+        lines.append(withoutSeparator(cell.caption) + kFieldSeparator + withoutSeparator(cell.code) + kFieldSeparator
+            + withoutSeparator(cell.note));
     }
     return writeTextLines(path, lines, error);
 }
@@ -123,7 +117,7 @@ std::optional<LeadLine> parseLeadLine(const QString &line)
     const QString rest = line.mid(split + 2).trimmed();
     if (leader.isEmpty() || rest.size() < 2 || rest[0] < QLatin1Char('0') || rest[0] > QLatin1Char('3'))
         return std::nullopt;
-    return LeadLine{leader, rest[0].unicode() - '0', rest.mid(1)};
+    return LeadLine {leader, rest[0].unicode() - '0', rest.mid(1)};
 }
 
 bool writeLeadFile(const QString &path, const LeadLine &lead, QString *error)
@@ -137,19 +131,13 @@ bool writeLeadFile(const QString &path, const LeadLine &lead, QString *error)
     return writeTextLines(path, {line}, error);
 }
 
-std::optional<LeadLine> readLeadFile(const QString &path)
-{
-    return parseLeadLine(firstLine(path));
-}
+std::optional<LeadLine> readLeadFile(const QString &path) { return parseLeadLine(firstLine(path)); }
 
 bool writeContractFile(const QString &path, const QString &contractText, QString *error)
 {
     return writeTextLines(path, {contractText}, error);
 }
 
-QString readContractFile(const QString &path)
-{
-    return firstLine(path);
-}
+QString readContractFile(const QString &path) { return firstLine(path); }
 
 } // namespace briqo

@@ -22,7 +22,6 @@ struct AuctionCellText {
     bool operator==(const AuctionCellText &) const = default;
 };
 
-
 // The auction file: CallKinds on the first line, then the 36 cells seat by seat (North rows
 // 0-8, East, South, West), so cell index = seat * 9 + row.
 struct AuctionFile {

@@ -16,8 +16,8 @@ namespace {
 bool isThreeDigits(QStringView text)
 {
     return text.size() == 3 && std::all_of(text.begin(), text.end(), [](QChar c) {
-               return c >= QLatin1Char('0') && c <= QLatin1Char('9');
-           });
+        return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+    });
 }
 
 // "Spel 005 bieding.txt" -> "Spel 005"; empty for a name that is not a game of this language.
@@ -31,8 +31,7 @@ QString entryOfAuctionFile(const QString &fileName, const GameWords &words)
         return {};
     const QStringView digits = QStringView(fileName).mid(firstBlank + 1, 3);
     const qsizetype afterDigits = firstBlank + 4;
-    if (!isThreeDigits(digits)
-        || (afterDigits < fileName.size() && fileName[afterDigits] != QLatin1Char(' ')))
+    if (!isThreeDigits(digits) || (afterDigits < fileName.size() && fileName[afterDigits] != QLatin1Char(' ')))
         return {};
     return words.game + QLatin1Char(' ') + digits.toString();
 }
@@ -71,18 +70,14 @@ QStringList orderedGameList(const QStringList &sortedAscending, bool descending)
     return reversed;
 }
 
-long long entryGameNumber(const QString &entry)
-{
-    return leadingNumber(entry.section(QLatin1Char(' '), 1, 1));
-}
+long long entryGameNumber(const QString &entry) { return leadingNumber(entry.section(QLatin1Char(' '), 1, 1)); }
 
 QString contractFileOfEntry(const QString &gamesRoot, const GameWords &words, const QString &entry)
 {
     return resolvePath(gamesRoot, {entry, gameFileName(entry, words.contract)});
 }
 
-QString contractCaptionText(const QString &gamesRoot, const GameWords &words,
-                            const QString &entry)
+QString contractCaptionText(const QString &gamesRoot, const GameWords &words, const QString &entry)
 {
     const QString line = readContractFile(contractFileOfEntry(gamesRoot, words, entry));
     if (line.isEmpty())

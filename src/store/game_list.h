@@ -26,8 +26,7 @@ QString contractFileOfEntry(const QString &gamesRoot, const GameWords &words, co
 
 // "12: Zuid 4 Schoppen" for entry "Spel 012"; empty when its contract file is missing or its
 // first line is empty.
-QString contractCaptionText(const QString &gamesRoot, const GameWords &words,
-                            const QString &entry);
+QString contractCaptionText(const QString &gamesRoot, const GameWords &words, const QString &entry);
 
 // The caption of the games frame: "Spel 12: Zuid 4 Schoppen", or the games folder word when
 // the entry has no contract.

@@ -29,8 +29,8 @@ void frmBordix::LeesSpellen()
     const QStringList games = scanGameList(root, gameWords(LanguageNumber));
     lstSpellen->addItems(orderedGameList(games, chkSorteer->isChecked()));
     cmdToonLijst->setEnabled(lstSpellen->count() > 0);
-    WriteIni(QStringLiteral("Sorteer Spellen"), QStringLiteral("Hoe"), chkSorteer->isChecked() ? QStringLiteral("1") : QStringLiteral("0"),
-             iniPath());
+    WriteIni(QStringLiteral("Sorteer Spellen"), QStringLiteral("Hoe"),
+        chkSorteer->isChecked() ? QStringLiteral("1") : QStringLiteral("0"), iniPath());
 }
 
 void frmBordix::chkSorteer_Click()
@@ -53,20 +53,17 @@ void frmBordix::lstSpellen_Click()
     setTag(cmdLeesSpel, entry);
 }
 
-void frmBordix::lstSpellen_DblClick()
-{
-    cmdLeesSpel_Click();
-}
+void frmBordix::lstSpellen_DblClick() { cmdLeesSpel_Click(); }
 
 void frmBordix::lstSpellen_MouseMove(int, int y)
 {
-    const int rowHeight = lstSpellen->sizeHintForRow(0) > 0 ? lstSpellen->sizeHintForRow(0)
-                                                             : lstSpellen->fontMetrics().height();
+    const int rowHeight
+        = lstSpellen->sizeHintForRow(0) > 0 ? lstSpellen->sizeHintForRow(0) : lstSpellen->fontMetrics().height();
     const QListWidgetItem *top = lstSpellen->itemAt(0, 0);
     const int topIndex = top ? lstSpellen->row(top) : 0;
     const int r = listRowAt(y, rowHeight, topIndex, lstSpellen->count());
-    lstSpellen->setToolTip(r < 0 ? QString()
-                                 : contractTooltip(gamesRoot(), gameWords(LanguageNumber), lstSpellen->item(r)->text()));
+    lstSpellen->setToolTip(
+        r < 0 ? QString() : contractTooltip(gamesRoot(), gameWords(LanguageNumber), lstSpellen->item(r)->text()));
 }
 
 void frmBordix::cmdToonLijst_Click()

@@ -25,10 +25,7 @@ QString GameDigits(long long n)
     return QStringLiteral("%1").arg(digits, 3, 10, QLatin1Char('0'));
 }
 
-QString gameFolderName(const GameWords &words, long long n)
-{
-    return words.game + QLatin1Char(' ') + GameDigits(n);
-}
+QString gameFolderName(const GameWords &words, long long n) { return words.game + QLatin1Char(' ') + GameDigits(n); }
 
 QString gameFileName(const QString &folderName, const QString &word)
 {
@@ -55,17 +52,12 @@ QString gameFilePath(const QString &gameFolder, const QString &folderName, const
     return resolvePath(gameFolder, {gameFileName(folderName, word)});
 }
 
-GameFilePaths gameFilePaths(const QString &gameFolder, const QString &folderName,
-                            const GameWords &words)
+GameFilePaths gameFilePaths(const QString &gameFolder, const QString &folderName, const GameWords &words)
 {
     const QString folder = resolveExisting(gameFolder);
-    return {folder,
-            gameFilePath(folder, folderName, words.bidding),
-            gameFilePath(folder, folderName, words.hands),
-            gameFilePath(folder, folderName, words.lead),
-            gameFilePath(folder, folderName, words.contract),
-            gameFilePath(folder, folderName, words.question),
-            gameFilePath(folder, folderName, words.answer)};
+    return {folder, gameFilePath(folder, folderName, words.bidding), gameFilePath(folder, folderName, words.hands),
+        gameFilePath(folder, folderName, words.lead), gameFilePath(folder, folderName, words.contract),
+        gameFilePath(folder, folderName, words.question), gameFilePath(folder, folderName, words.answer)};
 }
 
 } // namespace briqo

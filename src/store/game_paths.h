@@ -8,13 +8,13 @@ namespace briqo {
 // saved in Dutch lives below "Spellen" and is not seen from the English interface ("Games").
 struct GameWords {
     QString gamesFolder; // string 14: "Spellen" / "Games"
-    QString game;        // string 0:  "Spel" / "Game"
-    QString bidding;     // string 38: "bieding" / "bidding"
-    QString hands;       // string 39: "handen" / "hands"
-    QString lead;        // string 66: "Uitkomst" / "Lead"
-    QString contract;    // string 67: "Contract"
-    QString question;    // string 73: "Vraag" / "Question"
-    QString answer;      // string 78: "Antwoord" / "Answer"
+    QString game; // string 0:  "Spel" / "Game"
+    QString bidding; // string 38: "bieding" / "bidding"
+    QString hands; // string 39: "handen" / "hands"
+    QString lead; // string 66: "Uitkomst" / "Lead"
+    QString contract; // string 67: "Contract"
+    QString question; // string 73: "Vraag" / "Question"
+    QString answer; // string 78: "Antwoord" / "Answer"
 };
 
 GameWords gameWords(int languageNumber);
@@ -56,7 +56,6 @@ struct GameFilePaths {
     QString answer;
 };
 
-GameFilePaths gameFilePaths(const QString &gameFolder, const QString &folderName,
-                            const GameWords &words);
+GameFilePaths gameFilePaths(const QString &gameFolder, const QString &folderName, const GameWords &words);
 
 } // namespace briqo

@@ -21,8 +21,8 @@ QString matchInFolder(const QString &folder, const QString &name)
     const QString listed = folder.isEmpty() ? QStringLiteral(".") : folder;
     if (QFileInfo::exists(joinPath(listed, name)))
         return name;
-    const QStringList entries = QDir(listed).entryList(
-        QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
+    const QStringList entries
+        = QDir(listed).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
     for (const QString &entry : entries) {
         if (entry.compare(name, Qt::CaseInsensitive) == 0)
             return entry;

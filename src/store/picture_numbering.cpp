@@ -15,10 +15,7 @@ namespace {
 
 const QString kBmpEnding = QStringLiteral(".bmp");
 
-QString baseOf(const QString &fileName)
-{
-    return fileName.section(QLatin1Char('.'), 0, 0);
-}
+QString baseOf(const QString &fileName) { return fileName.section(QLatin1Char('.'), 0, 0); }
 
 } // namespace
 
@@ -46,15 +43,9 @@ int nextPictureNumber(const QStringList &fileNames)
     return static_cast<int>(firstFree - used.begin());
 }
 
-QString pictureSuffix(int number)
-{
-    return number == 0 ? QString() : QLatin1Char('_') + QString::number(number);
-}
+QString pictureSuffix(int number) { return number == 0 ? QString() : QLatin1Char('_') + QString::number(number); }
 
-QString nextPictureSuffix(const QStringList &fileNames)
-{
-    return pictureSuffix(nextPictureNumber(fileNames));
-}
+QString nextPictureSuffix(const QStringList &fileNames) { return pictureSuffix(nextPictureNumber(fileNames)); }
 
 QStringList bmpFileNames(const QString &gameFolder)
 {
@@ -82,10 +73,7 @@ QStringList pictureBases(const QStringList &fileNames)
     return bases;
 }
 
-QString nextPictureSuffixInFolder(const QString &gameFolder)
-{
-    return nextPictureSuffix(bmpFileNames(gameFolder));
-}
+QString nextPictureSuffixInFolder(const QString &gameFolder) { return nextPictureSuffix(bmpFileNames(gameFolder)); }
 
 QString pictureFileName(const GameWords &words, long long n, const QString &suffix)
 {

@@ -9,9 +9,9 @@ namespace briqo {
 // digits and could not find the loaded number among them; we offer the whole range and start at
 // the loaded number.
 struct RenumberCandidates {
-    QStringList ascending;  // "001", "005", ... "997" for game 5
+    QStringList ascending; // "001", "005", ... "997" for game 5
     QStringList descending; // the same from last to first; the scroll bar indexes this list
-    int startIndex = -1;    // index of the loaded number in descending; -1 if it is not a game
+    int startIndex = -1; // index of the loaded number in descending; -1 if it is not a game
 };
 
 RenumberCandidates renumberCandidates(long long n);

@@ -35,7 +35,7 @@ QList<FileCell> modelCellsOf(const AuctionFile &file)
 {
     QList<FileCell> cells;
     for (const AuctionCellText &c : file.cells)
-        cells << FileCell{c.caption, c.code, c.note};
+        cells << FileCell {c.caption, c.code, c.note};
     return cells;
 }
 
@@ -123,7 +123,7 @@ void frmBordix::cmdLeesSpel_Click()
     if (entry.isEmpty())
         return;
     clearAuctionCells();
-    for (QWidget *w : std::initializer_list<QWidget *>{lblVulin[5], lblVulin[6], picUit, chkUitKomst})
+    for (QWidget *w : std::initializer_list<QWidget *> {lblVulin[5], lblVulin[6], picUit, chkUitKomst})
         w->hide();
     placeLeadBox(69);
 
@@ -165,8 +165,8 @@ void frmBordix::cmdLeesSpel_Click()
     picBiedBox->setEnabled(true);
     picBBA[39]->setEnabled(true);
     picBBA[40]->setEnabled(true);
-    for (QWidget *w : std::initializer_list<QWidget *>{cmdKopie, cmdDrukSpelAf, cmdOpslaan, cmdDraai, chkTien, chkPunten,
-                                                      cmdNaarKlembord, cmdVraagAntwoord, franietZichtbaar})
+    for (QWidget *w : std::initializer_list<QWidget *> {cmdKopie, cmdDrukSpelAf, cmdOpslaan, cmdDraai, chkTien,
+             chkPunten, cmdNaarKlembord, cmdVraagAntwoord, franietZichtbaar})
         w->setEnabled(true);
     for (QCheckBox *hide : chkNietZichtbaar)
         hide->setEnabled(true);
@@ -178,8 +178,8 @@ void frmBordix::cmdLeesSpel_Click()
     if (auction.CallKinds().endsWith(QLatin1String("222")))
         ShowContract();
 
-    for (QWidget *w : std::initializer_list<QWidget *>{fraNieuwNummer, cmdWisSpel, cmdOpslaan, cmdLeesSpel, cmdDraai,
-                                                      cmdVraagAntwoord})
+    for (QWidget *w : std::initializer_list<QWidget *> {
+             fraNieuwNummer, cmdWisSpel, cmdOpslaan, cmdLeesSpel, cmdDraai, cmdVraagAntwoord})
         w->setEnabled(true);
     chkUitKomst->show();
     // The board now shows exactly what is stored.

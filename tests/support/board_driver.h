@@ -46,9 +46,18 @@ inline void typeHolding(frmBordix &w, int field, const QString &cards)
 inline const QStringList &sampleDeal()
 {
     static const QStringList fields = {
-        QStringLiteral("AKQJ"), QStringLiteral("AKQ"), QStringLiteral("AKQ"), QStringLiteral("AKQ"),
-        QStringLiteral("T987"), QStringLiteral("JT9"), QStringLiteral("JT9"), QStringLiteral("JT9"),
-        QStringLiteral("6543"), QStringLiteral("876"), QStringLiteral("876"), QStringLiteral("876"),
+        QStringLiteral("AKQJ"),
+        QStringLiteral("AKQ"),
+        QStringLiteral("AKQ"),
+        QStringLiteral("AKQ"),
+        QStringLiteral("T987"),
+        QStringLiteral("JT9"),
+        QStringLiteral("JT9"),
+        QStringLiteral("JT9"),
+        QStringLiteral("6543"),
+        QStringLiteral("876"),
+        QStringLiteral("876"),
+        QStringLiteral("876"),
     };
     return fields;
 }

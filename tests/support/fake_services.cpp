@@ -45,7 +45,7 @@ TestBoard::TestBoard(int languageNumber)
     }
     if (languageNumber != 0)
         WriteIni(QStringLiteral("Taal"), QStringLiteral("nummer"), QString::number(languageNumber),
-                 m_dir.path() + QStringLiteral("/taal.ini"));
+            m_dir.path() + QStringLiteral("/taal.ini"));
     m_services.messages = &messages;
     m_services.clipboard = &clipboard;
     m_services.pause = &pause;

@@ -18,14 +18,19 @@ public:
     void info(QWidget *owner, const QString &title, const QString &text) override;
     bool askYesNo(QWidget *owner, const QString &title, const QString &text, int languageNumber) override;
 
-    QStringList shown;    // every text, information and question alike
-    QStringList titles;   // the title of each
+    QStringList shown; // every text, information and question alike
+    QStringList titles; // the title of each
     QQueue<bool> answers; // answers to the coming questions
 };
 
 class FakeClipboard : public Clipboard {
 public:
-    void clear() override { m_image = {}; m_text.clear(); ++clears; }
+    void clear() override
+    {
+        m_image = {};
+        m_text.clear();
+        ++clears;
+    }
     void setImage(const QImage &image) override { m_image = image; }
     QImage image() const override { return m_image; }
     void setText(const QString &text) override { m_text = text; }
@@ -52,7 +57,11 @@ public:
 class FakePrinting : public PrinterServices {
 public:
     FakePrinting();
-    bool choosePrinter(QWidget *) override { ++dialogs; return confirm; }
+    bool choosePrinter(QWidget *) override
+    {
+        ++dialogs;
+        return confirm;
+    }
     QPrinter &printer() override { return *m_printer; }
     bool confirm = true;
     int dialogs = 0;
@@ -75,7 +84,7 @@ class FakeProcesses : public ProcessStarter {
 public:
     bool start(const QString &program, const QStringList &arguments, const QString &) override
     {
-        started << (QStringList{program} + arguments);
+        started << (QStringList {program} + arguments);
         return true;
     }
     QList<QStringList> started;

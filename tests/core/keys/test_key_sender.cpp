@@ -10,20 +10,32 @@ namespace {
 // event lists; a scan asked in another layout than the current one comes back as 0xDEAD.
 class FakeKeyPlatform : public KeyPlatform {
 public:
-    PlatformVersion version{2, 10, 0};
+    PlatformVersion version {2, 10, 0};
     quintptr layout = 0x04090409;
     bool capsLock = false;
     mutable int otherCalls = 0; // every query besides sendInput and runtimeSendKeys
     std::vector<std::vector<KeyInput>> sent;
     QStringList runtimeTexts;
 
-    PlatformVersion platformVersion() const override { ++otherCalls; return version; }
-    quintptr keyboardLayout() const override { ++otherCalls; return layout; }
-    bool capsLockOn() const override { ++otherCalls; return capsLock; }
+    PlatformVersion platformVersion() const override
+    {
+        ++otherCalls;
+        return version;
+    }
+    quintptr keyboardLayout() const override
+    {
+        ++otherCalls;
+        return layout;
+    }
+    bool capsLockOn() const override
+    {
+        ++otherCalls;
+        return capsLock;
+    }
     short vkKeyScanA(unsigned char a) const override
     {
         // "é" needs AltGr+E; "§" and the rest cannot be typed.
-        static const QHash<unsigned char, short> others{
+        static const QHash<unsigned char, short> others {
             {'~', 0x1C0}, {'+', 0x1BB}, {'{', 0x1DB}, {'}', 0x1DD}, {')', 0x130}, {0xE9, 0x645}};
         ++otherCalls;
         if (a >= 'a' && a <= 'z')
@@ -54,7 +66,7 @@ QString unicode(int u) { return seq({event(0, u, 4), event(0, u, 6)}); }
 // One sender on a fake platform, kept across calls as in the program.
 struct Run {
     FakeKeyPlatform platform;
-    KeySender sender{platform};
+    KeySender sender {platform};
 
     // Every SendInput call so far as "vk:scan:flags" records, calls separated by " | ". A record
     // that is not a plain keyboard record (type 1, time and extra information 0) is marked "!".
@@ -118,15 +130,15 @@ private slots:
 
     void emptyTextCallsNothingAndOnlyOld9xPlatformsUseTheRuntimeStatement()
     {
-        for (const auto &[version, runtime] : {std::pair{PlatformVersion{1, 4, 9}, true},
-                 std::pair{PlatformVersion{1, 4, 10}, false}, std::pair{PlatformVersion{2, 4, 0}, false}}) {
+        for (const auto &[version, runtime] : {std::pair {PlatformVersion {1, 4, 9}, true},
+                 std::pair {PlatformVersion {1, 4, 10}, false}, std::pair {PlatformVersion {2, 4, 0}, false}}) {
             Run run;
             run.platform.version = version;
             run.send({QString()});
             QCOMPARE(run.platform.otherCalls, 0);
             QVERIFY(run.platform.sent.empty() && run.platform.runtimeTexts.isEmpty());
             QCOMPARE(run.send({"+{END}"}, true), runtime ? QString() : held(16, press(35, true)));
-            QCOMPARE(run.platform.runtimeTexts, runtime ? QStringList{"+{END}/1"} : QStringList{});
+            QCOMPARE(run.platform.runtimeTexts, runtime ? QStringList {"+{END}/1"} : QStringList {});
         }
     }
 

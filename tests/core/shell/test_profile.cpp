@@ -57,11 +57,12 @@ private slots:
         QCOMPARE(ReadIni(QStringLiteral("taal"), QStringLiteral("NUMMER"), ini), QStringLiteral("10"));
         QVERIFY(WriteIni(QStringLiteral("Taal"), QStringLiteral("nummer"), QStringLiteral("11"), ini));
         QCOMPARE(contents(ini),
-                 QByteArray("; made by hand\r\n[TAAL]\r\nnummer=11\r\nkleur=rood\r\n\r\n[Sorteer Spellen]\r\nHoe=0\r\n"));
+            QByteArray("; made by hand\r\n[TAAL]\r\nnummer=11\r\nkleur=rood\r\n\r\n[Sorteer Spellen]\r\nHoe=0\r\n"));
         // A new key joins its section after the last entry, before the blank line.
         QVERIFY(WriteIni(QStringLiteral("taal"), QStringLiteral("extra"), QStringLiteral("ja"), ini));
-        QCOMPARE(contents(ini), QByteArray("; made by hand\r\n[TAAL]\r\nnummer=11\r\nkleur=rood\r\nextra=ja\r\n\r\n"
-                                           "[Sorteer Spellen]\r\nHoe=0\r\n"));
+        QCOMPARE(contents(ini),
+            QByteArray("; made by hand\r\n[TAAL]\r\nnummer=11\r\nkleur=rood\r\nextra=ja\r\n\r\n"
+                       "[Sorteer Spellen]\r\nHoe=0\r\n"));
     }
 
     void unwritableFileReportsFailure()
@@ -69,7 +70,7 @@ private slots:
         QTemporaryDir dir;
         put(dir.filePath(QStringLiteral("plain")), "x");
         QVERIFY(!WriteIni(QStringLiteral("A"), QStringLiteral("b"), QStringLiteral("c"),
-                          dir.filePath(QStringLiteral("plain/taal.ini"))));
+            dir.filePath(QStringLiteral("plain/taal.ini"))));
     }
 };
 

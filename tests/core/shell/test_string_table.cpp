@@ -45,7 +45,8 @@ private slots:
 
     void textsKeepTheirExactBlanksQuotesAndTabs()
     {
-        QCOMPARE(ResString(25, 10), QStringLiteral("~  heeft 13 kaarten.|Als hij er meer krijgt, dan moet je de arbiter roepen."));
+        QCOMPARE(ResString(25, 10),
+            QStringLiteral("~  heeft 13 kaarten.|Als hij er meer krijgt, dan moet je de arbiter roepen."));
         QCOMPARE(ResString(25, 11), QStringLiteral(" ~ has 13 cards | If he gets more, you must call the arbiter."));
         QCOMPARE(ResString(23, 10), QStringLiteral("Wis de hele bieding.\"|\"Zeker weten?"));
         QCOMPARE(ResString(35, 11), QStringLiteral("\"~ #\" has already been used once."));
@@ -85,7 +86,6 @@ private slots:
         QCOMPARE(leadingNumber(QStringLiteral("  42abc")), 42LL);
         QCOMPARE(leadingNumber(QStringLiteral("abc")), 0LL);
         QCOMPARE(leadingNumber(QStringLiteral("-7")), -7LL);
-
     }
 };
 

@@ -1,6 +1,6 @@
+#include "shell/string_table.h"
 #include "store/game_list.h"
 #include "store_test_files.h"
-#include "shell/string_table.h"
 
 using namespace briqo;
 
@@ -20,26 +20,26 @@ private slots:
     {
         for (const char *game : {"Spel 012", "Spel 003", "Spel 140"})
             store(QString("%1/%1 bieding.txt").arg(game));
-        QCOMPARE(scan(), (QStringList{"Spel 003", "Spel 012", "Spel 140"}));
-        QCOMPARE(orderedGameList(scan(), true), (QStringList{"Spel 140", "Spel 012", "Spel 003"}));
+        QCOMPARE(scan(), (QStringList {"Spel 003", "Spel 012", "Spel 140"}));
+        QCOMPARE(orderedGameList(scan(), true), (QStringList {"Spel 140", "Spel 012", "Spel 003"}));
     }
 
     void onlyFoldersHoldingAnAuctionFileOfThisLanguageAreListed()
     {
-        QCOMPARE(scan(), QStringList{}); // no games folder yet
-        for (const char *file : {"Spel 007/Spel 007 Uitkomst.txt", "Spel 008/Spel 008 Contract.txt",
-                                 "a/bieding.txt", "b/Game 005 bieding.txt", "c/Spel 5 bieding.txt",
-                                 "d/Spel 0051 bieding.txt", "Spel 006/Spel 006 bieding.txt.bak"})
+        QCOMPARE(scan(), QStringList {}); // no games folder yet
+        for (const char *file : {"Spel 007/Spel 007 Uitkomst.txt", "Spel 008/Spel 008 Contract.txt", "a/bieding.txt",
+                 "b/Game 005 bieding.txt", "c/Spel 5 bieding.txt", "d/Spel 0051 bieding.txt",
+                 "Spel 006/Spel 006 bieding.txt.bak"})
             store(file);
-        QCOMPARE(scan(), QStringList{});
+        QCOMPARE(scan(), QStringList {});
     }
 
     void copiesInOtherLetterCaseAreListedOnceInOurSpelling()
     {
-        for (const char *file : {"SPEL 012/SPEL 012 BIEDING.TXT", "Spel 012/Spel 012 bieding.txt",
-                                 "spel 004/spel 004 Bieding.txt"})
+        for (const char *file :
+            {"SPEL 012/SPEL 012 BIEDING.TXT", "Spel 012/Spel 012 bieding.txt", "spel 004/spel 004 Bieding.txt"})
             store(file);
-        QCOMPARE(scan(), (QStringList{"Spel 004", "Spel 012"}));
+        QCOMPARE(scan(), (QStringList {"Spel 004", "Spel 012"}));
     }
 
     void contractCaptionsShowTheStoredContract()
@@ -49,7 +49,7 @@ private slots:
         QCOMPARE(gamesFrameCaption(m_root, m_words, "Spel 012"), QString("Spel 12: Zuid 4 Schoppen"));
         QCOMPARE(contractTooltip(m_root, m_words, "Spel 012"), QString("Spel 012: Zuid 4 Schoppen"));
         QCOMPARE(gamesFrameCaption(m_root, m_words, "Spel 013"), QString("Spellen")); // empty contract file
-        QCOMPARE(contractTooltip(m_root, m_words, "Spel 014"), QString());             // none at all
+        QCOMPARE(contractTooltip(m_root, m_words, "Spel 014"), QString()); // none at all
     }
 };
 

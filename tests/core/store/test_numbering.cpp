@@ -24,16 +24,14 @@ private slots:
 
     void nextPictureTakesTheLowestFreeNumber()
     {
-        QStringList zeroToTen{"Spel 005.bmp"};
+        QStringList zeroToTen {"Spel 005.bmp"};
         for (int k = 1; k <= 10; ++k)
             zeroToTen << QString("Spel 005_%1.bmp").arg(k);
-        const std::pair<QStringList, const char *> cases[] = {
-            {{"Spel 005.bmp", "Spel 005_1.bmp", "Spel 005_3.bmp"}, "_2"},
-            {{"Spel 005_1.bmp"}, ""},
-            {zeroToTen, "_11"}, // compared as numbers, though "_10" sorts before "_2"
-            {{"a.b_1.BMP", "c_1.x.bmp"}, "_2"}, // any prefix and case; the base ends at the first dot
-            {{"Spel 005.txt", "Spel 005_1.png"}, ""},
-            {{"a_99999999999999.bmp", "a_-1.bmp"}, ""}};
+        const std::pair<QStringList, const char *> cases[]
+            = {{{"Spel 005.bmp", "Spel 005_1.bmp", "Spel 005_3.bmp"}, "_2"}, {{"Spel 005_1.bmp"}, ""},
+                {zeroToTen, "_11"}, // compared as numbers, though "_10" sorts before "_2"
+                {{"a.b_1.BMP", "c_1.x.bmp"}, "_2"}, // any prefix and case; the base ends at the first dot
+                {{"Spel 005.txt", "Spel 005_1.png"}, ""}, {{"a_99999999999999.bmp", "a_-1.bmp"}, ""}};
         for (const auto &[files, suffix] : cases)
             QCOMPARE(nextPictureSuffix(files), QString(suffix));
     }
@@ -44,7 +42,7 @@ private slots:
         for (const char *name : {"SPEL 005_2.bmp", "Spel 005.BMP", "Spel 005_10.bmp", "Spel 005_1.bmp", "Spel 005.txt"})
             test::putBytes(dir.filePath(name), "BM");
         QCOMPARE(pictureBases(bmpFileNames(dir.path())),
-                 (QStringList{"Spel 005", "Spel 005_1", "Spel 005_10", "SPEL 005_2"}));
+            (QStringList {"Spel 005", "Spel 005_1", "Spel 005_10", "SPEL 005_2"}));
         QCOMPARE(nextPictureSuffixInFolder(dir.path()), QString("_3"));
         QCOMPARE(nextPictureSuffixInFolder(dir.filePath("missing")), QString());
     }

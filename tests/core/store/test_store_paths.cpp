@@ -1,7 +1,7 @@
+#include "shell/string_table.h"
 #include "store/file_state.h"
 #include "store/game_paths.h"
 #include "store_test_files.h"
-#include "shell/string_table.h"
 
 #include <climits>
 
@@ -25,8 +25,8 @@ private slots:
 
     void gameDigitsAreTheLastThreeDigitsAndNeverNegative()
     {
-        const std::pair<long long, const char *> cases[] = {
-            {5, "005"}, {123, "123"}, {1234, "234"}, {-5, "995"}, {LLONG_MIN, "192"}};
+        const std::pair<long long, const char *> cases[]
+            = {{5, "005"}, {123, "123"}, {1234, "234"}, {-5, "995"}, {LLONG_MIN, "192"}};
         for (const auto &[n, digits] : cases)
             QCOMPARE(GameDigits(n), QString(digits));
     }
@@ -37,7 +37,7 @@ private slots:
         const GameWords english = gameWords(LanguageEnglish);
         const QString root = m_dir.filePath("b");
         QCOMPARE(gameFilePaths(GameFolder(root, english, 7), gameFolderName(english, 7), english).hands,
-                 root + "/Games/Game 007/Game 007 hands.txt");
+            root + "/Games/Game 007/Game 007 hands.txt");
 
         putBytes(root + "/spellen/SPEL 012/SPEL 012 BIEDING.TXT", "1");
         const GameFilePaths files = gameFilePaths(GameFolder(root, dutch, 12), gameFolderName(dutch, 12), dutch);

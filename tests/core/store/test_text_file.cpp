@@ -20,7 +20,7 @@ private slots:
         putBytes(path, "a\r\n\nb\rc");
         QCOMPARE(readTextLines(path), std::optional<QStringList>({"a", "", "b", "c"}));
         putBytes(path, "");
-        QCOMPARE(readTextLines(path), std::optional<QStringList>(QStringList{}));
+        QCOMPARE(readTextLines(path), std::optional<QStringList>(QStringList {}));
         QVERIFY(!readTextLines(m_dir.filePath("none.txt")));
     }
 
@@ -38,7 +38,7 @@ private slots:
     void questionTextIsReadJoinedAndTrimmedAndWrittenWithOneEnd()
     {
         QCOMPARE(readJoinedText(golden("question_windows_1252.txt")),
-                 QString::fromUtf8("Wat bied je met één hand vol ideeën?\r\n  Tip: denk aan 5€."));
+            QString::fromUtf8("Wat bied je met één hand vol ideeën?\r\n  Tip: denk aan 5€."));
         const QString path = m_dir.filePath("Vraag.txt");
         QVERIFY(writeTextItem(path, "Eerste regel\nTweede regel"));
         QCOMPARE(bytesOf(path), bytesOf(golden("question_item.txt")));
@@ -51,9 +51,9 @@ private slots:
         // A full disk, made by a file size limit that holds for root as well.
         const QString path = m_dir.filePath("game.txt");
         QVERIFY(writeTextLines(path, {"old"}));
-        rlimit saved{};
+        rlimit saved {};
         getrlimit(RLIMIT_FSIZE, &saved);
-        const rlimit small{64, saved.rlim_max};
+        const rlimit small {64, saved.rlim_max};
         const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
         setrlimit(RLIMIT_FSIZE, &small);
         QString error;

@@ -81,8 +81,8 @@ private slots:
         activate(w);
         if (language == 10) {
             typeGameNumber(w, QStringLiteral("1"));
-            const QStringList dutch = {"AHVB", "AHV", "AHV", "AHV", "T987", "BT9", "BT9", "BT9",
-                                       "6543", "876", "876", "876"};
+            const QStringList dutch
+                = {"AHVB", "AHV", "AHV", "AHV", "T987", "BT9", "BT9", "BT9", "6543", "876", "876", "876"};
             for (int f = 0; f < 12; ++f)
                 typeHolding(w, f, dutch.at(f));
         } else {
@@ -104,7 +104,7 @@ private slots:
         const QString expected = (language == 10 ? QStringLiteral("Noord 4 Harten") : QStringLiteral("North 4 Hearts"));
         QCOMPARE(w.ContractText, expected);
         QCOMPARE(bytesOf(board.folder() + QLatin1Char('/') + QString::fromLatin1(contractFile)),
-                 expected.toLatin1() + "\r\n");
+            expected.toLatin1() + "\r\n");
         QCOMPARE(tagOf(w.chkUitKomst), QStringLiteral("0"));
     }
 
@@ -154,7 +154,7 @@ private slots:
 
         board.messages.answers.enqueue(false);
         bid(w, {DeleteAll});
-        QCOMPARE(board.messages.shown, QStringList{QStringLiteral("Clear the entire bidding.\nAre you Sure?")});
+        QCOMPARE(board.messages.shown, QStringList {QStringLiteral("Clear the entire bidding.\nAre you Sure?")});
         QCOMPARE(w.auction.CallKinds(), QStringLiteral("1222"));
         QVERIFY(w.lblB[East][0]->isVisible());
 

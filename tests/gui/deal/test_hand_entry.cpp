@@ -1,7 +1,7 @@
 #include "shell/frm_bordix.h"
+#include "shell/twips.h"
 #include "support/board_driver.h"
 #include "support/fake_services.h"
-#include "shell/twips.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -37,8 +37,10 @@ private slots:
         QTest::addColumn<int>("language");
         QTest::addColumn<QString>("king");
         QTest::addColumn<QString>("message");
-        QTest::newRow("Dutch") << 10 << "h" << "\"Heer Harten\" heeft u al een keer gebruikt.";
-        QTest::newRow("English") << 11 << "k" << "\"King Hearts\" has already been used once.";
+        QTest::newRow("Dutch") << 10 << "h"
+                               << "\"Heer Harten\" heeft u al een keer gebruikt.";
+        QTest::newRow("English") << 11 << "k"
+                                 << "\"King Hearts\" has already been used once.";
     }
     void cardHeldInAnotherHandIsRefusedByName()
     {
@@ -53,7 +55,7 @@ private slots:
         giveFocus(w.txtInvoer[FieldOf(East, Hearts)]);
         QTest::keyClicks(w.txtInvoer[FieldOf(East, Hearts)], king);
         QCOMPARE(w.txtInvoer[FieldOf(East, Hearts)]->text(), QString());
-        QCOMPARE(board.messages.shown, QStringList{message});
+        QCOMPARE(board.messages.shown, QStringList {message});
         QCOMPARE(board.messages.titles.first(), w.windowTitle());
     }
 
@@ -70,7 +72,8 @@ private slots:
         giveFocus(clubs);
         QTest::keyClicks(clubs, QStringLiteral("a"));
         QCOMPARE(clubs->text(), QString());
-        QCOMPARE(board.messages.shown, QStringList{QStringLiteral(" West has 13 cards \n If he gets more, you must call the arbiter.")});
+        QCOMPARE(board.messages.shown,
+            QStringList {QStringLiteral(" West has 13 cards \n If he gets more, you must call the arbiter.")});
         QCOMPARE(w.msfgOverzicht->item(West + 1, 1)->background().color(), QColor(0, 255, 0));
 
         // Backspace still works in a full hand.
@@ -139,13 +142,12 @@ private slots:
         QCOMPARE(w.txtInvoer[12]->text(), QStringLiteral("2"));
         QCOMPARE(w.txtInvoer[13]->text(), QStringLiteral("5432"));
         QCOMPARE(w.txtInvoer[15]->text(), QStringLiteral("5432"));
-        QCOMPARE(board.messages.shown, QStringList{QStringLiteral("Game ready.")});
-        for (QWidget *c : std::initializer_list<QWidget *>{w.cmdKopie, w.cmdDrukSpelAf, w.cmdOpslaan, w.chkTien,
-                                                          w.chkPunten, w.cmdDraai, w.cmdVraagAntwoord,
-                                                          w.cmdNaarKlembord, w.picBiedBox, w.franietZichtbaar})
+        QCOMPARE(board.messages.shown, QStringList {QStringLiteral("Game ready.")});
+        for (QWidget *c : std::initializer_list<QWidget *> {w.cmdKopie, w.cmdDrukSpelAf, w.cmdOpslaan, w.chkTien,
+                 w.chkPunten, w.cmdDraai, w.cmdVraagAntwoord, w.cmdNaarKlembord, w.picBiedBox, w.franietZichtbaar})
             QVERIFY2(c->isEnabled(), qPrintable(c->objectName()));
         QVERIFY(!w.chkUitKomst->isHidden());
-        QCOMPARE(w.lstHand[West], (QStringList{"2", "5432", "5432", "5432"}));
+        QCOMPARE(w.lstHand[West], (QStringList {"2", "5432", "5432", "5432"}));
         QCOMPARE(w.msfgOverzicht->item(West + 1, 1)->text(), QStringLiteral("13"));
         QCOMPARE(w.msfgOverzicht->item(North + 1, 2)->text(), QStringLiteral("37"));
         QCOMPARE(w.lblPunten[East]->text(), QStringLiteral("(3)"));

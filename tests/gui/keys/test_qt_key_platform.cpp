@@ -14,7 +14,7 @@ class TestQtKeyPlatform : public QObject {
     Q_OBJECT
 
     QtKeyPlatform m_platform;
-    KeySender m_sender{m_platform};
+    KeySender m_sender {m_platform};
 
     // As every caller does: send, then let the event queue run once.
     void send(const QString &text)
@@ -41,12 +41,16 @@ private slots:
         QTest::addColumn<QString>("typed");
         const QString punctuation = QStringLiteral("Hi, [x]; 'q' = \"z\"/2.\\|<>?_:`!@#$&*");
         QTest::newRow("letters and punctuation") << punctuation << punctuation;
-        QTest::newRow("shifted group") << "+(ab)c" << "ABc";
-        QTest::newRow("backspace") << "abc{BS}" << "ab";
-        QTest::newRow("Unicode, also beyond the first plane") << "a\u20ACb\U0001F600" << "a\u20ACb\U0001F600";
-        QTest::newRow("End moves the caret to the end of the line") << "ab{HOME}c{END}d" << "cabd";
-        QTest::newRow("Home then Shift+End selects the line of the caret")
-            << "one~two~three{UP}{HOME}+{END}x" << "one\nx\nthree";
+        QTest::newRow("shifted group") << "+(ab)c"
+                                       << "ABc";
+        QTest::newRow("backspace") << "abc{BS}"
+                                   << "ab";
+        QTest::newRow("Unicode, also beyond the first plane") << "a\u20ACb\U0001F600"
+                                                              << "a\u20ACb\U0001F600";
+        QTest::newRow("End moves the caret to the end of the line") << "ab{HOME}c{END}d"
+                                                                    << "cabd";
+        QTest::newRow("Home then Shift+End selects the line of the caret") << "one~two~three{UP}{HOME}+{END}x"
+                                                                           << "one\nx\nthree";
     }
 
     void typedKeysArrive()

@@ -16,7 +16,7 @@ private slots:
         TestBoard board(11);
         frmBordix &w = board.window();
         startDeal(w, QStringLiteral("1"));
-        bid(w, { FourHearts, Pass, Pass, Pass });
+        bid(w, {FourHearts, Pass, Pass, Pass});
         QTest::mouseClick(w.chkTien, Qt::LeftButton);
         const QString leadFile = board.folder() + QStringLiteral("/Games/Game 001/Game 001 Lead.txt");
         QTest::mouseClick(w.chkUitKomst, Qt::LeftButton);
@@ -29,7 +29,7 @@ private slots:
         clickCharacter(w.txtInvoer[FieldOf(East, Hearts)], 0);
         QLineEdit *eastClubs = w.txtInvoer[FieldOf(East, Clubs)];
         clickCharacter(eastClubs, int(eastClubs->text().size()));
-        QCOMPARE(board.messages.shown, QStringList { QStringLiteral("East leads with the Jack of Hearts") });
+        QCOMPARE(board.messages.shown, QStringList {QStringLiteral("East leads with the Jack of Hearts")});
         QVERIFY(leadLineHidden(w) && !QFile::exists(leadFile));
 
         clickCharacter(w.txtInvoer[FieldOf(East, Spades)], 1); // the 0 of 10987
@@ -54,7 +54,7 @@ private slots:
         TestBoard board(10);
         frmBordix &w = board.window();
         startDeal(w, QStringLiteral("1"));
-        bid(w, { Pass, Pass, Pass, FourHearts, Pass, Pass, Pass });
+        bid(w, {Pass, Pass, Pass, FourHearts, Pass, Pass, Pass});
         QTest::mouseClick(w.chkUitKomst, Qt::LeftButton);
         for (int field = 0; field < FieldCount; ++field)
             QCOMPARE(w.txtInvoer[field]->isEnabled(), SeatOfField(field) == North);

@@ -42,7 +42,7 @@ void storeAndLoadGameFive(TestBoard &board, const QList<int> &calls, const QStri
 // Makes a folder immutable, so that not even root may empty it, or frees it again.
 bool setImmutable(const QString &path, bool on)
 {
-    return QProcess::execute(QStringLiteral("chattr"), { on ? "+i" : "-i", path }) == 0;
+    return QProcess::execute(QStringLiteral("chattr"), {on ? "+i" : "-i", path}) == 0;
 }
 
 } // namespace
@@ -57,9 +57,9 @@ private slots:
         QTest::addColumn<QList<int>>("calls");
         QTest::addColumn<int>("highest");
         QTest::addColumn<QString>("card");
-        QTest::newRow("1H pass 2C: level counts first; Dutch lead") << 10 << QList<int> { 2, Pass, 5 } << 5 << "Vrouw";
-        QTest::newRow("1C 1S: then strain; English lead") << 11 << QList<int> { 0, 3 } << 3 << "Queen";
-        QTest::newRow("passes only, no lead") << 10 << QList<int> { Pass, Pass } << -1 << "";
+        QTest::newRow("1H pass 2C: level counts first; Dutch lead") << 10 << QList<int> {2, Pass, 5} << 5 << "Vrouw";
+        QTest::newRow("1C 1S: then strain; English lead") << 11 << QList<int> {0, 3} << 3 << "Queen";
+        QTest::newRow("passes only, no lead") << 10 << QList<int> {Pass, Pass} << -1 << "";
     }
     void storedGameShowsItsLeadAndOffersOnlyHigherBids()
     {
@@ -85,9 +85,9 @@ private slots:
     {
         TestBoard board(10);
         frmBordix &w = board.window();
-        storeAndLoadGameFive(board, { Pass, Pass, FourHearts, Pass, Pass, Pass }, QStringLiteral("Heer"));
+        storeAndLoadGameFive(board, {Pass, Pass, FourHearts, Pass, Pass, Pass}, QStringLiteral("Heer"));
         const QString folder = board.folder() + QStringLiteral("/Spellen/Spel 005");
-        for (const char *file : { "/Spel 005 Vraag.txt", "/Spel 005 Antwoord.txt", "/Spel 005 1.bmp", "/oud/2.bmp" })
+        for (const char *file : {"/Spel 005 Vraag.txt", "/Spel 005 Antwoord.txt", "/Spel 005 1.bmp", "/oud/2.bmp"})
             writeFile(folder + file, "x");
         const QString old = folder + QStringLiteral("/oud");
         writeFile(board.folder() + QStringLiteral("/Spellen/Spel 009/Spel 009 bieding.txt"), ""); // a game that stays
@@ -96,7 +96,7 @@ private slots:
 
         board.messages.answers.enqueue(false);
         w.cmdWisSpel_Click();
-        QCOMPARE(board.messages.shown, QStringList { question });
+        QCOMPARE(board.messages.shown, QStringList {question});
         QCOMPARE(QDir(folder).entryList(QDir::Files), files); // No changes nothing
         QCOMPARE(w.txtInvoer[0]->text(), QStringLiteral("AHVB"));
 
@@ -107,16 +107,16 @@ private slots:
             QCOMPARE(board.messages.shown.last(),
                 QStringLiteral("Spel 005 kan niet helemaal worden gewist.\nHet spel blijft in de lijst staan."));
             QCOMPARE(QDir(folder).entryList(QDir::Files), files);
-            QCOMPARE(listedGames(w), (QStringList { QStringLiteral("Spel 005"), QStringLiteral("Spel 009") }));
+            QCOMPARE(listedGames(w), (QStringList {QStringLiteral("Spel 005"), QStringLiteral("Spel 009")}));
             QVERIFY(selectGame(w, QStringLiteral("Spel 005")));
         }
 
         board.messages.shown.clear();
         w.UnsavedChanges = true; // the emptied board is not offered for saving
         QTest::mouseClick(w.cmdWisSpel, Qt::LeftButton);
-        QCOMPARE(board.messages.shown, QStringList { question });
+        QCOMPARE(board.messages.shown, QStringList {question});
         QVERIFY(!QFileInfo::exists(folder));
-        QCOMPARE(listedGames(w), QStringList { QStringLiteral("Spel 009") });
+        QCOMPARE(listedGames(w), QStringList {QStringLiteral("Spel 009")});
         // An empty board that waits for a game number.
         QCOMPARE(w.txtSpel->text(), QString());
         QVERIFY(!w.cmdWisSpel->isEnabled() && !w.cmdLeesSpel->isEnabled() && !w.cmdDraai->isEnabled());

@@ -36,7 +36,7 @@ private slots:
         TestBoard board(11);
         frmBordix &w = board.window();
         startDeal(w, QStringLiteral("1"));
-        bid(w, { OneHeart, Pass, Pass, Pass });
+        bid(w, {OneHeart, Pass, Pass, Pass});
         // East leads, so that game 1 has a lead file and a lead on display.
         QTest::mouseClick(w.chkUitKomst, Qt::LeftButton);
         clickCharacter(w.txtInvoer[FieldOf(East, Spades)], 0);
@@ -47,7 +47,7 @@ private slots:
         QTest::mouseClick(w.cmdDraai, Qt::LeftButton);
 
         QCOMPARE(w.txtSpel->text(), QStringLiteral("2"));
-        QCOMPARE(rowCalls(w, 0), (QStringList { "-", "1", "Pass", "Pass" }));
+        QCOMPARE(rowCalls(w, 0), (QStringList {"-", "1", "Pass", "Pass"}));
         QCOMPARE(pictureIdOf(w.picB[East][0]), 108);
         QCOMPARE(fieldTexts(w, East), north);
         QCOMPARE(w.lblPunten[East]->text(), QStringLiteral("(37)"));
@@ -79,13 +79,13 @@ private slots:
 
         // East deals game 2: North's cell reads "-" though the grid of game 1 had no calls to move.
         QCOMPARE(w.txtSpel->text(), QStringLiteral("2"));
-        QCOMPARE(rowCalls(w, 0), (QStringList { "-", "", "", "" }));
+        QCOMPARE(rowCalls(w, 0), (QStringList {"-", "", "", ""}));
         QCOMPARE(w.lblVulin[1]->text(), QStringLiteral("East"));
         QVERIFY(w.lblVulin[3]->isHidden()); // no call, so no contract to show
 
         QVERIFY(w.chkTien->isChecked());
         QCOMPARE(fieldTexts(w, South), east); // the hidden hand turns as well
-        QCOMPARE(fieldTexts(w, East), (QStringList { "", "", "", "" }));
+        QCOMPARE(fieldTexts(w, East), (QStringList {"", "", "", ""}));
         QVERIFY(w.lblPunten[East]->isHidden());
         QCOMPARE(w.msfgOverzicht->item(East + 1, 2)->text(), QStringLiteral("37"));
         w.chkNietZichtbaar[East]->setChecked(true);
@@ -102,15 +102,15 @@ private slots:
         startDeal(w, QStringLiteral("1"));
         // Twelve rounds of a bid and two passes fill all nine rows without ending the auction.
         for (int k = 0; k < 12; ++k)
-            bid(w, { k, Pass, Pass });
+            bid(w, {k, Pass, Pass});
         board.messages.shown.clear();
 
         w.cmdDraai_Click();
         QCOMPARE(board.messages.shown,
-            QStringList { QStringLiteral("Cannot turn the game over.\nA bid will be lost!\n\nAdjust the bidding.") });
+            QStringList {QStringLiteral("Cannot turn the game over.\nA bid will be lost!\n\nAdjust the bidding.")});
         QCOMPARE(w.txtSpel->text(), QStringLiteral("1"));
         QCOMPARE(w.txtInvoer[0]->text(), QStringLiteral("AKQJ"));
-        QCOMPARE(rowCalls(w, 0), (QStringList { "1", "Pass", "Pass", "1" }));
+        QCOMPARE(rowCalls(w, 0), (QStringList {"1", "Pass", "Pass", "1"}));
     }
 };
 

@@ -37,8 +37,10 @@ private slots:
         QTest::addColumn<int>("dashes");
         QTest::addColumn<QString>("dealer");
         QTest::addColumn<QString>("vulnerable");
-        QTest::newRow("7 South") << "7" << 2 << "Zuid" << "Allen";
-        QTest::newRow("8 West") << "8" << 3 << "West" << "Niemand";
+        QTest::newRow("7 South") << "7" << 2 << "Zuid"
+                                 << "Allen";
+        QTest::newRow("8 West") << "8" << 3 << "West"
+                                << "Niemand";
     }
     void gameNumberSetsUpDealerVulnerabilityAndDashes()
     {
@@ -91,11 +93,11 @@ private slots:
         QCOMPARE(auction.count("\r\n"), 37);
         QVERIFY(auction.startsWith("\r\n-~~\r\n")); // South deals: North's first cell is "-"
         QCOMPARE(bytesOf(folder + QStringLiteral("Game 007 hands.txt")),
-                 QByteArray("AKQJ\r\nAKQ\r\nAKQ\r\nAKQ\r\nT987\r\nJT9\r\nJT9\r\nJT9\r\n6543\r\n876\r\n876\r\n876\r\n"
-                            "2\r\n5432\r\n5432\r\n5432\r\n"));
+            QByteArray("AKQJ\r\nAKQ\r\nAKQ\r\nAKQ\r\nT987\r\nJT9\r\nJT9\r\nJT9\r\n6543\r\n876\r\n876\r\n876\r\n"
+                       "2\r\n5432\r\n5432\r\n5432\r\n"));
         QVERIFY(!w.chkTien->isChecked());
         QCOMPARE(w.txtSpel->text(), QStringLiteral("8"));
-        QCOMPARE(listedGames(w), QStringList{QStringLiteral("Game 007")});
+        QCOMPARE(listedGames(w), QStringList {QStringLiteral("Game 007")});
         QVERIFY(w.txtInvoer[0]->text().isEmpty());
 
         QVERIFY(selectGame(w, QStringLiteral("Game 007")));
@@ -123,7 +125,8 @@ private slots:
         board.messages.shown.clear();
         board.messages.answers.enqueue(false);
         w.cmdOpslaan_Click();
-        QCOMPARE(board.messages.shown, QStringList{QStringLiteral("Game 005 already exists!\nDo you want to overwrite Game 005?")});
+        QCOMPARE(board.messages.shown,
+            QStringList {QStringLiteral("Game 005 already exists!\nDo you want to overwrite Game 005?")});
         QCOMPARE(bytesOf(hands), first);
         QCOMPARE(w.txtInvoer[4]->text(), QStringLiteral("T987"));
         QVERIFY(!w.chkTien->isChecked());
@@ -150,7 +153,8 @@ private slots:
         board.messages.answers.enqueue(true);
         typeGameNumber(w, QStringLiteral("6"));
         QCOMPARE(board.messages.shown.value(0),
-                 QStringLiteral("You have not yet clicked the Save game button.\nIf you want to save the game, click the Yes button"));
+            QStringLiteral(
+                "You have not yet clicked the Save game button.\nIf you want to save the game, click the Yes button"));
         // Saved under the number in the field, which then moves on.
         QVERIFY(QFile::exists(board.folder() + QStringLiteral("/Games/Game 006/Game 006 bidding.txt")));
         QCOMPARE(w.txtSpel->text(), QStringLiteral("7"));
@@ -164,19 +168,21 @@ private slots:
         const QString root = board.folder() + QStringLiteral("/Spellen/");
         for (const char *game : {"Spel 012", "Spel 003", "Spel 140"}) {
             QDir().mkpath(root + QLatin1String(game));
-            QVERIFY(writeTextLines(root + QLatin1String(game) + QLatin1Char('/') + QLatin1String(game)
-                                       + QStringLiteral(" bieding.txt"),
-                                   QStringList(37, QStringLiteral("~~"))));
+            QVERIFY(writeTextLines(
+                root + QLatin1String(game) + QLatin1Char('/') + QLatin1String(game) + QStringLiteral(" bieding.txt"),
+                QStringList(37, QStringLiteral("~~"))));
         }
         QDir().mkpath(root + QStringLiteral("Spel 007"));
-        QVERIFY(writeTextLines(root + QStringLiteral("Spel 007/Spel 007 Uitkomst.txt"), {QStringLiteral("Oost - 1Heer")}));
-        QVERIFY(writeTextLines(root + QStringLiteral("Spel 012/Spel 012 Contract.txt"), {QStringLiteral("Zuid 4 Schoppen")}));
+        QVERIFY(
+            writeTextLines(root + QStringLiteral("Spel 007/Spel 007 Uitkomst.txt"), {QStringLiteral("Oost - 1Heer")}));
+        QVERIFY(writeTextLines(
+            root + QStringLiteral("Spel 012/Spel 012 Contract.txt"), {QStringLiteral("Zuid 4 Schoppen")}));
         w.LeesSpellen();
-        QCOMPARE(listedGames(w), (QStringList{"Spel 003", "Spel 012", "Spel 140"}));
+        QCOMPARE(listedGames(w), (QStringList {"Spel 003", "Spel 012", "Spel 140"}));
         QVERIFY(w.cmdToonLijst->isEnabled());
 
         w.chkSorteer->setChecked(true);
-        QCOMPARE(listedGames(w), (QStringList{"Spel 140", "Spel 012", "Spel 003"}));
+        QCOMPARE(listedGames(w), (QStringList {"Spel 140", "Spel 012", "Spel 003"}));
         QCOMPARE(w.chkSorteer->text(), QStringLiteral("Sorteer laag naar hoog"));
         QVERIFY(bytesOf(board.folder() + QStringLiteral("/taal.ini")).contains("[Sorteer Spellen]\r\nHoe=1\r\n"));
 
@@ -207,7 +213,6 @@ private slots:
         w.cmdOpslaan_Click();
         QVERIFY(QFile::exists(board.folder() + QStringLiteral("/Games/Game 001/Game 001 hands.txt")));
     }
-
 };
 
 QTEST_MAIN(TestGameStoreWindow)
