@@ -4,6 +4,7 @@
 #include "support/fake_services.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -63,12 +64,25 @@ inline const QStringList &sampleDeal()
 }
 
 // Game number n and the first three hands of the sample deal, typed; West is completed.
+// The honours are written in the letters of the board's language.
 inline void typeSampleDeal(frmBordix &w, const QString &game = QStringLiteral("1"))
 {
     typeGameNumber(w, game);
-    for (int field = 0; field < 12; ++field)
-        typeHolding(w, field, sampleDeal().at(field));
+    for (int field = 0; field < 12; ++field) {
+        QString cards = sampleDeal().at(field);
+        if (w.LanguageNumber == 10)
+            cards.replace(QLatin1Char('K'), QLatin1Char('H'))
+                .replace(QLatin1Char('Q'), QLatin1Char('V'))
+                .replace(QLatin1Char('J'), QLatin1Char('B'));
+        typeHolding(w, field, cards);
+    }
     QCoreApplication::processEvents();
+}
+
+inline QByteArray fileBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 // Selects a game in the list as a click on its entry does; false when it is not listed.

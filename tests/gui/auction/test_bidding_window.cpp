@@ -26,12 +26,6 @@ constexpr int Number = 38;
 constexpr int DeleteLast = 39;
 constexpr int DeleteAll = 40;
 
-QByteArray bytesOf(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 } // namespace
 
 class TestBiddingWindow : public QObject {
@@ -79,15 +73,7 @@ private slots:
         TestBoard board(language);
         frmBordix &w = board.window();
         activate(w);
-        if (language == 10) {
-            typeGameNumber(w, QStringLiteral("1"));
-            const QStringList dutch
-                = {"AHVB", "AHV", "AHV", "AHV", "T987", "BT9", "BT9", "BT9", "6543", "876", "876", "876"};
-            for (int f = 0; f < 12; ++f)
-                typeHolding(w, f, dutch.at(f));
-        } else {
-            typeSampleDeal(w, QStringLiteral("1"));
-        }
+        typeSampleDeal(w, QStringLiteral("1"));
         // North opens one heart, South raises to four, and North named hearts first.
         bid(w, {OneHeart, Number, Pass, FourHearts, Pass, Pass, Pass});
         QCOMPARE(w.lblA[North][0]->text(), QStringLiteral("(1)"));
@@ -103,7 +89,7 @@ private slots:
         QCOMPARE(w.AuctionBottom, 570.0 + 300 + 270 + 128);
         const QString expected = (language == 10 ? QStringLiteral("Noord 4 Harten") : QStringLiteral("North 4 Hearts"));
         QCOMPARE(w.ContractText, expected);
-        QCOMPARE(bytesOf(board.folder() + QLatin1Char('/') + QString::fromLatin1(contractFile)),
+        QCOMPARE(fileBytes(board.folder() + QLatin1Char('/') + QString::fromLatin1(contractFile)),
             expected.toLatin1() + "\r\n");
         QCOMPARE(tagOf(w.chkUitKomst), QStringLiteral("0"));
     }

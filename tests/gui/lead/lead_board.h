@@ -10,17 +10,11 @@
 
 namespace briqo::testing {
 
-// Shows the window and types game and the sample deal in the letters of the board's language.
+// Shows the window and types game and the sample deal.
 inline void startDeal(frmBordix &w, const QString &game)
 {
     activate(w);
-    typeGameNumber(w, game);
-    for (int field = 0; field < 12; ++field) {
-        QString cards = sampleDeal().at(field);
-        if (w.LanguageNumber == 10)
-            cards.replace('K', 'H').replace('Q', 'V').replace('J', 'B');
-        typeHolding(w, field, cards);
-    }
+    typeSampleDeal(w, game);
 }
 
 // Box buttons: 5 x (level - 1) + strain (clubs 0, diamonds 1, hearts 2, spades 3, no trump 4).
@@ -34,12 +28,6 @@ inline void clickCharacter(QLineEdit *field, int index)
     const QRect caret = field->inputMethodQuery(Qt::ImCursorRectangle).toRect();
     field->setCursorPosition(index == 0 ? int(field->text().size()) : 0);
     QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(caret.center().x() + 2, caret.center().y()));
-}
-
-inline QByteArray fileBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 inline bool leadLineHidden(const frmBordix &w)

@@ -2,6 +2,7 @@
 #include "shell/frm_bordix.h"
 #include "shell/profile.h"
 #include "shell/twips.h"
+#include "support/board_driver.h"
 #include "support/fake_services.h"
 
 #include <QCheckBox>
@@ -17,12 +18,6 @@
 using namespace briqo;
 
 namespace {
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 // The value column stands 64 twips right of the widest caption (one pixel of rounding allowed).
 void checkValueColumn(frmBordix &w)

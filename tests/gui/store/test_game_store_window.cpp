@@ -17,16 +17,6 @@
 
 using namespace briqo;
 
-namespace {
-
-QByteArray bytesOf(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-} // namespace
-
 class TestGameStoreWindow : public QObject {
     Q_OBJECT
 
@@ -89,10 +79,10 @@ private slots:
         QTest::mouseClick(w.cmdOpslaan, Qt::LeftButton);
 
         const QString folder = board.folder() + QStringLiteral("/Games/Game 007/");
-        const QByteArray auction = bytesOf(folder + QStringLiteral("Game 007 bidding.txt"));
+        const QByteArray auction = fileBytes(folder + QStringLiteral("Game 007 bidding.txt"));
         QCOMPARE(auction.count("\r\n"), 37);
         QVERIFY(auction.startsWith("\r\n-~~\r\n")); // South deals: North's first cell is "-"
-        QCOMPARE(bytesOf(folder + QStringLiteral("Game 007 hands.txt")),
+        QCOMPARE(fileBytes(folder + QStringLiteral("Game 007 hands.txt")),
             QByteArray("AKQJ\r\nAKQ\r\nAKQ\r\nAKQ\r\nT987\r\nJT9\r\nJT9\r\nJT9\r\n6543\r\n876\r\n876\r\n876\r\n"
                        "2\r\n5432\r\n5432\r\n5432\r\n"));
         QVERIFY(!w.chkTien->isChecked());
@@ -116,7 +106,7 @@ private slots:
         typeSampleDeal(w, QStringLiteral("5"));
         w.cmdOpslaan_Click();
         const QString hands = board.folder() + QStringLiteral("/Games/Game 005/Game 005 hands.txt");
-        const QByteArray first = bytesOf(hands);
+        const QByteArray first = fileBytes(hands);
 
         selectGame(w, QStringLiteral("Game 005"));
         w.cmdLeesSpel_Click();
@@ -127,14 +117,14 @@ private slots:
         w.cmdOpslaan_Click();
         QCOMPARE(board.messages.shown,
             QStringList {QStringLiteral("Game 005 already exists!\nDo you want to overwrite Game 005?")});
-        QCOMPARE(bytesOf(hands), first);
+        QCOMPARE(fileBytes(hands), first);
         QCOMPARE(w.txtInvoer[4]->text(), QStringLiteral("T987"));
         QVERIFY(!w.chkTien->isChecked());
         QCOMPARE(w.txtSpel->text(), QStringLiteral("5"));
 
         board.messages.answers.enqueue(true);
         w.cmdOpslaan_Click();
-        QCOMPARE(bytesOf(hands), first); // the hidden hand is saved from its list
+        QCOMPARE(fileBytes(hands), first); // the hidden hand is saved from its list
         QCOMPARE(w.txtSpel->text(), QStringLiteral("6"));
         typeSampleDeal(w, QStringLiteral("999"));
         w.cmdOpslaan_Click();
@@ -184,7 +174,7 @@ private slots:
         w.chkSorteer->setChecked(true);
         QCOMPARE(listedGames(w), (QStringList {"Spel 140", "Spel 012", "Spel 003"}));
         QCOMPARE(w.chkSorteer->text(), QStringLiteral("Sorteer laag naar hoog"));
-        QVERIFY(bytesOf(board.folder() + QStringLiteral("/taal.ini")).contains("[Sorteer Spellen]\r\nHoe=1\r\n"));
+        QVERIFY(fileBytes(board.folder() + QStringLiteral("/taal.ini")).contains("[Sorteer Spellen]\r\nHoe=1\r\n"));
 
         selectGame(w, QStringLiteral("Spel 012"));
         QCOMPARE(w.fraSpellen->title(), QStringLiteral("Spel 12: Zuid 4 Schoppen"));
