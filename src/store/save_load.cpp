@@ -162,16 +162,8 @@ void frmBordix::cmdLeesSpel_Click()
         txtInvoer[i]->setEnabled(true);
     }
 
-    picBiedBox->setEnabled(true);
-    picBBA[39]->setEnabled(true);
-    picBBA[40]->setEnabled(true);
-    for (QWidget *w : std::initializer_list<QWidget *> {cmdKopie, cmdDrukSpelAf, cmdOpslaan, cmdDraai, chkTien,
-             chkPunten, cmdNaarKlembord, cmdVraagAntwoord, franietZichtbaar})
-        w->setEnabled(true);
-    for (QCheckBox *hide : chkNietZichtbaar)
-        hide->setEnabled(true);
-    chkUitKomst->show();
-    rebuildHandLists();
+    // The stored deal is on the board: it can be bid on, saved, shown and printed, as a typed one.
+    EnableCompleteDeal();
     SetFocusIfPossible(txtInvoer[0]);
 
     fillRenumberLists(n);
