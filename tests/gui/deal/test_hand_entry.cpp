@@ -84,43 +84,25 @@ private slots:
         QCOMPARE(hearts->text(), QStringLiteral("76543"));
     }
 
-    void tabGoesFromTheGameNumberToTheFirstField()
-    {
-        TestBoard board;
-        frmBordix &w = board.window();
-        activate(w);
-        typeGameNumber(w, QStringLiteral("7"));
-        QTest::keyClick(w.txtSpel, Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), w.txtInvoer[0]);
-    }
-
-    void arrowsAndEnterWrapThroughTheFields()
+    void tabArrowsAndEnterMoveBetweenTheFields()
     {
         TestBoard board;
         frmBordix &w = board.window();
         activate(w);
         typeGameNumber(w, QStringLiteral("1"));
-        giveFocus(w.txtInvoer[0]);
+        QTest::keyClick(w.txtSpel, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), w.txtInvoer[0]);
         QTest::keyClick(w.txtInvoer[0], Qt::Key_Up);
         QCOMPARE(QApplication::focusWidget(), w.txtInvoer[15]);
         QTest::keyClick(w.txtInvoer[15], Qt::Key_Down);
         QCOMPARE(QApplication::focusWidget(), w.txtInvoer[0]);
         QTest::keyClick(w.txtInvoer[0], Qt::Key_Return);
         QCOMPARE(QApplication::focusWidget(), w.txtInvoer[1]);
-    }
-
-    void focusedFieldIsHighlightedAndItsSeatBold()
-    {
-        TestBoard board;
-        frmBordix &w = board.window();
-        activate(w);
-        typeGameNumber(w, QStringLiteral("1"));
-        giveFocus(w.txtInvoer[6]);
-        QCOMPARE(backColour(w.txtInvoer[6]), 0xFFC0C0u);
-        QCOMPARE(backColour(w.picAchter[6]), 0xFFC0C0u);
-        QCOMPARE(backColour(w.txtInvoer[5]), 0xFFFFFFu);
-        QVERIFY(w.lblWind[East]->font().bold());
-        QVERIFY(!w.lblWind[North]->font().bold());
+        // The field with the focus and its box are highlighted, and its seat's name is bold.
+        QCOMPARE(backColour(w.txtInvoer[1]), 0xFFC0C0u);
+        QCOMPARE(backColour(w.picAchter[1]), 0xFFC0C0u);
+        QCOMPARE(backColour(w.txtInvoer[0]), 0xFFFFFFu);
+        QVERIFY(w.lblWind[North]->font().bold() && !w.lblWind[West]->font().bold());
     }
 
     void leavingAFieldSortsIt()
@@ -188,7 +170,7 @@ private slots:
         QVERIFY(!w.picBiedBox->isEnabled());
     }
 
-    void hidingAHandAndShowingItAgainRestoresItsTens()
+    void hiddenHandsComeBackWithTheirTensAndKeepTheirPointsHidden()
     {
         TestBoard board(11);
         frmBordix &w = board.window();
@@ -209,22 +191,13 @@ private slots:
         w.chkTien->setChecked(false);
         QCOMPARE(w.txtInvoer[4]->text(), QStringLiteral("T987"));
         QCOMPARE(w.lstHand[East].at(0), QStringLiteral("T987"));
-    }
 
-    void pointsOfHiddenHandsStayHidden()
-    {
-        TestBoard board(11);
-        frmBordix &w = board.window();
-        activate(w);
-        typeSampleDeal(w);
+        // Points come back for the shown hands only.
         w.chkNietZichtbaar[West]->setChecked(false);
         w.chkPunten->setChecked(false);
-        for (QLabel *points : w.lblPunten)
-            QVERIFY(points->isHidden());
+        QVERIFY(w.lblPunten[North]->isHidden());
         w.chkPunten->setChecked(true);
-        QVERIFY(!w.lblPunten[North]->isHidden());
-        QVERIFY(!w.lblPunten[East]->isHidden());
-        QVERIFY(!w.lblPunten[South]->isHidden());
+        QVERIFY(!w.lblPunten[North]->isHidden() && !w.lblPunten[East]->isHidden());
         QVERIFY(w.lblPunten[West]->isHidden());
     }
 };
