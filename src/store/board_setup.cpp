@@ -99,6 +99,8 @@ void frmBordix::txtSpel_Change()
                 field->setEnabled(true);
             }
             EntrySuppressed = false;
+            // The summary grid follows the emptied hands.
+            ShowCountsAndPoints();
         }
         // A fresh auction: no calls, notes from 1, the cells before the dealer marked "-".
         auction.resetForGame(DealerOf(n));

@@ -13,6 +13,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTableWidget>
 #include <QTest>
 
 using namespace briqo;
@@ -87,6 +88,7 @@ private slots:
                        "2\r\n5432\r\n5432\r\n5432\r\n"));
         QVERIFY(!w.chkTien->isChecked());
         QCOMPARE(w.txtSpel->text(), QStringLiteral("8"));
+        QCOMPARE(w.msfgOverzicht->item(North + 1, 1)->text(), QStringLiteral("0")); // the next board is empty
         QCOMPARE(listedGames(w), QStringList {QStringLiteral("Game 007")});
         QVERIFY(w.txtInvoer[0]->text().isEmpty());
 
