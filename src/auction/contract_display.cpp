@@ -32,8 +32,7 @@ int contractPicture(int strain, int languageNumber)
 void frmBordix::ShowContract()
 {
     const long long n = currentGameNumber();
-    GameFolder = gameFolderFor(n);
-    CreateFolderPath(GameFolder);
+    GameFolder = store().folderOf(n);
 
     const std::optional<FinalContract> contract = finalContract(auction);
     if (!contract) {
@@ -60,9 +59,8 @@ void frmBordix::ShowContract()
     picEind->show();
 
     ContractText = contractText(*contract, LanguageNumber);
-    QString error;
-    if (!writeContractFile(gameFile(n, 67), ContractText, &error))
-        showInfo(fillPlaceholder(ResString(own::CannotWriteGame), QLatin1Char('~'), gameFile(n, 67)));
+    if (const StoreResult written = store().writeContract(n, ContractText); !written)
+        reportStoreFailure(written);
 
     lblVulin[4]->setText(SeatName(contract->declarer, LanguageNumber));
     lblVulin[4]->adjustSize();

@@ -61,10 +61,9 @@ void withdrawLead(frmBordix &w)
     placeLeadBoxAtRest(w);
     w.clearLeadLine();
 
-    const QString path = w.gameFile(w.currentGameNumber(), LeadWord);
     // An empty lead file is a lead file too: it goes as well.
-    if (FileState(path) >= 0 && !QFile::remove(path))
-        w.showInfo(fillPlaceholder(w.ResString(own::CannotDeleteFile), QLatin1Char('~'), path));
+    if (const StoreResult removed = w.store().removeLead(w.currentGameNumber()); !removed)
+        w.showInfo(fillPlaceholder(w.ResString(own::CannotDeleteFile), QLatin1Char('~'), removed.path));
 
     w.enableEntryFields(true);
     w.picBiedBox->setEnabled(true);
@@ -120,15 +119,13 @@ void frmBordix::txtInvoer_Click(int field)
     }
 
     const long long n = currentGameNumber();
-    GameFolder = gameFolderFor(n);
-    CreateFolderPath(GameFolder);
-    const QString path = gameFile(n, LeadWord);
+    GameFolder = store().folderOf(n);
     const QString leaderName = SeatName(leader, LanguageNumber);
-    if (!writeLeadFile(path, LeadLine {leaderName, suit, cardText})) {
+    if (const StoreResult written = store().writeLead(n, LeadLine {leaderName, suit, cardText}); !written) {
         // A lead that is not stored is not shown either: the board is as it was before lead mode.
         clearLeadLine();
         leaveLeadMode(*this);
-        showInfo(fillPlaceholder(ResString(own::CannotWriteGame), QLatin1Char('~'), path));
+        reportStoreFailure(written);
         return;
     }
 

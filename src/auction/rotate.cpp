@@ -41,9 +41,8 @@ std::array<QString, FieldCount> heldCards(const frmBordix &w)
 void dropLead(frmBordix &w)
 {
     w.chkUitKomst->setChecked(false);
-    const QString path = w.gameFile(w.currentGameNumber(), LeadWord);
-    if (FileState(path) >= 0 && !QFile::remove(path))
-        w.showInfo(fillPlaceholder(w.ResString(own::CannotDeleteFile), QLatin1Char('~'), path));
+    if (const StoreResult removed = w.store().removeLead(w.currentGameNumber()); !removed)
+        w.showInfo(fillPlaceholder(w.ResString(own::CannotDeleteFile), QLatin1Char('~'), removed.path));
     w.clearLeadLine();
 }
 

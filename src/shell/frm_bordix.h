@@ -3,6 +3,7 @@
 #include "auction/auction_model.h"
 #include "deal/deal.h"
 #include "platform/services.h"
+#include "store/game_store.h"
 
 #include <QString>
 #include <QStringList>
@@ -200,9 +201,10 @@ public:
     void txtSpel_Change();
     void vscrNieuwNummer_Change();
     void fillRenumberLists(long long n);
-    QString gamesRoot() const;
-    QString gameFolderFor(long long n) const;
-    QString gameFile(long long n, int wordString) const;
+    // The games folder of the language in use; every read and write of a game goes through it.
+    GameStore store() const { return GameStore(m_programFolder, LanguageNumber); }
+    // Shows a failed write of the store: what failed and whether anything changed.
+    void reportStoreFailure(const StoreResult &result);
 
     // Sends keys in the key notation to the control with the focus ("{END}"); the application
     // connects it to the keystroke sender, and without it the caret is moved directly.

@@ -125,6 +125,13 @@ const Entry kEntries[] = {
     {own::CannotDeleteFile, "~ kan niet worden gewist.", "~ cannot be deleted."},
     {own::DealNotValid, "Dit spel bevat een kaart twee keer of een hand met meer dan 13 kaarten.|Verbeter de handen.",
         "This deal holds a card twice or a hand with more than 13 cards.|Please correct the hands."},
+    {own::SaveNotFinished,
+        "Het spel is opgeslagen, maar ~ kon nog niet op zijn plaats worden gezet.|Dat gebeurt zodra het spel weer "
+        "wordt gelezen.",
+        "The game has been saved, but ~ could not be put in its place yet.|That happens when the game is read "
+        "again."},
+    {own::FolderNotOnlyGame, "~ bevat ook dingen die niet bij het spel horen:|#||Het spel is niet gewist.",
+        "~ also holds things that are not part of the game:|#||The game has not been deleted."},
 };
 
 #undef BRIQO_NOTICE

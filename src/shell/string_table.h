@@ -24,6 +24,8 @@ constexpr int CannotWriteGame = 200; // "~" = the file or folder
 constexpr int CannotDeleteGame = 201; // "~" = the game folder
 constexpr int CannotDeleteFile = 202;
 constexpr int DealNotValid = 203;
+constexpr int SaveNotFinished = 210; // "~" = the file
+constexpr int FolderNotOnlyGame = 211; // "~" = the game folder, "#" = what else it holds
 } // namespace own
 
 // A message as it is shown: every "|" becomes a line break.

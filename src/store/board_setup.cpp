@@ -19,18 +19,6 @@ namespace briqo {
 
 long long frmBordix::currentGameNumber() const { return leadingNumber(txtSpel->text()); }
 
-QString frmBordix::gamesRoot() const { return GamesRoot(m_programFolder, gameWords(LanguageNumber)); }
-
-QString frmBordix::gameFolderFor(long long n) const
-{
-    return briqo::GameFolder(m_programFolder, gameWords(LanguageNumber), n);
-}
-
-QString frmBordix::gameFile(long long n, int wordString) const
-{
-    const GameWords words = gameWords(LanguageNumber);
-    return gameFilePath(gameFolderFor(n), gameFolderName(words, n), ResString(wordString));
-}
 
 void frmBordix::txtSpel_KeyPress(int &keyAscii)
 {

@@ -22,7 +22,7 @@ QString withoutSeparator(QString field) { return field.replace(kFieldSeparator, 
 
 QString tenAsT(QString text) { return text.replace(QStringLiteral("10"), QStringLiteral("T")); }
 
-AuctionCellText parseCell(const QString &line)
+FileCell parseCell(const QString &line)
 {
     const QStringList fields = line.split(kFieldSeparator);
     return {fields.value(0), fields.value(1), fields.value(2)};
@@ -38,14 +38,19 @@ QString firstLine(const QString &path)
 
 bool writeAuctionFile(const QString &path, const AuctionFile &auction, QString *error)
 {
+    return writeFileBytes(path, auctionFileBytes(auction), error);
+}
+
+QByteArray auctionFileBytes(const AuctionFile &auction)
+{
     QStringList lines;
     lines.reserve(1 + AuctionCells);
     lines.append(auction.callKinds);
-    for (const AuctionCellText &cell : auction.cells) {
+    for (const FileCell &cell : auction.cells) {
         lines.append(withoutSeparator(cell.caption) + kFieldSeparator + withoutSeparator(cell.code) + kFieldSeparator
             + withoutSeparator(cell.note));
     }
-    return writeTextLines(path, lines, error);
+    return textLinesBytes(lines);
 }
 
 std::optional<AuctionFile> readAuctionFile(const QString &path)
@@ -75,18 +80,23 @@ int noteNumber(const QString &noteText)
 int nextNoteNumber(const AuctionFile &auction)
 {
     int highest = 0;
-    for (const AuctionCellText &cell : auction.cells)
+    for (const FileCell &cell : auction.cells)
         highest = std::max(highest, noteNumber(cell.note));
     return highest + 1;
 }
 
 bool writeHandsFile(const QString &path, const Holdings &holdings, QString *error)
 {
+    return writeFileBytes(path, handsFileBytes(holdings), error);
+}
+
+QByteArray handsFileBytes(const Holdings &holdings)
+{
     QStringList lines;
-    lines.reserve(HandFields);
+    lines.reserve(FieldCount);
     for (const QString &holding : holdings)
         lines.append(tenAsT(holding));
-    return writeTextLines(path, lines, error);
+    return textLinesBytes(lines);
 }
 
 Holdings readHandsFile(const QString &path)
@@ -95,7 +105,7 @@ Holdings readHandsFile(const QString &path)
     const std::optional<QStringList> lines = readTextLines(path);
     if (!lines)
         return holdings;
-    const qsizetype count = std::min<qsizetype>(lines->size(), HandFields);
+    const qsizetype count = std::min<qsizetype>(lines->size(), FieldCount);
     for (qsizetype i = 0; i < count; ++i)
         holdings[i] = lines->at(i);
     return holdings;

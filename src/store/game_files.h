@@ -2,6 +2,7 @@
 
 // The grid has the same 9 rows and 36 cells as the auction the window shows.
 #include "auction/auction_model.h"
+#include "deal/deal.h"
 
 #include <QString>
 #include <QStringList>
@@ -11,22 +12,11 @@
 
 namespace briqo {
 
-// One cell of the auction grid as the auction file keeps it: the caption shown ("1", "Pas",
-// "-"), the cell code ("0"-"4" strain of a contract bid, "5" pass, "6" double, "7" redouble)
-// and the note beside it ("(2)").
-struct AuctionCellText {
-    QString caption;
-    QString code;
-    QString note;
-
-    bool operator==(const AuctionCellText &) const = default;
-};
-
 // The auction file: CallKinds on the first line, then the 36 cells seat by seat (North rows
 // 0-8, East, South, West), so cell index = seat * 9 + row.
 struct AuctionFile {
     QString callKinds;
-    std::array<AuctionCellText, AuctionCells> cells;
+    std::array<FileCell, AuctionCells> cells;
 
     bool operator==(const AuctionFile &) const = default;
 };
@@ -35,6 +25,7 @@ constexpr int auctionCellIndex(int seat, int row) { return seat * AuctionRows + 
 
 // Exactly 37 lines. A "~" inside a field would split it on reading, so it is written as a blank.
 bool writeAuctionFile(const QString &path, const AuctionFile &auction, QString *error = nullptr);
+QByteArray auctionFileBytes(const AuctionFile &auction);
 
 // nullopt when the file is missing or 10 bytes or less: that is "no auction". Otherwise the file
 // loads as far as it goes: missing lines and missing fields of a line are empty, fields past the
@@ -48,12 +39,10 @@ int noteNumber(const QString &noteText);
 // seats, so a new note never repeats a number already on the board.
 int nextNoteNumber(const AuctionFile &auction);
 
-constexpr int HandFields = 16;
-using Holdings = std::array<QString, HandFields>;
-
 // Sixteen lines, entry field k on line k + 1 (North spades, hearts, diamonds, clubs, then East,
 // South, West), every "10" written as "T".
 bool writeHandsFile(const QString &path, const Holdings &holdings, QString *error = nullptr);
+QByteArray handsFileBytes(const Holdings &holdings);
 
 // The sixteen holdings as stored; a missing file or missing lines give empty holdings.
 Holdings readHandsFile(const QString &path);

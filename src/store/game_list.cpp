@@ -3,6 +3,7 @@
 #include "shell/string_table.h"
 #include "store/game_files.h"
 #include "store/path_lookup.h"
+#include "store/save_commit.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -45,16 +46,34 @@ QStringList scanGameList(const QString &gamesRoot, const GameWords &words)
     // One listing of the root and one of each game folder: every name is compared here, ignoring
     // case, instead of asking the file system per game.
     QDirIterator folders(resolveExisting(gamesRoot), QDir::Dirs | QDir::NoDotAndDotDot);
-    while (folders.hasNext()) {
-        QDirIterator files(folders.next(), QDir::Files);
+    auto scanFolder = [&](const QString &folder, const QString &folderName, bool *interruptedSave) {
+        QDirIterator files(folder, QDir::Files | QDir::Hidden);
         while (files.hasNext()) {
             files.next();
             const QString name = files.fileName();
+            if (isTemporaryName(name) && name.startsWith(QLatin1Char('.')))
+                *interruptedSave = true;
             if (!name.endsWith(auctionEnding, Qt::CaseInsensitive))
                 continue;
+            // A copy of a game file in a folder of another name ("Kopie") is not a game: loading
+            // that entry would look in the folder the name points to and find nothing.
             const QString entry = entryOfAuctionFile(name, words);
-            if (!entry.isEmpty())
+            if (!entry.isEmpty() && entry.compare(folderName, Qt::CaseInsensitive) == 0) {
                 entries.append(entry);
+                return;
+            }
+        }
+    };
+    while (folders.hasNext()) {
+        const QString folder = folders.next();
+        const QString folderName = folders.fileName();
+        bool interruptedSave = false;
+        scanFolder(folder, folderName, &interruptedSave);
+        // A save cut off after it counted is finished now, so the game it stored is listed.
+        if (interruptedSave) {
+            recoverSave(folder);
+            bool again = false;
+            scanFolder(folder, folderName, &again);
         }
     }
     std::sort(entries.begin(), entries.end());
@@ -77,23 +96,21 @@ QString contractFileOfEntry(const QString &gamesRoot, const GameWords &words, co
     return resolvePath(gamesRoot, {entry, gameFileName(entry, words.contract)});
 }
 
-QString contractCaptionText(const QString &gamesRoot, const GameWords &words, const QString &entry)
+QString contractCaptionText(const QString &entry, const QString &line)
 {
-    const QString line = readContractFile(contractFileOfEntry(gamesRoot, words, entry));
     if (line.isEmpty())
         return {};
     return QString::number(entryGameNumber(entry)) + QStringLiteral(": ") + line;
 }
 
-QString gamesFrameCaption(const QString &gamesRoot, const GameWords &words, const QString &entry)
+QString gamesFrameCaption(const GameWords &words, const QString &entry, const QString &contractLine)
 {
-    const QString text = contractCaptionText(gamesRoot, words, entry);
+    const QString text = contractCaptionText(entry, contractLine);
     return text.isEmpty() ? words.gamesFolder : words.game + QLatin1Char(' ') + text;
 }
 
-QString contractTooltip(const QString &gamesRoot, const GameWords &words, const QString &entry)
+QString contractTooltip(const QString &entry, const QString &line)
 {
-    const QString line = readContractFile(contractFileOfEntry(gamesRoot, words, entry));
     if (line.isEmpty())
         return {};
     return entry + QStringLiteral(": ") + line;

@@ -24,16 +24,15 @@ long long entryGameNumber(const QString &entry);
 // The contract file of a list entry: <gamesRoot>/<entry>/<entry> Contract.txt.
 QString contractFileOfEntry(const QString &gamesRoot, const GameWords &words, const QString &entry);
 
-// "12: Zuid 4 Schoppen" for entry "Spel 012"; empty when its contract file is missing or its
-// first line is empty.
-QString contractCaptionText(const QString &gamesRoot, const GameWords &words, const QString &entry);
+// "12: Zuid 4 Schoppen" for entry "Spel 012" and its contract line; empty when the line is empty.
+QString contractCaptionText(const QString &entry, const QString &contractLine);
 
 // The caption of the games frame: "Spel 12: Zuid 4 Schoppen", or the games folder word when
 // the entry has no contract.
-QString gamesFrameCaption(const QString &gamesRoot, const GameWords &words, const QString &entry);
+QString gamesFrameCaption(const GameWords &words, const QString &entry, const QString &contractLine);
 
 // The list's tooltip: "Spel 012: Zuid 4 Schoppen"; empty when there is no contract.
-QString contractTooltip(const QString &gamesRoot, const GameWords &words, const QString &entry);
+QString contractTooltip(const QString &entry, const QString &contractLine);
 
 // The entry under the mouse: y integer-divided by the height of one row, plus the first visible
 // entry; -1 when that is outside the list (or the row height is not positive).

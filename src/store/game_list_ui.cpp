@@ -24,10 +24,9 @@ void frmBordix::LeesSpellen()
 {
     const QSignalBlocker quiet(lstSpellen);
     lstSpellen->clear();
-    const QString root = gamesRoot();
-    CreateFolderPath(root);
-    const QStringList games = scanGameList(root, gameWords(LanguageNumber));
-    lstSpellen->addItems(orderedGameList(games, chkSorteer->isChecked()));
+    const GameStore games = store();
+    games.ensureGamesRoot();
+    lstSpellen->addItems(orderedGameList(games.list(), chkSorteer->isChecked()));
     cmdToonLijst->setEnabled(lstSpellen->count() > 0);
     WriteIni(QStringLiteral("Sorteer Spellen"), QStringLiteral("Hoe"),
         chkSorteer->isChecked() ? QStringLiteral("1") : QStringLiteral("0"), iniPath());
@@ -45,7 +44,7 @@ void frmBordix::lstSpellen_Click()
     if (!selected || !selected->isSelected())
         return;
     const QString entry = selected->text();
-    fraSpellen->setTitle(gamesFrameCaption(gamesRoot(), gameWords(LanguageNumber), entry));
+    fraSpellen->setTitle(gamesFrameCaption(gameWords(LanguageNumber), entry, store().contractOfEntry(entry)));
     txtNieuwNummer->clear();
     fraNieuwNummer->setEnabled(false);
     cmdLeesSpel->setEnabled(true);
@@ -62,8 +61,12 @@ void frmBordix::lstSpellen_MouseMove(int, int y)
     const QListWidgetItem *top = lstSpellen->itemAt(0, 0);
     const int topIndex = top ? lstSpellen->row(top) : 0;
     const int r = listRowAt(y, rowHeight, topIndex, lstSpellen->count());
-    lstSpellen->setToolTip(
-        r < 0 ? QString() : contractTooltip(gamesRoot(), gameWords(LanguageNumber), lstSpellen->item(r)->text()));
+    if (r < 0) {
+        lstSpellen->setToolTip(QString());
+        return;
+    }
+    const QString entry = lstSpellen->item(r)->text();
+    lstSpellen->setToolTip(contractTooltip(entry, store().contractOfEntry(entry)));
 }
 
 void frmBordix::cmdToonLijst_Click()

@@ -5,12 +5,9 @@
 #include "resources/pictures.h"
 #include "shell/string_table.h"
 #include "shell/twips.h"
-#include "store/file_state.h"
-#include "store/game_files.h"
-#include "store/game_paths.h"
+#include "store/game_list.h"
 
 #include <QCheckBox>
-#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -27,39 +24,19 @@ AuctionFile auctionFileOf(const AuctionModel &model)
     file.callKinds = model.CallKinds();
     const QList<FileCell> cells = model.cellsForFile();
     for (int i = 0; i < AuctionCells && i < cells.size(); ++i)
-        file.cells[i] = {cells[i].caption, cells[i].code, cells[i].note};
+        file.cells[i] = cells[i];
     return file;
 }
 
-QList<FileCell> modelCellsOf(const AuctionFile &file)
-{
-    QList<FileCell> cells;
-    for (const AuctionCellText &c : file.cells)
-        cells << FileCell {c.caption, c.code, c.note};
-    return cells;
-}
-
-// The bytes a file holds now, so that a save that fails half-way can put them back.
-std::optional<QByteArray> previousBytes(const QString &path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    return f.readAll();
-}
-
-void restore(const QString &path, const std::optional<QByteArray> &bytes)
-{
-    if (!bytes) {
-        QFile::remove(path);
-        return;
-    }
-    QFile f(path);
-    if (f.open(QIODevice::WriteOnly))
-        f.write(*bytes);
-}
-
 } // namespace
+
+void frmBordix::reportStoreFailure(const StoreResult &result)
+{
+    QString text = fillPlaceholder(ResString(own::CannotWriteGame), QLatin1Char('~'), result.path);
+    if (!result.unchanged)
+        text = fillPlaceholder(ResString(own::SaveNotFinished), QLatin1Char('~'), result.path);
+    showInfo(text);
+}
 
 void frmBordix::cmdOpslaan_Click()
 {
@@ -76,38 +53,29 @@ void frmBordix::cmdOpslaan_Click()
     chkUitKomst->hide();
     placeLeadBox(69);
 
-    const GameWords words = gameWords(LanguageNumber);
-    const QString folderName = gameFolderName(words, n);
-    GameFolder = gameFolderFor(n);
-    CreateFolderPath(GameFolder);
-    const GameFilePaths paths = gameFilePaths(GameFolder, folderName, words);
-
-    if (FileState(paths.auction) == 1) {
-        const QString question = fillPlaceholder(ResString(84), QLatin1Char('~'), folderName);
+    const GameStore games = store();
+    GameFolder = games.folderOf(n);
+    if (games.isStored(n)) {
+        const QString question = fillPlaceholder(ResString(84), QLatin1Char('~'), games.folderName(n));
         if (!askYesNo(question)) {
             cmdFocus->setFocus();
             return;
         }
     }
 
-    // Both files are written or neither: a failure leaves the stored game as it was.
-    const std::optional<QByteArray> oldAuction = previousBytes(paths.auction);
-    if (!writeAuctionFile(paths.auction, auctionFileOf(auction))) {
-        UnsavedChanges = true;
-        showInfo(fillPlaceholder(ResString(own::CannotWriteGame), QLatin1Char('~'), paths.auction));
-        return;
-    }
-    Holdings hands;
+    Game game;
+    game.number = n;
+    game.auction = auctionFileOf(auction);
     for (int seat = 0; seat < 4; ++seat)
         for (int suit = 0; suit < 4; ++suit) {
             if (suit < lstHand[seat].size())
                 lstHand[seat][suit] = tensAsT(lstHand[seat][suit]);
-            hands[FieldOf(seat, suit)] = lstHand[seat].value(suit);
+            game.holdings[FieldOf(seat, suit)] = lstHand[seat].value(suit);
         }
-    if (!writeHandsFile(paths.hands, hands)) {
-        restore(paths.auction, oldAuction);
-        UnsavedChanges = true;
-        showInfo(fillPlaceholder(ResString(own::CannotWriteGame), QLatin1Char('~'), paths.hands));
+    // Both files are written or neither: a failure leaves the stored game as it was.
+    if (const StoreResult saved = games.save(game); !saved) {
+        UnsavedChanges = saved.unchanged;
+        reportStoreFailure(saved);
         return;
     }
 
@@ -127,38 +95,39 @@ void frmBordix::cmdLeesSpel_Click()
         w->hide();
     placeLeadBox(69);
 
-    const QString digits = entry.section(QLatin1Char(' '), 1, 1);
-    txtSpel->setText(QString::number(leadingNumber(digits)));
-    const long long n = currentGameNumber();
+    // The number comes from the entry: answering Yes to the save question moves the field on.
+    const long long n = entryGameNumber(entry);
+    txtSpel->setText(QString::number(n));
+    if (currentGameNumber() != n) {
+        SkipSaveQuestion = true;
+        txtSpel->setText(QString::number(n));
+        SkipSaveQuestion = false;
+    }
 
-    const GameWords words = gameWords(LanguageNumber);
-    GameFolder = gameFolderOfEntry(gamesRoot(), entry);
-    const GameFilePaths paths = gameFilePaths(GameFolder, entry, words);
-
-    const std::optional<AuctionFile> stored = readAuctionFile(paths.auction);
+    const Game game = store().load(n);
+    GameFolder = store().folderOf(n);
     setTag(cmdVraagAntwoord, QString());
     setTag(franietZichtbaar, QString());
-    if (stored) {
-        auction.loadFrom(stored->callKinds, modelCellsOf(*stored));
-        if (const std::optional<LeadLine> lead = readLeadFile(paths.lead)) {
-            showLeadLine(lead->leaderName, lead->suitIndex, lead->cardText);
+    if (game.auction) {
+        auction.loadFrom(game.auction->callKinds, QList<FileCell>(game.auction->cells.begin(), game.auction->cells.end()));
+        if (game.lead) {
+            showLeadLine(game.lead->leaderName, game.lead->suitIndex, game.lead->cardText);
             placeLeadBox(71, 32);
         } else {
             placeLeadBox(69);
         }
         chkUitKomst->show();
-        if (FileState(paths.question) == 1)
-            setTag(cmdVraagAntwoord, paths.question);
-        if (FileState(paths.answer) == 1)
-            setTag(franietZichtbaar, paths.answer);
+        if (game.hasQuestionFile)
+            setTag(cmdVraagAntwoord, store().paths(n).question);
+        if (game.hasAnswerFile)
+            setTag(franietZichtbaar, store().paths(n).answer);
     } else {
         auction.resetForGame(DealerOf(n));
     }
     showAuction();
 
-    const Holdings hands = readHandsFile(paths.hands);
     for (int i = 0; i < FieldCount; ++i) {
-        txtInvoer[i]->setText(hands[i]);
+        txtInvoer[i]->setText(game.holdings[i]);
         txtInvoer[i]->setEnabled(true);
     }
 

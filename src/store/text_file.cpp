@@ -97,7 +97,7 @@ std::optional<QStringList> readTextLines(const QString &path)
     return splitLines(decode1252(file.readAll()));
 }
 
-bool writeTextLines(const QString &path, const QStringList &lines, QString *error)
+QByteArray textLinesBytes(const QStringList &lines)
 {
     QString text;
     for (const QString &line : lines) {
@@ -106,12 +106,24 @@ bool writeTextLines(const QString &path, const QStringList &lines, QString *erro
         text += clean;
         text += kLineEnd;
     }
-    return saveBytes(path, encode1252(text), error);
+    return encode1252(text);
+}
+
+QByteArray textItemBytes(const QString &text) { return encode1252(withCrLf(text) + kLineEnd); }
+
+bool writeFileBytes(const QString &path, const QByteArray &bytes, QString *error)
+{
+    return saveBytes(path, bytes, error);
+}
+
+bool writeTextLines(const QString &path, const QStringList &lines, QString *error)
+{
+    return saveBytes(path, textLinesBytes(lines), error);
 }
 
 bool writeTextItem(const QString &path, const QString &text, QString *error)
 {
-    return saveBytes(path, encode1252(withCrLf(text) + kLineEnd), error);
+    return saveBytes(path, textItemBytes(text), error);
 }
 
 QString readJoinedText(const QString &path)

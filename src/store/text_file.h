@@ -21,6 +21,13 @@ std::optional<QStringList> readTextLines(const QString &path);
 // returns false, puts the reason in *error (when given) and leaves any previous file untouched.
 bool writeTextLines(const QString &path, const QStringList &lines, QString *error = nullptr);
 
+// The bytes writeTextLines and writeTextItem put in a file.
+QByteArray textLinesBytes(const QStringList &lines);
+QByteArray textItemBytes(const QString &text);
+
+// Replaces the file at path with bytes through a temporary file (see writeTextLines).
+bool writeFileBytes(const QString &path, const QByteArray &bytes, QString *error = nullptr);
+
 // The question and answer files: the text as typed, its own line breaks written as CR LF, then
 // one CR LF (an empty text gives a file holding only CR LF).
 bool writeTextItem(const QString &path, const QString &text, QString *error = nullptr);

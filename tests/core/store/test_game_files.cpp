@@ -14,7 +14,7 @@ private slots:
         // Game 6, dealer East: 1H(1) Pas 3H DBL / 4H Pas Pas Pas, written seat by seat.
         AuctionFile full;
         full.callKinds = "12131222";
-        const AuctionCellText calls[] = {{"-", "", ""}, {"1", "2", "(1)"}, {"Pas", "5", ""}, {"3", "2", ""},
+        const FileCell calls[] = {{"-", "", ""}, {"1", "2", "(1)"}, {"Pas", "5", ""}, {"3", "2", ""},
             {"DBL", "6", ""}, {"4", "2", ""}, {"Pas", "5", ""}, {"Pas", "5", ""}, {"Pas", "5", ""}};
         for (int call = 0; call < 9; ++call)
             full.cells[auctionCellIndex(call % 4, call / 4)] = calls[call];
@@ -30,11 +30,11 @@ private slots:
     void damagedAuctionFilesLoadAsFarAsTheyGoAndTinyOnesNotAtAll()
     {
         const AuctionFile cut = readAuctionFile(golden("auction_short.txt")).value_or(AuctionFile {});
-        QCOMPARE(cut.cells[2], (AuctionCellText {"4", "2", ""})); // last line had no end
-        QCOMPARE(cut.cells[3], AuctionCellText {});
+        QCOMPARE(cut.cells[2], (FileCell {"4", "2", ""})); // last line had no end
+        QCOMPARE(cut.cells[3], FileCell {});
         const AuctionFile odd = readAuctionFile(golden("auction_without_tilde.txt")).value_or(AuctionFile {});
-        QCOMPARE(odd.cells[0], (AuctionCellText {"Pas", "", ""}));
-        QCOMPARE(odd.cells[2], (AuctionCellText {"1", "4", "(2)"})); // a fourth field is ignored
+        QCOMPARE(odd.cells[0], (FileCell {"Pas", "", ""}));
+        QCOMPARE(odd.cells[2], (FileCell {"1", "4", "(2)"})); // a fourth field is ignored
         QCOMPARE(nextNoteNumber(odd), 3);
         QVERIFY(!readAuctionFile(golden("auction_10_bytes.txt")));
         QVERIFY(!readAuctionFile(m_dir.filePath("missing bieding.txt")));

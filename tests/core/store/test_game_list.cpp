@@ -1,5 +1,6 @@
 #include "shell/string_table.h"
 #include "store/game_list.h"
+#include "store/game_store.h"
 #include "store_test_files.h"
 
 using namespace briqo;
@@ -9,6 +10,7 @@ class GameListTest : public QObject {
     QTemporaryDir m_dir;
     const QString m_root = m_dir.filePath("Spellen");
     const GameWords m_words = gameWords(LanguageDutch);
+    const GameStore m_games {m_dir.path(), LanguageDutch};
 
     QStringList scan() const { return scanGameList(m_root, m_words); }
     void store(const QString &file, const QByteArray &bytes = "1\r\n") { test::putBytes(m_root + "/" + file, bytes); }
@@ -46,10 +48,10 @@ private slots:
     {
         store("Spel 012/Spel 012 Contract.txt", "Zuid 4 Schoppen\r\n");
         store("Spel 013/Spel 013 Contract.txt", "");
-        QCOMPARE(gamesFrameCaption(m_root, m_words, "Spel 012"), QString("Spel 12: Zuid 4 Schoppen"));
-        QCOMPARE(contractTooltip(m_root, m_words, "Spel 012"), QString("Spel 012: Zuid 4 Schoppen"));
-        QCOMPARE(gamesFrameCaption(m_root, m_words, "Spel 013"), QString("Spellen")); // empty contract file
-        QCOMPARE(contractTooltip(m_root, m_words, "Spel 014"), QString()); // none at all
+        QCOMPARE(gamesFrameCaption(m_words, "Spel 012", m_games.contractOfEntry("Spel 012")), QString("Spel 12: Zuid 4 Schoppen"));
+        QCOMPARE(contractTooltip("Spel 012", m_games.contractOfEntry("Spel 012")), QString("Spel 012: Zuid 4 Schoppen"));
+        QCOMPARE(gamesFrameCaption(m_words, "Spel 013", m_games.contractOfEntry("Spel 013")), QString("Spellen")); // empty contract file
+        QCOMPARE(contractTooltip("Spel 014", m_games.contractOfEntry("Spel 014")), QString()); // none at all
     }
 };
 

@@ -81,6 +81,24 @@ private slots:
         QCOMPARE(w.chkUitKomst->y(), w.lblVulin[5]->y()); // where the lead line would be
     }
 
+    void aGameFileThatCannotBeRemovedIsReportedAndTheGameStaysListed()
+    {
+        TestBoard board(10);
+        frmBordix &w = board.window();
+        storeAndLoadGameFive(board, {Pass, Pass, FourHearts, Pass, Pass, Pass}, QStringLiteral("Heer"));
+        const QString folder = board.folder() + QStringLiteral("/Spellen/Spel 005");
+        const QString hands = folder + QStringLiteral("/Spel 005 handen.txt");
+        if (!setImmutable(hands, true))
+            QSKIP("chattr +i is not available here");
+        const auto unlock = qScopeGuard([&] { setImmutable(hands, false); });
+        board.messages.answers.enqueue(true);
+        w.cmdWisSpel_Click();
+        QCOMPARE(board.messages.shown.last(),
+            QStringLiteral("Spel 005 kan niet helemaal worden gewist.\nHet spel blijft in de lijst staan."));
+        QVERIFY(QFileInfo::exists(folder + QStringLiteral("/Spel 005 bieding.txt")));
+        QCOMPARE(listedGames(w), QStringList {QStringLiteral("Spel 005")});
+    }
+
     void deleteAsksAndRemovesTheFolderWithEverythingInIt()
     {
         TestBoard board(10);
@@ -100,16 +118,15 @@ private slots:
         QCOMPARE(QDir(folder).entryList(QDir::Files), files); // No changes nothing
         QCOMPARE(w.txtInvoer[0]->text(), QStringLiteral("AHVB"));
 
-        // A folder that cannot be emptied (made immutable, where chattr can) is reported; the game stays whole.
-        if (setImmutable(old, true)) {
-            const auto unlock = qScopeGuard([&] { setImmutable(old, false); });
-            w.cmdWisSpel_Click();
-            QCOMPARE(board.messages.shown.last(),
-                QStringLiteral("Spel 005 kan niet helemaal worden gewist.\nHet spel blijft in de lijst staan."));
-            QCOMPARE(QDir(folder).entryList(QDir::Files), files);
-            QCOMPARE(listedGames(w), (QStringList {QStringLiteral("Spel 005"), QStringLiteral("Spel 009")}));
-            QVERIFY(selectGame(w, QStringLiteral("Spel 005")));
-        }
+        // A sub-folder the user made there stops the deletion before anything goes; the game stays.
+        board.messages.answers.enqueue(true);
+        w.cmdWisSpel_Click();
+        QCOMPARE(board.messages.shown.last(),
+            QStringLiteral("Spel 005 bevat ook dingen die niet bij het spel horen:\noud\n\nHet spel is niet gewist."));
+        QCOMPARE(QDir(folder).entryList(QDir::Files), files);
+        QCOMPARE(listedGames(w), (QStringList {QStringLiteral("Spel 005"), QStringLiteral("Spel 009")}));
+        QVERIFY(selectGame(w, QStringLiteral("Spel 005")));
+        QVERIFY(QDir(old).removeRecursively());
 
         board.messages.shown.clear();
         w.UnsavedChanges = true; // the emptied board is not offered for saving

@@ -1,0 +1,162 @@
+#include "store/save_commit.h"
+
+#include "store/path_lookup.h"
+#include "store/text_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace briqo {
+
+namespace {
+
+const QString kRecordName = QStringLiteral(".briqo-commit");
+const QString kStagedEnding = QStringLiteral(".new");
+
+// Writes and flushes to the disk itself, so a power cut after the record cannot find the record
+// pointing at a file whose bytes never left the cache.
+bool writeDurably(const QString &path, const QByteArray &bytes, QString *error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        *error = file.errorString();
+        return false;
+    }
+    if (file.write(bytes) != bytes.size() || !file.flush() || ::fsync(file.handle()) != 0) {
+        *error = file.errorString();
+        file.close();
+        QFile::remove(path);
+        return false;
+    }
+    return true;
+}
+
+// POSIX rename replaces the target in one step; QFile::rename refuses an existing target.
+bool replaceFile(const QString &from, const QString &to)
+{
+    return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+}
+
+void syncFolder(const QString &folder)
+{
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+QStringList recordedTargets(const QString &recordPath)
+{
+    QFile record(recordPath);
+    if (!record.open(QIODevice::ReadOnly))
+        return {};
+    QStringList names;
+    for (const QByteArray &line : record.readAll().split('\n')) {
+        const QString name = QFile::decodeName(line.trimmed());
+        // A record names files of its own folder only; anything else is not ours to move.
+        if (!name.isEmpty() && !name.contains(QLatin1Char('/')) && name != QLatin1String(".."))
+            names.append(name);
+    }
+    return names;
+}
+
+bool finishRecordedSave(const QString &folder)
+{
+    const QString recordPath = joinPath(folder, kRecordName);
+    bool complete = true;
+    for (const QString &name : recordedTargets(recordPath)) {
+        const QString target = joinPath(folder, name);
+        const QString staged = target + kStagedEnding;
+        if (QFileInfo::exists(staged) && !replaceFile(staged, target))
+            complete = false;
+    }
+    if (!complete)
+        return false;
+    syncFolder(folder);
+    QFile::remove(recordPath);
+    return true;
+}
+
+} // namespace
+
+bool isTemporaryName(const QString &fileName)
+{
+    // "<name>.new" of a save, the record and its own temporary, and "<name>.XXXXXX" that a
+    // single-file replacement leaves when it is killed before it can rename.
+    static const QRegularExpression saveFileTemp(QStringLiteral("\\.[A-Za-z0-9]{6}$"));
+    return fileName.endsWith(kStagedEnding) || fileName.startsWith(kRecordName)
+        || (fileName.contains(QLatin1String(".txt.")) && saveFileTemp.match(fileName).hasMatch())
+        || (fileName.contains(QLatin1String(".ini.")) && saveFileTemp.match(fileName).hasMatch());
+}
+
+bool commitFiles(const QString &folder, const QList<StagedFile> &files, QString *failedPath, QString *error,
+    bool *unchanged)
+{
+    *unchanged = true;
+    recoverSave(folder);
+
+    QStringList staged;
+    auto undoStaging = [&staged] {
+        for (const QString &path : staged)
+            QFile::remove(path);
+    };
+    QByteArray record;
+    for (const StagedFile &file : files) {
+        const QString target = resolveExisting(file.path);
+        const QString stagedPath = target + kStagedEnding;
+        staged.append(stagedPath);
+        if (!writeDurably(stagedPath, file.bytes, error)) {
+            *failedPath = file.path;
+            undoStaging();
+            return false;
+        }
+        record += QFile::encodeName(QFileInfo(target).fileName()) + '\n';
+    }
+
+    const QString recordPath = joinPath(folder, kRecordName);
+    const QString recordTemp = recordPath + QStringLiteral(".tmp");
+    if (!writeDurably(recordTemp, record, error) || !replaceFile(recordTemp, recordPath)) {
+        if (error->isEmpty())
+            *error = QStringLiteral("cannot rename the commit record");
+        QFile::remove(recordTemp);
+        *failedPath = recordPath;
+        undoStaging();
+        return false;
+    }
+    syncFolder(folder);
+
+    // From here the new files count: a failure below is finished by the next recovery.
+    *unchanged = false;
+    if (!finishRecordedSave(folder)) {
+        *failedPath = folder;
+        *error = QStringLiteral("cannot move the new files into place");
+        return false;
+    }
+    return true;
+}
+
+void recoverSave(const QString &folder)
+{
+    const QDir dir(folder);
+    if (!dir.exists())
+        return;
+    const QStringList names = dir.entryList(QDir::Files | QDir::Hidden);
+    const bool anyTemporary = std::any_of(names.begin(), names.end(), isTemporaryName);
+    if (!anyTemporary)
+        return;
+    if (names.contains(kRecordName) && !finishRecordedSave(folder))
+        return; // keep the staged files: they are the save that counts
+    for (const QString &name : dir.entryList(QDir::Files | QDir::Hidden)) {
+        if (isTemporaryName(name))
+            QFile::remove(dir.filePath(name));
+    }
+}
+
+} // namespace briqo
