@@ -7,6 +7,7 @@
 #include "resources/pictures.h"
 #include "shell/string_table.h"
 #include "shell/twips.h"
+#include "shell/string_ids.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -82,7 +83,7 @@ void frmBordix::lblBB_Click(int k)
 
     TailOutcome tail = outcome.tail;
     if (outcome.askDeleteAll) {
-        if (askYesNo(ResString(23))) {
+        if (askYesNo(ResString(Str::ClearBiddingQuestion))) {
             const Holdings deal = holdings();
             UnsavedChanges = std::any_of(deal.begin(), deal.end(), [](const QString &h) { return !h.isEmpty(); });
             // The board set-up runs again for the same number, keeping the hands and asking nothing.

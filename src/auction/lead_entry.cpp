@@ -5,6 +5,7 @@
 
 #include "auction/lead_card.h"
 #include "resources/pictures.h"
+#include "shell/string_ids.h"
 #include "shell/string_table.h"
 #include "shell/twips.h"
 #include "store/file_state.h"
@@ -20,13 +21,9 @@ namespace briqo {
 
 namespace {
 
-constexpr int GiveLead = 69;
-constexpr int DeleteLead = 71;
-constexpr int LeadWord = 66;
-
 void placeLeadBoxAtRest(frmBordix &w)
 {
-    w.placeLeadBox(GiveLead);
+    w.placeLeadBox(Str::GiveLead);
     // At rest the box stands a little above the leader text, where no lead is shown.
     setTopTw(w.chkUitKomst, topTw(w.lblVulin[5]) - 32);
 }
@@ -77,7 +74,7 @@ void withdrawLead(frmBordix &w)
 
 void frmBordix::chkUitKomst_Click()
 {
-    if (chkUitKomst->text() == ResString(DeleteLead)) {
+    if (chkUitKomst->text() == ResString(Str::DeleteLead)) {
         withdrawLead(*this);
         return;
     }
@@ -96,7 +93,7 @@ void frmBordix::txtInvoer_Click(int field)
         return;
     // Only the lead mode started with the box reacts; a tick left on a box the board has hidden
     // meanwhile must not turn ordinary clicks while typing a new deal into lead questions.
-    if (!chkUitKomst->isChecked() || chkUitKomst->isHidden() || chkUitKomst->text() != ResString(GiveLead))
+    if (!chkUitKomst->isChecked() || chkUitKomst->isHidden() || chkUitKomst->text() != ResString(Str::GiveLead))
         return;
     const QString text = txtInvoer[field]->text();
     if (text.isEmpty())
@@ -132,7 +129,7 @@ void frmBordix::txtInvoer_Click(int field)
     chkUitKomst->hide();
     showLeadLine(leaderName, suit, cardText);
     chkUitKomst->setChecked(false);
-    placeLeadBox(DeleteLead, 0);
+    placeLeadBox(Str::DeleteLead, 0);
     chkUitKomst->show();
     enableEntryFields(true);
     cmdFocus->setFocus();

@@ -6,6 +6,7 @@
 #include "deal/hand_rules.h"
 #include "shell/string_table.h"
 #include "shell/twips.h"
+#include "shell/string_ids.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -155,11 +156,11 @@ void frmBordix::txtInvoer_KeyPress(int index, int &keyAscii)
     switch (checkCardKey(deal, index, c)) {
     case CardKeyVerdict::HandFull:
         keyAscii = 0;
-        showInfo(fillPlaceholder(ResString(25), QLatin1Char('~'), SeatName(seat, LanguageNumber)));
+        showInfo(fillPlaceholder(ResString(Str::HasThirteenCards), QLatin1Char('~'), SeatName(seat, LanguageNumber)));
         break;
     case CardKeyVerdict::HeldElsewhere: {
         keyAscii = 0;
-        QString text = fillPlaceholder(ResString(35), QLatin1Char('~'), CardName(c, LanguageNumber));
+        QString text = fillPlaceholder(ResString(Str::CardUsedTwice), QLatin1Char('~'), CardName(c, LanguageNumber));
         showInfo(fillPlaceholder(text, QLatin1Char('#'), SuitName(SuitOfField(index), LanguageNumber)));
         break;
     }
@@ -275,7 +276,7 @@ void frmBordix::txtInvoer_LostFocus(int index)
         setCountCellColour(seat, Green);
         msfgOverzicht->item(seat + 1, 1)->setText(QStringLiteral("13"));
         if (isValidCompleteDeal(holdings(), LanguageNumber)) {
-            showInfo(ResString(24));
+            showInfo(ResString(Str::GameReady));
             EnableCompleteDeal();
         } else {
             showInfo(ResString(own::DealNotValid));

@@ -5,6 +5,7 @@
 #include "shell/string_table.h"
 #include "shell/twips.h"
 #include "store/game_paths.h"
+#include "shell/string_ids.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -44,7 +45,7 @@ void frmBordix::txtSpel_Change()
     if (text == QLatin1String("0"))
         return;
 
-    if (UnsavedChanges && !SkipSaveQuestion && askYesNo(ResString(93)))
+    if (UnsavedChanges && !SkipSaveQuestion && askYesNo(ResString(Str::NotSavedYet)))
         cmdOpslaan_Click(); // saves under the number now in the field, then moves it on by one
     if (!Renumbering)
         ClearBoard();
@@ -89,8 +90,8 @@ void frmBordix::txtSpel_Change()
         picBiedBox->setEnabled(true);
     } else {
         picAlles->hideDealerAndVulnerability();
-        lblInfo[1]->setText(ResString(1));
-        lblInfo[2]->setText(ResString(2));
+        lblInfo[1]->setText(ResString(Str::DealerCaption));
+        lblInfo[2]->setText(ResString(Str::VulnerableCaption));
         picBiedBox->setEnabled(false);
     }
 

@@ -4,6 +4,7 @@
 
 #include "resources/pictures.h"
 #include "shell/twips.h"
+#include "shell/string_ids.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -25,7 +26,7 @@ void frmBordix::ClearBoard()
         points->setText(QStringLiteral("(0)"));
     chkUitKomst->hide();
     chkUitKomst->setChecked(false);
-    chkUitKomst->setText(ResString(69));
+    chkUitKomst->setText(ResString(Str::GiveLead));
     setLeftTw(chkUitKomst, InfoValueLeft);
     setTopTw(chkUitKomst, topTw(lblInfo[5]) - 32);
     clearAuctionCells();

@@ -6,6 +6,7 @@
 #include "shell/string_table.h"
 #include "shell/twips.h"
 #include "store/game_list.h"
+#include "shell/string_ids.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -23,7 +24,7 @@ void frmBordix::cmdWisSpel_Click()
     if (entry.isEmpty())
         return;
     const QString name = entry.section(QLatin1Char('.'), 0, 0);
-    if (!askYesNo(fillPlaceholder(ResString(36), QLatin1Char('~'), name)))
+    if (!askYesNo(fillPlaceholder(ResString(Str::DeletePermanently), QLatin1Char('~'), name)))
         return;
 
     const RemoveResult removed = store().remove(entryGameNumber(entry));
@@ -81,7 +82,7 @@ void frmBordix::cmdWisSpel_Click()
         lblVulin[i]->clear();
     }
 
-    fraSpellen->setTitle(ResString(14));
+    fraSpellen->setTitle(ResString(Str::GamesFolder));
     LeesSpellen();
     SetFocusIfPossible(txtSpel);
 }

@@ -6,6 +6,7 @@
 #include "shell/string_table.h"
 #include "shell/twips.h"
 #include "store/game_list.h"
+#include "shell/string_ids.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -51,12 +52,12 @@ void frmBordix::cmdOpslaan_Click()
     chkTien->setChecked(false);
 
     chkUitKomst->hide();
-    placeLeadBox(69);
+    placeLeadBox(Str::GiveLead);
 
     const GameStore games = store();
     GameFolder = games.folderOf(n);
     if (games.isStored(n)) {
-        const QString question = fillPlaceholder(ResString(84), QLatin1Char('~'), games.folderName(n));
+        const QString question = fillPlaceholder(ResString(Str::AlreadyExists), QLatin1Char('~'), games.folderName(n));
         if (!askYesNo(question)) {
             cmdFocus->setFocus();
             return;
@@ -93,7 +94,7 @@ void frmBordix::cmdLeesSpel_Click()
     clearAuctionCells();
     for (QWidget *w : std::initializer_list<QWidget *> {lblVulin[5], lblVulin[6], picUit, chkUitKomst})
         w->hide();
-    placeLeadBox(69);
+    placeLeadBox(Str::GiveLead);
 
     // The number comes from the entry: answering Yes to the save question moves the field on.
     const long long n = entryGameNumber(entry);
@@ -112,9 +113,9 @@ void frmBordix::cmdLeesSpel_Click()
         auction.loadFrom(game.auction->callKinds, QList<FileCell>(game.auction->cells.begin(), game.auction->cells.end()));
         if (game.lead) {
             showLeadLine(game.lead->leaderName, game.lead->suitIndex, game.lead->cardText);
-            placeLeadBox(71, 32);
+            placeLeadBox(Str::DeleteLead, 32);
         } else {
-            placeLeadBox(69);
+            placeLeadBox(Str::GiveLead);
         }
         chkUitKomst->show();
         if (game.hasQuestionFile)
