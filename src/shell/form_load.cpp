@@ -8,6 +8,7 @@
 #include "shell/profile.h"
 #include "shell/string_table.h"
 #include "shell/twips.h"
+#include "shell/update_rules.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -87,6 +88,7 @@ void frmBordix::Form_Load()
     chkSorteer->setText(ResString(88));
     cmdToonBMP->setText(ResString(90));
     cmdToonLijst->setText(ResString(94));
+    cmdDownload->setToolTip(ResString(DownloadCaptionString));
 
     placeInfoValues();
 
@@ -172,6 +174,7 @@ void frmBordix::placeInfoValues()
 
 void frmBordix::Form_Activate()
 {
+    VersionCheck();
     timVlaggen->start();
     if (isEnabled() && txtSpel->isEnabled())
         txtSpel->setFocus();
