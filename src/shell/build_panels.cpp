@@ -97,6 +97,8 @@ void frmBordix::applyDesignedStates()
              cmdLeesSpel, cmdWisSpel, cmdVraagAntwoord, chkTien, chkPunten, fraNieuwNummer, picBiedBox,
              franietZichtbaar, cmdToonBMP, cmdToonLijst})
         w->setEnabled(false);
+    // Offered only once the version check has found a newer version on the server.
+    cmdDownload->setEnabled(false);
     for (QCheckBox *hide : chkNietZichtbaar) {
         hide->setChecked(true);
         hide->setEnabled(false);

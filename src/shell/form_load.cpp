@@ -9,6 +9,7 @@
 #include "shell/string_table.h"
 #include "shell/twips.h"
 #include "shell/string_ids.h"
+#include "shell/update_rules.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -54,6 +55,7 @@ void frmBordix::Form_Load()
     chkSorteer->setText(ResString(Str::SortHighToLow));
     cmdToonBMP->setText(ResString(Str::ListOfBmp));
     cmdToonLijst->setText(ResString(Str::OverviewGames));
+    cmdDownload->setToolTip(ResString(Str::DownloadUpdate));
 
     for (int seat = 0; seat < 4; ++seat)
         chkNietZichtbaar[seat]->setText(ResString(Str::North + seat));
@@ -104,6 +106,7 @@ void frmBordix::placeInfoValues() { picAlles->placeInfoValues(); }
 
 void frmBordix::Form_Activate()
 {
+    VersionCheck();
     timVlaggen->start();
     if (isEnabled() && txtSpel->isEnabled())
         txtSpel->setFocus();

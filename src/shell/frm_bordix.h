@@ -143,6 +143,11 @@ public:
     void VerplaatsObjecten();
     void placeInfoValues();
 
+    // ---- Update ----
+    void VersionCheck();
+    void cmdDownload_Click();
+    bool VersionCheckRunning = false;
+
     // ---- Language ----
     void cmdTaal_Click(int index);
     void timVlaggen_Timer();
