@@ -190,6 +190,20 @@ public:
     void txtInvoer_Click(int field);
     void cmdDraai_Click();
 
+    // ---- What the board offers in each state ----
+    void showNoGame(); // no game number: nothing to type, bid, save or show
+    void showNumberTyped(bool isGame); // a new game number: an empty board to type on
+    void showIncompleteDeal(); // hands typed but not 52 cards of a deal
+    // EnableCompleteDeal: the deal is complete and can be bid, saved, shown and printed
+    void showAuctionChanged(const ClickOutcome &outcome);
+    void showAuctionFinished(bool handsOpen);
+    void showLeadMode(int leader); // only the leader's hand takes a click; -1: every hand
+    void showLoadedGame();
+    void showRotatedGame();
+    void showClearedGame();
+    void enableOutputs(bool enabled);
+    void enableHiddenHandBoxes(bool enabled);
+
     // ---- Game store (saving, loading, the game list, the game number) ----
     void cmdOpslaan_Click();
     void cmdLeesSpel_Click();

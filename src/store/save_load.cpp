@@ -127,23 +127,17 @@ void frmBordix::cmdLeesSpel_Click()
     }
     showAuction();
 
-    for (int i = 0; i < FieldCount; ++i) {
+    for (int i = 0; i < FieldCount; ++i)
         writeHolding(txtInvoer[i], game.holdings[i]);
-        txtInvoer[i]->setEnabled(true);
-    }
-
     // The stored deal is on the board: it can be bid on, saved, shown and printed, as a typed one.
-    EnableCompleteDeal();
+    showLoadedGame();
     SetFocusIfPossible(txtInvoer[0]);
 
     fillRenumberLists(n);
     if (auction.CallKinds().endsWith(QLatin1String("222")))
         ShowContract();
 
-    for (QWidget *w : std::initializer_list<QWidget *> {
-             fraNieuwNummer, cmdWisSpel, cmdOpslaan, cmdLeesSpel, cmdDraai, cmdVraagAntwoord})
-        w->setEnabled(true);
-    chkUitKomst->show();
+    showLoadedGame();
     // The board now shows exactly what is stored.
     UnsavedChanges = false;
 }
