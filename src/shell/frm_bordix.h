@@ -31,6 +31,11 @@ namespace briqo {
 
 class KeySender;
 
+// The windows the main window opens (question and answer, overview, pictures) are marked so that
+// the main window runs its activation when one of them gives the activation back.
+void markAsChildWindow(QWidget *window);
+bool isChildWindow(const QWidget *window);
+
 // The main window: the board (game number, information block, auction, the four hands and the
 // summary grid), the bidding box, the list of stored games and the strip of options and buttons.
 // It owns the state of the board on screen. Its handlers are defined in one file per concern
@@ -238,6 +243,8 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -252,6 +259,7 @@ private:
     QString m_programFolder;
     std::unique_ptr<KeySender> m_keySender;
     bool m_shown = false;
+    bool m_childWindowWasActive = false;
 };
 
 } // namespace briqo

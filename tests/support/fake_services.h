@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/qt_key_platform.h"
 #include "platform/services.h"
 
 #include <QQueue>
@@ -98,6 +99,18 @@ public:
     bool startable = true;
 };
 
+// The desktop's keyboard as the program has it, recording what the keystroke sender sends: the
+// keys still arrive as events in the focused control, so tests run the caret moves for real.
+class RecordingKeyPlatform : public QtKeyPlatform {
+public:
+    void sendInput(const std::vector<KeyInput> &events) override
+    {
+        sent.push_back(events);
+        QtKeyPlatform::sendInput(events);
+    }
+    std::vector<std::vector<KeyInput>> sent;
+};
+
 // A main window in a program folder of its own, with fake platform services.
 class TestBoard {
 public:
@@ -116,6 +129,7 @@ public:
     FakePrinting printing;
     FakeNetwork network;
     FakeProcesses processes;
+    RecordingKeyPlatform keys;
     bool ended = false;
 
 private:
