@@ -117,6 +117,15 @@ void frmBordix::showLoadedGame()
     chkUitKomst->show();
 }
 
+void frmBordix::showBrokenGame()
+{
+    enableEntryFields(true);
+    showIncompleteDeal();
+    picBiedBox->setEnabled(false);
+    // The game can still be deleted or loaded again.
+    enableAll({cmdWisSpel, cmdLeesSpel}, true);
+}
+
 void frmBordix::showRotatedGame()
 {
     enableOutputs(true);

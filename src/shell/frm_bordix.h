@@ -204,6 +204,7 @@ public:
     void showAuctionFinished(bool handsOpen);
     void showLeadMode(int leader); // only the leader's hand takes a click; -1: every hand
     void showLoadedGame();
+    void showBrokenGame(); // a loaded game whose hands are no deal: to be put right first
     void showRotatedGame();
     void showClearedGame();
     void enableOutputs(bool enabled);
