@@ -11,6 +11,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <unistd.h>
+
 namespace briqo {
 
 namespace {
@@ -141,6 +143,14 @@ RemoveResult GameStore::remove(long long n) const
     }
     if (!top.exists())
         return result;
+    // A games folder that keeps its entries (read-only, or on a read-only disk) would let every
+    // file go and then keep the empty folder: the game would vanish from the list while the
+    // message says it stays. Such a deletion does not start.
+    if (::access(QFile::encodeName(top.absolutePath()).constData(), W_OK) != 0) {
+        result.ok = false;
+        result.failedPath = folder;
+        return result;
+    }
     recover(n);
 
     // The game's own files, its pictures and temporaries go; anything else the user keeps there

@@ -204,6 +204,25 @@ private slots:
         QCOMPARE(snapshot(dir.path()), before);
     }
 
+    // Found by the bad-input run: every file of the game went, the empty folder stayed, and the
+    // window said the game stayed in the list while it had vanished from it.
+    void deletingFromAReadOnlyGamesFolderRemovesNothing()
+    {
+        QTemporaryDir dir;
+        const GameStore store(dir.path(), LanguageDutch);
+        storeFullGame(store, 5);
+        const auto before = snapshot(dir.path());
+        const ReadOnlyFolder readOnly(store.gamesRoot());
+        if (!readOnly.ready())
+            QSKIP("this machine cannot make a folder read-only for this user");
+
+        const RemoveResult removed = store.remove(5);
+        QVERIFY(!removed.ok);
+        QCOMPARE(removed.failedPath, store.folderOf(5));
+        QCOMPARE(store.list(), QStringList {QStringLiteral("Spel 005")});
+        QCOMPARE(snapshot(dir.path()), before);
+    }
+
     void aReadOnlyGameFolderKeepsEveryFileOfTheGame()
     {
         QTemporaryDir dir;
