@@ -28,6 +28,10 @@ inline const QString &scratchFolder()
         const QString base = QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm") : QDir::tempPath();
         const QString path = base + QStringLiteral("/briqo-fuzz-") + QString::number(::getpid());
         QDir().mkpath(path);
+        // Removed at the end of the run; the name is kept where no destructor can reach it first.
+        static char name[512];
+        std::snprintf(name, sizeof name, "%s", QFile::encodeName(path).constData());
+        std::atexit([] { QDir(QFile::decodeName(name)).removeRecursively(); });
         return path;
     }();
     return folder;
