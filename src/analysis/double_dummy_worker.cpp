@@ -3,9 +3,40 @@
 #include "deal/hand_rules.h"
 
 #include <QFutureWatcher>
+#include <QThreadPool>
 #include <QtConcurrent/QtConcurrentRun>
 
+#ifdef Q_OS_LINUX
+#include <sys/resource.h>
+#include <unistd.h>
+#endif
+
 namespace briqo {
+
+namespace {
+
+// One thread of our own: the solver takes one table at a time anyway, and the thread runs at a
+// lower priority that must not leak into the application's shared pool.
+struct SolverPool : QThreadPool {
+    SolverPool() { setMaxThreadCount(1); }
+};
+Q_GLOBAL_STATIC(SolverPool, solverPool)
+
+// A table keeps every core busy with the solver's threads. At a lower priority they give way to
+// the UI thread whenever it wakes, so the window keeps painting and answering; the threads the
+// solver starts inherit the priority of the thread that starts them.
+void lowerThisThreadsPriority()
+{
+#ifdef Q_OS_LINUX
+    thread_local bool lowered = false;
+    if (lowered)
+        return;
+    setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 10);
+    lowered = true;
+#endif
+}
+
+} // namespace
 
 DoubleDummyWorker::DoubleDummyWorker(QObject *parent)
     : QObject(parent)
@@ -29,6 +60,8 @@ bool DoubleDummyWorker::request(const Holdings &deal, int languageNumber, int vu
     return true;
 }
 
+bool DoubleDummyWorker::waitForIdle(int msecs) { return solverPool()->waitForDone(msecs); }
+
 void DoubleDummyWorker::cancel()
 {
     ++m_generation;
@@ -48,8 +81,10 @@ void DoubleDummyWorker::start(const Request &request)
         m_computing = false;
         computationDone(generation, watcher->result());
     });
-    watcher->setFuture(QtConcurrent::run(
-        [request] { return solveDeal(request.deal, request.languageNumber, request.vulnerability); }));
+    watcher->setFuture(QtConcurrent::run(static_cast<QThreadPool *>(solverPool()), [request] {
+        lowerThisThreadsPriority();
+        return solveDeal(request.deal, request.languageNumber, request.vulnerability);
+    }));
 }
 
 void DoubleDummyWorker::computationDone(quint64 generation, const std::optional<DoubleDummyResult> &result)

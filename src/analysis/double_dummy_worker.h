@@ -25,6 +25,9 @@ public:
     void cancel();
     // A request is waiting for its answer.
     bool isPending() const { return m_waiting; }
+    // Waits until no deal is being solved, by any worker (at shutdown, or in a test); false when
+    // msecs ran out first.
+    static bool waitForIdle(int msecs = -1);
 
 signals:
     // Emitted on the thread that owns the worker, for the newest request only.

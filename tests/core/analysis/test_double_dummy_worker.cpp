@@ -5,7 +5,6 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QThread>
-#include <QThreadPool>
 
 using namespace briqo;
 using namespace briqo::test;
@@ -18,7 +17,7 @@ namespace {
 // on its way would show up.
 void settle()
 {
-    QThreadPool::globalInstance()->waitForDone();
+    DoubleDummyWorker::waitForIdle();
     QTest::qWait(20);
 }
 
