@@ -187,9 +187,7 @@ private slots:
         lopsided[FieldOf(East, Clubs)] = QStringLiteral("8762");
         QTest::newRow("14 and 12 cards") << lopsided << 11 << 0;
         QTest::newRow("English letters read as Dutch") << northSouthTakeAll() << 10 << 0;
-        QTest::newRow("empty") << Holdings {} << 11 << 0;
         QTest::newRow("vulnerability 4") << northSouthTakeAll() << 11 << 4;
-        QTest::newRow("vulnerability -1") << northSouthTakeAll() << 11 << -1;
     }
     void dealsThatAreNotFiftyTwoDifferentCardsAreRefused()
     {
