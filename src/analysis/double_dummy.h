@@ -37,8 +37,9 @@ struct DoubleDummyResult {
     // starts only in rare deals (both sides make 1NT, say); parDependsOnWhoBidsFirst says so.
     int parScore = 0; // for North-South: negative when East-West gain
     QList<ParContract> parContracts; // empty when the deal is passed out at par
-    // The solver's own texts: the par line ("Par 100: EW 3Cx-1"), and a second line for East-West
-    // bidding first when that differs; one text per par contract ("3C*-EW-1", "4S-N+1").
+    // The solver's own texts: the par line ("Par 100: EW 3Cx-1", "Par 0" for a deal passed out),
+    // and a second line for East-West bidding first when that differs; one text per par contract
+    // ("3C*-EW-1", "4S-N+1").
     QStringList parLines;
     QStringList parContractTexts;
     bool parDependsOnWhoBidsFirst = false;
