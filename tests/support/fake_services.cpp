@@ -50,7 +50,7 @@ void FakeNetwork::download(
     });
 }
 
-TestBoard::TestBoard(int languageNumber)
+TestBoard::TestBoard(int languageNumber, KeyPlatform *keys)
 {
     static bool fontsInstalled = false;
     if (!fontsInstalled) {
@@ -67,6 +67,7 @@ TestBoard::TestBoard(int languageNumber)
     m_services.printing = &printing;
     m_services.network = &network;
     m_services.processes = &processes;
+    m_services.keys = keys;
     m_window = std::make_unique<frmBordix>(m_services, m_dir.path());
     m_window->endProgram = [this] { ended = true; };
 }

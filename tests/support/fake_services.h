@@ -101,8 +101,9 @@ public:
 // A main window in a program folder of its own, with fake platform services.
 class TestBoard {
 public:
-    // Writes taal.ini with the language first when languageNumber is not 0.
-    explicit TestBoard(int languageNumber = 0);
+    // Writes taal.ini with the language first when languageNumber is not 0. With keys, the window
+    // sends its keystrokes (the caret moves, Alt+Print Screen) through that keyboard platform.
+    explicit TestBoard(int languageNumber = 0, KeyPlatform *keys = nullptr);
     ~TestBoard();
 
     frmBordix &window() { return *m_window; }

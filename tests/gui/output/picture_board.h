@@ -1,0 +1,126 @@
+#pragma once
+// A main window whose keystrokes go through the program's own keyboard platform, so that
+// Alt+Print Screen is answered as in the program: the picture lands on the test's clipboard. The
+// platform notes what the window looked like at the moment the keys were sent.
+
+#include "keys/key_platform.h"
+#include "platform/qt_key_platform.h"
+#include "shell/frm_bordix.h"
+#include "support/board_driver.h"
+#include "support/fake_services.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QWindow>
+
+#include <array>
+#include <functional>
+#include <optional>
+
+namespace briqo::testing {
+
+// What a user sees of the window: what a capture must leave exactly as it found it.
+struct WindowLookSeen {
+    QString caption;
+    QRect geometry;
+    bool topmost = false;
+    QList<QWidget *> visible; // every control that shows
+    std::array<QString, 16> hands;
+    bool timerRunning = false;
+    bool biddingBoxEnabled = false;
+
+    friend bool operator==(const WindowLookSeen &, const WindowLookSeen &) = default;
+};
+
+inline WindowLookSeen lookOf(frmBordix &w)
+{
+    WindowLookSeen seen;
+    seen.caption = w.windowTitle();
+    seen.geometry = w.geometry();
+    seen.topmost = w.windowHandle() && w.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint);
+    for (QWidget *control : w.findChildren<QWidget *>())
+        if (control->isVisible())
+            seen.visible << control;
+    for (int i = 0; i < 16; ++i)
+        seen.hands[i] = w.txtInvoer[i]->text();
+    seen.timerRunning = w.timVlaggen->isActive();
+    seen.biddingBoxEnabled = w.picBiedBox->isEnabled();
+    return seen;
+}
+
+// The program's keyboard platform, looking at the window when Print Screen goes down.
+class WatchingKeys : public QtKeyPlatform {
+public:
+    std::function<void()> onPrintScreen;
+    void sendInput(const std::vector<KeyInput> &events) override
+    {
+        for (const KeyInput &e : events)
+            if (e.wVk == VkSnapshot && !(e.dwFlags & KeyEventKeyUp) && onPrintScreen)
+                onPrintScreen();
+        QtKeyPlatform::sendInput(events);
+    }
+};
+
+// A main window answering Alt+Print Screen into its fake clipboard; seen holds the window as it
+// was when the keys went out, for each capture.
+class PictureBoard {
+public:
+    explicit PictureBoard(int languageNumber = 10)
+        : board(languageNumber, &keys)
+    {
+        keys.setClipboard(&board.clipboard);
+        keys.onPrintScreen = [this] {
+            frmBordix &w = board.window();
+            seen.push_back(lookOf(w));
+            questionAtCapture = w.txtVraag->isHidden() ? QRect() : w.txtVraag->geometry();
+            notesAtCapture = {w.lblMakerNote[0]->geometry(), w.lblMakerNote[1]->geometry()};
+        };
+    }
+
+    frmBordix &window() { return board.window(); }
+    QString gameFolder(long long n) { return window().store().folderOf(n); }
+    QStringList pictures(long long n) { return QDir(gameFolder(n)).entryList(QDir::Files, QDir::Name); }
+
+    WatchingKeys keys;
+    TestBoard board;
+    QList<WindowLookSeen> seen;
+    QRect questionAtCapture;
+    std::pair<QRect, QRect> notesAtCapture;
+};
+
+// Game n with the sample deal typed in, ready for a picture; what typing it said and paused is
+// forgotten.
+inline void readyForPicture(TestBoard &board, const QString &game)
+{
+    frmBordix &w = board.window();
+    activate(w);
+    typeSampleDeal(w, game);
+    QVERIFY(w.cmdKopie->isEnabled());
+    board.messages.shown.clear();
+    board.messages.titles.clear();
+    board.pause.pauses.clear();
+}
+
+// As readyForPicture, with calls bid and the game saved and shown again from the list, as a
+// teacher does to picture a finished auction (the picture buttons wait for that).
+inline void readyWithAuction(TestBoard &board, const QString &game, std::initializer_list<int> calls)
+{
+    frmBordix &w = board.window();
+    readyForPicture(board, game);
+    bid(w, calls);
+    w.cmdOpslaan_Click();
+    QVERIFY(selectGame(w, w.store().folderName(game.toLongLong())));
+    w.cmdLeesSpel_Click();
+    QVERIFY(w.cmdKopie->isEnabled());
+    board.messages.shown.clear();
+    board.messages.titles.clear();
+    board.pause.pauses.clear();
+}
+
+} // namespace briqo::testing
