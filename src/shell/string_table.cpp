@@ -138,6 +138,8 @@ const Entry kEntries[] = {
         "Het plaatje staat op het klembord, maar kan niet worden opgeslagen.|~ kan niet worden "
         "geschreven.",
         "The picture is on the clipboard, but it cannot be saved.|~ cannot be written."},
+    {own::CannotPrint, "Er kan niet worden afgedrukt: de printer neemt de pagina niet aan.",
+        "Cannot print: the printer does not accept the page."},
 };
 
 #undef BRIQO_NOTICE

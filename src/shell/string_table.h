@@ -26,9 +26,10 @@ constexpr int CannotDeleteFile = 202;
 constexpr int DealNotValid = 203;
 constexpr int SaveNotFinished = 210; // "~" = the file
 constexpr int FolderNotOnlyGame = 211; // "~" = the game folder, "#" = what else it holds
-// The board picture.
+// The board picture and its printout.
 constexpr int PictureNotTaken = 270;
 constexpr int PictureNotSaved = 271; // "~" = the picture file
+constexpr int CannotPrint = 272;
 } // namespace own
 
 // A message as it is shown: every "|" becomes a line break.
