@@ -108,6 +108,7 @@ void frmBordix::connectHandlers()
     connect(cmdKopie, &QPushButton::clicked, this, [this] { cmdKopie_Click(); });
     connect(cmdNaarKlembord, &QPushButton::clicked, this, [this] { cmdNaarKlembord_Click(); });
     connect(cmdDrukSpelAf, &QPushButton::clicked, this, [this] { cmdDrukSpelAf_Click(); });
+    connect(cmdToonBMP, &QPushButton::clicked, this, [this] { cmdToonBMP_Click(); });
     connect(cmdToonLijst, &QPushButton::clicked, this, [this] { cmdToonLijst_Click(); });
     connect(cmdDownload, &QPushButton::clicked, this, [this] { cmdDownload_Click(); });
     connect(lstSpellen, &QListWidget::itemSelectionChanged, this, [this] { lstSpellen_Click(); });

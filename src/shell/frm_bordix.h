@@ -217,7 +217,7 @@ public:
     // connects it to the keystroke sender, and without it the caret is moved directly.
     std::function<void(const QString &)> sendKeys;
 
-    // ---- Board picture and printing ----
+    // ---- Board picture, printing and the pictures window ----
     bool ClipboardMode = false; // the capture leaves the picture on the clipboard only
     bool PrintMode = false; // the capture runs for a printout
     QString PictureSuffix; // "" or "_k": the game's next picture, found by ZoekBMPNummer
@@ -227,6 +227,7 @@ public:
     bool cmdKopie_Click();
     void cmdNaarKlembord_Click();
     void cmdDrukSpelAf_Click();
+    void cmdToonBMP_Click();
     // The picture Alt+Print Screen takes of the window: the stripped board while a capture runs.
     QImage windowPicture() override;
 

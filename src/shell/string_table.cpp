@@ -140,6 +140,7 @@ const Entry kEntries[] = {
         "The picture is on the clipboard, but it cannot be saved.|~ cannot be written."},
     {own::CannotPrint, "Er kan niet worden afgedrukt: de printer neemt de pagina niet aan.",
         "Cannot print: the printer does not accept the page."},
+    {own::PicturesNotDeleted, "Deze plaatjes kunnen niet worden gewist:|~", "These pictures cannot be deleted:|~"},
 };
 
 #undef BRIQO_NOTICE
