@@ -66,16 +66,7 @@ void frmBordix::lblBB_Click(int k)
         cmdFocus->setFocus();
     if (outcome.setUnsavedChanges)
         UnsavedChanges = true;
-    if (outcome.disableSaveAndRotate) {
-        for (QCheckBox *hide : chkNietZichtbaar)
-            hide->setEnabled(false);
-        cmdDraai->setEnabled(false);
-        cmdOpslaan->setEnabled(false);
-    }
-    if (outcome.disableOutputs)
-        for (QWidget *w : std::initializer_list<QWidget *> {
-                 cmdKopie, cmdDrukSpelAf, cmdNaarKlembord, franietZichtbaar, cmdVraagAntwoord})
-            w->setEnabled(false);
+    showAuctionChanged(outcome);
     if (outcome.clearRememberedDeclarer)
         setTag(chkUitKomst, QString());
     if (outcome.refused)
@@ -117,12 +108,11 @@ void frmBordix::applyAuctionEnd(const TailOutcome &tail)
     switch (tail.end) {
     case AuctionEnd::PassedOut:
         ShowContract();
-        picBiedBox->setEnabled(false);
+        showAuctionFinished(false);
         break;
     case AuctionEnd::Finished:
         ShowContract();
-        picBiedBox->setEnabled(false);
-        enableEntryFields(true);
+        showAuctionFinished(true);
         for (int row : tail.hiddenRowNumbers)
             lblNum[row]->hide();
         normaliseHands();

@@ -40,15 +40,9 @@ void leaveLeadMode(frmBordix &w)
 void startLeadMode(frmBordix &w)
 {
     const int leader = leaderSeat(tagOf(w.chkUitKomst), -1);
-    if (leader >= 0) {
-        for (int field = 0; field < FieldCount; ++field)
-            w.txtInvoer[field]->setEnabled(SeatOfField(field) == leader);
-        w.SetFocusIfPossible(w.txtInvoer[FieldOf(leader, Spades)]);
-    } else {
-        // Without a finished auction nobody is known to lead: whoever's card is clicked leads it.
-        w.enableEntryFields(true);
-        w.SetFocusIfPossible(w.txtInvoer[0]);
-    }
+    // Without a finished auction nobody is known to lead: whoever's card is clicked leads it.
+    w.showLeadMode(leader);
+    w.SetFocusIfPossible(w.txtInvoer[leader >= 0 ? FieldOf(leader, Spades) : 0]);
     w.RefreshCountColours();
 }
 

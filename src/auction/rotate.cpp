@@ -122,9 +122,7 @@ void frmBordix::cmdDraai_Click()
     if (turned.showContract && !auction.CallKinds().isEmpty())
         ShowContract();
 
-    for (QWidget *w : std::initializer_list<QWidget *> {cmdKopie, cmdNaarKlembord, franietZichtbaar, cmdVraagAntwoord})
-        w->setEnabled(true);
-    chkUitKomst->show();
+    showRotatedGame();
     cmdFocus->setFocus();
 }
 

@@ -52,12 +52,6 @@ void frmBordix::paintFieldsWhite()
     }
 }
 
-void frmBordix::enableEntryFields(bool enabled)
-{
-    for (QLineEdit *field : txtInvoer)
-        field->setEnabled(enabled);
-}
-
 void frmBordix::moveCaretToEnd(QLineEdit *field)
 {
     if (sendKeys) {
@@ -205,7 +199,7 @@ void frmBordix::txtInvoer_Change(int index)
         EntrySuppressed = true;
         for (QLineEdit *f : txtInvoer)
             if (f->text().contains(QLatin1Char('T')))
-                f->setText(tensAs10(f->text()));
+                writeHolding(f, tensAs10(f->text()));
         EntrySuppressed = false;
     }
 
@@ -213,12 +207,7 @@ void frmBordix::txtInvoer_Change(int index)
     if (total == 52 && isValidCompleteDeal(deal, LanguageNumber)) {
         EnableCompleteDeal();
     } else {
-        for (QWidget *w : std::initializer_list<QWidget *> {cmdKopie, cmdDrukSpelAf, cmdOpslaan, chkTien, chkPunten,
-                 cmdDraai, cmdLeesSpel, cmdWisSpel, cmdVraagAntwoord, cmdNaarKlembord, franietZichtbaar})
-            w->setEnabled(false);
-        for (QCheckBox *hide : chkNietZichtbaar)
-            hide->setEnabled(false);
-        chkUitKomst->hide();
+        showIncompleteDeal();
         // Only a paste can bring 52 cards that are not a deal; it is said once, when it happens.
         if (total == 52)
             showInfo(ResString(own::DealNotValid));
@@ -239,20 +228,6 @@ void frmBordix::rebuildHandLists()
         for (int suit = 0; suit < 4; ++suit)
             lstHand[seat] << txtInvoer[FieldOf(seat, suit)]->text();
     }
-}
-
-void frmBordix::EnableCompleteDeal()
-{
-    for (QWidget *w : std::initializer_list<QWidget *> {cmdKopie, cmdDrukSpelAf, cmdOpslaan, chkTien, chkPunten,
-             cmdDraai, cmdVraagAntwoord, cmdNaarKlembord, franietZichtbaar})
-        w->setEnabled(true);
-    for (QCheckBox *hide : chkNietZichtbaar)
-        hide->setEnabled(true);
-    chkUitKomst->show();
-    rebuildHandLists();
-    picBiedBox->setEnabled(true);
-    for (int k = 38; k <= 40; ++k)
-        picBBA[k]->setEnabled(true);
 }
 
 void frmBordix::txtInvoer_LostFocus(int index)

@@ -64,21 +64,17 @@ void frmBordix::txtSpel_Change()
     if (EntrySuppressed)
         return;
 
-    for (QWidget *w : std::initializer_list<QWidget *> {
-             cmdLeesSpel, cmdWisSpel, cmdOpslaan, cmdKopie, cmdDrukSpelAf, cmdDraai, cmdVraagAntwoord, cmdNaarKlembord})
-        w->setEnabled(false);
-    chkUitKomst->hide();
+    const bool isGame = n > 0 && n < 1000;
+    showNumberTyped(isGame);
     for (QStringList &hand : lstHand)
         hand.clear();
     lstSpellen->clearSelection();
 
-    if (n > 0 && n < 1000) {
+    if (isGame) {
         if (!Renumbering) {
             EntrySuppressed = true;
-            for (QLineEdit *field : txtInvoer) {
+            for (QLineEdit *field : txtInvoer)
                 field->clear();
-                field->setEnabled(true);
-            }
             EntrySuppressed = false;
             // The summary grid follows the emptied hands.
             ShowCountsAndPoints();
@@ -87,12 +83,10 @@ void frmBordix::txtSpel_Change()
         auction.resetForGame(DealerOf(n));
         showAuction();
         ShowAllBids();
-        picBiedBox->setEnabled(true);
     } else {
         picAlles->hideDealerAndVulnerability();
         lblInfo[1]->setText(ResString(Str::DealerCaption));
         lblInfo[2]->setText(ResString(Str::VulnerableCaption));
-        picBiedBox->setEnabled(false);
     }
 
     EntrySuppressed = true;

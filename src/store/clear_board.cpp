@@ -14,7 +14,6 @@ namespace briqo {
 
 void frmBordix::ClearBoard()
 {
-    picBiedBox->setEnabled(false);
     for (int i = 1; i <= 6; ++i) {
         lblVulin[i]->hide();
         lblVulin[i]->clear();
@@ -32,8 +31,7 @@ void frmBordix::ClearBoard()
     clearAuctionCells();
     for (QStringList &hand : lstHand)
         hand.clear();
-    for (QWidget *w : std::initializer_list<QWidget *> {cmdKopie, cmdNaarKlembord, franietZichtbaar, cmdVraagAntwoord})
-        w->setEnabled(false);
+    showClearedGame();
     setTag(cmdVraagAntwoord, QString());
     setTag(franietZichtbaar, QString());
 }

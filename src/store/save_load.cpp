@@ -2,11 +2,12 @@
 
 #include "shell/frm_bordix.h"
 
+#include "deal/hand_rules.h"
 #include "resources/pictures.h"
+#include "shell/string_ids.h"
 #include "shell/string_table.h"
 #include "shell/twips.h"
 #include "store/game_list.h"
-#include "shell/string_ids.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -127,23 +128,31 @@ void frmBordix::cmdLeesSpel_Click()
     }
     showAuction();
 
-    for (int i = 0; i < FieldCount; ++i) {
+    for (int i = 0; i < FieldCount; ++i)
         writeHolding(txtInvoer[i], game.holdings[i]);
-        txtInvoer[i]->setEnabled(true);
-    }
-
-    // The stored deal is on the board: it can be bid on, saved, shown and printed, as a typed one.
-    EnableCompleteDeal();
+    // A stored deal is on the board: it can be bid on, saved, shown and printed, as a typed one.
+    // A game file edited by hand into something that is no deal stays on the board to be put
+    // right, but offers nothing that would store or show it as it is.
+    const bool validDeal = isValidCompleteDeal(holdings(), LanguageNumber);
+    if (validDeal)
+        showLoadedGame();
+    else
+        showBrokenGame();
     SetFocusIfPossible(txtInvoer[0]);
 
     fillRenumberLists(n);
     if (auction.CallKinds().endsWith(QLatin1String("222")))
         ShowContract();
 
-    for (QWidget *w : std::initializer_list<QWidget *> {
-             fraNieuwNummer, cmdWisSpel, cmdOpslaan, cmdLeesSpel, cmdDraai, cmdVraagAntwoord})
-        w->setEnabled(true);
-    chkUitKomst->show();
+    if (validDeal) {
+        showLoadedGame();
+    } else {
+        showBrokenGame();
+        // Fifty-two cards that are no deal were already reported as the fields filled.
+        const int total = totalCards(holdings());
+        if (total > 0 && total != 52)
+            showInfo(ResString(own::DealNotValid));
+    }
     // The board now shows exactly what is stored.
     UnsavedChanges = false;
 }

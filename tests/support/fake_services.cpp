@@ -50,7 +50,7 @@ void FakeNetwork::download(
     });
 }
 
-TestBoard::TestBoard(int languageNumber, KeyPlatform *keys)
+TestBoard::TestBoard(int languageNumber)
 {
     static bool fontsInstalled = false;
     if (!fontsInstalled) {
@@ -67,7 +67,9 @@ TestBoard::TestBoard(int languageNumber, KeyPlatform *keys)
     m_services.printing = &printing;
     m_services.network = &network;
     m_services.processes = &processes;
-    m_services.keys = keys;
+    m_services.keys = &keys;
+    // Alt+Print Screen puts the board's picture where the window reads it.
+    keys.setClipboard(&clipboard);
     m_window = std::make_unique<frmBordix>(m_services, m_dir.path());
     m_window->endProgram = [this] { ended = true; };
 }

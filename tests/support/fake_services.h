@@ -1,11 +1,13 @@
 #pragma once
 
+#include "platform/qt_key_platform.h"
 #include "platform/services.h"
 
 #include <QQueue>
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <functional>
 #include <memory>
 
 namespace briqo {
@@ -98,12 +100,27 @@ public:
     bool startable = true;
 };
 
+// The desktop's keyboard as the program has it, recording what the keystroke sender sends: the
+// keys still arrive as events in the focused control, so tests run the caret moves for real.
+class RecordingKeyPlatform : public QtKeyPlatform {
+public:
+    void sendInput(const std::vector<KeyInput> &events) override
+    {
+        sent.push_back(events);
+        if (onSend)
+            onSend(events);
+        QtKeyPlatform::sendInput(events);
+    }
+    std::vector<std::vector<KeyInput>> sent;
+    // Sees each call before the platform acts on it (the window as it is when the keys go out).
+    std::function<void(const std::vector<KeyInput> &)> onSend;
+};
+
 // A main window in a program folder of its own, with fake platform services.
 class TestBoard {
 public:
-    // Writes taal.ini with the language first when languageNumber is not 0. With keys, the window
-    // sends its keystrokes (the caret moves, Alt+Print Screen) through that keyboard platform.
-    explicit TestBoard(int languageNumber = 0, KeyPlatform *keys = nullptr);
+    // Writes taal.ini with the language first when languageNumber is not 0.
+    explicit TestBoard(int languageNumber = 0);
     ~TestBoard();
 
     frmBordix &window() { return *m_window; }
@@ -117,6 +134,7 @@ public:
     FakePrinting printing;
     FakeNetwork network;
     FakeProcesses processes;
+    RecordingKeyPlatform keys;
     bool ended = false;
 
 private:

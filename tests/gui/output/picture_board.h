@@ -1,10 +1,9 @@
 #pragma once
-// A main window whose keystrokes go through the program's own keyboard platform, so that
-// Alt+Print Screen is answered as in the program: the picture lands on the test's clipboard. The
-// platform notes what the window looked like at the moment the keys were sent.
+// A main window whose Alt+Print Screen is answered by the program's own keyboard platform: the
+// picture lands on the test's clipboard. What the window looked like at the moment the keys went
+// out is noted for each capture.
 
 #include "keys/key_platform.h"
-#include "platform/qt_key_platform.h"
 #include "shell/frm_bordix.h"
 #include "support/board_driver.h"
 #include "support/fake_services.h"
@@ -19,6 +18,7 @@
 #include <QTimer>
 #include <QWindow>
 
+#include <algorithm>
 #include <array>
 #include <functional>
 #include <optional>
@@ -54,28 +54,18 @@ inline WindowLookSeen lookOf(frmBordix &w)
     return seen;
 }
 
-// The program's keyboard platform, looking at the window when Print Screen goes down.
-class WatchingKeys : public QtKeyPlatform {
-public:
-    std::function<void()> onPrintScreen;
-    void sendInput(const std::vector<KeyInput> &events) override
-    {
-        for (const KeyInput &e : events)
-            if (e.wVk == VkSnapshot && !(e.dwFlags & KeyEventKeyUp) && onPrintScreen)
-                onPrintScreen();
-        QtKeyPlatform::sendInput(events);
-    }
-};
-
 // A main window answering Alt+Print Screen into its fake clipboard; seen holds the window as it
 // was when the keys went out, for each capture.
 class PictureBoard {
 public:
     explicit PictureBoard(int languageNumber = 10)
-        : board(languageNumber, &keys)
+        : board(languageNumber)
     {
-        keys.setClipboard(&board.clipboard);
-        keys.onPrintScreen = [this] {
+        board.keys.onSend = [this](const std::vector<KeyInput> &events) {
+            const bool printScreen = std::any_of(events.begin(), events.end(),
+                [](const KeyInput &e) { return e.wVk == VkSnapshot && !(e.dwFlags & KeyEventKeyUp); });
+            if (!printScreen)
+                return;
             frmBordix &w = board.window();
             seen.push_back(lookOf(w));
             questionAtCapture = w.txtVraag->isHidden() ? QRect() : w.txtVraag->geometry();
@@ -87,7 +77,6 @@ public:
     QString gameFolder(long long n) { return window().store().folderOf(n); }
     QStringList pictures(long long n) { return QDir(gameFolder(n)).entryList(QDir::Files, QDir::Name); }
 
-    WatchingKeys keys;
     TestBoard board;
     QList<WindowLookSeen> seen;
     QRect questionAtCapture;
