@@ -60,6 +60,7 @@ public:
     explicit WindowLook(frmBordix &w)
         : m_window(w)
         , m_normalGeometry(w.normalGeometry())
+        , m_position(w.pos())
         , m_state(w.windowState())
         , m_caption(w.windowTitle())
         , m_topmost(isTopmost(w))
@@ -104,6 +105,9 @@ public:
         w.setWindowTitle(m_caption);
         w.setWindowState(Qt::WindowNoState);
         w.setGeometry(m_normalGeometry);
+        // Growing the window back centres it; it goes back to where it was.
+        if (!(m_state & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+            w.move(m_position);
         w.setWindowState(m_state);
         setTopmost(w, m_topmost);
     }
@@ -129,6 +133,7 @@ private:
 
     frmBordix &m_window;
     QRect m_normalGeometry;
+    QPoint m_position; // of the frame
     Qt::WindowStates m_state;
     QString m_caption;
     bool m_topmost;

@@ -54,6 +54,43 @@ inline WindowLookSeen lookOf(frmBordix &w)
     return seen;
 }
 
+// What differs between two looks of the window, for a failing comparison.
+inline QString differences(const WindowLookSeen &a, const WindowLookSeen &b)
+{
+    QStringList found;
+    if (a.caption != b.caption)
+        found << QStringLiteral("caption '%1' / '%2'").arg(a.caption, b.caption);
+    if (a.geometry != b.geometry)
+        found << QStringLiteral("geometry %1,%2 %3x%4 / %5,%6 %7x%8")
+                     .arg(a.geometry.x())
+                     .arg(a.geometry.y())
+                     .arg(a.geometry.width())
+                     .arg(a.geometry.height())
+                     .arg(b.geometry.x())
+                     .arg(b.geometry.y())
+                     .arg(b.geometry.width())
+                     .arg(b.geometry.height());
+    if (a.topmost != b.topmost)
+        found << QStringLiteral("topmost");
+    for (QWidget *w : a.visible)
+        if (!b.visible.contains(w))
+            found << QStringLiteral("shown only first: %1 %2")
+                         .arg(QString::fromLatin1(w->metaObject()->className()), w->objectName());
+    for (QWidget *w : b.visible)
+        if (!a.visible.contains(w))
+            found << QStringLiteral("shown only second: %1 %2")
+                         .arg(QString::fromLatin1(w->metaObject()->className()), w->objectName());
+    if (a.hands != b.hands)
+        found << QStringLiteral("hands");
+    if (a.timerRunning != b.timerRunning)
+        found << QStringLiteral("timer");
+    if (a.biddingBoxEnabled != b.biddingBoxEnabled)
+        found << QStringLiteral("bidding box");
+    return found.join(QStringLiteral("; "));
+}
+
+#define VERIFY_SAME_LOOK(now, before) QVERIFY2((now) == (before), qPrintable(differences(before, now)))
+
 // A main window answering Alt+Print Screen into its fake clipboard; seen holds the window as it
 // was when the keys went out, for each capture.
 class PictureBoard {

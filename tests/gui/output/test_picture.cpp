@@ -121,7 +121,7 @@ private slots:
         QCOMPARE(rightNote.y(), leftNote.y());
         QCOMPARE(rightNote.x() + rightNote.width(), w.picAlles->width() - toPx(60));
 
-        QCOMPARE(lookOf(w), before);
+        VERIFY_SAME_LOOK(lookOf(w), before);
         QCOMPARE(w.AuctionBottom, auctionBottom);
         QCOMPARE(p.board.pause.pauses, (QList<int> {100, 1000, 100, 1000}));
         QVERIFY(p.board.messages.shown.isEmpty());
@@ -138,7 +138,7 @@ private slots:
         QVERIFY(QDir().mkpath(p.gameFolder(5) + QStringLiteral("/Spel 005.bmp")));
         QTest::mouseClick(w.cmdKopie, Qt::LeftButton);
         QCOMPARE(p.seen.size(), 1);
-        QCOMPARE(lookOf(w), before);
+        VERIFY_SAME_LOOK(lookOf(w), before);
         QVERIFY(!p.board.clipboard.image().isNull()); // the picture is still there to paste
         QCOMPARE(p.board.messages.shown.size(), 1);
         QVERIFY(p.board.messages.shown.first().contains(QStringLiteral("Spel 005.bmp")));
@@ -151,7 +151,7 @@ private slots:
         s.sendKeys = [](const QString &) {};
         const WindowLookSeen silentBefore = lookOf(s);
         QTest::mouseClick(s.cmdKopie, Qt::LeftButton);
-        QCOMPARE(lookOf(s), silentBefore);
+        VERIFY_SAME_LOOK(lookOf(s), silentBefore);
         QCOMPARE(silent.messages.shown, QStringList {messageText(ResString(own::PictureNotTaken, 10))});
         QVERIFY(QDir(s.store().folderOf(6)).entryList(QDir::Files).isEmpty());
         QCOMPARE(silent.pause.pauses, (QList<int> {100, 200, 1000}));
@@ -169,7 +169,7 @@ private slots:
         QCOMPARE(p.board.clipboard.image().size(), p.seen.first().geometry.size());
         QCOMPARE(p.board.messages.shown, QStringList {ResString(Str::PasteThePicture, 11)});
         QCOMPARE(p.board.messages.titles, QStringList {w.caption()});
-        QCOMPARE(lookOf(w), before);
+        VERIFY_SAME_LOOK(lookOf(w), before);
         QVERIFY(!w.ClipboardMode);
         QCOMPARE(p.board.pause.pauses, QList<int> {100});
     }
@@ -196,7 +196,7 @@ private slots:
         QVERIFY(question.height() >= 2 * w.txtVraag->fontMetrics().lineSpacing());
         QCOMPARE(asked.width(), plain.width());
         QVERIFY(hasInkBelow(asked, plain.height()));
-        QCOMPARE(lookOf(w), before); // the box goes back to where it was, hidden
+        VERIFY_SAME_LOOK(lookOf(w), before); // the box goes back to where it was, hidden
     }
 
     void tenAs10IsInThePictureOnly()
