@@ -33,6 +33,8 @@ frmBordix_03::frmBordix_03(frmBordix &main)
     : m_main(&main)
 {
     setAttribute(Qt::WA_DeleteOnClose);
+    // Closing it makes the main window active again for the program.
+    markAsChildWindow(this);
     setFont(verdana(8.25));
     setBackColour(this, White);
     resize(toPx(WindowWidth), toPx(WindowHeight));
