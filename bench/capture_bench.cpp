@@ -85,8 +85,8 @@ bool setUp(Bench &b)
 {
     Game game;
     game.number = GameNumber;
-    game.holdings = {"AHVB", "AHV", "AHV", "AHV", "T987", "BT9", "BT9", "BT9", "6543", "876", "876", "876", "2",
-        "5432", "5432", "5432"};
+    game.holdings = {"AHVB", "AHV", "AHV", "AHV", "T987", "BT9", "BT9", "BT9", "6543", "876", "876", "876", "2", "5432",
+        "5432", "5432"};
     AuctionFile auction;
     auction.callKinds = QStringLiteral("1222");
     auction.cells[0] = {QStringLiteral("1"), QStringLiteral("4"), QString()};
