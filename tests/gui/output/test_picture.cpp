@@ -77,6 +77,8 @@ private slots:
         readyWithAuction(p.board, QStringLiteral("5"), {OneNoTrump, PassButton, PassButton, PassButton});
         const WindowLookSeen before = lookOf(w);
         const double auctionBottom = w.AuctionBottom;
+        if (const QByteArray shots = qgetenv("BRIQO_SHOTS"); !shots.isEmpty())
+            w.grab().save(QString::fromLocal8Bit(shots) + QStringLiteral("/window_before_%1.png").arg(language));
         QVERIFY(auctionBottom < 3315); // the auction frame is cut short below the last call
 
         QTest::mouseClick(w.cmdKopie, Qt::LeftButton);
