@@ -130,18 +130,6 @@ private slots:
         QVERIFY(QApplication::overrideCursor() == nullptr);
         pictures->close();
     }
-
-    void theButtonFollowsTheGameNumber()
-    {
-        TestBoard board;
-        frmBordix &w = board.window();
-        activate(w);
-        QVERIFY(!w.cmdToonBMP->isEnabled());
-        typeGameNumber(w, QStringLiteral("7"));
-        QVERIFY(w.cmdToonBMP->isEnabled());
-        w.txtSpel->clear();
-        QVERIFY(!w.cmdToonBMP->isEnabled());
-    }
 };
 
 QTEST_MAIN(TestBmpList)

@@ -20,27 +20,10 @@ namespace {
 constexpr int PassButton = 35;
 constexpr int OneNoTrump = 4;
 
-// Reads the header fields of a Windows bitmap file that viewers rely on.
-struct BitmapHeader {
-    QByteArray magic;
-    quint32 infoSize = 0;
-    qint32 width = 0;
-    qint32 height = 0;
-    quint16 bitsPerPixel = 0;
-};
-
-BitmapHeader headerOf(const QByteArray &bytes)
+// A little-endian field of a Windows bitmap file's headers.
+template<typename T> T field(const QByteArray &bytes, int offset)
 {
-    BitmapHeader h;
-    if (bytes.size() < 30)
-        return h;
-    const auto *data = reinterpret_cast<const uchar *>(bytes.constData());
-    h.magic = bytes.left(2);
-    h.infoSize = qFromLittleEndian<quint32>(data + 14);
-    h.width = qFromLittleEndian<qint32>(data + 18);
-    h.height = qFromLittleEndian<qint32>(data + 22);
-    h.bitsPerPixel = qFromLittleEndian<quint16>(data + 28);
-    return h;
+    return bytes.size() >= offset + int(sizeof(T)) ? qFromLittleEndian<T>(bytes.constData() + offset) : T(0);
 }
 
 // The bottom rows of a picture hold something other than white.
@@ -87,7 +70,7 @@ private slots:
         const QString gameFolder = p.board.folder() + QLatin1Char('/') + folder;
         QCOMPARE(QDir(gameFolder).entryList({QStringLiteral("*.bmp")}, QDir::Files, QDir::Name), names);
         QCOMPARE(p.seen.size(), 2);
-        const WindowLookSeen &stripped = p.seen.first();
+        const WindowLookSeen stripped = p.seen.first();
         // Stripped: no caption, on top, the board alone, as wide as the board and 60 twips.
         QCOMPARE(stripped.caption, QString());
         QVERIFY(stripped.topmost);
@@ -104,11 +87,10 @@ private slots:
         if (const QByteArray shots = qgetenv("BRIQO_SHOTS"); !shots.isEmpty())
             QFile::copy(gameFolder + QLatin1Char('/') + names.last(),
                 QString::fromLocal8Bit(shots) + QLatin1Char('/') + names.last());
-        const BitmapHeader header = headerOf(bytes);
-        QCOMPARE(header.magic, QByteArray("BM"));
-        QCOMPARE(header.infoSize, 40u);
-        QCOMPARE(header.bitsPerPixel, quint16(24));
-        QCOMPARE(QSize(header.width, std::abs(header.height)), stripped.geometry.size());
+        QVERIFY(bytes.startsWith("BM"));
+        QCOMPARE(field<quint32>(bytes, 14), 40u); // BITMAPINFOHEADER
+        QCOMPARE(field<quint16>(bytes, 28), quint16(24)); // bits a pixel
+        QCOMPARE(QSize(field<qint32>(bytes, 18), std::abs(field<qint32>(bytes, 22))), stripped.geometry.size());
         const QImage onClipboard = p.board.clipboard.image();
         QCOMPARE(onClipboard.size(), stripped.geometry.size());
         QCOMPARE(QImage::fromData(bytes, "BMP").convertToFormat(QImage::Format_RGB32),

@@ -69,19 +69,11 @@ QRectF inkBox(const QImage &image)
 
 void verifyNear(const QRectF &actual, const QRectF &expected)
 {
-    QVERIFY2(std::abs(actual.left() - expected.left()) <= Tolerance
-            && std::abs(actual.top() - expected.top()) <= Tolerance
-            && std::abs(actual.right() - expected.right()) <= Tolerance
-            && std::abs(actual.bottom() - expected.bottom()) <= Tolerance,
-        qPrintable(QStringLiteral("printed at %1,%2 %3x%4 pt, expected %5,%6 %7x%8 pt")
-                       .arg(actual.left())
-                       .arg(actual.top())
-                       .arg(actual.width())
-                       .arg(actual.height())
-                       .arg(expected.left())
-                       .arg(expected.top())
-                       .arg(expected.width())
-                       .arg(expected.height())));
+    const QMarginsF off(actual.left() - expected.left(), actual.top() - expected.top(),
+        actual.right() - expected.right(), actual.bottom() - expected.bottom());
+    for (double edge : {off.left(), off.top(), off.right(), off.bottom()})
+        QVERIFY2(
+            std::abs(edge) <= Tolerance, qPrintable(QDebug::toString(actual) + " for " + QDebug::toString(expected)));
 }
 
 bool havePopplerTools()
