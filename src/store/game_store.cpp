@@ -26,8 +26,7 @@ GameStore::GameStore(QString programFolder, int languageNumber)
     : m_programFolder(std::move(programFolder))
     , m_languageNumber(languageNumber)
     , m_words(gameWords(languageNumber))
-{
-}
+{ }
 
 QString GameStore::gamesRoot() const { return GamesRoot(m_programFolder, m_words); }
 
@@ -204,9 +203,25 @@ void GameStore::ensureGamesRoot() const { CreateFolderPath(gamesRoot()); }
 
 QString GameStore::nextPicturePath(long long n) const
 {
+    return joinPath(folderOf(n), pictureFileName(m_words, n, nextPictureSuffix(n)));
+}
+
+QString GameStore::nextPictureSuffix(long long n) const
+{
     ensureFolder(n);
-    const QString folder = folderOf(n);
-    return joinPath(folder, pictureFileName(m_words, n, nextPictureSuffixInFolder(folder)));
+    return nextPictureSuffixInFolder(folderOf(n));
+}
+
+StoreResult GameStore::writePicture(long long n, const QString &suffix, const QByteArray &bytes) const
+{
+    const QString path = joinPath(folderOf(n), pictureFileName(m_words, n, suffix));
+    if (!isPictureSuffix(suffix))
+        return StoreResult::failed(path, QStringLiteral("not a picture name"));
+    if (bytes.isEmpty())
+        return StoreResult::failed(path, QStringLiteral("no picture"));
+    ensureFolder(n);
+    QString error;
+    return fromWrite(writeFileBytes(path, bytes, &error), path, error);
 }
 
 bool GameStore::removePicture(long long n, const QString &fileName) const
