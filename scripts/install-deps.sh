@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(build-essential cmake ninja-build qt6-base-dev qt6-svg-dev libgl1-mesa-dev
-          fonts-dejavu-core xvfb xauth libbenchmark-dev)
+          fonts-dejavu-core xvfb xauth libbenchmark-dev poppler-utils)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
