@@ -52,7 +52,7 @@ void turnHands(frmBordix &w)
 {
     const std::array<QString, FieldCount> turned = rotateHands(heldCards(w));
     for (int field = 0; field < FieldCount; ++field)
-        w.txtInvoer[field]->setText(turned[field]);
+        writeHolding(w.txtInvoer[field], turned[field]);
     w.rebuildHandLists();
     w.ShowCountsAndPoints();
     w.RefreshCountColours();

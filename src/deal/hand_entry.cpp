@@ -40,7 +40,7 @@ void frmBordix::Sorteer(int field)
     const QString sorted = sortedHolding(txtInvoer[field]->text(), LanguageNumber);
     // The caller clears the flag once it has finished rewriting.
     EntrySuppressed = true;
-    txtInvoer[field]->setText(sorted);
+    writeHolding(txtInvoer[field], sorted);
 }
 
 void frmBordix::paintFieldsWhite()
@@ -225,29 +225,11 @@ void frmBordix::txtInvoer_Change(int index)
     ShowCountsAndPoints();
 }
 
-void frmBordix::ShowCountsAndPoints()
-{
-    const Holdings deal = holdings();
-    for (int seat = 0; seat < 4; ++seat) {
-        const int points = HighCardPoints(deal, seat, LanguageNumber);
-        msfgOverzicht->item(seat + 1, 1)->setText(QString::number(CardCount(deal, seat)));
-        msfgOverzicht->item(seat + 1, 2)->setText(QString::number(points));
-        lblPunten[seat]->setText(QLatin1Char('(') + QString::number(points) + QLatin1Char(')'));
-    }
-}
+void frmBordix::ShowCountsAndPoints() { picAlles->showCountsAndPoints(holdings()); }
 
-void frmBordix::setCountCellColour(int seat, unsigned colour)
-{
-    msfgOverzicht->item(seat + 1, 1)->setBackground(bgr(colour));
-}
+void frmBordix::setCountCellColour(int seat, unsigned colour) { picAlles->setCountCellColour(seat, colour); }
 
-void frmBordix::RefreshCountColours()
-{
-    for (int seat = 0; seat < 4; ++seat) {
-        setCountCellColour(seat, msfgOverzicht->item(seat + 1, 1)->text().toInt() > 12 ? Green : White);
-        msfgOverzicht->item(seat + 1, 2)->setForeground(bgr(Red));
-    }
-}
+void frmBordix::RefreshCountColours() { picAlles->refreshCountColours(); }
 
 void frmBordix::rebuildHandLists()
 {
@@ -284,7 +266,7 @@ void frmBordix::txtInvoer_LostFocus(int index)
         const int seat = *empty;
         for (int suit = 0; suit < 4; ++suit) {
             const int field = FieldOf(seat, suit);
-            txtInvoer[field]->setText(missingCards(deal, seat, suit, LanguageNumber));
+            writeHolding(txtInvoer[field], missingCards(deal, seat, suit, LanguageNumber));
         }
         // The focus moves once the field that is being left has let it go.
         QLineEdit *next = txtInvoer[seat == North ? 3 : 0];

@@ -19,6 +19,7 @@ namespace briqo {
 
 frmBordix::frmBordix(const Services &services, const QString &programFolder, QWidget *parent)
     : QWidget(parent)
+    , picAlles(new BoardView(this))
     , m_services(services)
     , m_programFolder(programFolder)
 {
@@ -35,7 +36,6 @@ frmBordix::frmBordix(const Services &services, const QString &programFolder, QWi
         };
     }
 
-    buildBoard();
     buildBiddingBox();
     buildGamesFrame();
     buildBottomStrip();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "auction/auction_model.h"
+#include "board/board_view.h"
 #include "deal/deal.h"
 #include "platform/services.h"
 #include "store/game_store.h"
@@ -43,7 +44,6 @@ public:
     // ---- Window-level state ----
     int LanguageNumber = 10;
     QString VersionDigits;
-    double InfoValueLeft = 0;
     bool EntrySuppressed = false;
     int FlagFrame = 0;
     bool UnsavedChanges = false;
@@ -51,7 +51,6 @@ public:
     bool RenumberGuard = false;
     bool SkipSaveQuestion = false;
     QString GameFolder;
-    double AuctionBottom = 3315;
     QStringList lstStartInvoer;
     AuctionModel auction;
     QString ContractText;
@@ -67,37 +66,38 @@ public:
     QString ResString(int n) const;
 
     // ---- Controls of the board area picAlles ----
-    QWidget *picAlles = nullptr;
-    QLineEdit *txtSpel = nullptr;
-    std::array<QLabel *, 6> lblInfo {};
-    std::array<QLabel *, 7> lblVulin {};
-    QCheckBox *chkUitKomst = nullptr;
-    QLabel *picUit = nullptr;
-    QLabel *picEind = nullptr;
-    QGroupBox *fraBieding = nullptr;
-    std::array<QLabel *, 4> lblBieding {};
-    // The auction grid, indexed [seat][row]: lblB[North] is the column lblBN, picB[East] is picBO,
-    // lblA[South] is lblAZ, and so on (call label, strain picture, note label).
-    std::array<std::array<QLabel *, 9>, 4> lblB {};
-    std::array<std::array<QLabel *, 9>, 4> picB {};
-    std::array<std::array<QLabel *, 9>, 4> lblA {};
-    std::array<QLabel *, 9> lblNum {};
-    QFrame *picDeMaker = nullptr;
-    QLabel *lblDeMaker = nullptr;
-    QLabel *imaLogo = nullptr;
-    std::array<QLabel *, 16> picSymbool {};
-    std::array<QFrame *, 16> picAchter {};
-    std::array<QLineEdit *, 16> txtInvoer {};
-    std::array<QLabel *, 4> lblWind {};
-    std::array<QLabel *, 4> lblPunten {};
-    QTableWidget *msfgOverzicht = nullptr;
-    QPushButton *cmdVraagAntwoord = nullptr;
-    QPlainTextEdit *txtVraag = nullptr;
-    QWidget *picVlaggen = nullptr;
-    std::array<QPushButton *, 2> cmdTaalButtons {}; // cmdTaal(10) and cmdTaal(11)
+    // The board is a view of its own; the window works its controls under their board names.
+    BoardView *const picAlles;
+    double &InfoValueLeft = picAlles->InfoValueLeft;
+    double &AuctionBottom = picAlles->AuctionBottom;
+    QLineEdit *&txtSpel = picAlles->txtSpel;
+    std::array<QLabel *, 6> &lblInfo = picAlles->lblInfo;
+    std::array<QLabel *, 7> &lblVulin = picAlles->lblVulin;
+    QCheckBox *&chkUitKomst = picAlles->chkUitKomst;
+    QLabel *&picUit = picAlles->picUit;
+    QLabel *&picEind = picAlles->picEind;
+    QGroupBox *&fraBieding = picAlles->fraBieding;
+    std::array<QLabel *, 4> &lblBieding = picAlles->lblBieding;
+    std::array<std::array<QLabel *, 9>, 4> &lblB = picAlles->lblB;
+    std::array<std::array<QLabel *, 9>, 4> &picB = picAlles->picB;
+    std::array<std::array<QLabel *, 9>, 4> &lblA = picAlles->lblA;
+    std::array<QLabel *, 9> &lblNum = picAlles->lblNum;
+    QFrame *&picDeMaker = picAlles->picDeMaker;
+    QLabel *&lblDeMaker = picAlles->lblDeMaker;
+    QLabel *&imaLogo = picAlles->imaLogo;
+    std::array<QLabel *, 16> &picSymbool = picAlles->picSymbool;
+    std::array<QFrame *, 16> &picAchter = picAlles->picAchter;
+    std::array<QLineEdit *, 16> &txtInvoer = picAlles->txtInvoer;
+    std::array<QLabel *, 4> &lblWind = picAlles->lblWind;
+    std::array<QLabel *, 4> &lblPunten = picAlles->lblPunten;
+    QTableWidget *&msfgOverzicht = picAlles->msfgOverzicht;
+    QPushButton *&cmdVraagAntwoord = picAlles->cmdVraagAntwoord;
+    QPlainTextEdit *&txtVraag = picAlles->txtVraag;
+    QWidget *&picVlaggen = picAlles->picVlaggen;
+    std::array<QPushButton *, 2> &cmdTaalButtons = picAlles->cmdTaalButtons;
     QPushButton *cmdTaal(int index) const { return cmdTaalButtons[index - 10]; }
-    QPushButton *cmdDownload = nullptr;
-    std::array<QLabel *, 2> lblMakerNote {};
+    QPushButton *&cmdDownload = picAlles->cmdDownload;
+    std::array<QLabel *, 2> &lblMakerNote = picAlles->lblMakerNote;
 
     // ---- Bidding box ----
     QWidget *picBiedBox = nullptr;
@@ -222,13 +222,9 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void buildBoard();
-    void buildAuctionGrid();
-    void buildHands();
     void buildBiddingBox();
     void buildGamesFrame();
     void buildBottomStrip();
-    void buildSummaryGrid();
     void applyDesignedStates();
     void connectHandlers();
     void connectHandEntry();

@@ -32,15 +32,7 @@ void frmBordix::txtSpel_LostFocus()
         txtSpel->clear();
 }
 
-void frmBordix::showDealerAndVulnerability(long long n)
-{
-    lblVulin[2]->setText(VulnerabilityName(VulnerabilityOf(n), LanguageNumber));
-    lblVulin[1]->setText(SeatName(DealerOf(n), LanguageNumber));
-    for (int i : {1, 2}) {
-        lblVulin[i]->adjustSize();
-        lblVulin[i]->show();
-    }
-}
+void frmBordix::showDealerAndVulnerability(long long n) { picAlles->showDealerAndVulnerability(n); }
 
 void frmBordix::txtSpel_Change()
 {
@@ -96,10 +88,7 @@ void frmBordix::txtSpel_Change()
         ShowAllBids();
         picBiedBox->setEnabled(true);
     } else {
-        for (int i : {1, 2}) {
-            lblVulin[i]->hide();
-            lblVulin[i]->clear();
-        }
+        picAlles->hideDealerAndVulnerability();
         lblInfo[1]->setText(ResString(1));
         lblInfo[2]->setText(ResString(2));
         picBiedBox->setEnabled(false);

@@ -45,7 +45,7 @@ void frmBordix::cmdOpslaan_Click()
 
     EntrySuppressed = true;
     for (QLineEdit *field : txtInvoer)
-        field->setText(tensAsT(field->text()));
+        writeHolding(field, tensAsT(field->text()));
     EntrySuppressed = false;
     UnsavedChanges = false;
     chkTien->setChecked(false);
@@ -127,7 +127,7 @@ void frmBordix::cmdLeesSpel_Click()
     showAuction();
 
     for (int i = 0; i < FieldCount; ++i) {
-        txtInvoer[i]->setText(game.holdings[i]);
+        writeHolding(txtInvoer[i], game.holdings[i]);
         txtInvoer[i]->setEnabled(true);
     }
 
