@@ -44,10 +44,10 @@ QList<OverviewRow> overviewRows(const GameStore &store, const QStringList &entri
 {
     QList<OverviewRow> rows;
     rows.reserve(entries.size());
-    for (const QString &entry : entries) {
-        const QString line = store.contractOfEntry(entry);
-        if (!trimBlanks(line).isEmpty())
-            rows.append(overviewRowOf(entry, line));
+    const QStringList lines = store.contractsOfEntries(entries);
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        if (!trimBlanks(lines.at(i)).isEmpty())
+            rows.append(overviewRowOf(entries.at(i), lines.at(i)));
     }
     return rows;
 }

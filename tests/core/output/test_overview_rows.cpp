@@ -51,13 +51,17 @@ private slots:
         plant(store.paths(8).contract, ""); // an empty file
         plant(store.paths(9).contract, "\r\n"); // an empty line
         plant(store.paths(10).contract, "   \r\nNoord 1 Ruiten\r\n"); // only blanks on the first line
+        // Copied from another system in capitals: found all the same.
+        const QString copied = (dutch ? "SPEL 014/SPEL 014 " : "GAME 014/GAME 014 ") + store.words().contract.toUpper();
+        plant(store.gamesRoot() + '/' + copied + ".TXT", "Oost 1 Klaveren\r\n");
 
         const QStringList entries {store.folderName(12), store.folderName(7), store.folderName(5), store.folderName(8),
-            store.folderName(9), store.folderName(10), store.folderName(11)};
+            store.folderName(9), store.folderName(10), store.folderName(11), store.folderName(14)};
         const QList<OverviewRow> rows = overviewRows(store, entries);
-        QCOMPARE(rows.size(), 2);
+        QCOMPARE(rows.size(), 3);
         QCOMPARE(rows[0], (OverviewRow {"012", "West", dutch ? "3 SA" : "3 NT"}));
         QCOMPARE(rows[1], (OverviewRow {"005", dutch ? "Zuid" : "South", dutch ? "4 Harten" : "4 Hearts"}));
+        QCOMPARE(rows[2], (OverviewRow {"014", "Oost", "1 Klaveren"}));
         QVERIFY(overviewRows(store, {}).isEmpty());
     }
 
