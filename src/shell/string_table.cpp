@@ -132,6 +132,8 @@ const Entry kEntries[] = {
         "again."},
     {own::FolderNotOnlyGame, "~ bevat ook dingen die niet bij het spel horen:|#||Het spel is niet gewist.",
         "~ also holds things that are not part of the game:|#||The game has not been deleted."},
+    {own::PrintingFailed, "Het afdrukken is niet gelukt: de printer kan niet worden gebruikt.",
+        "Printing failed: the printer cannot be used."},
 };
 
 #undef BRIQO_NOTICE

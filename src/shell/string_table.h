@@ -26,6 +26,8 @@ constexpr int CannotDeleteFile = 202;
 constexpr int DealNotValid = 203;
 constexpr int SaveNotFinished = 210; // "~" = the file
 constexpr int FolderNotOnlyGame = 211; // "~" = the game folder, "#" = what else it holds
+// The question-and-answer window and the games overview.
+constexpr int PrintingFailed = 222;
 } // namespace own
 
 // A message as it is shown: every "|" becomes a line break.
