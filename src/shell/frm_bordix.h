@@ -210,6 +210,12 @@ public:
     // connects it to the keystroke sender, and without it the caret is moved directly.
     std::function<void(const QString &)> sendKeys;
 
+    // ---- Question and answer ----
+    void cmdVraagAntwoord_Click();
+    // The game's question in the question box on the board: shown below the hands when it holds
+    // more than blanks, hidden otherwise.
+    void showQuestion(const QString &question);
+
     // ---- Shared helpers ----
     void SetFocusIfPossible(QWidget *control);
     void showInfo(const QString &text);

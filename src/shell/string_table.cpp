@@ -132,6 +132,13 @@ const Entry kEntries[] = {
         "again."},
     {own::FolderNotOnlyGame, "~ bevat ook dingen die niet bij het spel horen:|#||Het spel is niet gewist.",
         "~ also holds things that are not part of the game:|#||The game has not been deleted."},
+    {own::CharactersNotStored,
+        "Deze tekens kunnen niet in de bestanden van het spel worden bewaard:|~||Ze worden opgeslagen als ?. De "
+        "rest van de tekst blijft zoals hij is.|Toch opslaan?",
+        "These characters cannot be kept in the files of the game:|~||They are saved as ?. The rest of the text "
+        "stays as it is.|Save anyway?"},
+    {own::CannotWriteQuestion, "~ kan niet worden opgeslagen.|De tekst staat nog in het venster.",
+        "~ cannot be saved.|The text is still in the window."},
     {own::PrintingFailed, "Het afdrukken is niet gelukt: de printer kan niet worden gebruikt.",
         "Printing failed: the printer cannot be used."},
 };

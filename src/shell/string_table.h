@@ -27,6 +27,8 @@ constexpr int DealNotValid = 203;
 constexpr int SaveNotFinished = 210; // "~" = the file
 constexpr int FolderNotOnlyGame = 211; // "~" = the game folder, "#" = what else it holds
 // The question-and-answer window and the games overview.
+constexpr int CharactersNotStored = 220; // "~" = the characters
+constexpr int CannotWriteQuestion = 221; // "~" = the file
 constexpr int PrintingFailed = 222;
 } // namespace own
 

@@ -35,6 +35,7 @@ void frmBordix::ClearBoard()
         w->setEnabled(false);
     setTag(cmdVraagAntwoord, QString());
     setTag(franietZichtbaar, QString());
+    showQuestion(QString());
 }
 
 } // namespace briqo
