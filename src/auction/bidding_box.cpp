@@ -7,6 +7,7 @@
 #include "resources/pictures.h"
 #include "shell/string_table.h"
 #include "shell/twips.h"
+#include "shell/string_ids.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -65,16 +66,7 @@ void frmBordix::lblBB_Click(int k)
         cmdFocus->setFocus();
     if (outcome.setUnsavedChanges)
         UnsavedChanges = true;
-    if (outcome.disableSaveAndRotate) {
-        for (QCheckBox *hide : chkNietZichtbaar)
-            hide->setEnabled(false);
-        cmdDraai->setEnabled(false);
-        cmdOpslaan->setEnabled(false);
-    }
-    if (outcome.disableOutputs)
-        for (QWidget *w : std::initializer_list<QWidget *> {
-                 cmdKopie, cmdDrukSpelAf, cmdNaarKlembord, franietZichtbaar, cmdVraagAntwoord})
-            w->setEnabled(false);
+    showAuctionChanged(outcome);
     if (outcome.clearRememberedDeclarer)
         setTag(chkUitKomst, QString());
     if (outcome.refused)
@@ -82,7 +74,7 @@ void frmBordix::lblBB_Click(int k)
 
     TailOutcome tail = outcome.tail;
     if (outcome.askDeleteAll) {
-        if (askYesNo(ResString(23))) {
+        if (askYesNo(ResString(Str::ClearBiddingQuestion))) {
             const Holdings deal = holdings();
             UnsavedChanges = std::any_of(deal.begin(), deal.end(), [](const QString &h) { return !h.isEmpty(); });
             // The board set-up runs again for the same number, keeping the hands and asking nothing.
@@ -116,12 +108,11 @@ void frmBordix::applyAuctionEnd(const TailOutcome &tail)
     switch (tail.end) {
     case AuctionEnd::PassedOut:
         ShowContract();
-        picBiedBox->setEnabled(false);
+        showAuctionFinished(false);
         break;
     case AuctionEnd::Finished:
         ShowContract();
-        picBiedBox->setEnabled(false);
-        enableEntryFields(true);
+        showAuctionFinished(true);
         for (int row : tail.hiddenRowNumbers)
             lblNum[row]->hide();
         normaliseHands();

@@ -8,6 +8,7 @@
 #include "shell/twips.h"
 #include "store/file_state.h"
 #include "store/game_files.h"
+#include "shell/string_ids.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -50,7 +51,7 @@ void frmBordix::clearContractAndLead()
     setPicture(picUit, 0);
     picUit->hide();
     setTag(chkUitKomst, QString());
-    chkUitKomst->setText(ResString(69));
+    chkUitKomst->setText(ResString(Str::GiveLead));
     chkUitKomst->setChecked(false);
     chkUitKomst->hide();
     placeInfoValues();

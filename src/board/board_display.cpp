@@ -7,6 +7,7 @@
 #include "resources/pictures.h"
 #include "shell/string_table.h"
 #include "shell/twips.h"
+#include "shell/string_ids.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -110,7 +111,7 @@ void BoardView::showContract(const AuctionModel &auction)
 {
     const std::optional<FinalContract> contract = finalContract(auction);
     if (!contract) {
-        lblVulin[3]->setText(ResString(8, m_languageNumber));
+        lblVulin[3]->setText(ResString(Str::Pass, m_languageNumber));
         lblVulin[3]->adjustSize();
         lblVulin[3]->show();
         picEind->hide();

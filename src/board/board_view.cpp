@@ -7,6 +7,7 @@
 #include "shell/string_table.h"
 #include "shell/twips.h"
 #include "store/game.h"
+#include "shell/string_ids.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -34,11 +35,11 @@ void BoardView::setUpCaptions(int languageNumber, int year)
     txtVraag->raise();
 
     // Summary grid: cards and points per seat, fitted to its texts, no scroll area.
-    msfgOverzicht->item(0, 1)->setText(text(59));
-    msfgOverzicht->item(0, 2)->setText(text(60));
+    msfgOverzicht->item(0, 1)->setText(text(Str::Cards));
+    msfgOverzicht->item(0, 2)->setText(text(Str::Points));
     msfgOverzicht->item(0, 2)->setForeground(bgr(Red));
     for (int seat = 0; seat < 4; ++seat)
-        msfgOverzicht->item(seat + 1, 0)->setText(text(4 + seat));
+        msfgOverzicht->item(seat + 1, 0)->setText(text(Str::North + seat));
     const int gridWidth = PasKolommenAan(msfgOverzicht, msfgOverzicht->font());
     msfgOverzicht->resize(gridWidth + 2, totalRowHeight(msfgOverzicht) + 2);
     for (int r = 0; r < 5; ++r)
@@ -61,26 +62,26 @@ void BoardView::setUpCaptions(int languageNumber, int year)
     for (int i = 0; i < FieldCount; ++i)
         setPicture(picSymbool[i], 101 + i % 4);
 
-    lblInfo[0]->setText(text(0));
-    lblInfo[1]->setText(text(1));
-    lblInfo[2]->setText(text(2));
-    lblInfo[3]->setText(text(67) + QLatin1Char(':'));
-    lblInfo[4]->setText(text(68) + QLatin1Char(':'));
-    lblInfo[5]->setText(text(66) + QLatin1Char(':'));
-    chkUitKomst->setText(text(69));
+    lblInfo[0]->setText(text(Str::Game));
+    lblInfo[1]->setText(text(Str::DealerCaption));
+    lblInfo[2]->setText(text(Str::VulnerableCaption));
+    lblInfo[3]->setText(text(Str::Contract) + QLatin1Char(':'));
+    lblInfo[4]->setText(text(Str::Declarer) + QLatin1Char(':'));
+    lblInfo[5]->setText(text(Str::Lead) + QLatin1Char(':'));
+    chkUitKomst->setText(text(Str::GiveLead));
     placeInfoValues();
 
-    lblDeMaker->setText(text(3));
+    lblDeMaker->setText(text(Str::Maker));
     for (int seat = 0; seat < 4; ++seat) {
-        lblBieding[seat]->setText(text(4 + seat));
-        lblWind[seat]->setText(text(4 + seat));
+        lblBieding[seat]->setText(text(Str::North + seat));
+        lblWind[seat]->setText(text(Str::North + seat));
         lblWind[seat]->adjustSize();
     }
     for (QLabel *note : lblMakerNote) {
-        note->setText(text(15).replace(QStringLiteral("2020"), QString::number(year)));
+        note->setText(text(Str::MakerNotice).replace(QStringLiteral("2020"), QString::number(year)));
         note->adjustSize();
     }
-    cmdVraagAntwoord->setText(text(72));
+    cmdVraagAntwoord->setText(text(Str::QuestionAndAnswer));
 
     for (int i = 0; i < FieldCount; ++i) {
         txtInvoer[i]->setEnabled(false);

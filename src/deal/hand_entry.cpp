@@ -6,6 +6,7 @@
 #include "deal/hand_rules.h"
 #include "shell/string_table.h"
 #include "shell/twips.h"
+#include "shell/string_ids.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -49,12 +50,6 @@ void frmBordix::paintFieldsWhite()
         setBackColour(txtInvoer[i], White);
         setBackColour(picAchter[i], White);
     }
-}
-
-void frmBordix::enableEntryFields(bool enabled)
-{
-    for (QLineEdit *field : txtInvoer)
-        field->setEnabled(enabled);
 }
 
 void frmBordix::moveCaretToEnd(QLineEdit *field)
@@ -155,11 +150,11 @@ void frmBordix::txtInvoer_KeyPress(int index, int &keyAscii)
     switch (checkCardKey(deal, index, c)) {
     case CardKeyVerdict::HandFull:
         keyAscii = 0;
-        showInfo(fillPlaceholder(ResString(25), QLatin1Char('~'), SeatName(seat, LanguageNumber)));
+        showInfo(fillPlaceholder(ResString(Str::HasThirteenCards), QLatin1Char('~'), SeatName(seat, LanguageNumber)));
         break;
     case CardKeyVerdict::HeldElsewhere: {
         keyAscii = 0;
-        QString text = fillPlaceholder(ResString(35), QLatin1Char('~'), CardName(c, LanguageNumber));
+        QString text = fillPlaceholder(ResString(Str::CardUsedTwice), QLatin1Char('~'), CardName(c, LanguageNumber));
         showInfo(fillPlaceholder(text, QLatin1Char('#'), SuitName(SuitOfField(index), LanguageNumber)));
         break;
     }
@@ -204,7 +199,7 @@ void frmBordix::txtInvoer_Change(int index)
         EntrySuppressed = true;
         for (QLineEdit *f : txtInvoer)
             if (f->text().contains(QLatin1Char('T')))
-                f->setText(tensAs10(f->text()));
+                writeHolding(f, tensAs10(f->text()));
         EntrySuppressed = false;
     }
 
@@ -212,12 +207,7 @@ void frmBordix::txtInvoer_Change(int index)
     if (total == 52 && isValidCompleteDeal(deal, LanguageNumber)) {
         EnableCompleteDeal();
     } else {
-        for (QWidget *w : std::initializer_list<QWidget *> {cmdKopie, cmdDrukSpelAf, cmdOpslaan, chkTien, chkPunten,
-                 cmdDraai, cmdLeesSpel, cmdWisSpel, cmdVraagAntwoord, cmdNaarKlembord, franietZichtbaar})
-            w->setEnabled(false);
-        for (QCheckBox *hide : chkNietZichtbaar)
-            hide->setEnabled(false);
-        chkUitKomst->hide();
+        showIncompleteDeal();
         // Only a paste can bring 52 cards that are not a deal; it is said once, when it happens.
         if (total == 52)
             showInfo(ResString(own::DealNotValid));
@@ -238,20 +228,6 @@ void frmBordix::rebuildHandLists()
         for (int suit = 0; suit < 4; ++suit)
             lstHand[seat] << txtInvoer[FieldOf(seat, suit)]->text();
     }
-}
-
-void frmBordix::EnableCompleteDeal()
-{
-    for (QWidget *w : std::initializer_list<QWidget *> {cmdKopie, cmdDrukSpelAf, cmdOpslaan, chkTien, chkPunten,
-             cmdDraai, cmdVraagAntwoord, cmdNaarKlembord, franietZichtbaar})
-        w->setEnabled(true);
-    for (QCheckBox *hide : chkNietZichtbaar)
-        hide->setEnabled(true);
-    chkUitKomst->show();
-    rebuildHandLists();
-    picBiedBox->setEnabled(true);
-    for (int k = 38; k <= 40; ++k)
-        picBBA[k]->setEnabled(true);
 }
 
 void frmBordix::txtInvoer_LostFocus(int index)
@@ -275,7 +251,7 @@ void frmBordix::txtInvoer_LostFocus(int index)
         setCountCellColour(seat, Green);
         msfgOverzicht->item(seat + 1, 1)->setText(QStringLiteral("13"));
         if (isValidCompleteDeal(holdings(), LanguageNumber)) {
-            showInfo(ResString(24));
+            showInfo(ResString(Str::GameReady));
             EnableCompleteDeal();
         } else {
             showInfo(ResString(own::DealNotValid));

@@ -8,6 +8,8 @@
 #include "shell/profile.h"
 #include "shell/string_table.h"
 #include "shell/twips.h"
+#include "shell/string_ids.h"
+#include "shell/update_rules.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -48,30 +50,31 @@ void frmBordix::Form_Load()
     for (int k = 4; k < 35; k += 5)
         setPicture(picBB[k], LanguageNumber == LanguageDutch ? 110 : 111);
 
-    setWindowTitle(ResString(37) + QLatin1Char(' ') + versionText(QStringLiteral(".")));
+    setWindowTitle(ResString(Str::ProgramName) + QLatin1Char(' ') + versionText(QStringLiteral(".")));
 
-    chkSorteer->setText(ResString(88));
-    cmdToonBMP->setText(ResString(90));
-    cmdToonLijst->setText(ResString(94));
+    chkSorteer->setText(ResString(Str::SortHighToLow));
+    cmdToonBMP->setText(ResString(Str::ListOfBmp));
+    cmdToonLijst->setText(ResString(Str::OverviewGames));
+    cmdDownload->setToolTip(ResString(Str::DownloadUpdate));
 
     for (int seat = 0; seat < 4; ++seat)
-        chkNietZichtbaar[seat]->setText(ResString(4 + seat));
+        chkNietZichtbaar[seat]->setText(ResString(Str::North + seat));
     for (int k = 35; k <= 40; ++k)
-        lblBB[k]->setText(ResString(8 + (k - 35)));
-    fraSpellen->setTitle(ResString(14));
-    cmdLeesSpel->setText(ResString(16));
-    cmdWisSpel->setText(ResString(17));
-    chkTien->setText(ResString(18));
-    cmdKopie->setText(ResString(19));
-    cmdDrukSpelAf->setText(ResString(20));
-    cmdOpslaan->setText(ResString(22));
-    chkPunten->setText(ResString(56));
-    cmdDraai->setText(ResString(61));
-    fraNieuwNummer->setTitle(ResString(63));
-    lblNieuwNUmmer->setText(ResString(63));
+        lblBB[k]->setText(ResString(Str::Pass + (k - 35)));
+    fraSpellen->setTitle(ResString(Str::GamesFolder));
+    cmdLeesSpel->setText(ResString(Str::LoadGame));
+    cmdWisSpel->setText(ResString(Str::DeleteGame));
+    chkTien->setText(ResString(Str::TenAs10));
+    cmdKopie->setText(ResString(Str::SaveAsBitmap));
+    cmdDrukSpelAf->setText(ResString(Str::Print));
+    cmdOpslaan->setText(ResString(Str::SaveGame));
+    chkPunten->setText(ResString(Str::PointsVisible));
+    cmdDraai->setText(ResString(Str::TurnGame));
+    fraNieuwNummer->setTitle(ResString(Str::NewNumber));
+    lblNieuwNUmmer->setText(ResString(Str::NewNumber));
     lblNieuwNUmmer->adjustSize();
     // The clipboard button reads as the rest of the window, in the language in use.
-    cmdNaarKlembord->setText(ResString(81));
+    cmdNaarKlembord->setText(ResString(Str::ToClipboard));
 
     setLeftTw(txtNieuwNummer, leftTw(lblNieuwNUmmer) + widthTw(lblNieuwNUmmer) + 64);
     setLeftTw(vscrNieuwNummer, leftTw(txtNieuwNummer) + widthTw(txtNieuwNummer) + 32);
@@ -94,7 +97,7 @@ void frmBordix::Form_Load()
     const QSignalBlocker noResort(chkSorteer);
     chkSorteer->setChecked(
         leadingNumber(ReadIni(QStringLiteral("Sorteer Spellen"), QStringLiteral("Hoe"), iniPath())) != 0);
-    chkSorteer->setText(ResString(chkSorteer->isChecked() ? 89 : 88));
+    chkSorteer->setText(ResString(chkSorteer->isChecked() ? Str::SortLowToHigh : Str::SortHighToLow));
 
     LeesSpellen();
 }
@@ -103,6 +106,7 @@ void frmBordix::placeInfoValues() { picAlles->placeInfoValues(); }
 
 void frmBordix::Form_Activate()
 {
+    VersionCheck();
     timVlaggen->start();
     if (isEnabled() && txtSpel->isEnabled())
         txtSpel->setFocus();

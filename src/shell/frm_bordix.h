@@ -31,6 +31,11 @@ namespace briqo {
 
 class KeySender;
 
+// The windows the main window opens (question and answer, overview, pictures) are marked so that
+// the main window runs its activation when one of them gives the activation back.
+void markAsChildWindow(QWidget *window);
+bool isChildWindow(const QWidget *window);
+
 // The main window: the board (game number, information block, auction, the four hands and the
 // summary grid), the bidding box, the list of stored games and the strip of options and buttons.
 // It owns the state of the board on screen. Its handlers are defined in one file per concern
@@ -143,6 +148,11 @@ public:
     void VerplaatsObjecten();
     void placeInfoValues();
 
+    // ---- Update ----
+    void VersionCheck();
+    void cmdDownload_Click();
+    bool VersionCheckRunning = false;
+
     // ---- Language ----
     void cmdTaal_Click(int index);
     void timVlaggen_Timer();
@@ -185,6 +195,21 @@ public:
     void txtInvoer_Click(int field);
     void cmdDraai_Click();
 
+    // ---- What the board offers in each state ----
+    void showNoGame(); // no game number: nothing to type, bid, save or show
+    void showNumberTyped(bool isGame); // a new game number: an empty board to type on
+    void showIncompleteDeal(); // hands typed but not 52 cards of a deal
+    // EnableCompleteDeal: the deal is complete and can be bid, saved, shown and printed
+    void showAuctionChanged(const ClickOutcome &outcome);
+    void showAuctionFinished(bool handsOpen);
+    void showLeadMode(int leader); // only the leader's hand takes a click; -1: every hand
+    void showLoadedGame();
+    void showBrokenGame(); // a loaded game whose hands are no deal: to be put right first
+    void showRotatedGame();
+    void showClearedGame();
+    void enableOutputs(bool enabled);
+    void enableHiddenHandBoxes(bool enabled);
+
     // ---- Game store (saving, loading, the game list, the game number) ----
     void cmdOpslaan_Click();
     void cmdLeesSpel_Click();
@@ -225,6 +250,8 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -239,6 +266,7 @@ private:
     QString m_programFolder;
     std::unique_ptr<KeySender> m_keySender;
     bool m_shown = false;
+    bool m_childWindowWasActive = false;
 };
 
 } // namespace briqo
