@@ -6,6 +6,7 @@
 #include "shell/fonts.h"
 #include "shell/frm_bordix.h"
 #include "shell/grid_fit.h"
+#include "shell/string_ids.h"
 #include "shell/string_table.h"
 #include "shell/twips.h"
 
@@ -40,12 +41,6 @@ constexpr double WindowWidthPerGridLeft = 3.5;
 constexpr unsigned TintedRow = 0xF8FFEF;
 const QColor HeaderBack(0xE0, 0xE0, 0xE0);
 
-constexpr int GameString = 0; // "Spel" / "Game"
-constexpr int PrintString = 20; // "Afdrukken" / "Print"
-constexpr int ContractString = 67; // "Contract"
-constexpr int LeaderString = 68; // "Leider" / "Leader"
-constexpr int CloseString = 95; // "Sluiten" / "Close"
-
 QTableWidgetItem *cell(const QString &text, Qt::Alignment alignment, bool header)
 {
     auto *item = new QTableWidgetItem(text);
@@ -71,6 +66,7 @@ frmBordix_02::frmBordix_02(frmBordix &main)
     , m_main(main)
 {
     setAttribute(Qt::WA_DeleteOnClose);
+    markAsChildWindow(this);
     setFont(main.font());
     setBackColour(this, White);
     buildControls();
@@ -123,9 +119,9 @@ void frmBordix_02::Form_Load()
     setWindowTitle(m_main.caption());
     resize(width(), toPx(WindowHeight));
 
-    cmdAfdrukken->setText(ResString(PrintString));
-    cmdOpen->setText(ResString(CloseString));
-    lblSpel->setText(ResString(GameString));
+    cmdAfdrukken->setText(ResString(Str::Print));
+    cmdOpen->setText(ResString(Str::Close));
+    lblSpel->setText(ResString(Str::Game));
     lblSpel->adjustSize();
 
     m_rows = overviewRows(m_main.store(), [this] {
@@ -163,7 +159,7 @@ void frmBordix_02::showRows()
     msfgResultaat->clearContents();
     msfgResultaat->setRowCount(static_cast<int>(m_rows.size()) + 1);
     const QString headers[OverviewColumnCount]
-        = {ResString(GameString), ResString(LeaderString), ResString(ContractString)};
+        = {ResString(Str::Game), ResString(Str::Declarer), ResString(Str::Contract)};
     for (int c = 0; c < OverviewColumnCount; ++c)
         msfgResultaat->setItem(0, c, cell(headers[c], c < 2 ? Qt::AlignCenter : Qt::AlignVCenter, true));
     for (int r = 0; r < m_rows.size(); ++r) {
@@ -194,7 +190,7 @@ QString frmBordix_02::selectRowGame()
     if (row < 1 || !msfgResultaat->item(row, 0))
         return {};
     const QString digits = msfgResultaat->item(row, 0)->text();
-    lblSpel->setText(ResString(GameString) + QLatin1Char(' ') + digits);
+    lblSpel->setText(ResString(Str::Game) + QLatin1Char(' ') + digits);
     lblSpel->adjustSize();
     setTag(cmdOpen, digits);
     cmdOpen->setEnabled(true);

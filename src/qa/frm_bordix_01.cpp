@@ -2,9 +2,9 @@
 
 #include "output/child_window.h"
 #include "qa/qa_text.h"
-#include "shell/event_hooks.h"
 #include "shell/fonts.h"
 #include "shell/frm_bordix.h"
+#include "shell/string_ids.h"
 #include "shell/string_table.h"
 #include "shell/twips.h"
 
@@ -21,19 +21,6 @@
 namespace briqo {
 
 namespace {
-
-constexpr int GameString = 0; // "Spel" / "Game"
-constexpr int DeleteConfirmString = 36; // "~ definitief wissen?||Zeker weten?"
-constexpr int QuestionString = 73; // "Vraag" / "Question"
-constexpr int AnswerCaptionString = 74; // "Antwoord/uitleg" / "Answer/explanation"
-constexpr int RuleString = 75; // card symbols cannot be typed: write the suits as words
-constexpr int SaveString = 76;
-constexpr int BackString = 77;
-constexpr int DeleteQuestionString = 79;
-constexpr int DeleteAnswerString = 80;
-constexpr int ToClipboardString = 81;
-constexpr int SavedString = 82;
-constexpr int CopiedString = 83;
 
 constexpr int KeyCodeA = 65;
 constexpr int ShiftBit = 1;
@@ -67,6 +54,7 @@ frmBordix_01::frmBordix_01(frmBordix &main)
     , m_main(main)
 {
     setAttribute(Qt::WA_DeleteOnClose);
+    markAsChildWindow(this);
     setFont(main.font());
     resize(toPx(WindowWidth), toPx(WindowHeight));
     buildControls();
@@ -131,7 +119,6 @@ void frmBordix_01::buildControls()
     connect(cmdKlemBord, &QPushButton::clicked, this, [this] { cmdKlemBord_Click(); });
     connect(txtVraag, &QPlainTextEdit::textChanged, this, [this] { txtVraag_Change(); });
     connect(txtAntwoord, &QPlainTextEdit::textChanged, this, [this] { txtAntwoord_Change(); });
-    EventHooks::of(txtSpel)->onFocusIn = [this] { txtSpel_GotFocus(); };
 }
 
 void frmBordix_01::Form_Load()
@@ -140,15 +127,15 @@ void frmBordix_01::Form_Load()
     move(toPx(m_main.frameGeometry().width() * TwipsPerPixel - LeftFromMainRight), toPx(topTw(m_main.fraSpellen)));
 
     lblInfo[0]->setText(m_main.lblInfo[0]->text());
-    lblInfo[1]->setText(messageText(ResString(RuleString)));
+    lblInfo[1]->setText(messageText(ResString(Str::NoCardSymbols)));
     txtSpel->setText(m_main.txtSpel->text());
-    lblVraag->setText(ResString(QuestionString));
-    lblAntwoord->setText(ResString(AnswerCaptionString));
-    cmdOpslaan->setText(ResString(SaveString));
-    cmdWisVraag->setText(ResString(DeleteQuestionString));
-    cmdWisAntwoord->setText(ResString(DeleteAnswerString));
-    cmdKlemBord->setText(ResString(ToClipboardString));
-    cmdTerug->setText(ResString(BackString));
+    lblVraag->setText(ResString(Str::Question));
+    lblAntwoord->setText(ResString(Str::AnswerExplanation));
+    cmdOpslaan->setText(ResString(Str::Save));
+    cmdWisVraag->setText(ResString(Str::DeleteQuestion));
+    cmdWisAntwoord->setText(ResString(Str::DeleteAnswer));
+    cmdKlemBord->setText(ResString(Str::ToClipboard));
+    cmdTerug->setText(ResString(Str::Back));
     cmdFocus->move(toPx(screenWidthTw(this) + 10), cmdFocus->y());
 
     m_game = m_main.currentGameNumber();
@@ -210,14 +197,14 @@ void frmBordix_01::cmdOpslaan_Click()
         }
     }
     m_main.showQuestion(games.readQuestion(m_game));
-    showInfo(ResString(SavedString));
+    showInfo(ResString(Str::QuestionAnswerSaved));
     cmdTerug_Click();
 }
 
 void frmBordix_01::deleteText(bool question)
 {
-    const QString what = ResString(question ? QuestionString : AnswerCaptionString);
-    const QString ask = fillPlaceholder(ResString(DeleteConfirmString), QLatin1Char('~'), what);
+    const QString what = ResString(question ? Str::Question : Str::AnswerExplanation);
+    const QString ask = fillPlaceholder(ResString(Str::DeletePermanently), QLatin1Char('~'), what);
     if (m_main.services().messages->askYesNo(this, windowTitle(), messageText(ask), m_main.LanguageNumber)) {
         const GameStore games = m_main.store();
         const StoreResult removed = question ? games.removeQuestion(m_game) : games.removeAnswer(m_game);
@@ -243,7 +230,7 @@ void frmBordix_01::cmdKlemBord_Click()
     clipboard->setText(
         qaClipboardText(lblVraag->text(), txtVraag->toPlainText(), lblAntwoord->text(), txtAntwoord->toPlainText()));
     cmdFocus->setFocus();
-    showInfo(ResString(CopiedString));
+    showInfo(ResString(Str::QuestionAnswerOnClipboard));
 }
 
 void frmBordix_01::selectCaretLine(QPlainTextEdit *box)
@@ -287,6 +274,9 @@ bool frmBordix_01::eventFilter(QObject *watched, QEvent *event)
         close();
         return true;
     }
+    // However the display-only number gets the focus, also when the window becomes active.
+    if (event->type() == QEvent::FocusIn && watched == txtSpel)
+        txtSpel_GotFocus();
     if (event->type() == QEvent::KeyRelease && (watched == txtVraag || watched == txtAntwoord)) {
         const auto *key = static_cast<QKeyEvent *>(event);
         if (!key->isAutoRepeat()) {
