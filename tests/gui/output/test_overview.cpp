@@ -273,6 +273,8 @@ private slots:
         QPointer<frmBordix_02> overview = openOverview(w);
         QApplication::setActiveWindow(overview);
         QVERIFY(QTest::qWaitForWindowActive(overview));
+        QCoreApplication::processEvents(); // the version check of the first activation is answered
+        const qsizetype versionChecks = board.network.requested.size();
         if (escape)
             QTest::keyClick(overview->cmdFocus, Qt::Key_Escape);
         else
@@ -285,7 +287,9 @@ private slots:
         QCOMPARE(w.pos(),
             QPoint(
                 (screen.width() - w.frameGeometry().width()) / 2, (screen.height() - w.frameGeometry().height()) / 2));
-        // The main window is active again: its activation put the focus in the game number.
+        // The main window is active again: its activation checks the version and puts the focus
+        // in the game number.
+        QTRY_COMPARE(board.network.requested.size(), versionChecks + 1);
         QTRY_COMPARE(QApplication::focusWidget(), w.txtSpel);
     }
 

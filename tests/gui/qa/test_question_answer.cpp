@@ -281,6 +281,8 @@ private slots:
         qa->txtSpel->setFocus(); // display only: the focus moves on
         QCOMPARE(qa->focusWidget(), qa->cmdFocus);
 
+        QCoreApplication::processEvents(); // the version check of the first activation is answered
+        const qsizetype versionChecks = board.network.requested.size();
         QTest::keyClicks(qa->txtVraag, QStringLiteral("niet bewaard"));
         if (escape)
             QTest::keyClick(qa->txtVraag, Qt::Key_Escape);
@@ -296,6 +298,7 @@ private slots:
         QCOMPARE(w.pos(),
             QPoint(
                 (screen.width() - w.frameGeometry().width()) / 2, (screen.height() - w.frameGeometry().height()) / 2));
+        QTRY_COMPARE(board.network.requested.size(), versionChecks + 1);
         QTRY_COMPARE(QApplication::focusWidget(), w.txtSpel);
     }
 };
