@@ -118,6 +118,7 @@ BENCHMARK(BM_ScanGameList)->Unit(benchmark::kMillisecond);
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
     std::map<std::string, double> realTimes; // in the benchmark's unit
+    std::map<std::string, double> cpuTimes;
 
     RatioReporter()
         : ConsoleReporter(OO_Tabular)
@@ -129,6 +130,7 @@ public:
             if (run.run_type == Run::RT_Aggregate && run.aggregate_name != "median")
                 continue;
             realTimes[run.run_name.function_name] = run.GetAdjustedRealTime();
+            cpuTimes[run.run_name.function_name] = run.GetAdjustedCPUTime();
         }
         ConsoleReporter::ReportRuns(runs);
     }
@@ -136,11 +138,15 @@ public:
 
 void printRatio(const RatioReporter &reporter, const char *what, const std::string &ours, const std::string &floor)
 {
-    const auto a = reporter.realTimes.find(ours);
-    const auto b = reporter.realTimes.find(floor);
-    if (a == reporter.realTimes.end() || b == reporter.realTimes.end() || b->second <= 0)
-        return;
-    std::printf("%-44s %8.2f ms vs %8.2f ms = %6.2f\n", what, a->second, b->second, a->second / b->second);
+    // On a busy machine the real time waits for the processor; the processor time does not.
+    for (const auto *times : {&reporter.realTimes, &reporter.cpuTimes}) {
+        const auto a = times->find(ours);
+        const auto b = times->find(floor);
+        if (a == times->end() || b == times->end() || b->second <= 0)
+            return;
+        std::printf("%-40s %4s %8.2f ms vs %8.2f ms = %5.2f\n", what, times == &reporter.realTimes ? "real" : "cpu",
+            a->second, b->second, a->second / b->second);
+    }
 }
 
 } // namespace
@@ -168,7 +174,8 @@ int main(int argc, char **argv)
 
     std::printf("\n");
     if (const auto open = reporter.realTimes.find("BM_OpenOverview"); open != reporter.realTimes.end())
-        std::printf("opening the overview on 999 games: %.2f ms (goal: under 100 ms)\n", open->second);
+        std::printf("opening the overview on 999 games: %.2f ms real, %.2f ms processor (goal: under 100 ms)\n",
+            open->second, reporter.cpuTimes["BM_OpenOverview"]);
     printRatio(reporter, "(a/c) open overview vs game list scan", "BM_OpenOverview", "BM_ScanGameList");
     printRatio(reporter, "(a'/c) open and first paint vs scan", "BM_OpenOverviewAndPaint", "BM_ScanGameList");
     printRatio(reporter, "(b/c) contract files read vs scan", "BM_OverviewRows", "BM_ScanGameList");
