@@ -131,6 +131,8 @@ void frmBordix_02::Form_Load()
         return entries;
     }());
     showRows();
+    // No cell is current until the user clicks one.
+    msfgResultaat->setCurrentItem(nullptr);
 
     double gridWidth = GridExtraWidth;
     for (int c = 0; c < OverviewColumnCount; ++c)
