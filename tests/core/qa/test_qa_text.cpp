@@ -23,36 +23,6 @@ class QaTextTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void buttonsFollowWhichBoxesHoldText_data()
-    {
-        QTest::addColumn<QString>("question");
-        QTest::addColumn<QString>("answer");
-        QTest::addColumn<bool>("save"); // also copy
-        QTest::addColumn<bool>("deleteQuestion");
-        QTest::addColumn<bool>("deleteAnswer");
-        QTest::newRow("both empty") << ""
-                                    << "" << false << false << false;
-        QTest::newRow("blanks only count as empty") << "   "
-                                                    << " " << false << false << false;
-        QTest::newRow("question only") << "Wat start u?"
-                                       << "" << true << true << false;
-        QTest::newRow("answer only") << ""
-                                     << " 1 Harten" << true << false << true;
-        QTest::newRow("both") << "Q"
-                              << "A" << true << true << true;
-        QTest::newRow("a line break is text") << "\n"
-                                              << "" << true << true << false;
-    }
-    void buttonsFollowWhichBoxesHoldText()
-    {
-        QFETCH(QString, question);
-        QFETCH(QString, answer);
-        QFETCH(bool, save);
-        QFETCH(bool, deleteQuestion);
-        QFETCH(bool, deleteAnswer);
-        QCOMPARE(qaButtonStates(question, answer), (QaButtons {save, deleteQuestion, deleteAnswer, save}));
-    }
-
     void clipboardTextHasCrLfBetweenPartsAndNoneAtTheEnd()
     {
         QCOMPARE(qaClipboardText("Vraag", "Q", "Antwoord/uitleg", "A"),
