@@ -110,6 +110,7 @@ void frmBordix::connectHandlers()
     connect(cmdDrukSpelAf, &QPushButton::clicked, this, [this] { cmdDrukSpelAf_Click(); });
     connect(cmdToonBMP, &QPushButton::clicked, this, [this] { cmdToonBMP_Click(); });
     connect(cmdToonLijst, &QPushButton::clicked, this, [this] { cmdToonLijst_Click(); });
+    connect(cmdVraagAntwoord, &QPushButton::clicked, this, [this] { cmdVraagAntwoord_Click(); });
     connect(cmdDownload, &QPushButton::clicked, this, [this] { cmdDownload_Click(); });
     connect(lstSpellen, &QListWidget::itemSelectionChanged, this, [this] { lstSpellen_Click(); });
     connect(lstSpellen, &QListWidget::itemDoubleClicked, this, [this] { lstSpellen_DblClick(); });

@@ -250,6 +250,11 @@ public:
     void cmdToonBMP_Click();
     // The picture Alt+Print Screen takes of the window: the stripped board while a capture runs.
     QImage windowPicture() override;
+    // ---- Question and answer ----
+    void cmdVraagAntwoord_Click();
+    // The game's question in the question box on the board: shown below the hands when it holds
+    // more than blanks, hidden otherwise.
+    void showQuestion(const QString &question);
 
     // ---- Shared helpers ----
     void SetFocusIfPossible(QWidget *control);

@@ -141,6 +141,15 @@ const Entry kEntries[] = {
     {own::CannotPrint, "Er kan niet worden afgedrukt: de printer neemt de pagina niet aan.",
         "Cannot print: the printer does not accept the page."},
     {own::PicturesNotDeleted, "Deze plaatjes kunnen niet worden gewist:|~", "These pictures cannot be deleted:|~"},
+    {own::CharactersNotStored,
+        "Deze tekens kunnen niet in de bestanden van het spel worden bewaard:|~||Ze worden opgeslagen als ?. De "
+        "rest van de tekst blijft zoals hij is.|Toch opslaan?",
+        "These characters cannot be kept in the files of the game:|~||They are saved as ?. The rest of the text "
+        "stays as it is.|Save anyway?"},
+    {own::CannotWriteQuestion, "~ kan niet worden opgeslagen.|De tekst staat nog in het venster.",
+        "~ cannot be saved.|The text is still in the window."},
+    {own::PrintingFailed, "Het afdrukken is niet gelukt: de printer kan niet worden gebruikt.",
+        "Printing failed: the printer cannot be used."},
 };
 
 #undef BRIQO_NOTICE

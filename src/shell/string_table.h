@@ -31,6 +31,10 @@ constexpr int PictureNotTaken = 270;
 constexpr int PictureNotSaved = 271; // "~" = the picture file
 constexpr int CannotPrint = 272;
 constexpr int PicturesNotDeleted = 273; // "~" = the pictures, one a line
+// The question-and-answer window and the games overview.
+constexpr int CharactersNotStored = 220; // "~" = the characters
+constexpr int CannotWriteQuestion = 221; // "~" = the file
+constexpr int PrintingFailed = 222;
 } // namespace own
 
 // A message as it is shown: every "|" becomes a line break.

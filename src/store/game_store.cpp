@@ -195,6 +195,23 @@ QString GameStore::contractOfEntry(const QString &entry) const
     return readContractFile(contractFileOfEntry(gamesRoot(), m_words, entry));
 }
 
+QStringList GameStore::contractsOfEntries(const QStringList &entries) const
+{
+    // One look-up of the games folder, then one attempt to open each file as it is normally
+    // spelled; only a file that is not there so is looked for ignoring letter case.
+    const QString root = gamesRoot();
+    QStringList lines;
+    lines.reserve(entries.size());
+    for (const QString &entry : entries) {
+        QFile file(root + QLatin1Char('/') + entry + QLatin1Char('/') + gameFileName(entry, m_words.contract));
+        if (file.open(QIODevice::ReadOnly))
+            lines.append(readFirstLine(file));
+        else
+            lines.append(readContractFile(contractFileOfEntry(root, m_words, entry)));
+    }
+    return lines;
+}
+
 QStringList GameStore::pictures(long long n) const { return bmpFileNames(folderOf(n)); }
 
 void GameStore::ensureFolder(long long n) const { CreateFolderPath(folderOf(n)); }

@@ -76,6 +76,9 @@ public:
     QStringList list() const;
     // "Zuid 4 Schoppen" for a list entry, empty when it has no contract.
     QString contractOfEntry(const QString &entry) const;
+    // The contract lines of many list entries at once, in their order (empty where there is
+    // none): the games overview reads every game's contract each time it opens.
+    QStringList contractsOfEntries(const QStringList &entries) const;
 
     // The board pictures of a game, by name ("Spel 005.bmp", "Spel 005_1.bmp").
     QStringList pictures(long long n) const;
