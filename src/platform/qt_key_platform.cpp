@@ -1,5 +1,8 @@
 #include "platform/qt_key_platform.h"
 
+#include "platform/services.h"
+#include "platform/window_picture.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QImage>
@@ -326,17 +329,27 @@ void QtKeyPlatform::capture(bool activeWindowOnly) const
     // The picture is taken in turn with the key events, so a window that was just shrunk has
     // done its pending layout and painting first.
     const QPointer<QWidget> window = QApplication::activeWindow();
+    Clipboard *clipboard = m_clipboard;
     QMetaObject::invokeMethod(
         qApp,
-        [window, activeWindowOnly] {
+        [window, activeWindowOnly, clipboard] {
             QImage image;
             if (activeWindowOnly) {
-                if (window)
-                    image = window->window()->grab().toImage();
+                if (window) {
+                    QWidget *top = window->window();
+                    if (auto *own = dynamic_cast<WindowPicture *>(top))
+                        image = own->windowPicture();
+                    else
+                        image = top->grab().toImage();
+                }
             } else if (QScreen *screen = QGuiApplication::primaryScreen()) {
                 image = screen->grabWindow(0).toImage();
             }
-            if (!image.isNull())
+            if (image.isNull())
+                return;
+            if (clipboard)
+                clipboard->setImage(image);
+            else
                 QGuiApplication::clipboard()->setImage(image);
         },
         Qt::QueuedConnection);

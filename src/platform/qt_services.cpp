@@ -59,8 +59,9 @@ QtPrinterServices::~QtPrinterServices() = default;
 bool QtPrinterServices::choosePrinter(QWidget *owner)
 {
     QPrintDialog dialog(&printer(), owner);
-    // Printing to a file and printing a selection make no sense for a board.
-    dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
+    // A board has no selection to print. Printing to a PDF file stays offered: on a desktop
+    // without a printer it is the way to a printable page.
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     return dialog.exec() == QDialog::Accepted;
 }
@@ -149,6 +150,7 @@ QtServices::QtServices()
     m_services.pause = &m_pause;
     m_services.clock = &m_clock;
     m_services.keys = &m_keys;
+    m_keys.setClipboard(&m_clipboard); // pictures of Alt+Print Screen go where the program reads them
     m_services.printing = &m_printing;
     m_services.network = &m_network;
     m_services.processes = &m_processes;

@@ -105,7 +105,12 @@ void frmBordix::connectHandlers()
     connect(cmdLeesSpel, &QPushButton::clicked, this, [this] { cmdLeesSpel_Click(); });
     connect(cmdWisSpel, &QPushButton::clicked, this, [this] { cmdWisSpel_Click(); });
     connect(cmdDraai, &QPushButton::clicked, this, [this] { cmdDraai_Click(); });
+    connect(cmdKopie, &QPushButton::clicked, this, [this] { cmdKopie_Click(); });
+    connect(cmdNaarKlembord, &QPushButton::clicked, this, [this] { cmdNaarKlembord_Click(); });
+    connect(cmdDrukSpelAf, &QPushButton::clicked, this, [this] { cmdDrukSpelAf_Click(); });
+    connect(cmdToonBMP, &QPushButton::clicked, this, [this] { cmdToonBMP_Click(); });
     connect(cmdToonLijst, &QPushButton::clicked, this, [this] { cmdToonLijst_Click(); });
+    connect(cmdVraagAntwoord, &QPushButton::clicked, this, [this] { cmdVraagAntwoord_Click(); });
     connect(cmdDownload, &QPushButton::clicked, this, [this] { cmdDownload_Click(); });
     connect(lstSpellen, &QListWidget::itemSelectionChanged, this, [this] { lstSpellen_Click(); });
     connect(lstSpellen, &QListWidget::itemDoubleClicked, this, [this] { lstSpellen_DblClick(); });

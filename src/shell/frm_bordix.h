@@ -3,7 +3,9 @@
 #include "auction/auction_model.h"
 #include "board/board_view.h"
 #include "deal/deal.h"
+#include "output/board_picture.h"
 #include "platform/services.h"
+#include "platform/window_picture.h"
 #include "store/game_store.h"
 
 #include <QString>
@@ -41,7 +43,7 @@ bool isChildWindow(const QWidget *window);
 // It owns the state of the board on screen. Its handlers are defined in one file per concern
 // inside the subsystem folders; each translates an event into calls on the rules of the core and
 // shows the result in the controls below.
-class frmBordix : public QWidget {
+class frmBordix : public QWidget, public WindowPicture {
 public:
     frmBordix(const Services &services, const QString &programFolder, QWidget *parent = nullptr);
     ~frmBordix() override;
@@ -235,6 +237,25 @@ public:
     // connects it to the keystroke sender, and without it the caret is moved directly.
     std::function<void(const QString &)> sendKeys;
 
+    // ---- Board picture, printing and the pictures window ----
+    bool ClipboardMode = false; // the capture leaves the picture on the clipboard only
+    bool PrintMode = false; // the capture runs for a printout
+    QString PictureSuffix; // "" or "_k": the game's next picture, found by ZoekBMPNummer
+    QImage picSpel; // the picture of the last capture; the printout draws it
+    void ZoekBMPNummer();
+    // The capture; true when the picture arrived on the clipboard.
+    bool cmdKopie_Click();
+    void cmdNaarKlembord_Click();
+    void cmdDrukSpelAf_Click();
+    void cmdToonBMP_Click();
+    // The picture Alt+Print Screen takes of the window: the stripped board while a capture runs.
+    QImage windowPicture() override;
+    // ---- Question and answer ----
+    void cmdVraagAntwoord_Click();
+    // The game's question in the question box on the board: shown below the hands when it holds
+    // more than blanks, hidden otherwise.
+    void showQuestion(const QString &question);
+
     // ---- Shared helpers ----
     void SetFocusIfPossible(QWidget *control);
     void showInfo(const QString &text);
@@ -261,6 +282,7 @@ private:
     std::unique_ptr<KeySender> m_keySender;
     bool m_shown = false;
     bool m_childWindowWasActive = false;
+    PictureFrame m_pictureFrame; // the stripped window while a capture runs; empty otherwise
 };
 
 } // namespace briqo

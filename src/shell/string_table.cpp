@@ -132,6 +132,24 @@ const Entry kEntries[] = {
         "again."},
     {own::FolderNotOnlyGame, "~ bevat ook dingen die niet bij het spel horen:|#||Het spel is niet gewist.",
         "~ also holds things that are not part of the game:|#||The game has not been deleted."},
+    {own::PictureNotTaken, "Het plaatje van het bord is niet gelukt: er kwam geen afbeelding op het klembord.",
+        "The picture of the board could not be taken: no image arrived on the clipboard."},
+    {own::PictureNotSaved,
+        "Het plaatje staat op het klembord, maar kan niet worden opgeslagen.|~ kan niet worden "
+        "geschreven.",
+        "The picture is on the clipboard, but it cannot be saved.|~ cannot be written."},
+    {own::CannotPrint, "Er kan niet worden afgedrukt: de printer neemt de pagina niet aan.",
+        "Cannot print: the printer does not accept the page."},
+    {own::PicturesNotDeleted, "Deze plaatjes kunnen niet worden gewist:|~", "These pictures cannot be deleted:|~"},
+    {own::CharactersNotStored,
+        "Deze tekens kunnen niet in de bestanden van het spel worden bewaard:|~||Ze worden opgeslagen als ?. De "
+        "rest van de tekst blijft zoals hij is.|Toch opslaan?",
+        "These characters cannot be kept in the files of the game:|~||They are saved as ?. The rest of the text "
+        "stays as it is.|Save anyway?"},
+    {own::CannotWriteQuestion, "~ kan niet worden opgeslagen.|De tekst staat nog in het venster.",
+        "~ cannot be saved.|The text is still in the window."},
+    {own::PrintingFailed, "Het afdrukken is niet gelukt: de printer kan niet worden gebruikt.",
+        "Printing failed: the printer cannot be used."},
 };
 
 #undef BRIQO_NOTICE

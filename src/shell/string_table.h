@@ -26,6 +26,15 @@ constexpr int CannotDeleteFile = 202;
 constexpr int DealNotValid = 203;
 constexpr int SaveNotFinished = 210; // "~" = the file
 constexpr int FolderNotOnlyGame = 211; // "~" = the game folder, "#" = what else it holds
+// The board picture, its printout and the pictures window.
+constexpr int PictureNotTaken = 270;
+constexpr int PictureNotSaved = 271; // "~" = the picture file
+constexpr int CannotPrint = 272;
+constexpr int PicturesNotDeleted = 273; // "~" = the pictures, one a line
+// The question-and-answer window and the games overview.
+constexpr int CharactersNotStored = 220; // "~" = the characters
+constexpr int CannotWriteQuestion = 221; // "~" = the file
+constexpr int PrintingFailed = 222;
 } // namespace own
 
 // A message as it is shown: every "|" becomes a line break.

@@ -34,6 +34,7 @@ void frmBordix::ClearBoard()
     showClearedGame();
     setTag(cmdVraagAntwoord, QString());
     setTag(franietZichtbaar, QString());
+    showQuestion(QString());
 }
 
 } // namespace briqo

@@ -2,6 +2,7 @@
 
 #include "shell/frm_bordix.h"
 
+#include "output/frm_bordix_02.h"
 #include "shell/profile.h"
 #include "shell/string_table.h"
 #include "shell/twips.h"
@@ -72,8 +73,9 @@ void frmBordix::lstSpellen_MouseMove(int, int y)
 
 void frmBordix::cmdToonLijst_Click()
 {
-    // The overview of all games comes with its own window.
     cmdFocus->setFocus();
+    setEnabled(false);
+    (new frmBordix_02(*this))->show();
 }
 
 void frmBordix::fillRenumberLists(long long n)

@@ -232,6 +232,23 @@ QString GameStore::contractOfEntry(const QString &entry) const
     return readContractFile(contractFileOfEntry(gamesRoot(), m_words, entry));
 }
 
+QStringList GameStore::contractsOfEntries(const QStringList &entries) const
+{
+    // One look-up of the games folder, then one attempt to open each file as it is normally
+    // spelled; only a file that is not there so is looked for ignoring letter case.
+    const QString root = gamesRoot();
+    QStringList lines;
+    lines.reserve(entries.size());
+    for (const QString &entry : entries) {
+        QFile file(root + QLatin1Char('/') + entry + QLatin1Char('/') + gameFileName(entry, m_words.contract));
+        if (file.open(QIODevice::ReadOnly))
+            lines.append(readFirstLine(file));
+        else
+            lines.append(readContractFile(contractFileOfEntry(root, m_words, entry)));
+    }
+    return lines;
+}
+
 QStringList GameStore::pictures(long long n) const { return bmpFileNames(folderOf(n)); }
 
 void GameStore::ensureFolder(long long n) const { CreateFolderPath(folderOf(n)); }
@@ -240,9 +257,25 @@ void GameStore::ensureGamesRoot() const { CreateFolderPath(gamesRoot()); }
 
 QString GameStore::nextPicturePath(long long n) const
 {
+    return joinPath(folderOf(n), pictureFileName(m_words, n, nextPictureSuffix(n)));
+}
+
+QString GameStore::nextPictureSuffix(long long n) const
+{
     ensureFolder(n);
-    const QString folder = folderOf(n);
-    return joinPath(folder, pictureFileName(m_words, n, nextPictureSuffixInFolder(folder)));
+    return nextPictureSuffixInFolder(folderOf(n));
+}
+
+StoreResult GameStore::writePicture(long long n, const QString &suffix, const QByteArray &bytes) const
+{
+    const QString path = joinPath(folderOf(n), pictureFileName(m_words, n, suffix));
+    if (!isPictureSuffix(suffix))
+        return StoreResult::failed(path, QStringLiteral("not a picture name"));
+    if (bytes.isEmpty())
+        return StoreResult::failed(path, QStringLiteral("no picture"));
+    ensureFolder(n);
+    QString error;
+    return fromWrite(writeFileBytes(path, bytes, &error), path, error);
 }
 
 bool GameStore::removePicture(long long n, const QString &fileName) const

@@ -83,11 +83,21 @@ public:
     QStringList list() const;
     // "Zuid 4 Schoppen" for a list entry, empty when it has no contract.
     QString contractOfEntry(const QString &entry) const;
+    // The contract lines of many list entries at once, in their order (empty where there is
+    // none): the games overview reads every game's contract each time it opens.
+    QStringList contractsOfEntries(const QStringList &entries) const;
 
     // The board pictures of a game, by name ("Spel 005.bmp", "Spel 005_1.bmp").
     QStringList pictures(long long n) const;
     // The path the next picture of game n is written to; creates the game folder.
     QString nextPicturePath(long long n) const;
+    // The suffix of game n's next picture ("" or "_k", the lowest free number); creates the game
+    // folder, so every game a picture is asked for has one.
+    QString nextPictureSuffix(long long n) const;
+    // Writes the bytes of a picture of game n under a suffix found before ("Spel 005_2.bmp"),
+    // replacing a file of that name whole. A suffix other than "" or "_" and digits, or no bytes at
+    // all, is refused.
+    StoreResult writePicture(long long n, const QString &suffix, const QByteArray &bytes) const;
     bool removePicture(long long n, const QString &fileName) const;
     // Creates the game folder (the pictures window shows an empty one for a new number).
     void ensureFolder(long long n) const;

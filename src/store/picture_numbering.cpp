@@ -45,6 +45,15 @@ int nextPictureNumber(const QStringList &fileNames)
 
 QString pictureSuffix(int number) { return number == 0 ? QString() : QLatin1Char('_') + QString::number(number); }
 
+bool isPictureSuffix(const QString &suffix)
+{
+    if (suffix.isEmpty())
+        return true;
+    if (suffix.size() < 2 || suffix.front() != QLatin1Char('_'))
+        return false;
+    return std::all_of(suffix.begin() + 1, suffix.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
 QString nextPictureSuffix(const QStringList &fileNames) { return pictureSuffix(nextPictureNumber(fileNames)); }
 
 QStringList bmpFileNames(const QString &gameFolder)

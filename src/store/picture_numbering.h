@@ -23,6 +23,9 @@ int nextPictureNumber(const QStringList &fileNames);
 // "" for 0, "_k" otherwise.
 QString pictureSuffix(int number);
 
+// "" or "_" followed by decimal digits: a suffix pictureSuffix can give.
+bool isPictureSuffix(const QString &suffix);
+
 QString nextPictureSuffix(const QStringList &fileNames);
 
 // The "*.bmp" files of a folder (extension in any case), sorted by name ignoring case; empty when

@@ -127,6 +127,7 @@ void frmBordix::cmdLeesSpel_Click()
         auction.resetForGame(DealerOf(n));
     }
     showAuction();
+    showQuestion(game.question);
 
     for (int i = 0; i < FieldCount; ++i)
         writeHolding(txtInvoer[i], game.holdings[i]);

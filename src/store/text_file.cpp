@@ -97,6 +97,17 @@ std::optional<QStringList> readTextLines(const QString &path)
     return splitLines(decode1252(file.readAll()));
 }
 
+QString readFirstLine(QFile &file)
+{
+    if (file.size() > kMaxTextFileSize)
+        return {};
+    const QByteArray bytes = file.readAll();
+    qsizetype end = 0;
+    while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n')
+        ++end;
+    return decode1252(QByteArrayView(bytes).first(end));
+}
+
 QByteArray textLinesBytes(const QStringList &lines)
 {
     QString text;

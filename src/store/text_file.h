@@ -5,6 +5,8 @@
 
 #include <optional>
 
+class QFile;
+
 namespace briqo {
 
 // The text files of a game: code page 1252, every line ended by CR LF (also the last), no
@@ -14,6 +16,10 @@ namespace briqo {
 // an end still counts. nullopt when there is no readable file (or it is implausibly large for a
 // game file, over 16 MiB).
 std::optional<QStringList> readTextLines(const QString &path);
+
+// The first line of a file already open for reading, as readTextLines would give it; empty for
+// an empty file or one too large to be a game file.
+QString readFirstLine(QFile &file);
 
 // Writes every line followed by CR LF through a temporary file that replaces the old one only
 // when all bytes are written, so a crash or a full disk never leaves a half-written game. A CR or

@@ -68,6 +68,8 @@ TestBoard::TestBoard(int languageNumber)
     m_services.network = &network;
     m_services.processes = &processes;
     m_services.keys = &keys;
+    // Alt+Print Screen puts the board's picture where the window reads it.
+    keys.setClipboard(&clipboard);
     m_window = std::make_unique<frmBordix>(m_services, m_dir.path());
     m_window->endProgram = [this] { ended = true; };
 }

@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <functional>
 #include <memory>
 
 namespace briqo {
@@ -106,9 +107,13 @@ public:
     void sendInput(const std::vector<KeyInput> &events) override
     {
         sent.push_back(events);
+        if (onSend)
+            onSend(events);
         QtKeyPlatform::sendInput(events);
     }
     std::vector<std::vector<KeyInput>> sent;
+    // Sees each call before the platform acts on it (the window as it is when the keys go out).
+    std::function<void(const std::vector<KeyInput> &)> onSend;
 };
 
 // A main window in a program folder of its own, with fake platform services.

@@ -28,10 +28,7 @@ class GameStoreTest : public QObject {
     GameStore m_store {m_dir.path(), LanguageDutch};
 
 private slots:
-    void init()
-    {
-        QDir(m_store.gamesRoot()).removeRecursively();
-    }
+    void init() { QDir(m_store.gamesRoot()).removeRecursively(); }
 
     void everyPartOfAGameComesBackAsWritten()
     {
@@ -139,6 +136,29 @@ private slots:
         QVERIFY(m_store.removePicture(5, QStringLiteral("Spel 005.bmp")));
         QVERIFY(!m_store.removePicture(5, QStringLiteral("../Spel 005 handen.txt")));
         QCOMPARE(m_store.pictures(5), QStringList {});
+    }
+
+    void aPictureIsWrittenUnderTheSuffixFoundBeforeInTheLanguageOfTheStore()
+    {
+        QCOMPARE(m_store.nextPictureSuffix(0), QString());
+        QVERIFY(m_store.writePicture(0, QString(), "BM0"));
+        QVERIFY(m_store.writePicture(0, QStringLiteral("_1"), "BM1"));
+        QCOMPARE(m_store.pictures(0), (QStringList {"Spel 000.bmp", "Spel 000_1.bmp"}));
+        QCOMPARE(m_store.nextPictureSuffix(0), QStringLiteral("_2"));
+        QVERIFY(m_store.writePicture(0, QStringLiteral("_1"), "BM2")); // the same name is replaced
+        QCOMPARE(test::bytesOf(m_store.folderOf(0) + "/Spel 000_1.bmp"), QByteArray("BM2"));
+
+        // A suffix that is no picture number, or a picture of no bytes, never reaches the disk.
+        for (const char *bad : {"/../x", "_", "_1/", "1", "_1.bmp"})
+            QVERIFY(!m_store.writePicture(5, QString::fromLatin1(bad), "BM"));
+        QVERIFY(!m_store.writePicture(5, QString(), QByteArray()));
+        QVERIFY(!QFileInfo::exists(m_store.folderOf(5)));
+
+        const GameStore english(m_dir.path(), LanguageEnglish);
+        QCOMPARE(english.nextPictureSuffix(5), QString()); // the Dutch folder is not looked at
+        QVERIFY(english.writePicture(5, QString(), "BM"));
+        QVERIFY(QFileInfo::exists(m_dir.path() + "/Games/Game 005/Game 005.bmp"));
+        QDir(english.gamesRoot()).removeRecursively();
     }
 
     void aStrayAuctionFileInAnotherFolderIsNoGame()

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "output/overview_rows.h"
+
+#include <QWidget>
+
+class QLabel;
+class QPushButton;
+class QTableWidget;
+
+namespace briqo {
+
+class frmBordix;
+
+// The overview of every stored game with a contract: a table of game, declarer and contract,
+// sorted by a click on a heading and printed. A click on a row loads that game in the main
+// window behind it; the main window stays disabled while this window is open.
+class frmBordix_02 : public QWidget {
+public:
+    explicit frmBordix_02(frmBordix &main);
+    ~frmBordix_02() override;
+
+    QTableWidget *msfgResultaat = nullptr;
+    QLabel *lblSpel = nullptr;
+    QPushButton *cmdAfdrukken = nullptr;
+    QPushButton *cmdOpen = nullptr;
+    QPushButton *cmdFocus = nullptr;
+
+    void Form_Load();
+    // A click and a double click on the table act on its current row.
+    void msfgResultaat_Click();
+    void msfgResultaat_DblClick();
+    void msfgResultaat_MouseDown(int x, int y);
+    void cmdOpen_Click();
+    void cmdAfdrukken_Click();
+    void KleurRijen();
+
+    // The rows as the table shows them, below its header row.
+    const QList<OverviewRow> &rows() const { return m_rows; }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildControls();
+    void showRows();
+    // Steps shared by the click and the double click: the game of the row goes into the main
+    // window's game number. Returns the row's digits, empty for the header row.
+    QString selectRowGame();
+    void SetFocusIfPossible(QWidget *control);
+    QString ResString(int n) const;
+
+    frmBordix &m_main;
+    QList<OverviewRow> m_rows;
+};
+
+} // namespace briqo

@@ -1,0 +1,57 @@
+// Printing the board: the platform's print dialog, then the picture of the capture on one page.
+
+#include "shell/frm_bordix.h"
+
+#include "output/print_picture.h"
+#include "shell/string_table.h"
+
+#include <QApplication>
+#include <QPainter>
+#include <QPrinter>
+#include <QPushButton>
+
+namespace briqo {
+
+namespace {
+
+constexpr int PauseBeforePrinting = 100;
+// The board stands 400 twips right of and below the origin of the printable area, at half its
+// HiMetric size read as twips.
+constexpr double PrintLeft = 400;
+constexpr double PrintTop = 400;
+constexpr double PrintScale = 0.5;
+
+} // namespace
+
+void frmBordix::cmdDrukSpelAf_Click()
+{
+    cmdFocus->setFocus();
+    if (!m_services.printing->choosePrinter(this)) {
+        // Nothing is printed and nothing written; the window is ready for the next try.
+        setEnabled(true);
+        while (QApplication::overrideCursor())
+            QApplication::restoreOverrideCursor();
+        cmdDrukSpelAf->setEnabled(true);
+        SetFocusIfPossible(cmdFocus);
+        return;
+    }
+
+    PrintMode = true;
+    cmdKopie_Click();
+    cmdFocus->setFocus();
+    m_services.pause->sleep(PauseBeforePrinting);
+    picSpel = m_services.clipboard->image();
+    // A capture that failed has told the user why; a blank page would only waste paper.
+    if (picSpel.isNull())
+        return;
+
+    QPainter page;
+    if (!page.begin(&m_services.printing->printer())) {
+        showInfo(ResString(own::CannotPrint));
+        return;
+    }
+    PrintScaledPicture(page, picSpel, PrintLeft, PrintTop, PrintScale);
+    page.end(); // the document ends: the page goes to the printer
+}
+
+} // namespace briqo
