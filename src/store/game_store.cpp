@@ -275,7 +275,7 @@ StoreResult GameStore::writePicture(long long n, const QString &suffix, const QB
         return StoreResult::failed(path, QStringLiteral("no picture"));
     ensureFolder(n);
     QString error;
-    return fromWrite(writeFileBytes(path, bytes, &error), path, error);
+    return fromWrite(writeFileBytes(path, bytes, &error), path, bytes, error);
 }
 
 bool GameStore::removePicture(long long n, const QString &fileName) const

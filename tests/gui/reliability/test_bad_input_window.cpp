@@ -3,11 +3,14 @@
 // nothing, and no stored game is lost.
 
 #include "core/reliability/hostile_disk.h"
+#include "gui/output/picture_board.h"
+#include "qa/frm_bordix_01.h"
 #include "shell/frm_bordix.h"
 #include "shell/profile.h"
 #include "shell/string_table.h"
 #include "store/game_store.h"
 #include "support/board_driver.h"
+#include "support/child_windows.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -339,6 +342,47 @@ private slots:
             QStringLiteral("Spel 005 kan niet helemaal worden gewist.\nHet spel blijft in de lijst staan."));
         QVERIFY(listedGames(w).contains(QStringLiteral("Spel 005")));
         QCOMPARE(snapshot(root), before);
+    }
+
+    void aPictureOrAQuestionTheFullDiskRefusesIsReportedAndLeavesNothing_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::newRow("file size limit") << int(FullDisk::FileSizeLimit);
+        QTest::newRow("full file system") << int(FullDisk::SmallFileSystem);
+    }
+    void aPictureOrAQuestionTheFullDiskRefusesIsReportedAndLeavesNothing()
+    {
+        QFETCH(int, kind);
+        testing::PictureBoard p;
+        frmBordix &w = p.window();
+        const QString root = w.store().gamesRoot();
+        FullDisk disk(FullDisk::Kind(kind), root);
+        if (!disk.ready())
+            QSKIP("this machine cannot mount a small file system");
+        testing::readyWithAuction(p.board, QStringLiteral("5"), {4, 35, 35, 35});
+        QVERIFY(w.store().writeQuestion(5, QStringLiteral("Wat start Oost?")));
+        const auto before = snapshot(root);
+
+        disk.fill();
+        QTest::mouseClick(w.cmdKopie, Qt::LeftButton);
+        const QStringList picture = p.board.messages.shown;
+        p.board.messages.shown.clear();
+        QTest::mouseClick(w.cmdVraagAntwoord, Qt::LeftButton);
+        frmBordix_01 *qa = openWindow<frmBordix_01>();
+        QVERIFY(qa);
+        qa->txtVraag->setPlainText(QString(300, QLatin1Char('v')));
+        qa->txtAntwoord->setPlainText(QString(300, QLatin1Char('a')));
+        qa->cmdOpslaan_Click();
+        const QStringList question = p.board.messages.shown;
+        qa->close();
+        finishClosing();
+        disk.drain();
+
+        QCOMPARE(picture.size(), 1);
+        QVERIFY(picture[0].contains(QStringLiteral("Spel 005.bmp")));
+        QCOMPARE(question.size(), 1);
+        QVERIFY(question[0].contains(QStringLiteral("Spel 005 Vraag.txt")));
+        QCOMPARE(snapshot(root), before); // no picture, no cut-off question, no temporary file
     }
 
     void aPastedGameNumberKeepsOnlyItsDigits_data()
