@@ -1,7 +1,8 @@
 // libFuzzer target: the question and answer files as a user may leave them after editing them by
-// hand. What is read, written again, reads the same.
+// hand, as the question-and-answer window shows them. What is read, written again, reads the same.
 
 #include "fuzz_support.h"
+#include "qa/qa_text.h"
 #include "store/text_file.h"
 
 using namespace briqo;
@@ -11,6 +12,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QString path = fuzz::scratchFolder() + QStringLiteral("/Spel 005 Vraag.txt");
     fuzz::putFile(path, fuzz::bytesOf(data, size));
     const QString text = readJoinedText(path);
+    // What the question-and-answer window makes of it.
+    const QString box = boxTextOfStored(text);
+    qaButtonStates(box, text);
+    charactersOutside1252(box);
 
     QString error;
     FUZZ_CHECK(writeTextItem(path, text, &error));
