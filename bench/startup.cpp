@@ -5,7 +5,7 @@
 // Briqo starts each time from the same program folder, which may hold stored games.
 // Prints every round, then the medians and the least values and their ratios (Briqo / bare).
 //
-//   startup [--rounds N] [--games N]
+//   startup [--rounds N] [--games N] [--program PATH-TO-ANOTHER-BRIQO]
 
 #include "platform/qt_services.h"
 #include "shell/fonts.h"
@@ -232,12 +232,12 @@ double least(const std::vector<double> &values)
 
 // The program folder Briqo starts from, as a teacher's copy: the program, its settings (the update
 // check asks a local address that refuses at once) and the stored games.
-QString prepareBriqoFolder(const QTemporaryDir &root, int games)
+QString prepareBriqoFolder(const QTemporaryDir &root, int games, const QString &from)
 {
     const QString folder = root.filePath(QStringLiteral("briqo"));
     QDir().mkpath(folder);
     const QString program = folder + QStringLiteral("/briqo");
-    QFile::copy(QStringLiteral(BRIQO_APP_PATH), program);
+    QFile::copy(from, program);
     WriteIni(QStringLiteral("Update"), QStringLiteral("VersionUrl"), QStringLiteral("http://127.0.0.1:9/versie.txt"),
         folder + QStringLiteral("/taal.ini"));
     const GameStore store(folder, LanguageDutch);
@@ -263,12 +263,15 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     int rounds = 7;
     int games = 0;
+    QString briqo = QStringLiteral(BRIQO_APP_PATH); // another build of Briqo may be compared
     const QStringList args = app.arguments();
     for (int i = 1; i + 1 < args.size(); ++i) {
         if (args[i] == QLatin1String("--rounds"))
             rounds = args[i + 1].toInt();
         if (args[i] == QLatin1String("--games"))
             games = args[i + 1].toInt();
+        if (args[i] == QLatin1String("--program"))
+            briqo = args[i + 1];
     }
     installFonts();
     const QStringList widgets = census();
@@ -283,7 +286,7 @@ int main(int argc, char *argv[])
     const QString bare = QCoreApplication::applicationDirPath() + QStringLiteral("/startup_bare");
     std::vector<double> briqoMs, bareMs, briqoRss, bareRss;
     // One start of each first, unmeasured, so both find the libraries in the cache.
-    const QString program = prepareBriqoFolder(root, games);
+    const QString program = prepareBriqoFolder(root, games, briqo);
     measure(display, bare, widgets);
     measure(display, program, {});
     std::printf("%-6s %12s %12s %12s %12s\n", "round", "briqo ms", "bare ms", "briqo MiB", "bare MiB");

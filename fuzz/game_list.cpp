@@ -48,7 +48,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                 fuzz::putFile(root + u'/' + folder, "1\r\n");
             continue;
         }
-        QDir().mkpath(root + u'/' + folder);
+        // A file made earlier where this folder belongs stays a file.
+        if (!QDir().mkpath(root + u'/' + folder))
+            continue;
         const QString file = slash < 0 ? QString() : usableName(spec.mid(slash + 1));
         if (!file.isEmpty() && !QFileInfo(root + u'/' + folder + u'/' + file).isDir())
             fuzz::putFile(root + u'/' + folder + u'/' + file, "1222\r\n~~\r\n");
