@@ -227,10 +227,8 @@ BoardAsGame gameFromBoard(const ExchangeBoard &board, int languageNumber)
         return out;
     }
     if (board.vulnerability >= 0 && board.vulnerability != VulnerabilityOf(n)) {
-        ExchangeProblem p = problemOf(board, exchange_text::VulnerabilityContradicts);
-        p.detailKind = ExchangeProblem::VulnerabilityName;
-        p.detailValue = board.vulnerability;
-        out.problems << p;
+        // The file's own word ("None", "EW") names the value most plainly.
+        out.problems << problemOf(board, exchange_text::VulnerabilityContradicts, board.vulnerabilityText);
         return out;
     }
 

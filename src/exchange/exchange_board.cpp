@@ -16,9 +16,6 @@ QString describe(const ExchangeProblem &problem, int languageNumber)
     case ExchangeProblem::SeatName:
         detail = briqo::SeatName(problem.detailValue, languageNumber);
         break;
-    case ExchangeProblem::VulnerabilityName:
-        detail = briqo::VulnerabilityName(problem.detailValue, languageNumber);
-        break;
     }
     // One pass over the message, so a "~" or "#" that the file itself wrote stays as it is.
     QString out;

@@ -56,15 +56,15 @@ struct ExchangeBoard {
 
 // A problem found in a file, as a string of the table with its placeholders filled:
 // "~" the board as written, "#" the line, "*" the detail. The detail may itself be a string of
-// the table (detailText, with "*" filled by detail), a seat or a vulnerability name.
+// the table (detailValue, with "*" filled by detail) or a seat name (seat detailValue).
 struct ExchangeProblem {
-    enum Detail { Plain, Text, SeatName, VulnerabilityName };
+    enum Detail { Plain, Text, SeatName };
     int text = 0;
     int line = 0;
     QString board;
     QString detail;
     Detail detailKind = Plain;
-    int detailValue = 0; // the string, seat or vulnerability of the detail
+    int detailValue = 0; // the string or the seat of the detail
 
     bool operator==(const ExchangeProblem &) const = default;
 };

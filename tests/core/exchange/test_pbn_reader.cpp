@@ -115,7 +115,7 @@ private slots:
                 "Board 1000 (line 7): the board number must be 1 to 999.",
                 "Board 2 (line 10): the deal is not 52 different cards.",
                 "Board 3 (line 13): the dealer in the file (North) does not match the board number.",
-                "Board 4 (line 17): the vulnerability in the file (Non) does not match the board number.",
+                "Board 4 (line 17): the vulnerability in the file (None) does not match the board number.",
                 "Board 5 (line 21): there is no deal.",
                 "Line 24: a game without a board number.",
                 "Board 7 (line 30): this number came earlier with another deal; the first one was imported.",
