@@ -344,14 +344,21 @@ int noteNumberToken(const QString &t)
     return m.hasMatch() ? m.captured(1).toInt() : 0;
 }
 
-void readAuction(const RawTag &tag, ExchangeBoard &board, const QMap<int, QString> &notes, int languageNumber)
+void readAuction(const RawTag &tag, ExchangeBoard &board, const QMap<int, QString> &notes, QStringList &afterDeal,
+    int languageNumber)
 {
     board.hasAuction = true;
     board.auctionSeat = tag.value.isEmpty() ? -1 : seatFromLetter(tag.value[0]);
+    int lastCallLine = -1;
     for (const Token &token : tag.section) {
         if (token.commentary) {
-            // Commentary after a call explains it, as a note would.
+            // Commentary beside a call explains it, as a note would; on a line of its own it is
+            // about the whole board.
             const QString text = decodeCommentary(token.text, languageNumber);
+            if (token.line != lastCallLine) {
+                afterDeal << text;
+                continue;
+            }
             if (!board.calls.isEmpty() && !text.isEmpty()) {
                 ExchangeCall &last = board.calls.last();
                 last.noted = true;
@@ -381,6 +388,7 @@ void readAuction(const RawTag &tag, ExchangeBoard &board, const QMap<int, QStrin
                     pass.token = QStringLiteral("Pass");
                     board.calls.append(pass);
                 }
+                lastCallLine = token.line;
                 continue;
             }
             const std::optional<ExchangeCall> call = parseCall(word);
@@ -389,6 +397,7 @@ void readAuction(const RawTag &tag, ExchangeBoard &board, const QMap<int, QStrin
                 return;
             }
             board.calls.append(*call);
+            lastCallLine = token.line;
         }
     }
 }
@@ -441,7 +450,7 @@ ExchangeBoard interpret(const RawGame &game, int languageNumber)
             dealSeen = true;
         }
         if (t.name.compare(QLatin1String("Auction"), Qt::CaseInsensitive) == 0) {
-            readAuction(t, board, notes, languageNumber);
+            readAuction(t, board, notes, afterDeal, languageNumber);
         } else if (t.name.compare(QLatin1String("Play"), Qt::CaseInsensitive) == 0) {
             readPlay(t, board, afterDeal, languageNumber);
         } else {

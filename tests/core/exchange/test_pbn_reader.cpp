@@ -168,6 +168,19 @@ private slots:
         QCOMPARE(read.boards[1].calls, read.boards[0].calls);
     }
 
+    // Found by fuzzing: the answer written after an auction with no play section came back as a
+    // note of the last pass.
+    void commentaryOnALineOfItsOwnAfterTheAuctionIsTheAnswer()
+    {
+        const QString text = QStringLiteral(
+            "[Board \"6\"]\n[Deal \"E:Q64.AK87.874.KT9 AK7.J96532.Q.754 JT953.T.AKT9.AQ2 82.Q4.J6532.J863\"]\n"
+            "[Auction \"E\"]\n1H 1S {overcall} 2H 4S\nX Pass Pass Pass\n{Partner's suit first.}\n");
+        const PbnReadResult read = readPbn(text, LanguageEnglish);
+        const Game game = gameFromBoard(read.boards.value(0), LanguageEnglish).game.value_or(Game {});
+        QCOMPARE(game.answer, QStringLiteral("Partner's suit first."));
+        QCOMPARE(game.question, QStringLiteral("(1) overcall"));
+    }
+
     void brokenTextNeverStopsTheReader_data()
     {
         QTest::addColumn<QByteArray>("bytes");
