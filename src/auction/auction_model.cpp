@@ -1,6 +1,7 @@
 #include "auction/auction_model.h"
 
 #include "auction/final_contract.h"
+#include "shell/string_ids.h"
 #include "shell/string_table.h"
 
 #include <algorithm>
@@ -53,7 +54,7 @@ CellPos lastTakenCell(const AuctionModel &m, bool skipBeforeDealer)
     return last;
 }
 
-QString fallbackWord(int k) { return ResString(8 + (k - BoxButton::Pass), LanguageEnglish); }
+QString fallbackWord(int k) { return ResString(Str::Pass + (k - BoxButton::Pass), LanguageEnglish); }
 
 } // namespace
 

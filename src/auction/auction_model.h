@@ -1,5 +1,7 @@
 #pragma once
 
+#include "deal/deal.h"
+
 #include <QList>
 #include <QString>
 
@@ -7,8 +9,7 @@
 
 namespace briqo {
 
-// Seats of the grid columns, clockwise; strains in bidding order 0 clubs .. 4 no trump.
-constexpr int SeatCount = 4;
+// Seats of the grid columns, clockwise (deal.h); strains in bidding order 0 clubs .. 4 no trump.
 constexpr int AuctionRows = 9;
 constexpr int AuctionCells = AuctionRows * SeatCount;
 constexpr int ContractBidCount = 35;

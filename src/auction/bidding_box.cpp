@@ -7,6 +7,7 @@
 #include "resources/pictures.h"
 #include "shell/string_table.h"
 #include "shell/twips.h"
+#include "shell/string_ids.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -15,20 +16,6 @@
 #include <QPushButton>
 
 namespace briqo {
-
-namespace {
-
-// The picture of a strain in the grid: the small suit symbols, and "SA" or "NT" for no trump.
-int strainPicture(int strain, int languageNumber)
-{
-    if (strain >= 0 && strain <= 3)
-        return 106 + strain;
-    if (strain == 4)
-        return languageNumber == LanguageEnglish ? 111 : 110;
-    return 0;
-}
-
-} // namespace
 
 void frmBordix::ShowAllBids()
 {
@@ -39,43 +26,11 @@ void frmBordix::ShowAllBids()
     picBBA[40]->setEnabled(true);
 }
 
-void frmBordix::clearAuctionCells()
-{
-    for (int seat = 0; seat < 4; ++seat)
-        for (int row = 0; row < 9; ++row) {
-            lblB[seat][row]->hide();
-            lblB[seat][row]->clear();
-            setTag(lblB[seat][row], QString());
-            picB[seat][row]->hide();
-            setPicture(picB[seat][row], 0);
-            setTag(picB[seat][row], QString());
-            lblA[seat][row]->hide();
-            lblA[seat][row]->clear();
-            setTag(lblA[seat][row], QString());
-        }
-}
+void frmBordix::clearAuctionCells() { picAlles->clearAuctionCells(); }
 
 void frmBordix::showAuction()
 {
-    for (int seat = 0; seat < 4; ++seat)
-        for (int row = 0; row < 9; ++row) {
-            const AuctionCell &cell = auction.cell(row, seat);
-            QLabel *call = lblB[seat][row];
-            call->setText(cell.caption);
-            call->adjustSize();
-            call->setVisible(cell.callVisible);
-            setTag(call, cell.code);
-            QLabel *strain = picB[seat][row];
-            const bool bid = cell.pictureVisible && !cell.code.isEmpty() && cellNumber(cell.code) < 5;
-            setPicture(strain, bid ? strainPicture(cellNumber(cell.code), LanguageNumber) : 0);
-            strain->setVisible(bid);
-            QLabel *note = lblA[seat][row];
-            note->setText(cell.note);
-            note->adjustSize();
-            // A note stands 32 twips right of the picture of its bid.
-            setLeftTw(note, leftTw(strain) + widthTw(strain) + 32);
-            note->setVisible(cell.noteVisible);
-        }
+    picAlles->showAuctionCells(auction);
     for (int k = 0; k < 35; ++k)
         picBBA[k]->setVisible(auction.bidVisible(k));
 }
@@ -86,7 +41,7 @@ void frmBordix::normaliseHands()
     if (chkTien->isChecked()) {
         EntrySuppressed = true;
         for (QLineEdit *field : txtInvoer)
-            field->setText(tensAs10(tensAsT(field->text())));
+            writeHolding(field, tensAs10(tensAsT(field->text())));
         EntrySuppressed = false;
     }
     if (totalCards(deal) == 52) {
@@ -111,16 +66,7 @@ void frmBordix::lblBB_Click(int k)
         cmdFocus->setFocus();
     if (outcome.setUnsavedChanges)
         UnsavedChanges = true;
-    if (outcome.disableSaveAndRotate) {
-        for (QCheckBox *hide : chkNietZichtbaar)
-            hide->setEnabled(false);
-        cmdDraai->setEnabled(false);
-        cmdOpslaan->setEnabled(false);
-    }
-    if (outcome.disableOutputs)
-        for (QWidget *w : std::initializer_list<QWidget *> {
-                 cmdKopie, cmdDrukSpelAf, cmdNaarKlembord, franietZichtbaar, cmdVraagAntwoord})
-            w->setEnabled(false);
+    showAuctionChanged(outcome);
     if (outcome.clearRememberedDeclarer)
         setTag(chkUitKomst, QString());
     if (outcome.refused)
@@ -128,7 +74,7 @@ void frmBordix::lblBB_Click(int k)
 
     TailOutcome tail = outcome.tail;
     if (outcome.askDeleteAll) {
-        if (askYesNo(ResString(23))) {
+        if (askYesNo(ResString(Str::ClearBiddingQuestion))) {
             const Holdings deal = holdings();
             UnsavedChanges = std::any_of(deal.begin(), deal.end(), [](const QString &h) { return !h.isEmpty(); });
             // The board set-up runs again for the same number, keeping the hands and asking nothing.
@@ -162,12 +108,11 @@ void frmBordix::applyAuctionEnd(const TailOutcome &tail)
     switch (tail.end) {
     case AuctionEnd::PassedOut:
         ShowContract();
-        picBiedBox->setEnabled(false);
+        showAuctionFinished(false);
         break;
     case AuctionEnd::Finished:
         ShowContract();
-        picBiedBox->setEnabled(false);
-        enableEntryFields(true);
+        showAuctionFinished(true);
         for (int row : tail.hiddenRowNumbers)
             lblNum[row]->hide();
         normaliseHands();

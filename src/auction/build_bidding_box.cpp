@@ -24,43 +24,6 @@ constexpr unsigned DeleteAllRed = 0x0000FF;
 
 } // namespace
 
-void frmBordix::buildAuctionGrid()
-{
-    fraBieding = new QGroupBox(picAlles);
-    setRectTw(fraBieding, 3060, 0, 6105, 3315);
-    fraBieding->setFlat(true);
-    static const double headingLeft[4] = {660, 2190, 3630, 5040};
-    for (int seat = 0; seat < 4; ++seat) {
-        lblBieding[seat] = new QLabel(fraBieding);
-        setRectTw(lblBieding[seat], headingLeft[seat], 210, 1200, 285);
-        lblBieding[seat]->setFont(verdana(9.75, true));
-        for (int row = 0; row < 9; ++row) {
-            const double top = 570 + 300 * row;
-            lblB[seat][row] = new QLabel(fraBieding);
-            setRectTw(lblB[seat][row], headingLeft[seat], top, 150, 270);
-            lblB[seat][row]->setFont(verdana(9.75, true));
-            // A pass, double or redouble word needs more room than a level digit.
-            lblB[seat][row]->setMinimumWidth(toPx(150));
-            picB[seat][row] = new QLabel(fraBieding);
-            setRectTw(picB[seat][row], headingLeft[seat] + 180, top + 30, 210, 210);
-            picB[seat][row]->setAlignment(Qt::AlignCenter);
-            lblA[seat][row] = new QLabel(fraBieding);
-            setRectTw(lblA[seat][row], headingLeft[seat] + 450, top + 30, 105, 195);
-            lblA[seat][row]->setFont(verdana(6.75));
-            lblA[seat][row]->setText(QStringLiteral("*"));
-            lblB[seat][row]->hide();
-            picB[seat][row]->hide();
-            lblA[seat][row]->hide();
-        }
-    }
-    for (int row = 0; row < 9; ++row) {
-        lblNum[row] = new QLabel(fraBieding);
-        setRectTw(lblNum[row], 150, 570 + 300 * row, 255, 270);
-        lblNum[row]->setFont(verdana(8.25));
-        lblNum[row]->setText(QString::number(row + 1) + QLatin1Char(':'));
-    }
-}
-
 void frmBordix::buildBiddingBox()
 {
     picBiedBox = new QWidget(this);

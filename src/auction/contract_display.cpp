@@ -8,6 +8,7 @@
 #include "shell/twips.h"
 #include "store/file_state.h"
 #include "store/game_files.h"
+#include "shell/string_ids.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -16,55 +17,18 @@
 
 namespace briqo {
 
-namespace {
-
-int contractPicture(int strain, int languageNumber)
-{
-    if (strain >= 0 && strain <= 3)
-        return 106 + strain;
-    if (languageNumber == LanguageDutch)
-        return 110;
-    return languageNumber == LanguageEnglish ? 111 : 0;
-}
-
-} // namespace
-
 void frmBordix::ShowContract()
 {
     const long long n = currentGameNumber();
     GameFolder = store().folderOf(n);
 
+    picAlles->showContract(auction);
     const std::optional<FinalContract> contract = finalContract(auction);
-    if (!contract) {
-        lblVulin[3]->setText(ResString(8));
-        lblVulin[3]->adjustSize();
-        lblVulin[3]->show();
-        picEind->hide();
+    if (!contract)
         return;
-    }
-
-    lblVulin[3]->setText(QString::number(contract->level));
-    lblVulin[3]->adjustSize();
-    lblVulin[3]->show();
-    setLeftTw(picEind, leftTw(lblVulin[3]) + widthTw(lblVulin[3]) + 32);
-    setTopTw(picEind, topTw(lblVulin[3]) + 16);
-
-    for (int row : hiddenRowNumbers(auction))
-        lblNum[row]->hide();
-    if (const std::optional<int> bottom = auctionBottom(auction))
-        AuctionBottom = *bottom;
-
-    setPicture(picEind, contractPicture(contract->strain, LanguageNumber));
-    setTag(picEind, QString::number(contract->strain));
-    picEind->show();
-
     ContractText = contractText(*contract, LanguageNumber);
     if (const StoreResult written = store().writeContract(n, ContractText); !written)
         reportStoreFailure(written);
-
-    lblVulin[4]->setText(SeatName(contract->declarer, LanguageNumber));
-    lblVulin[4]->adjustSize();
-    lblVulin[4]->show();
 
     if (tagOf(cmdLeesSpel).isEmpty())
         clearLeadLine();
@@ -87,7 +51,7 @@ void frmBordix::clearContractAndLead()
     setPicture(picUit, 0);
     picUit->hide();
     setTag(chkUitKomst, QString());
-    chkUitKomst->setText(ResString(69));
+    chkUitKomst->setText(ResString(Str::GiveLead));
     chkUitKomst->setChecked(false);
     chkUitKomst->hide();
     placeInfoValues();

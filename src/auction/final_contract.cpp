@@ -1,6 +1,7 @@
 #include "auction/final_contract.h"
 
 #include "shell/string_table.h"
+#include "shell/string_ids.h"
 
 namespace briqo {
 
@@ -62,9 +63,9 @@ std::optional<FinalContract> finalContract(const AuctionModel &model)
 QString strainWord(int strain, int languageNumber)
 {
     if (strain >= 0 && strain <= 3)
-        return ResString(34 - strain, languageNumber);
+        return ResString(Str::Spades + 3 - strain, languageNumber);
     if (strain == 4)
-        return ResString(92, languageNumber);
+        return ResString(Str::NoTrump, languageNumber);
     return {};
 }
 
@@ -76,7 +77,7 @@ QString contractText(const QString &declarerName, int level, const QString &stra
 QString contractText(const FinalContract &contract, int languageNumber)
 {
     return contractText(
-        ResString(4 + contract.declarer, languageNumber), contract.level, strainWord(contract.strain, languageNumber));
+        SeatName(contract.declarer, languageNumber), contract.level, strainWord(contract.strain, languageNumber));
 }
 
 QList<int> hiddenRowNumbers(const AuctionModel &model)

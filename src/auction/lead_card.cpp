@@ -1,25 +1,24 @@
 #include "auction/lead_card.h"
 
+#include "deal/deal.h"
 #include "shell/string_table.h"
+#include "shell/string_ids.h"
 
 namespace briqo {
 
 namespace {
 
-constexpr int RankString = 47;
+// Positions in the card letters of the language, counted from 1: 2..9, then the ace, king,
+// queen, jack and ten.
 constexpr int AcePosition = 9;
 constexpr int TenPosition = 13;
-constexpr int FirstCardName = 26; // ace; king, queen and jack follow
 
 QString seatName(int seat, int languageNumber)
 {
-    return seat >= 0 && seat <= 3 ? ResString(4 + seat, languageNumber) : QString();
+    return seat >= 0 && seat < SeatCount ? SeatName(seat, languageNumber) : QString();
 }
 
-QString suitName(int suit, int languageNumber)
-{
-    return suit >= 0 && suit <= 3 ? ResString(31 + suit, languageNumber) : QString();
-}
+QString suitName(int suit, int languageNumber) { return suit >= 0 && suit <= 3 ? SuitName(suit, languageNumber) : QString(); }
 
 } // namespace
 
@@ -51,9 +50,9 @@ QString leadCardText(QChar c, int languageNumber, bool tenShownAs10)
         return {};
     if (c == QLatin1Char('1'))
         c = QLatin1Char('T');
-    const int p = int(ResString(RankString, languageNumber).indexOf(c)) + 1;
+    const int p = int(RankAlphabet(languageNumber).indexOf(c)) + 1;
     if (p >= AcePosition && p < TenPosition)
-        return ResString(FirstCardName + p - AcePosition, languageNumber);
+        return ResString(Str::Ace + p - AcePosition, languageNumber);
     if (p == TenPosition)
         return tenShownAs10 ? QStringLiteral("10") : QStringLiteral("T");
     return QString(c);
@@ -61,7 +60,7 @@ QString leadCardText(QChar c, int languageNumber, bool tenShownAs10)
 
 QString leadQuestion(int leader, int suit, const QString &cardText, int languageNumber)
 {
-    QString text = ResString(70, languageNumber);
+    QString text = ResString(Str::LeadQuestion, languageNumber);
     text = fillPlaceholder(text, QLatin1Char('~'), seatName(leader, languageNumber));
     text = fillPlaceholder(text, QLatin1Char('#'), suitName(suit, languageNumber));
     return fillPlaceholder(text, QLatin1Char('*'), cardText);

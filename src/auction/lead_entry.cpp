@@ -5,6 +5,7 @@
 
 #include "auction/lead_card.h"
 #include "resources/pictures.h"
+#include "shell/string_ids.h"
 #include "shell/string_table.h"
 #include "shell/twips.h"
 #include "store/file_state.h"
@@ -20,13 +21,9 @@ namespace briqo {
 
 namespace {
 
-constexpr int GiveLead = 69;
-constexpr int DeleteLead = 71;
-constexpr int LeadWord = 66;
-
 void placeLeadBoxAtRest(frmBordix &w)
 {
-    w.placeLeadBox(GiveLead);
+    w.placeLeadBox(Str::GiveLead);
     // At rest the box stands a little above the leader text, where no lead is shown.
     setTopTw(w.chkUitKomst, topTw(w.lblVulin[5]) - 32);
 }
@@ -43,15 +40,9 @@ void leaveLeadMode(frmBordix &w)
 void startLeadMode(frmBordix &w)
 {
     const int leader = leaderSeat(tagOf(w.chkUitKomst), -1);
-    if (leader >= 0) {
-        for (int field = 0; field < FieldCount; ++field)
-            w.txtInvoer[field]->setEnabled(SeatOfField(field) == leader);
-        w.SetFocusIfPossible(w.txtInvoer[FieldOf(leader, Spades)]);
-    } else {
-        // Without a finished auction nobody is known to lead: whoever's card is clicked leads it.
-        w.enableEntryFields(true);
-        w.SetFocusIfPossible(w.txtInvoer[0]);
-    }
+    // Without a finished auction nobody is known to lead: whoever's card is clicked leads it.
+    w.showLeadMode(leader);
+    w.SetFocusIfPossible(w.txtInvoer[leader >= 0 ? FieldOf(leader, Spades) : 0]);
     w.RefreshCountColours();
 }
 
@@ -77,7 +68,7 @@ void withdrawLead(frmBordix &w)
 
 void frmBordix::chkUitKomst_Click()
 {
-    if (chkUitKomst->text() == ResString(DeleteLead)) {
+    if (chkUitKomst->text() == ResString(Str::DeleteLead)) {
         withdrawLead(*this);
         return;
     }
@@ -96,7 +87,7 @@ void frmBordix::txtInvoer_Click(int field)
         return;
     // Only the lead mode started with the box reacts; a tick left on a box the board has hidden
     // meanwhile must not turn ordinary clicks while typing a new deal into lead questions.
-    if (!chkUitKomst->isChecked() || chkUitKomst->isHidden() || chkUitKomst->text() != ResString(GiveLead))
+    if (!chkUitKomst->isChecked() || chkUitKomst->isHidden() || chkUitKomst->text() != ResString(Str::GiveLead))
         return;
     const QString text = txtInvoer[field]->text();
     if (text.isEmpty())
@@ -132,7 +123,7 @@ void frmBordix::txtInvoer_Click(int field)
     chkUitKomst->hide();
     showLeadLine(leaderName, suit, cardText);
     chkUitKomst->setChecked(false);
-    placeLeadBox(DeleteLead, 0);
+    placeLeadBox(Str::DeleteLead, 0);
     chkUitKomst->show();
     enableEntryFields(true);
     cmdFocus->setFocus();

@@ -8,6 +8,7 @@
 #include "shell/string_table.h"
 #include "shell/twips.h"
 #include "store/file_state.h"
+#include "shell/string_ids.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -20,7 +21,6 @@ namespace briqo {
 namespace {
 
 constexpr int LastGame = 999;
-constexpr int LeadWord = 66;
 
 bool handHidden(const frmBordix &w, int seat) { return !tagOf(w.chkNietZichtbaar[seat]).isEmpty(); }
 
@@ -52,7 +52,7 @@ void turnHands(frmBordix &w)
 {
     const std::array<QString, FieldCount> turned = rotateHands(heldCards(w));
     for (int field = 0; field < FieldCount; ++field)
-        w.txtInvoer[field]->setText(turned[field]);
+        writeHolding(w.txtInvoer[field], turned[field]);
     w.rebuildHandLists();
     w.ShowCountsAndPoints();
     w.RefreshCountColours();
@@ -77,10 +77,10 @@ long long existingGame(long long n)
 void frmBordix::cmdDraai_Click()
 {
     chkUitKomst->hide();
-    placeLeadBox(69);
+    placeLeadBox(Str::GiveLead);
 
     if (!canRotate(auction)) {
-        showInfo(ResString(62));
+        showInfo(ResString(Str::CannotTurn));
         cmdFocus->setFocus();
         return;
     }
@@ -122,9 +122,7 @@ void frmBordix::cmdDraai_Click()
     if (turned.showContract && !auction.CallKinds().isEmpty())
         ShowContract();
 
-    for (QWidget *w : std::initializer_list<QWidget *> {cmdKopie, cmdNaarKlembord, franietZichtbaar, cmdVraagAntwoord})
-        w->setEnabled(true);
-    chkUitKomst->show();
+    showRotatedGame();
     cmdFocus->setFocus();
 }
 

@@ -4,11 +4,6 @@ namespace briqo {
 
 namespace {
 
-constexpr int North = 0;
-constexpr int East = 1;
-constexpr int South = 2;
-constexpr int West = 3;
-
 // Copies a cell onto another and clears the source; a source outside the grid is an empty cell.
 // The picture shows only for a contract bid, whatever the source showed.
 void moveCell(AuctionModel &m, int fromRow, int fromSeat, int toRow, int toSeat)
@@ -20,13 +15,6 @@ void moveCell(AuctionModel &m, int fromRow, int fromSeat, int toRow, int toSeat)
 }
 
 } // namespace
-
-int dealerOfGame(long long gameNumber)
-{
-    if (gameNumber < 1 || gameNumber > 1260)
-        return North;
-    return int((gameNumber - 1) % 4);
-}
 
 bool canRotate(const AuctionModel &model) { return model.cell(AuctionRows - 1, West).caption.isEmpty(); }
 
@@ -71,7 +59,7 @@ RotationResult rotateGrid(AuctionModel &model, long long gameNumber, const std::
             if (row >= 1)
                 moveCell(model, row - 1, West, row, North);
         }
-        const int dealer = dealerOf ? dealerOf(r.gameNumber) : dealerOfGame(r.gameNumber);
+        const int dealer = dealerOf ? dealerOf(r.gameNumber) : DealerOf(r.gameNumber);
         for (int seat = 0; seat < dealer && seat < SeatCount; ++seat) {
             AuctionCell dash;
             dash.caption = QStringLiteral("-");

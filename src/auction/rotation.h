@@ -11,10 +11,6 @@ namespace briqo {
 
 // Turning the board one seat clockwise: North -> East -> South -> West -> North.
 
-// The dealer of a game: North for 1, 5, 9, ..., East for 2, ... ((n - 1) mod 4); North for game
-// numbers below 1 and above the last game with a dealer of its own (1260).
-int dealerOfGame(long long gameNumber);
-
 // The calls fit after turning only while the last row's West cell is free.
 bool canRotate(const AuctionModel &model);
 
@@ -36,7 +32,7 @@ struct RotationResult {
 
 // Turns the auction grid and gives the game number whose dealer sits one seat on. The history,
 // the note numbers and the double flags do not change. Notes and pictures move with their calls.
-// dealerOf gives the dealer of a game number; empty means dealerOfGame.
+// dealerOf gives the dealer of a game number; empty means DealerOf.
 RotationResult rotateGrid(
     AuctionModel &model, long long gameNumber, const std::function<int(long long)> &dealerOf = {});
 

@@ -1,27 +1,28 @@
 #include "deal/deal.h"
 
 #include "shell/string_table.h"
+#include "shell/string_ids.h"
 
 #include <algorithm>
 #include <vector>
 
 namespace briqo {
 
-QString SeatName(int seat, int languageNumber) { return ResString(4 + seat, languageNumber); }
+QString SeatName(int seat, int languageNumber) { return ResString(Str::North + seat, languageNumber); }
 
-QString SuitName(int suit, int languageNumber) { return ResString(31 + suit, languageNumber); }
+QString SuitName(int suit, int languageNumber) { return ResString(Str::Spades + suit, languageNumber); }
 
-QString VulnerabilityName(int value, int languageNumber) { return ResString(40 + value, languageNumber); }
+QString VulnerabilityName(int value, int languageNumber) { return ResString(Str::VulnerableNone + value, languageNumber); }
 
-QString RankAlphabet(int languageNumber) { return ResString(47, languageNumber).left(13); }
+QString RankAlphabet(int languageNumber) { return ResString(Str::CardLetters, languageNumber).left(13); }
 
-QString AcceptedCardChars(int languageNumber) { return ResString(47, languageNumber); }
+QString AcceptedCardChars(int languageNumber) { return ResString(Str::CardLetters, languageNumber); }
 
 QString CardName(QChar letter, int languageNumber)
 {
     const int p = RankAlphabet(languageNumber).indexOf(letter) + 1;
     if (p >= 9 && p <= 13)
-        return ResString(26 + (p - 9), languageNumber);
+        return ResString(Str::Ace + (p - 9), languageNumber);
     return QString(letter);
 }
 

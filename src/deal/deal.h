@@ -12,6 +12,7 @@ namespace briqo {
 enum Seat : int { North = 0, East = 1, South = 2, West = 3 };
 enum HandSuit : int { Spades = 0, Hearts = 1, Diamonds = 2, Clubs = 3 };
 
+constexpr int SeatCount = 4;
 constexpr int FieldCount = 16;
 using Holdings = std::array<QString, FieldCount>;
 

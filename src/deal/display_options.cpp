@@ -31,7 +31,7 @@ void frmBordix::chkTien_Click()
 
     EntrySuppressed = true;
     for (QLineEdit *field : txtInvoer)
-        field->setText(convert(field->text()));
+        writeHolding(field, convert(field->text()));
     for (QStringList &hand : lstHand)
         for (QString &item : hand)
             item = convert(item);
@@ -53,7 +53,7 @@ void frmBordix::chkNietZichtbaar_Click(int seat)
         setTag(chkNietZichtbaar[seat], QStringLiteral("1"));
     } else {
         for (int suit = 0; suit < 4; ++suit)
-            txtInvoer[FieldOf(seat, suit)]->setText(lstHand[seat].value(suit));
+            writeHolding(txtInvoer[FieldOf(seat, suit)], lstHand[seat].value(suit));
         lblPunten[seat]->setVisible(chkPunten->isChecked());
         setTag(chkNietZichtbaar[seat], QString());
     }

@@ -6,6 +6,7 @@
 #include "deal/hand_rules.h"
 #include "shell/string_table.h"
 #include "shell/twips.h"
+#include "shell/string_ids.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -40,7 +41,7 @@ void frmBordix::Sorteer(int field)
     const QString sorted = sortedHolding(txtInvoer[field]->text(), LanguageNumber);
     // The caller clears the flag once it has finished rewriting.
     EntrySuppressed = true;
-    txtInvoer[field]->setText(sorted);
+    writeHolding(txtInvoer[field], sorted);
 }
 
 void frmBordix::paintFieldsWhite()
@@ -49,12 +50,6 @@ void frmBordix::paintFieldsWhite()
         setBackColour(txtInvoer[i], White);
         setBackColour(picAchter[i], White);
     }
-}
-
-void frmBordix::enableEntryFields(bool enabled)
-{
-    for (QLineEdit *field : txtInvoer)
-        field->setEnabled(enabled);
 }
 
 void frmBordix::moveCaretToEnd(QLineEdit *field)
@@ -155,11 +150,11 @@ void frmBordix::txtInvoer_KeyPress(int index, int &keyAscii)
     switch (checkCardKey(deal, index, c)) {
     case CardKeyVerdict::HandFull:
         keyAscii = 0;
-        showInfo(fillPlaceholder(ResString(25), QLatin1Char('~'), SeatName(seat, LanguageNumber)));
+        showInfo(fillPlaceholder(ResString(Str::HasThirteenCards), QLatin1Char('~'), SeatName(seat, LanguageNumber)));
         break;
     case CardKeyVerdict::HeldElsewhere: {
         keyAscii = 0;
-        QString text = fillPlaceholder(ResString(35), QLatin1Char('~'), CardName(c, LanguageNumber));
+        QString text = fillPlaceholder(ResString(Str::CardUsedTwice), QLatin1Char('~'), CardName(c, LanguageNumber));
         showInfo(fillPlaceholder(text, QLatin1Char('#'), SuitName(SuitOfField(index), LanguageNumber)));
         break;
     }
@@ -204,7 +199,7 @@ void frmBordix::txtInvoer_Change(int index)
         EntrySuppressed = true;
         for (QLineEdit *f : txtInvoer)
             if (f->text().contains(QLatin1Char('T')))
-                f->setText(tensAs10(f->text()));
+                writeHolding(f, tensAs10(f->text()));
         EntrySuppressed = false;
     }
 
@@ -212,12 +207,7 @@ void frmBordix::txtInvoer_Change(int index)
     if (total == 52 && isValidCompleteDeal(deal, LanguageNumber)) {
         EnableCompleteDeal();
     } else {
-        for (QWidget *w : std::initializer_list<QWidget *> {cmdKopie, cmdDrukSpelAf, cmdOpslaan, chkTien, chkPunten,
-                 cmdDraai, cmdLeesSpel, cmdWisSpel, cmdVraagAntwoord, cmdNaarKlembord, franietZichtbaar})
-            w->setEnabled(false);
-        for (QCheckBox *hide : chkNietZichtbaar)
-            hide->setEnabled(false);
-        chkUitKomst->hide();
+        showIncompleteDeal();
         // Only a paste can bring 52 cards that are not a deal; it is said once, when it happens.
         if (total == 52)
             showInfo(ResString(own::DealNotValid));
@@ -225,29 +215,11 @@ void frmBordix::txtInvoer_Change(int index)
     ShowCountsAndPoints();
 }
 
-void frmBordix::ShowCountsAndPoints()
-{
-    const Holdings deal = holdings();
-    for (int seat = 0; seat < 4; ++seat) {
-        const int points = HighCardPoints(deal, seat, LanguageNumber);
-        msfgOverzicht->item(seat + 1, 1)->setText(QString::number(CardCount(deal, seat)));
-        msfgOverzicht->item(seat + 1, 2)->setText(QString::number(points));
-        lblPunten[seat]->setText(QLatin1Char('(') + QString::number(points) + QLatin1Char(')'));
-    }
-}
+void frmBordix::ShowCountsAndPoints() { picAlles->showCountsAndPoints(holdings()); }
 
-void frmBordix::setCountCellColour(int seat, unsigned colour)
-{
-    msfgOverzicht->item(seat + 1, 1)->setBackground(bgr(colour));
-}
+void frmBordix::setCountCellColour(int seat, unsigned colour) { picAlles->setCountCellColour(seat, colour); }
 
-void frmBordix::RefreshCountColours()
-{
-    for (int seat = 0; seat < 4; ++seat) {
-        setCountCellColour(seat, msfgOverzicht->item(seat + 1, 1)->text().toInt() > 12 ? Green : White);
-        msfgOverzicht->item(seat + 1, 2)->setForeground(bgr(Red));
-    }
-}
+void frmBordix::RefreshCountColours() { picAlles->refreshCountColours(); }
 
 void frmBordix::rebuildHandLists()
 {
@@ -256,20 +228,6 @@ void frmBordix::rebuildHandLists()
         for (int suit = 0; suit < 4; ++suit)
             lstHand[seat] << txtInvoer[FieldOf(seat, suit)]->text();
     }
-}
-
-void frmBordix::EnableCompleteDeal()
-{
-    for (QWidget *w : std::initializer_list<QWidget *> {cmdKopie, cmdDrukSpelAf, cmdOpslaan, chkTien, chkPunten,
-             cmdDraai, cmdVraagAntwoord, cmdNaarKlembord, franietZichtbaar})
-        w->setEnabled(true);
-    for (QCheckBox *hide : chkNietZichtbaar)
-        hide->setEnabled(true);
-    chkUitKomst->show();
-    rebuildHandLists();
-    picBiedBox->setEnabled(true);
-    for (int k = 38; k <= 40; ++k)
-        picBBA[k]->setEnabled(true);
 }
 
 void frmBordix::txtInvoer_LostFocus(int index)
@@ -284,7 +242,7 @@ void frmBordix::txtInvoer_LostFocus(int index)
         const int seat = *empty;
         for (int suit = 0; suit < 4; ++suit) {
             const int field = FieldOf(seat, suit);
-            txtInvoer[field]->setText(missingCards(deal, seat, suit, LanguageNumber));
+            writeHolding(txtInvoer[field], missingCards(deal, seat, suit, LanguageNumber));
         }
         // The focus moves once the field that is being left has let it go.
         QLineEdit *next = txtInvoer[seat == North ? 3 : 0];
@@ -293,7 +251,7 @@ void frmBordix::txtInvoer_LostFocus(int index)
         setCountCellColour(seat, Green);
         msfgOverzicht->item(seat + 1, 1)->setText(QStringLiteral("13"));
         if (isValidCompleteDeal(holdings(), LanguageNumber)) {
-            showInfo(ResString(24));
+            showInfo(ResString(Str::GameReady));
             EnableCompleteDeal();
         } else {
             showInfo(ResString(own::DealNotValid));

@@ -22,9 +22,6 @@ public:
     // wait only matters on the old 9x platforms, where the runtime's own statement does the work.
     void SendKeyText(const QString &text, bool &wait);
 
-    // Room in the event list of the call in progress, or of the last call once it has ended.
-    qsizetype eventCapacity() const { return m_capacity; }
-
     static constexpr qsizetype InitialCapacity = 512;
     static constexpr qsizetype CapacityStep = 511;
     // A brace repeat count is held to this, so "{a 1e12}" cannot exhaust memory.

@@ -4,7 +4,6 @@
 
 #include <QClipboard>
 #include <QDate>
-#include <QEventLoop>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QNetworkAccessManager>
@@ -16,6 +15,7 @@
 #include <QPushButton>
 #include <QSaveFile>
 #include <QThread>
+#include <QTimer>
 
 namespace briqo {
 
@@ -67,30 +67,69 @@ bool QtPrinterServices::choosePrinter(QWidget *owner)
 
 QPrinter &QtPrinterServices::printer() { return *m_printer; }
 
+namespace {
+
+// A web server answers with a status; only a success carries the file, anything else is a page
+// about the failure. Local files have no status.
+bool isFileBody(const QNetworkReply *reply)
+{
+    const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    return !status.isValid() || (status.toInt() >= 200 && status.toInt() <= 299);
+}
+
+} // namespace
+
+QtNetwork::QtNetwork() = default;
+
+QtNetwork::~QtNetwork() = default;
+
 bool QtNetwork::isConnected()
 {
+    // A company update server may sit on the local network, so any route counts, not only one to
+    // the internet.
     if (QNetworkInformation::loadBackendByFeatures(QNetworkInformation::Feature::Reachability)) {
         if (const QNetworkInformation *info = QNetworkInformation::instance())
-            return info->reachability() == QNetworkInformation::Reachability::Online;
+            return info->reachability() != QNetworkInformation::Reachability::Disconnected;
     }
     return true; // no way to tell: try, and let the download fail
 }
 
-bool QtNetwork::download(const QString &url, const QString &file)
+void QtNetwork::download(
+    const QString &url, const QString &file, int silenceMs, QObject *context, std::function<void(bool ok)> done)
 {
-    QNetworkAccessManager manager;
-    QNetworkReply *reply = manager.get(QNetworkRequest(QUrl(url)));
-    QEventLoop loop;
-    QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
-    loop.exec();
-    reply->deleteLater();
-    if (reply->error() != QNetworkReply::NoError)
-        return false;
-    QSaveFile out(file);
-    if (!out.open(QIODevice::WriteOnly))
-        return false;
-    out.write(reply->readAll());
-    return out.commit();
+    if (!m_manager)
+        m_manager = std::make_unique<QNetworkAccessManager>();
+    QObject *receiver = context ? context : m_manager.get();
+
+    auto target = std::make_unique<QSaveFile>(file);
+    if (!target->open(QIODevice::WriteOnly)) {
+        QTimer::singleShot(0, receiver, [done] { done(false); });
+        return;
+    }
+
+    QNetworkRequest request {QUrl(url)};
+    request.setTransferTimeout(silenceMs);
+    QNetworkReply *reply = m_manager->get(request);
+    QSaveFile *out = target.release();
+    out->setParent(reply); // an unfinished file is discarded with the reply
+
+    // Written as it arrives: an installer need not fit in memory.
+    QObject::connect(reply, &QNetworkReply::readyRead, reply, [reply, out] {
+        const QByteArray data = reply->readAll();
+        if (isFileBody(reply) && out->write(data) != data.size())
+            reply->abort();
+    });
+    QObject::connect(reply, &QNetworkReply::finished, reply, &QObject::deleteLater);
+    QObject::connect(reply, &QNetworkReply::finished, receiver, [reply, out, done] {
+        bool ok = reply->error() == QNetworkReply::NoError && isFileBody(reply);
+        if (ok) {
+            const QByteArray rest = reply->readAll();
+            ok = out->write(rest) == rest.size() && out->commit();
+        } else {
+            out->cancelWriting();
+        }
+        done(ok);
+    });
 }
 
 bool QtProcessStarter::start(const QString &program, const QStringList &arguments, const QString &workingFolder)

@@ -5,6 +5,8 @@
 
 #include <memory>
 
+class QNetworkAccessManager;
+
 namespace briqo {
 
 class QtMessageBoxes : public MessageBoxes {
@@ -45,8 +47,14 @@ private:
 
 class QtNetwork : public Network {
 public:
+    QtNetwork();
+    ~QtNetwork() override;
     bool isConnected() override;
-    bool download(const QString &url, const QString &file) override;
+    void download(const QString &url, const QString &file, int silenceMs, QObject *context,
+        std::function<void(bool ok)> done) override;
+
+private:
+    std::unique_ptr<QNetworkAccessManager> m_manager; // made on first use, after the application
 };
 
 class QtProcessStarter : public ProcessStarter {

@@ -4,8 +4,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
+class QObject;
 class QPrinter;
 class QWidget;
 
@@ -56,12 +58,20 @@ public:
     virtual QPrinter &printer() = 0;
 };
 
-// Plain downloads into a local file, for the update of the program.
+// Plain downloads into a local file, for the update of the program. A download runs in the
+// background: the window goes on while it waits.
 class Network {
 public:
     virtual ~Network() = default;
+    // True unless the platform knows the machine has no network route at all.
     virtual bool isConnected() = 0;
-    virtual bool download(const QString &url, const QString &file) = 0;
+    // Fetches url into file and then calls done(ok) on the user-interface thread, always later,
+    // never from inside this call. The transfer is given up as failed when the server sends
+    // nothing for silenceMs. The file is replaced only by a complete download. done is dropped
+    // when context is destroyed first.
+    virtual void download(
+        const QString &url, const QString &file, int silenceMs, QObject *context, std::function<void(bool ok)> done)
+        = 0;
 };
 
 // Starting another program (the installer of an update).

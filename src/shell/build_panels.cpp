@@ -93,14 +93,13 @@ void frmBordix::buildBottomStrip()
 void frmBordix::applyDesignedStates()
 {
     // Nothing can be saved, shown or bid on before a game number and a complete deal are there.
-    for (QWidget *w : std::initializer_list<QWidget *> {cmdKopie, cmdDrukSpelAf, cmdNaarKlembord, cmdOpslaan, cmdDraai,
-             cmdLeesSpel, cmdWisSpel, cmdVraagAntwoord, chkTien, chkPunten, fraNieuwNummer, picBiedBox,
-             franietZichtbaar, cmdToonBMP, cmdToonLijst})
-        w->setEnabled(false);
-    for (QCheckBox *hide : chkNietZichtbaar) {
+    showNoGame();
+    cmdToonBMP->setEnabled(false);
+    cmdToonLijst->setEnabled(false);
+    // Offered only once the version check has found a newer version on the server.
+    cmdDownload->setEnabled(false);
+    for (QCheckBox *hide : chkNietZichtbaar)
         hide->setChecked(true);
-        hide->setEnabled(false);
-    }
 }
 
 } // namespace briqo

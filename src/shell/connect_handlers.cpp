@@ -106,6 +106,7 @@ void frmBordix::connectHandlers()
     connect(cmdWisSpel, &QPushButton::clicked, this, [this] { cmdWisSpel_Click(); });
     connect(cmdDraai, &QPushButton::clicked, this, [this] { cmdDraai_Click(); });
     connect(cmdToonLijst, &QPushButton::clicked, this, [this] { cmdToonLijst_Click(); });
+    connect(cmdDownload, &QPushButton::clicked, this, [this] { cmdDownload_Click(); });
     connect(lstSpellen, &QListWidget::itemSelectionChanged, this, [this] { lstSpellen_Click(); });
     connect(lstSpellen, &QListWidget::itemDoubleClicked, this, [this] { lstSpellen_DblClick(); });
     EventHooks::of(lstSpellen->viewport())->onMouseMove = [this](int x, int y) { lstSpellen_MouseMove(x, y); };

@@ -8,6 +8,15 @@
 
 namespace briqo {
 
+namespace {
+
+bool movesFocus(const QFocusEvent *event)
+{
+    return event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason;
+}
+
+} // namespace
+
 EventHooks::EventHooks(QWidget *control)
     : QObject(control)
 {
@@ -51,11 +60,11 @@ bool EventHooks::eventFilter(QObject *watched, QEvent *event)
         }
         break;
     case QEvent::FocusIn:
-        if (onFocusIn)
+        if (onFocusIn && movesFocus(static_cast<QFocusEvent *>(event)))
             onFocusIn();
         break;
     case QEvent::FocusOut:
-        if (onFocusOut)
+        if (onFocusOut && movesFocus(static_cast<QFocusEvent *>(event)))
             onFocusOut();
         break;
     case QEvent::KeyPress:

@@ -4,6 +4,8 @@
 
 #include <functional>
 
+class QFocusEvent;
+
 class QKeyEvent;
 class QWidget;
 
@@ -19,6 +21,8 @@ public:
 
     std::function<void()> onClick;
     std::function<void()> onDoubleClick;
+    // Only focus moves between the controls of the program's windows: the window losing or
+    // regaining the activation (another program, a message box coming up) is no focus move.
     std::function<void()> onFocusIn;
     std::function<void()> onFocusOut;
     // Returns true when the key is consumed and must not reach the control.

@@ -19,6 +19,7 @@ namespace briqo {
 
 frmBordix::frmBordix(const Services &services, const QString &programFolder, QWidget *parent)
     : QWidget(parent)
+    , picAlles(new BoardView(this))
     , m_services(services)
     , m_programFolder(programFolder)
 {
@@ -35,7 +36,6 @@ frmBordix::frmBordix(const Services &services, const QString &programFolder, QWi
         };
     }
 
-    buildBoard();
     buildBiddingBox();
     buildGamesFrame();
     buildBottomStrip();
@@ -49,6 +49,10 @@ frmBordix::frmBordix(const Services &services, const QString &programFolder, QWi
 }
 
 frmBordix::~frmBordix() { qApp->removeEventFilter(this); }
+
+void markAsChildWindow(QWidget *window) { window->setProperty("briqoChildWindow", true); }
+
+bool isChildWindow(const QWidget *window) { return window->property("briqoChildWindow").toBool(); }
 
 QString frmBordix::iniPath() const { return m_programFolder + QStringLiteral("/taal.ini"); }
 
@@ -86,6 +90,32 @@ void frmBordix::closeEvent(QCloseEvent *event)
     // A board picture left on the clipboard does not outlive the program.
     m_services.clipboard->clear();
     event->accept();
+}
+
+void frmBordix::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::ActivationChange || !m_shown)
+        return;
+    // The window becomes active again for the program when one of its child windows gives the
+    // activation back. A message box hands the focus back to where it was, and returning from
+    // another program is no activation either: both leave the caret where the user had it.
+    if (!isActiveWindow()) {
+        const QWidget *next = QApplication::activeWindow();
+        m_childWindowWasActive = next && isChildWindow(next);
+        return;
+    }
+    if (m_childWindowWasActive && isEnabled()) {
+        m_childWindowWasActive = false;
+        Form_Activate();
+    }
+}
+
+void frmBordix::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    if (m_shown && isVisible() && !isMinimized())
+        Form_Resize();
 }
 
 void frmBordix::showEvent(QShowEvent *event)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "auction/auction_model.h"
+#include "board/board_view.h"
 #include "deal/deal.h"
 #include "platform/services.h"
 #include "store/game_store.h"
@@ -30,6 +31,11 @@ namespace briqo {
 
 class KeySender;
 
+// The windows the main window opens (question and answer, overview, pictures) are marked so that
+// the main window runs its activation when one of them gives the activation back.
+void markAsChildWindow(QWidget *window);
+bool isChildWindow(const QWidget *window);
+
 // The main window: the board (game number, information block, auction, the four hands and the
 // summary grid), the bidding box, the list of stored games and the strip of options and buttons.
 // It owns the state of the board on screen. Its handlers are defined in one file per concern
@@ -43,7 +49,6 @@ public:
     // ---- Window-level state ----
     int LanguageNumber = 10;
     QString VersionDigits;
-    double InfoValueLeft = 0;
     bool EntrySuppressed = false;
     int FlagFrame = 0;
     bool UnsavedChanges = false;
@@ -51,7 +56,6 @@ public:
     bool RenumberGuard = false;
     bool SkipSaveQuestion = false;
     QString GameFolder;
-    double AuctionBottom = 3315;
     QStringList lstStartInvoer;
     AuctionModel auction;
     QString ContractText;
@@ -67,37 +71,38 @@ public:
     QString ResString(int n) const;
 
     // ---- Controls of the board area picAlles ----
-    QWidget *picAlles = nullptr;
-    QLineEdit *txtSpel = nullptr;
-    std::array<QLabel *, 6> lblInfo {};
-    std::array<QLabel *, 7> lblVulin {};
-    QCheckBox *chkUitKomst = nullptr;
-    QLabel *picUit = nullptr;
-    QLabel *picEind = nullptr;
-    QGroupBox *fraBieding = nullptr;
-    std::array<QLabel *, 4> lblBieding {};
-    // The auction grid, indexed [seat][row]: lblB[North] is the column lblBN, picB[East] is picBO,
-    // lblA[South] is lblAZ, and so on (call label, strain picture, note label).
-    std::array<std::array<QLabel *, 9>, 4> lblB {};
-    std::array<std::array<QLabel *, 9>, 4> picB {};
-    std::array<std::array<QLabel *, 9>, 4> lblA {};
-    std::array<QLabel *, 9> lblNum {};
-    QFrame *picDeMaker = nullptr;
-    QLabel *lblDeMaker = nullptr;
-    QLabel *imaLogo = nullptr;
-    std::array<QLabel *, 16> picSymbool {};
-    std::array<QFrame *, 16> picAchter {};
-    std::array<QLineEdit *, 16> txtInvoer {};
-    std::array<QLabel *, 4> lblWind {};
-    std::array<QLabel *, 4> lblPunten {};
-    QTableWidget *msfgOverzicht = nullptr;
-    QPushButton *cmdVraagAntwoord = nullptr;
-    QPlainTextEdit *txtVraag = nullptr;
-    QWidget *picVlaggen = nullptr;
-    std::array<QPushButton *, 2> cmdTaalButtons {}; // cmdTaal(10) and cmdTaal(11)
+    // The board is a view of its own; the window works its controls under their board names.
+    BoardView *const picAlles;
+    double &InfoValueLeft = picAlles->InfoValueLeft;
+    double &AuctionBottom = picAlles->AuctionBottom;
+    QLineEdit *&txtSpel = picAlles->txtSpel;
+    std::array<QLabel *, 6> &lblInfo = picAlles->lblInfo;
+    std::array<QLabel *, 7> &lblVulin = picAlles->lblVulin;
+    QCheckBox *&chkUitKomst = picAlles->chkUitKomst;
+    QLabel *&picUit = picAlles->picUit;
+    QLabel *&picEind = picAlles->picEind;
+    QGroupBox *&fraBieding = picAlles->fraBieding;
+    std::array<QLabel *, 4> &lblBieding = picAlles->lblBieding;
+    std::array<std::array<QLabel *, 9>, 4> &lblB = picAlles->lblB;
+    std::array<std::array<QLabel *, 9>, 4> &picB = picAlles->picB;
+    std::array<std::array<QLabel *, 9>, 4> &lblA = picAlles->lblA;
+    std::array<QLabel *, 9> &lblNum = picAlles->lblNum;
+    QFrame *&picDeMaker = picAlles->picDeMaker;
+    QLabel *&lblDeMaker = picAlles->lblDeMaker;
+    QLabel *&imaLogo = picAlles->imaLogo;
+    std::array<QLabel *, 16> &picSymbool = picAlles->picSymbool;
+    std::array<QFrame *, 16> &picAchter = picAlles->picAchter;
+    std::array<QLineEdit *, 16> &txtInvoer = picAlles->txtInvoer;
+    std::array<QLabel *, 4> &lblWind = picAlles->lblWind;
+    std::array<QLabel *, 4> &lblPunten = picAlles->lblPunten;
+    QTableWidget *&msfgOverzicht = picAlles->msfgOverzicht;
+    QPushButton *&cmdVraagAntwoord = picAlles->cmdVraagAntwoord;
+    QPlainTextEdit *&txtVraag = picAlles->txtVraag;
+    QWidget *&picVlaggen = picAlles->picVlaggen;
+    std::array<QPushButton *, 2> &cmdTaalButtons = picAlles->cmdTaalButtons;
     QPushButton *cmdTaal(int index) const { return cmdTaalButtons[index - 10]; }
-    QPushButton *cmdDownload = nullptr;
-    std::array<QLabel *, 2> lblMakerNote {};
+    QPushButton *&cmdDownload = picAlles->cmdDownload;
+    std::array<QLabel *, 2> &lblMakerNote = picAlles->lblMakerNote;
 
     // ---- Bidding box ----
     QWidget *picBiedBox = nullptr;
@@ -143,6 +148,11 @@ public:
     void VerplaatsObjecten();
     void placeInfoValues();
 
+    // ---- Update ----
+    void VersionCheck();
+    void cmdDownload_Click();
+    bool VersionCheckRunning = false;
+
     // ---- Language ----
     void cmdTaal_Click(int index);
     void timVlaggen_Timer();
@@ -185,6 +195,21 @@ public:
     void txtInvoer_Click(int field);
     void cmdDraai_Click();
 
+    // ---- What the board offers in each state ----
+    void showNoGame(); // no game number: nothing to type, bid, save or show
+    void showNumberTyped(bool isGame); // a new game number: an empty board to type on
+    void showIncompleteDeal(); // hands typed but not 52 cards of a deal
+    // EnableCompleteDeal: the deal is complete and can be bid, saved, shown and printed
+    void showAuctionChanged(const ClickOutcome &outcome);
+    void showAuctionFinished(bool handsOpen);
+    void showLeadMode(int leader); // only the leader's hand takes a click; -1: every hand
+    void showLoadedGame();
+    void showBrokenGame(); // a loaded game whose hands are no deal: to be put right first
+    void showRotatedGame();
+    void showClearedGame();
+    void enableOutputs(bool enabled);
+    void enableHiddenHandBoxes(bool enabled);
+
     // ---- Game store (saving, loading, the game list, the game number) ----
     void cmdOpslaan_Click();
     void cmdLeesSpel_Click();
@@ -219,16 +244,14 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void buildBoard();
-    void buildAuctionGrid();
-    void buildHands();
     void buildBiddingBox();
     void buildGamesFrame();
     void buildBottomStrip();
-    void buildSummaryGrid();
     void applyDesignedStates();
     void connectHandlers();
     void connectHandEntry();
@@ -237,6 +260,7 @@ private:
     QString m_programFolder;
     std::unique_ptr<KeySender> m_keySender;
     bool m_shown = false;
+    bool m_childWindowWasActive = false;
 };
 
 } // namespace briqo

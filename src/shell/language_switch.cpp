@@ -28,10 +28,8 @@ void frmBordix::cmdTaal_Click(int index)
     EntrySuppressed = true;
     for (QLineEdit *field : txtInvoer)
         field->clear();
-    for (QCheckBox *hide : chkNietZichtbaar) {
+    for (QCheckBox *hide : chkNietZichtbaar)
         hide->setChecked(true);
-        hide->setEnabled(false);
-    }
     chkTien->setChecked(false);
 
     for (int seat : {0, 2}) {
@@ -47,12 +45,7 @@ void frmBordix::cmdTaal_Click(int index)
     EntrySuppressed = false;
     txtSpel->clear();
 
-    for (QWidget *w : std::initializer_list<QWidget *> {
-             cmdDrukSpelAf, cmdOpslaan, chkTien, chkPunten, cmdDraai, cmdWisSpel, cmdLeesSpel, cmdVraagAntwoord})
-        w->setEnabled(false);
-    chkUitKomst->hide();
-    for (QCheckBox *hide : chkNietZichtbaar)
-        hide->setEnabled(false);
+    showNoGame();
     txtSpel->setFocus();
 }
 

@@ -5,6 +5,7 @@
 #include "shell/string_table.h"
 #include "shell/twips.h"
 #include "store/game_paths.h"
+#include "shell/string_ids.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -32,15 +33,7 @@ void frmBordix::txtSpel_LostFocus()
         txtSpel->clear();
 }
 
-void frmBordix::showDealerAndVulnerability(long long n)
-{
-    lblVulin[2]->setText(VulnerabilityName(VulnerabilityOf(n), LanguageNumber));
-    lblVulin[1]->setText(SeatName(DealerOf(n), LanguageNumber));
-    for (int i : {1, 2}) {
-        lblVulin[i]->adjustSize();
-        lblVulin[i]->show();
-    }
-}
+void frmBordix::showDealerAndVulnerability(long long n) { picAlles->showDealerAndVulnerability(n); }
 
 void frmBordix::txtSpel_Change()
 {
@@ -52,7 +45,7 @@ void frmBordix::txtSpel_Change()
     if (text == QLatin1String("0"))
         return;
 
-    if (UnsavedChanges && !SkipSaveQuestion && askYesNo(ResString(93)))
+    if (UnsavedChanges && !SkipSaveQuestion && askYesNo(ResString(Str::NotSavedYet)))
         cmdOpslaan_Click(); // saves under the number now in the field, then moves it on by one
     if (!Renumbering)
         ClearBoard();
@@ -71,21 +64,17 @@ void frmBordix::txtSpel_Change()
     if (EntrySuppressed)
         return;
 
-    for (QWidget *w : std::initializer_list<QWidget *> {
-             cmdLeesSpel, cmdWisSpel, cmdOpslaan, cmdKopie, cmdDrukSpelAf, cmdDraai, cmdVraagAntwoord, cmdNaarKlembord})
-        w->setEnabled(false);
-    chkUitKomst->hide();
+    const bool isGame = n > 0 && n < 1000;
+    showNumberTyped(isGame);
     for (QStringList &hand : lstHand)
         hand.clear();
     lstSpellen->clearSelection();
 
-    if (n > 0 && n < 1000) {
+    if (isGame) {
         if (!Renumbering) {
             EntrySuppressed = true;
-            for (QLineEdit *field : txtInvoer) {
+            for (QLineEdit *field : txtInvoer)
                 field->clear();
-                field->setEnabled(true);
-            }
             EntrySuppressed = false;
             // The summary grid follows the emptied hands.
             ShowCountsAndPoints();
@@ -94,15 +83,10 @@ void frmBordix::txtSpel_Change()
         auction.resetForGame(DealerOf(n));
         showAuction();
         ShowAllBids();
-        picBiedBox->setEnabled(true);
     } else {
-        for (int i : {1, 2}) {
-            lblVulin[i]->hide();
-            lblVulin[i]->clear();
-        }
-        lblInfo[1]->setText(ResString(1));
-        lblInfo[2]->setText(ResString(2));
-        picBiedBox->setEnabled(false);
+        picAlles->hideDealerAndVulnerability();
+        lblInfo[1]->setText(ResString(Str::DealerCaption));
+        lblInfo[2]->setText(ResString(Str::VulnerableCaption));
     }
 
     EntrySuppressed = true;

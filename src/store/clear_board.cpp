@@ -4,6 +4,7 @@
 
 #include "resources/pictures.h"
 #include "shell/twips.h"
+#include "shell/string_ids.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -13,7 +14,6 @@ namespace briqo {
 
 void frmBordix::ClearBoard()
 {
-    picBiedBox->setEnabled(false);
     for (int i = 1; i <= 6; ++i) {
         lblVulin[i]->hide();
         lblVulin[i]->clear();
@@ -25,14 +25,13 @@ void frmBordix::ClearBoard()
         points->setText(QStringLiteral("(0)"));
     chkUitKomst->hide();
     chkUitKomst->setChecked(false);
-    chkUitKomst->setText(ResString(69));
+    chkUitKomst->setText(ResString(Str::GiveLead));
     setLeftTw(chkUitKomst, InfoValueLeft);
     setTopTw(chkUitKomst, topTw(lblInfo[5]) - 32);
     clearAuctionCells();
     for (QStringList &hand : lstHand)
         hand.clear();
-    for (QWidget *w : std::initializer_list<QWidget *> {cmdKopie, cmdNaarKlembord, franietZichtbaar, cmdVraagAntwoord})
-        w->setEnabled(false);
+    showClearedGame();
     setTag(cmdVraagAntwoord, QString());
     setTag(franietZichtbaar, QString());
 }

@@ -6,6 +6,7 @@
 #include "shell/string_table.h"
 #include "shell/twips.h"
 #include "store/game_list.h"
+#include "shell/string_ids.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -23,7 +24,7 @@ void frmBordix::cmdWisSpel_Click()
     if (entry.isEmpty())
         return;
     const QString name = entry.section(QLatin1Char('.'), 0, 0);
-    if (!askYesNo(fillPlaceholder(ResString(36), QLatin1Char('~'), name)))
+    if (!askYesNo(fillPlaceholder(ResString(Str::DeletePermanently), QLatin1Char('~'), name)))
         return;
 
     const RemoveResult removed = store().remove(entryGameNumber(entry));
@@ -39,8 +40,6 @@ void frmBordix::cmdWisSpel_Click()
         return;
     }
 
-    cmdWisSpel->setEnabled(false);
-    cmdLeesSpel->setEnabled(false);
     setTag(cmdLeesSpel, QString());
     ClearBoard();
 
@@ -57,14 +56,9 @@ void frmBordix::cmdWisSpel_Click()
 
     chkUitKomst->hide();
     ShowAllBids();
-    for (QCheckBox *hide : chkNietZichtbaar)
-        hide->setEnabled(false);
-    for (QWidget *w : std::initializer_list<QWidget *> {chkTien, cmdDrukSpelAf, cmdDraai, cmdOpslaan, chkPunten})
-        w->setEnabled(false);
     lstNummerHelp.clear();
     lstSpelNummers.clear();
     txtNieuwNummer->clear();
-    fraNieuwNummer->setEnabled(false);
 
     for (int seat = 0; seat < 4; ++seat) {
         msfgOverzicht->item(seat + 1, 1)->setText(QStringLiteral("0"));
@@ -74,14 +68,10 @@ void frmBordix::cmdWisSpel_Click()
 
     // With the game number empty the board waits for a new one, as it does at start-up: no dealer,
     // no vulnerability, nothing to type or bid on yet.
-    enableEntryFields(false);
-    picBiedBox->setEnabled(false);
-    for (int i : {1, 2}) {
-        lblVulin[i]->hide();
-        lblVulin[i]->clear();
-    }
+    showNoGame();
+    picAlles->hideDealerAndVulnerability();
 
-    fraSpellen->setTitle(ResString(14));
+    fraSpellen->setTitle(ResString(Str::GamesFolder));
     LeesSpellen();
     SetFocusIfPossible(txtSpel);
 }

@@ -9,6 +9,7 @@
 #include "store/game_list.h"
 #include "store/game_paths.h"
 #include "store/renumber.h"
+#include "shell/string_ids.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -34,7 +35,7 @@ void frmBordix::LeesSpellen()
 
 void frmBordix::chkSorteer_Click()
 {
-    chkSorteer->setText(ResString(chkSorteer->isChecked() ? 89 : 88));
+    chkSorteer->setText(ResString(chkSorteer->isChecked() ? Str::SortLowToHigh : Str::SortHighToLow));
     LeesSpellen();
 }
 

@@ -2,20 +2,21 @@
 
 #include "shell/string_table.h"
 #include "store/path_lookup.h"
+#include "shell/string_ids.h"
 
 namespace briqo {
 
 GameWords gameWords(int languageNumber)
 {
     GameWords words;
-    words.gamesFolder = ResString(14, languageNumber);
-    words.game = ResString(0, languageNumber);
-    words.bidding = ResString(38, languageNumber);
-    words.hands = ResString(39, languageNumber);
-    words.lead = ResString(66, languageNumber);
-    words.contract = ResString(67, languageNumber);
-    words.question = ResString(73, languageNumber);
-    words.answer = ResString(78, languageNumber);
+    words.gamesFolder = ResString(Str::GamesFolder, languageNumber);
+    words.game = ResString(Str::Game, languageNumber);
+    words.bidding = ResString(Str::BiddingWord, languageNumber);
+    words.hands = ResString(Str::HandsWord, languageNumber);
+    words.lead = ResString(Str::Lead, languageNumber);
+    words.contract = ResString(Str::Contract, languageNumber);
+    words.question = ResString(Str::Question, languageNumber);
+    words.answer = ResString(Str::Answer, languageNumber);
     return words;
 }
 

@@ -2,7 +2,9 @@
 
 #include "shell/frm_bordix.h"
 
+#include "deal/hand_rules.h"
 #include "resources/pictures.h"
+#include "shell/string_ids.h"
 #include "shell/string_table.h"
 #include "shell/twips.h"
 #include "store/game_list.h"
@@ -45,18 +47,18 @@ void frmBordix::cmdOpslaan_Click()
 
     EntrySuppressed = true;
     for (QLineEdit *field : txtInvoer)
-        field->setText(tensAsT(field->text()));
+        writeHolding(field, tensAsT(field->text()));
     EntrySuppressed = false;
     UnsavedChanges = false;
     chkTien->setChecked(false);
 
     chkUitKomst->hide();
-    placeLeadBox(69);
+    placeLeadBox(Str::GiveLead);
 
     const GameStore games = store();
     GameFolder = games.folderOf(n);
     if (games.isStored(n)) {
-        const QString question = fillPlaceholder(ResString(84), QLatin1Char('~'), games.folderName(n));
+        const QString question = fillPlaceholder(ResString(Str::AlreadyExists), QLatin1Char('~'), games.folderName(n));
         if (!askYesNo(question)) {
             cmdFocus->setFocus();
             return;
@@ -93,7 +95,7 @@ void frmBordix::cmdLeesSpel_Click()
     clearAuctionCells();
     for (QWidget *w : std::initializer_list<QWidget *> {lblVulin[5], lblVulin[6], picUit, chkUitKomst})
         w->hide();
-    placeLeadBox(69);
+    placeLeadBox(Str::GiveLead);
 
     // The number comes from the entry: answering Yes to the save question moves the field on.
     const long long n = entryGameNumber(entry);
@@ -112,9 +114,9 @@ void frmBordix::cmdLeesSpel_Click()
         auction.loadFrom(game.auction->callKinds, QList<FileCell>(game.auction->cells.begin(), game.auction->cells.end()));
         if (game.lead) {
             showLeadLine(game.lead->leaderName, game.lead->suitIndex, game.lead->cardText);
-            placeLeadBox(71, 32);
+            placeLeadBox(Str::DeleteLead, 32);
         } else {
-            placeLeadBox(69);
+            placeLeadBox(Str::GiveLead);
         }
         chkUitKomst->show();
         if (game.hasQuestionFile)
@@ -126,23 +128,31 @@ void frmBordix::cmdLeesSpel_Click()
     }
     showAuction();
 
-    for (int i = 0; i < FieldCount; ++i) {
-        txtInvoer[i]->setText(game.holdings[i]);
-        txtInvoer[i]->setEnabled(true);
-    }
-
-    // The stored deal is on the board: it can be bid on, saved, shown and printed, as a typed one.
-    EnableCompleteDeal();
+    for (int i = 0; i < FieldCount; ++i)
+        writeHolding(txtInvoer[i], game.holdings[i]);
+    // A stored deal is on the board: it can be bid on, saved, shown and printed, as a typed one.
+    // A game file edited by hand into something that is no deal stays on the board to be put
+    // right, but offers nothing that would store or show it as it is.
+    const bool validDeal = isValidCompleteDeal(holdings(), LanguageNumber);
+    if (validDeal)
+        showLoadedGame();
+    else
+        showBrokenGame();
     SetFocusIfPossible(txtInvoer[0]);
 
     fillRenumberLists(n);
     if (auction.CallKinds().endsWith(QLatin1String("222")))
         ShowContract();
 
-    for (QWidget *w : std::initializer_list<QWidget *> {
-             fraNieuwNummer, cmdWisSpel, cmdOpslaan, cmdLeesSpel, cmdDraai, cmdVraagAntwoord})
-        w->setEnabled(true);
-    chkUitKomst->show();
+    if (validDeal) {
+        showLoadedGame();
+    } else {
+        showBrokenGame();
+        // Fifty-two cards that are no deal were already reported as the fields filled.
+        const int total = totalCards(holdings());
+        if (total > 0 && total != 52)
+            showInfo(ResString(own::DealNotValid));
+    }
     // The board now shows exactly what is stored.
     UnsavedChanges = false;
 }

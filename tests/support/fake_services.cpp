@@ -5,7 +5,9 @@
 #include "shell/profile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QPrinter>
+#include <QTimer>
 
 namespace briqo {
 
@@ -29,11 +31,23 @@ FakePrinting::FakePrinting()
     m_printer->setOutputFileName(output.filePath(QStringLiteral("printed.pdf")));
 }
 
-bool FakeNetwork::download(const QString &url, const QString &file)
+void FakeNetwork::download(
+    const QString &url, const QString &file, int silenceMs, QObject *context, std::function<void(bool ok)> done)
 {
+    requested << url;
+    if (real) {
+        real->download(url, file, silenceMs, context, std::move(done));
+        return;
+    }
     const QString source = served.filePath(url.section(QLatin1Char('/'), -1));
-    QFile::remove(file);
-    return connected && QFile::copy(source, file);
+    QTimer::singleShot(0, context, [source, file, done] {
+        bool ok = QFileInfo(source).isFile();
+        if (ok) {
+            QFile::remove(file);
+            ok = QFile::copy(source, file);
+        }
+        done(ok);
+    });
 }
 
 TestBoard::TestBoard(int languageNumber)
@@ -53,6 +67,7 @@ TestBoard::TestBoard(int languageNumber)
     m_services.printing = &printing;
     m_services.network = &network;
     m_services.processes = &processes;
+    m_services.keys = &keys;
     m_window = std::make_unique<frmBordix>(m_services, m_dir.path());
     m_window->endProgram = [this] { ended = true; };
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/qt_key_platform.h"
 #include "platform/services.h"
 
 #include <QQueue>
@@ -71,23 +72,43 @@ private:
     std::shared_ptr<QPrinter> m_printer;
 };
 
-// Serves downloads from a folder: the last part of the address names the file.
+// Serves downloads from a folder (the last part of the address names the file), or hands them to
+// a real network when one is set; connectivity stays scripted either way. Results arrive later,
+// as from a real network.
 class FakeNetwork : public Network {
 public:
     bool isConnected() override { return connected; }
-    bool download(const QString &url, const QString &file) override;
+    void download(const QString &url, const QString &file, int silenceMs, QObject *context,
+        std::function<void(bool ok)> done) override;
     bool connected = true;
     QTemporaryDir served;
+    Network *real = nullptr;
+    QStringList requested; // every address asked for
 };
 
 class FakeProcesses : public ProcessStarter {
 public:
-    bool start(const QString &program, const QStringList &arguments, const QString &) override
+    bool start(const QString &program, const QStringList &arguments, const QString &workingFolder) override
     {
         started << (QStringList {program} + arguments);
-        return true;
+        folders << workingFolder;
+        return startable;
     }
-    QList<QStringList> started;
+    QList<QStringList> started; // program and arguments of each start
+    QStringList folders; // the working folder of each
+    bool startable = true;
+};
+
+// The desktop's keyboard as the program has it, recording what the keystroke sender sends: the
+// keys still arrive as events in the focused control, so tests run the caret moves for real.
+class RecordingKeyPlatform : public QtKeyPlatform {
+public:
+    void sendInput(const std::vector<KeyInput> &events) override
+    {
+        sent.push_back(events);
+        QtKeyPlatform::sendInput(events);
+    }
+    std::vector<std::vector<KeyInput>> sent;
 };
 
 // A main window in a program folder of its own, with fake platform services.
@@ -108,6 +129,7 @@ public:
     FakePrinting printing;
     FakeNetwork network;
     FakeProcesses processes;
+    RecordingKeyPlatform keys;
     bool ended = false;
 
 private:

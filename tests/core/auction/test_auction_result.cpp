@@ -44,7 +44,7 @@ private slots:
     {
         // New game number, how the grid turned, contract shown anew, its declarer (-1 none), grid.
         const auto turn = [](int game, const QString &script) {
-            AuctionModel m = auction(dealerOfGame(game), script);
+            AuctionModel m = auction(DealerOf(game), script);
             const RotationResult r = rotateGrid(m, game);
             const auto fc = finalContract(m); // the strains move with their calls
             const QString facts = QStringLiteral("%1 %2 %3").arg(r.gameNumber).arg(int(r.turn)).arg(r.showContract);

@@ -157,24 +157,21 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("events");
-        QTest::addColumn<int>("capacity");
-        QTest::newRow("26 free after the last token") << QString(243, u'a') << 486 << 512;
-        QTest::newRow("24 free after the last token") << QString(244, u'a') << 488 << 1023;
-        QTest::newRow("one token past two steps") << "{a 600}" << 1200 << 1534;
-        QTest::newRow("huge repeat count is limited") << "{a 1e12}" << 2 * KeySender::MaxRepeatCount << 20441;
-        QTest::newRow("long run of prefixes") << QString(100000, u'+') + u'a' << 200002 << 200313;
+        QTest::newRow("26 free after the last token") << QString(243, u'a') << 486;
+        QTest::newRow("24 free after the last token") << QString(244, u'a') << 488;
+        QTest::newRow("one token past two steps") << "{a 600}" << 1200;
+        QTest::newRow("huge repeat count is limited") << "{a 1e12}" << 2 * KeySender::MaxRepeatCount;
+        QTest::newRow("long run of prefixes") << QString(100000, u'+') + u'a' << 200002;
     }
 
     void eventListGrowsAndIsSentInOneCall()
     {
         QFETCH(QString, text);
         QFETCH(int, events);
-        QFETCH(int, capacity);
         Run run;
         run.send({text});
         QCOMPARE(run.platform.sent.size(), size_t(1));
         QCOMPARE(int(run.platform.sent.front().size()), events);
-        QCOMPARE(int(run.sender.eventCapacity()), capacity);
     }
 };
 

@@ -115,6 +115,49 @@ private slots:
         QCOMPARE(w.txtInvoer[8]->text(), QStringLiteral("AT52"));
     }
 
+    void onlyAFocusMoveInsideTheWindowSortsOrCompletes()
+    {
+        TestBoard board(11);
+        frmBordix &w = board.window();
+        activate(w);
+        typeSampleDeal(w, QStringLiteral("1"));
+        // West's clubs were completed; take them back and type them unsorted.
+        QLineEdit *clubs = w.txtInvoer[FieldOf(West, Clubs)];
+        giveFocus(clubs);
+        clubs->clear();
+        QTest::keyClicks(clubs, QStringLiteral("253"));
+        board.messages.shown.clear();
+        // A message box coming up, or another program taking over, is no focus move.
+        for (Qt::FocusReason reason : {Qt::ActiveWindowFocusReason, Qt::PopupFocusReason}) {
+            QFocusEvent away(QEvent::FocusOut, reason);
+            QCoreApplication::sendEvent(clubs, &away);
+        }
+        QCOMPARE(clubs->text(), QStringLiteral("253"));
+        QCOMPARE(board.messages.shown, QStringList {});
+        giveFocus(w.txtInvoer[0]);
+        QCOMPARE(clubs->text(), QStringLiteral("532"));
+    }
+
+    void aWrittenHoldingIsNeverCutAtTheTypingLimit()
+    {
+        TestBoard board(11);
+        frmBordix &w = board.window();
+        activate(w);
+        typeGameNumber(w, QStringLiteral("1"));
+        typeHolding(w, FieldOf(North, Spades), QStringLiteral("AKQJT98765432"));
+        QLineEdit *spades = w.txtInvoer[FieldOf(North, Spades)];
+        QCOMPARE(spades->text(), QStringLiteral("AKQJT98765432"));
+        typeHolding(w, FieldOf(East, Hearts), QStringLiteral("AKQJT98765432"));
+        typeHolding(w, FieldOf(South, Diamonds), QStringLiteral("AKQJT98765432"));
+        QTRY_COMPARE(w.txtInvoer[FieldOf(West, Clubs)]->text(), QStringLiteral("AKQJT98765432"));
+        w.chkTien->click();
+        QCOMPARE(spades->text(), QStringLiteral("AKQJ1098765432"));
+        QCOMPARE(w.txtInvoer[FieldOf(West, Clubs)]->text(), QStringLiteral("AKQJ1098765432"));
+        w.chkTien->click();
+        QCOMPARE(spades->text(), QStringLiteral("AKQJT98765432"));
+        QVERIFY(!board.keys.sent.empty()); // the caret moves went through the keystroke sender
+    }
+
     void threeHandsCompleteTheFourth()
     {
         TestBoard board(11);

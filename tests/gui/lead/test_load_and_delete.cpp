@@ -81,6 +81,37 @@ private slots:
         QCOMPARE(w.chkUitKomst->y(), w.lblVulin[5]->y()); // where the lead line would be
     }
 
+    void aHandEditedGameThatIsNoDealLoadsWholeButOffersNothing_data()
+    {
+        QTest::addColumn<QByteArray>("northSpades");
+        QTest::newRow("a hand of twenty cards") << QByteArray("AHVBT98765432");
+        QTest::newRow("fourteen spades typed in an editor") << QByteArray("AHVB1098765432");
+    }
+
+    void aHandEditedGameThatIsNoDealLoadsWholeButOffersNothing()
+    {
+        QFETCH(QByteArray, northSpades);
+        TestBoard board(10);
+        frmBordix &w = board.window();
+        storeAndLoadGameFive(board, {Pass, Pass, FourHearts, Pass, Pass, Pass});
+        const QString hands = board.folder() + QStringLiteral("/Spellen/Spel 005/Spel 005 handen.txt");
+        QByteArray bytes = fileBytes(hands);
+        bytes.replace(0, bytes.indexOf("\r\n"), northSpades);
+        writeFile(hands, bytes);
+
+        QVERIFY(selectGame(w, QStringLiteral("Spel 005")));
+        w.cmdLeesSpel_Click();
+        QCOMPARE(w.txtInvoer[0]->text(), QString::fromLatin1(northSpades)); // nothing cut
+        QCOMPARE(board.messages.shown,
+            QStringList {QStringLiteral("Dit spel bevat een kaart twee keer of een hand met meer dan 13 kaarten.\n"
+                                        "Verbeter de handen.")});
+        for (QWidget *c : std::initializer_list<QWidget *> {w.cmdOpslaan, w.cmdKopie, w.cmdDrukSpelAf,
+                 w.cmdNaarKlembord, w.picBiedBox, w.cmdDraai})
+            QVERIFY(!c->isEnabled());
+        QVERIFY(w.cmdWisSpel->isEnabled());
+        QCOMPARE(fileBytes(hands).left(northSpades.size()), northSpades); // the stored game is untouched
+    }
+
     void aGameFileThatCannotBeRemovedIsReportedAndTheGameStaysListed()
     {
         TestBoard board(10);

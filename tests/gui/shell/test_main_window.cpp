@@ -38,13 +38,46 @@ class TestMainWindow : public QObject {
     Q_OBJECT
 
 private slots:
+    void aChildWindowGivingBackTheActivationRunsTheActivation()
+    {
+        TestBoard board(11);
+        frmBordix &w = board.window();
+        activate(w);
+        typeGameNumber(w, QStringLiteral("1"));
+        giveFocus(w.txtInvoer[2]);
+
+        QWidget other; // a window that is not one of the board's child windows
+        QWidget child;
+        markAsChildWindow(&child);
+        for (QWidget *window : {&other, &child}) {
+            window->show();
+            QApplication::setActiveWindow(window);
+            QTRY_VERIFY(window->isActiveWindow());
+            window->hide();
+            QApplication::setActiveWindow(&w);
+            QTRY_VERIFY(w.isActiveWindow());
+            QCoreApplication::processEvents();
+        }
+        // Only the child window's return moves the focus to the game number.
+        QTRY_COMPARE(QApplication::focusWidget(), w.txtSpel);
+    }
+
+    void resizingCentresTheWindow()
+    {
+        TestBoard board(11);
+        frmBordix &w = board.window();
+        activate(w);
+        w.resize(300, 200);
+        const QRect screen = w.screen()->geometry();
+        QTRY_COMPARE(w.frameGeometry().center().x(), screen.center().x());
+    }
+
     void startsInDutchWithoutSettingsFile()
     {
         TestBoard board;
         frmBordix &w = board.window();
         QCOMPARE(w.LanguageNumber, 10);
         QCOMPARE(w.windowTitle(), QStringLiteral("Briqo 1.0.5"));
-        QCOMPARE(w.VersionDigits, QStringLiteral("105"));
         QCOMPARE(w.lblInfo[5]->text(), QStringLiteral("Uitkomst:"));
         QCOMPARE(w.lblBB[40]->text(), QStringLiteral("Wis hele bieding"));
         QCOMPARE(pictureIdOf(w.picBB[4]), 110);

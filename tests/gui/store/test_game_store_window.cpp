@@ -100,6 +100,56 @@ private slots:
         QVERIFY(w.cmdOpslaan->isEnabled());
     }
 
+    void noToTheOverwriteQuestionKeepsTheOtherDealOnDisk()
+    {
+        TestBoard board(11);
+        frmBordix &w = board.window();
+        activate(w);
+        typeSampleDeal(w, QStringLiteral("5"));
+        w.cmdOpslaan_Click();
+        const QString hands = board.folder() + QStringLiteral("/Games/Game 005/Game 005 hands.txt");
+        const QByteArray stored = fileBytes(hands);
+
+        // Another deal for the same number: North and South change places.
+        typeGameNumber(w, QStringLiteral("5"));
+        for (int suit = 0; suit < 4; ++suit) {
+            typeHolding(w, FieldOf(North, suit), sampleDeal().at(FieldOf(South, suit)));
+            typeHolding(w, FieldOf(East, suit), sampleDeal().at(FieldOf(East, suit)));
+        }
+        for (int suit = 0; suit < 4; ++suit)
+            typeHolding(w, FieldOf(South, suit), sampleDeal().at(FieldOf(North, suit)));
+        QTRY_VERIFY(w.cmdOpslaan->isEnabled());
+        board.messages.shown.clear();
+        board.messages.answers.enqueue(false);
+        w.cmdOpslaan_Click();
+        QCOMPARE(board.messages.shown.size(), 1);
+        QCOMPARE(fileBytes(hands), stored);
+        board.messages.answers.enqueue(true);
+        w.cmdOpslaan_Click();
+        QVERIFY(fileBytes(hands) != stored);
+    }
+
+    void yesToSavingWhileLoadingLoadsTheChosenGame()
+    {
+        TestBoard board(11);
+        frmBordix &w = board.window();
+        activate(w);
+        typeSampleDeal(w, QStringLiteral("7"));
+        w.cmdOpslaan_Click();
+        // Game 3 with a call that was not saved, then game 7 chosen in the list.
+        typeSampleDeal(w, QStringLiteral("3"));
+        bid(w, {0});
+        QVERIFY(w.UnsavedChanges);
+        QVERIFY(selectGame(w, QStringLiteral("Game 007")));
+        board.messages.answers.enqueue(true); // save the board first
+        board.messages.answers.enqueue(true); // and overwrite game 7 with it
+        w.cmdLeesSpel_Click();
+        QCOMPARE(w.txtSpel->text(), QStringLiteral("7"));
+        QCOMPARE(w.txtNieuwNummer->text(), QStringLiteral("007"));
+        QCOMPARE(w.auction.CallKinds(), QStringLiteral("1")); // the board saved under 7 is shown
+        QVERIFY(!QFileInfo::exists(board.folder() + QStringLiteral("/Games/Game 008")));
+    }
+
     void overwriteAsksAndNoKeepsTheStoredGame()
     {
         TestBoard board(11);

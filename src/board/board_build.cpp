@@ -1,12 +1,13 @@
-// Creating the controls of the main window at their designed places (twips).
+// Creating the controls of the board at their designed places (twips).
 
-#include "shell/frm_bordix.h"
+#include "board/board_view.h"
 
 #include "resources/pictures.h"
 #include "shell/fonts.h"
 #include "shell/twips.h"
 
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QFrame>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -30,13 +31,17 @@ QLabel *label(QWidget *parent, double l, double t, double w, double h, double po
 
 } // namespace
 
-void frmBordix::buildBoard()
+BoardView::BoardView(QWidget *parent)
+    : QWidget(parent)
 {
-    picAlles = new QWidget(this);
-    setRectTw(picAlles, 60, 30, 9225, 9255);
-    setBackColour(picAlles, White);
+    setRectTw(this, 60, 30, 9225, 9255);
+    setBackColour(this, White);
+    buildBoard();
+}
 
-    txtSpel = new QLineEdit(picAlles);
+void BoardView::buildBoard()
+{
+    txtSpel = new QLineEdit(this);
     setRectTw(txtSpel, 1290, 90, 945, 600);
     txtSpel->setFont(verdana(20.25));
     txtSpel->setMaxLength(3);
@@ -45,24 +50,24 @@ void frmBordix::buildBoard()
     // Captions of the information block on the left, their values beside them.
     static const double infoTops[6] = {240, 810, 1110, 1410, 1710, 2010};
     for (int i = 0; i < 6; ++i) {
-        lblInfo[i] = label(picAlles, 90, infoTops[i], 1000, 240, 9.75);
-        lblVulin[i] = label(picAlles, 1290, infoTops[i], 1000, 240, 9.75);
+        lblInfo[i] = label(this, 90, infoTops[i], 1000, 240, 9.75);
+        lblVulin[i] = label(this, 1290, infoTops[i], 1000, 240, 9.75);
         lblVulin[i]->hide();
     }
-    lblVulin[6] = label(picAlles, 2000, infoTops[5], 800, 240, 9.75);
+    lblVulin[6] = label(this, 2000, infoTops[5], 800, 240, 9.75);
     lblVulin[6]->hide();
 
-    chkUitKomst = new QCheckBox(picAlles);
+    chkUitKomst = new QCheckBox(this);
     setRectTw(chkUitKomst, 1260, 2250, 1725, 315);
     chkUitKomst->setFont(verdana(8.25));
     chkUitKomst->hide();
 
-    picUit = label(picAlles, 2460, 1920, 375, 285);
-    picEind = label(picAlles, 2430, 1650, 375, 285);
+    picUit = label(this, 2460, 1920, 375, 285);
+    picEind = label(this, 2430, 1650, 375, 285);
     picUit->hide();
     picEind->hide();
 
-    picDeMaker = new QFrame(picAlles);
+    picDeMaker = new QFrame(this);
     setRectTw(picDeMaker, 510, 2550, 2055, 1935);
     lblDeMaker = label(picDeMaker, 0, 0, 2055, 255);
     lblDeMaker->setAlignment(Qt::AlignCenter);
@@ -74,16 +79,16 @@ void frmBordix::buildBoard()
     buildHands();
     buildSummaryGrid();
 
-    cmdVraagAntwoord = new QPushButton(picAlles);
+    cmdVraagAntwoord = new QPushButton(this);
     setRectTw(cmdVraagAntwoord, 6570, 8000, 1500, 465);
 
-    txtVraag = new QPlainTextEdit(picAlles);
+    txtVraag = new QPlainTextEdit(this);
     setRectTw(txtVraag, 0, 7530, 9225, 1000);
     txtVraag->setReadOnly(true);
     txtVraag->setFont(verdana(9.75));
     txtVraag->hide();
 
-    picVlaggen = new QWidget(picAlles);
+    picVlaggen = new QWidget(this);
     setRectTw(picVlaggen, -30, 7350, 2985, 1995);
     for (int i = 0; i < 2; ++i) {
         cmdTaalButtons[i] = new QPushButton(picVlaggen);
@@ -96,13 +101,13 @@ void frmBordix::buildBoard()
     cmdDownload->setText(QStringLiteral("\u21e9"));
     cmdDownload->setFont(verdana(12));
 
-    lblMakerNote[0] = label(picAlles, 7260, 8910, 1815, 195, 6.75);
-    lblMakerNote[1] = label(picAlles, 90, 8910, 1815, 195, 6.75);
+    lblMakerNote[0] = label(this, 7260, 8910, 1815, 195, 6.75);
+    lblMakerNote[1] = label(this, 90, 8910, 1815, 195, 6.75);
     for (QLabel *note : lblMakerNote)
         note->hide();
 }
 
-void frmBordix::buildHands()
+void BoardView::buildHands()
 {
     // Symbol left, box left and first row top of North, East, South and West.
     static const double symbolLeft[4] = {3060, 6090, 3060, 30};
@@ -111,9 +116,9 @@ void frmBordix::buildHands()
     for (int field = 0; field < FieldCount; ++field) {
         const int seat = SeatOfField(field);
         const double top = firstTop[seat] + 480 * SuitOfField(field);
-        picSymbool[field] = label(picAlles, symbolLeft[seat], top, 510, 510);
+        picSymbool[field] = label(this, symbolLeft[seat], top, 510, 510);
         picSymbool[field]->setAlignment(Qt::AlignCenter);
-        picAchter[field] = new QFrame(picAlles);
+        picAchter[field] = new QFrame(this);
         setRectTw(picAchter[field], boxLeft[seat], top, 2565, 510);
         setBackColour(picAchter[field], White);
         picAchter[field]->setFrameShape(QFrame::Box);
@@ -132,17 +137,17 @@ void frmBordix::buildHands()
     static const double pointsLeft[4] = {4290, 4740, 4380, 3960};
     static const double pointsTop[4] = {5760, 6210, 6630, 6210};
     for (int seat = 0; seat < 4; ++seat) {
-        lblWind[seat] = label(picAlles, windLeft[seat], windTop[seat], 800, 300, 12);
-        lblPunten[seat] = label(picAlles, pointsLeft[seat], pointsTop[seat], 600, 240, 8.25);
+        lblWind[seat] = label(this, windLeft[seat], windTop[seat], 800, 300, 12);
+        lblPunten[seat] = label(this, pointsLeft[seat], pointsTop[seat], 600, 240, 8.25);
         lblPunten[seat]->setAlignment(Qt::AlignCenter);
         lblPunten[seat]->setText(QStringLiteral("(0)"));
         setForeColour(lblPunten[seat], Red);
     }
 }
 
-void frmBordix::buildSummaryGrid()
+void BoardView::buildSummaryGrid()
 {
-    msfgOverzicht = new QTableWidget(5, 3, picAlles);
+    msfgOverzicht = new QTableWidget(5, 3, this);
     msfgOverzicht->horizontalHeader()->hide();
     msfgOverzicht->verticalHeader()->hide();
     msfgOverzicht->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -161,6 +166,43 @@ void frmBordix::buildSummaryGrid()
                 item->setBackground(QColor(0xE0, 0xE0, 0xE0));
             msfgOverzicht->setItem(r, c, item);
         }
+    }
+}
+
+void BoardView::buildAuctionGrid()
+{
+    fraBieding = new QGroupBox(this);
+    setRectTw(fraBieding, 3060, 0, 6105, 3315);
+    fraBieding->setFlat(true);
+    static const double headingLeft[4] = {660, 2190, 3630, 5040};
+    for (int seat = 0; seat < 4; ++seat) {
+        lblBieding[seat] = new QLabel(fraBieding);
+        setRectTw(lblBieding[seat], headingLeft[seat], 210, 1200, 285);
+        lblBieding[seat]->setFont(verdana(9.75, true));
+        for (int row = 0; row < 9; ++row) {
+            const double top = 570 + 300 * row;
+            lblB[seat][row] = new QLabel(fraBieding);
+            setRectTw(lblB[seat][row], headingLeft[seat], top, 150, 270);
+            lblB[seat][row]->setFont(verdana(9.75, true));
+            // A pass, double or redouble word needs more room than a level digit.
+            lblB[seat][row]->setMinimumWidth(toPx(150));
+            picB[seat][row] = new QLabel(fraBieding);
+            setRectTw(picB[seat][row], headingLeft[seat] + 180, top + 30, 210, 210);
+            picB[seat][row]->setAlignment(Qt::AlignCenter);
+            lblA[seat][row] = new QLabel(fraBieding);
+            setRectTw(lblA[seat][row], headingLeft[seat] + 450, top + 30, 105, 195);
+            lblA[seat][row]->setFont(verdana(6.75));
+            lblA[seat][row]->setText(QStringLiteral("*"));
+            lblB[seat][row]->hide();
+            picB[seat][row]->hide();
+            lblA[seat][row]->hide();
+        }
+    }
+    for (int row = 0; row < 9; ++row) {
+        lblNum[row] = new QLabel(fraBieding);
+        setRectTw(lblNum[row], 150, 570 + 300 * row, 255, 270);
+        lblNum[row]->setFont(verdana(8.25));
+        lblNum[row]->setText(QString::number(row + 1) + QLatin1Char(':'));
     }
 }
 
