@@ -3,7 +3,9 @@
 #include "auction/final_contract.h"
 #include "exchange/exchange_strings.h"
 #include "exchange/pbn_text.h"
+#include "shell/string_ids.h"
 #include "shell/string_table.h"
+#include "store/code_page_1252.h"
 
 #include <QRegularExpression>
 
@@ -17,7 +19,10 @@ const QString CrLf = QStringLiteral("\r\n");
 const QString StrainLetters = QStringLiteral("CDHSN"); // bidding order
 const QString HonourLetters = QStringLiteral("AKQJ");
 constexpr int MaxGameNumber = 999;
-constexpr int AceWord = 26; // strings 26..29: the words of ace, king, queen, jack
+
+// Game files are code page 1252: a character it lacks (from a UTF-8 file) is stored as "?", so
+// the game holds what its files will hold.
+QString storable(const QString &text) { return decode1252(encode1252(text)); }
 
 ExchangeProblem problemOf(const ExchangeBoard &board, int text, const QString &detail = {})
 {
@@ -44,7 +49,7 @@ QString boxCaption(int k, int languageNumber)
 {
     if (k < ContractBidCount)
         return QString::number(k / 5 + 1);
-    return ResString(8 + k - BoxButton::Pass, languageNumber);
+    return ResString(Str::Pass + k - BoxButton::Pass, languageNumber);
 }
 
 struct ClickedAuction {
@@ -116,14 +121,14 @@ QString leadCardText(QChar rank, int languageNumber)
 {
     const qsizetype honour = HonourLetters.indexOf(rank);
     if (honour >= 0)
-        return ResString(AceWord + int(honour), languageNumber);
+        return ResString(Str::Ace + int(honour), languageNumber);
     return QString(rank);
 }
 
 QChar leadRank(const QString &cardText, int languageNumber)
 {
     for (int i = 0; i < HonourLetters.size(); ++i) {
-        if (cardText == ResString(AceWord + i, languageNumber))
+        if (cardText == ResString(Str::Ace + i, languageNumber))
             return HonourLetters[i];
     }
     const QString t = tensAsT(cardText);
@@ -296,11 +301,11 @@ BoardAsGame gameFromBoard(const ExchangeBoard &board, int languageNumber)
         question << *board.question;
     question << noteLines;
     if (board.question || !question.isEmpty()) {
-        game.question = question.join(CrLf);
+        game.question = storable(question.join(CrLf));
         game.hasQuestionFile = true;
     }
     if (board.answer) {
-        game.answer = *board.answer;
+        game.answer = storable(*board.answer);
         game.hasAnswerFile = true;
     }
     out.game = game;

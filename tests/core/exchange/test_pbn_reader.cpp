@@ -181,6 +181,19 @@ private slots:
         QCOMPARE(game.question, QStringLiteral("(1) overcall"));
     }
 
+    // Found by fuzzing: a UTF-8 file's character that code page 1252 lacks made the game differ
+    // from what its files hold.
+    void textIsKeptAsTheGameFilesCanHoldIt()
+    {
+        const QByteArray file
+            = QStringLiteral("[Board \"1\"]\n{Caf\u00e9 \u20ac5 \u07de}\n"
+                             "[Deal \"N:52.A643.K5.K8732 AKQJ94..A962.J64 763.K752.JT843.T T8.QJT98.Q7.AQ95\"]\n")
+                  .toUtf8();
+        QTemporaryDir dir;
+        const ImportPlan p = planImport(file, ExchangeFormat::Pbn, GameStore(dir.path(), LanguageDutch));
+        QCOMPARE(p.games.value(0).question, QStringLiteral("Caf\u00e9 \u20ac5 ?"));
+    }
+
     void brokenTextNeverStopsTheReader_data()
     {
         QTest::addColumn<QByteArray>("bytes");
