@@ -5,9 +5,9 @@ namespace briqo::exchange_text {
 // Numbers of the string table entries for importing and exporting games (both languages).
 // Placeholders: "~" the board or game, "#" a line number or count, "*" a detail.
 constexpr int MenuImportPbn = 230;
-constexpr int MenuExportGamePbn = 231;
+constexpr int MenuExportGame = 231; // PBN or LIN, by the name of the file
 constexpr int MenuExportAllPbn = 232;
-constexpr int MenuExportLin = 233;
+constexpr int NoGameNumber = 233;
 constexpr int MenuCopyLink = 234;
 constexpr int ClashQuestion = 235; // "~" = the games that exist
 constexpr int ClashOverwrite = 236;

@@ -134,9 +134,9 @@ const Entry kEntries[] = {
         "~ also holds things that are not part of the game:|#||The game has not been deleted."},
     // Importing and exporting games in the PBN and LIN formats.
     {230, "PBN-bestand inlezen...", "Import PBN file..."},
-    {231, "Dit spel exporteren naar PBN...", "Export this game to PBN..."},
+    {231, "Dit spel exporteren (PBN of LIN)...", "Export this game (PBN or LIN)..."},
     {232, "Alle spellen exporteren naar PBN...", "Export all games to PBN..."},
-    {233, "Dit spel exporteren als LIN...", "Export this game as LIN..."},
+    {233, "Typ eerst een spelnummer.", "Type a game number first."},
     {234, "Link voor de handviewer kopiëren", "Copy hand viewer link"},
     {235, "Deze spellen bestaan al:|~||Overschrijven, overslaan of annuleren?",
         "These games already exist:|~||Overwrite, skip or cancel?"},

@@ -3,6 +3,7 @@
 #include "auction/auction_model.h"
 #include "auction/final_contract.h"
 #include "exchange/deal_text.h"
+#include "shell/string_ids.h"
 #include "shell/string_table.h"
 #include "store/game.h"
 
@@ -34,7 +35,7 @@ inline Game typedGame(long long n, const QString &calls, int language)
         const int w = int(words.indexOf(t));
         const int k
             = w >= 0 ? BoxButton::Pass + w : 5 * t[0].digitValue() - 5 + int(QStringLiteral("CDHSN").indexOf(t.back()));
-        m.click(k, w >= 0 && w < 3 ? ResString(8 + w, language) : QString());
+        m.click(k, w >= 0 && w < 3 ? ResString(Str::Pass + w, language) : QString());
     }
     AuctionFile auction;
     auction.callKinds = m.CallKinds();
