@@ -2,6 +2,7 @@
 // import of the session's deals, a lesson exported for the web). One function per subcommand;
 // a subcommand is one entry of the table in main.
 
+#include "exchange/board_game.h"
 #include "exchange/exchange_strings.h"
 #include "exchange/importer.h"
 #include "shell/profile.h"
@@ -27,7 +28,6 @@ using namespace briqo;
 constexpr int ExitOk = 0;
 constexpr int ExitRefused = 1; // some boards or games were refused, left out or not written
 constexpr int ExitBadInput = 2; // bad arguments, or a file that cannot be read or written
-constexpr long long MaxGameNumber = 999;
 constexpr qint64 MaxImportFileSize = 256LL * 1024 * 1024;
 
 // The command's own texts, Dutch and English; messages about games come from the string table.
@@ -196,7 +196,7 @@ std::optional<QList<long long>> parseGameList(const QString &text)
         bool ok1 = false, ok2 = true;
         const long long from = ends.value(0).toLongLong(&ok1);
         const long long to = ends.size() == 2 ? ends[1].toLongLong(&ok2) : from;
-        if (ends.size() > 2 || !ok1 || !ok2 || from < 0 || to > MaxGameNumber || from > to)
+        if (ends.size() > 2 || !ok1 || !ok2 || from < 0 || to > MaxBoardNumber || from > to)
             return std::nullopt;
         for (long long n = from; n <= to; ++n) {
             if (!numbers.contains(n))

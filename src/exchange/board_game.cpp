@@ -18,7 +18,6 @@ namespace {
 const QString CrLf = QStringLiteral("\r\n");
 const QString StrainLetters = QStringLiteral("CDHSN"); // bidding order
 const QString HonourLetters = QStringLiteral("AKQJ");
-constexpr int MaxGameNumber = 999;
 
 // Game files are code page 1252: a character it lacks (from a UTF-8 file) is stored as "?", so
 // the game holds what its files will hold.
@@ -210,7 +209,7 @@ BoardAsGame gameFromBoard(const ExchangeBoard &board, int languageNumber)
     }
     static const QRegularExpression digits(QStringLiteral("^\\d{1,9}$"));
     const long long n = digits.match(board.boardText).hasMatch() ? board.boardText.toLongLong() : 0;
-    if (n < 1 || n > MaxGameNumber) {
+    if (n < 1 || n > MaxBoardNumber) {
         out.problems << problemOf(board, exchange_text::BoardNumberRange);
         return out;
     }
@@ -425,7 +424,5 @@ ExchangeBoard boardFromGame(const Game &game, int languageNumber)
         board.answer = game.answer;
     return board;
 }
-
-QString contractTag(const ExchangeBoard &board) { return board.contract; }
 
 } // namespace briqo

@@ -8,6 +8,9 @@
 
 namespace briqo {
 
+// Board numbers a game can take: the game-number field holds three digits, and 0 is no game.
+constexpr long long MaxBoardNumber = 999;
+
 // A board of a file as a stored game: the game (none when the board is refused) and what was said
 // about it: the reason of a refusal, or the parts that were left out (an auction the grid cannot
 // hold, a lead from the wrong hand).
@@ -28,9 +31,6 @@ BoardAsGame gameFromBoard(const ExchangeBoard &board, int languageNumber);
 // declarer, lead, question and answer. Note lines at the end of the question that a file can carry
 // as note texts move there, so that reading the file gives the same question back.
 ExchangeBoard boardFromGame(const Game &game, int languageNumber);
-
-// The contract as the formats write it: "4HX", "3NT", "Pass"; empty when the game has none.
-QString contractTag(const ExchangeBoard &board);
 
 // Whether the calls end the auction (three passes after a bid, or four passes).
 bool isAuctionOver(const QList<ExchangeCall> &calls);

@@ -194,7 +194,7 @@ ExportResult exportGames(const GameStore &store, const QList<long long> &numbers
     for (long long n : numbers) {
         const Game game = store.load(n);
         ExchangeBoard board = boardFromGame(game, language);
-        if (n < 1 || n > 999 || !board.deal.deal || !isCompleteExchangeDeal(*board.deal.deal)) {
+        if (n < 1 || n > MaxBoardNumber || !board.deal.deal || !isCompleteExchangeDeal(*board.deal.deal)) {
             result.leftOut << n;
             continue;
         }
