@@ -6,6 +6,8 @@
 #include <QHash>
 #include <QRegularExpression>
 
+#include <functional>
+
 namespace briqo {
 
 namespace {
@@ -37,12 +39,12 @@ bool isBlankChar(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t
 
 class Scanner {
 public:
-    Scanner(const QString &text, QList<ExchangeProblem> &problems)
+    // Each game goes to gameDone as soon as it ends, so a large file is never held as tokens whole.
+    Scanner(const QString &text, QList<ExchangeProblem> &problems, std::function<void(RawGame &)> gameDone)
         : s(text)
         , m_problems(problems)
+        , m_gameDone(std::move(gameDone))
     { }
-
-    QList<RawGame> games;
 
     void run()
     {
@@ -231,7 +233,7 @@ private:
     void closeGame()
     {
         if (!m_game.tags.isEmpty())
-            games.append(m_game);
+            m_gameDone(m_game);
         // Commentary without any tag (a file's heading) belongs to no game.
         m_game = RawGame {};
         m_open = false;
@@ -239,6 +241,7 @@ private:
 
     const QString &s;
     QList<ExchangeProblem> &m_problems;
+    std::function<void(RawGame &)> m_gameDone;
     qsizetype i = 0;
     int line = 1;
     RawGame m_game;
@@ -482,15 +485,14 @@ ExchangeBoard interpret(const RawGame &game, int languageNumber)
 PbnReadResult readPbn(const QString &text, int languageNumber)
 {
     PbnReadResult result;
-    Scanner scanner(text, result.problems);
-    scanner.run();
     QHash<QString, RawTag> previous;
-    for (RawGame &game : scanner.games) {
+    Scanner scanner(text, result.problems, [&](RawGame &game) {
         applyCopies(game, previous);
         for (const RawTag &t : game.tags)
             previous.insert(t.name, t);
         result.boards.append(interpret(game, languageNumber));
-    }
+    });
+    scanner.run();
     return result;
 }
 
