@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(build-essential cmake ninja-build qt6-base-dev qt6-svg-dev libgl1-mesa-dev
-          fonts-dejavu-core xvfb xauth libbenchmark-dev)
+          fonts-dejavu-core xvfb xauth libbenchmark-dev libdds-dev)
 # --fuzz: also the compiler of the fuzz targets (scripts/fuzz.sh), which the normal build does not need.
 if [ "${1:-}" = "--fuzz" ]; then
     packages+=(clang-14 libclang-rt-14-dev)

@@ -5,25 +5,11 @@
 
 #include "shell/string_ids.h"
 #include "shell/update_rules.h"
-#include "store/file_state.h"
-#include "store/path_lookup.h"
 
 #include <QDir>
-#include <QFile>
 #include <QPushButton>
 
 namespace briqo {
-
-namespace {
-
-// The server may offer a shell installer or an AppImage; either runs only with the execute bits.
-bool makeExecutable(const QString &file)
-{
-    return QFile::setPermissions(
-        file, QFile::permissions(file) | QFile::ExeOwner | QFile::ExeUser | QFile::ExeGroup | QFile::ExeOther);
-}
-
-} // namespace
 
 void frmBordix::VersionCheck()
 {
@@ -31,8 +17,7 @@ void frmBordix::VersionCheck()
     if (VersionCheckRunning)
         return;
     // An old version file must not announce an update the server no longer offers.
-    const QString versionFile = versionFilePath(programFolder());
-    QFile::remove(versionFile);
+    const QString versionFile = removeVersionFile(programFolder());
     if (!m_services.network || !m_services.network->isConnected())
         return;
 
@@ -53,14 +38,12 @@ void frmBordix::cmdDownload_Click()
     cmdFocus->setFocus();
     setEnabled(false);
 
-    CreateFolderPath(updateFolderPath(programFolder()));
-    const QString installer = resolveExisting(installerPath(programFolder()));
-    QFile::remove(installer);
+    const QString installer = prepareInstallerPath(programFolder());
 
     auto arrived = [this, installer](bool ok) {
         setEnabled(true);
         unsetCursor();
-        if (ok && FileState(installer) == 1 && makeExecutable(installer)) {
+        if (ok && makeInstallerExecutable(installer)) {
             showInfo(ResString(Str::UpdateStarts));
             const bool started = m_services.processes
                 && m_services.processes->start(installer, installerArguments(programFolder()), QDir::rootPath());

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QUrl>
 
 namespace briqo {
@@ -103,6 +104,29 @@ QString noUpdateMessage(const QString &string45, const QString &website)
     if (text.endsWith(defaultWebsite()))
         text.chop(defaultWebsite().size());
     return text + website;
+}
+
+QString removeVersionFile(const QString &programFolder)
+{
+    const QString file = versionFilePath(programFolder);
+    QFile::remove(file);
+    return file;
+}
+
+QString prepareInstallerPath(const QString &programFolder)
+{
+    QDir().mkpath(updateFolderPath(programFolder));
+    const QString installer = installerPath(programFolder);
+    QFile::remove(installer);
+    return installer;
+}
+
+bool makeInstallerExecutable(const QString &installer)
+{
+    const QFileInfo file(installer);
+    return file.isFile() && file.size() > 0
+        && QFile::setPermissions(installer,
+            QFile::permissions(installer) | QFile::ExeOwner | QFile::ExeUser | QFile::ExeGroup | QFile::ExeOther);
 }
 
 } // namespace briqo

@@ -38,6 +38,14 @@ QString readVersionLine(const QString &versionFile);
 bool isNewerVersion(const QString &serverLine, const QString &versionDigits);
 
 QString versionFilePath(const QString &programFolder);
+// Removes an old version file, so it cannot announce an update the server no longer offers;
+// gives the path the new one is fetched to.
+QString removeVersionFile(const QString &programFolder);
+// Makes the update folder and removes an older installer from it; gives the installer's path.
+QString prepareInstallerPath(const QString &programFolder);
+// The server may offer a shell installer or an AppImage; either runs only with the execute bits.
+// false for a missing or empty file.
+bool makeInstallerExecutable(const QString &installer);
 QString updateFolderPath(const QString &programFolder);
 
 // On Windows the installer is an .exe; elsewhere the server may offer a shell installer or an

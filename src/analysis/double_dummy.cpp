@@ -1,0 +1,125 @@
+#include "analysis/double_dummy.h"
+
+#include "deal/hand_rules.h"
+
+#include <dds/dll.h>
+
+#include <mutex>
+
+namespace briqo {
+
+namespace {
+
+// The solver numbers suits top down (0 spades .. 3 clubs, 4 no trump), as our hands do, but the
+// auction numbers strains bottom up.
+constexpr int solverStrain(int strain) { return strain == NoTrumpStrain ? 4 : 3 - strain; }
+
+// A par contract's denomination: 0 no trump, 1 spades .. 4 clubs.
+constexpr int strainOfParDenomination(int denom) { return denom == 0 ? NoTrumpStrain : 4 - denom; }
+
+// The solver codes vulnerability 0 none, 1 both, 2 North-South, 3 East-West.
+constexpr int solverVulnerability(int vulnerability)
+{
+    constexpr int codes[4] = {0, 2, 3, 1};
+    return codes[vulnerability];
+}
+
+// The rank (2..14) of a card letter: the alphabet lists 2..9, then ace, king, queen, jack, ten.
+int rankOfLetter(const QString &alphabet, QChar letter)
+{
+    const int p = static_cast<int>(alphabet.indexOf(letter));
+    return p < 8 ? p + 2 : 22 - p;
+}
+
+ddTableDeal solverDeal(const Holdings &deal, int languageNumber)
+{
+    const QString alphabet = RankAlphabet(languageNumber);
+    ddTableDeal table {};
+    for (int seat = 0; seat < 4; ++seat)
+        for (int suit = 0; suit < 4; ++suit)
+            for (const QChar c : tensAsT(deal[FieldOf(seat, suit)]))
+                table.cards[seat][suit] |= 1u << rankOfLetter(alphabet, c);
+    return table;
+}
+
+QList<int> seatsOfParContract(int code)
+{
+    switch (code) {
+    case 4:
+        return {North, South};
+    case 5:
+        return {East, West};
+    default:
+        return {code};
+    }
+}
+
+ParContract parContract(const contractType &c, int score)
+{
+    ParContract p;
+    p.level = c.level;
+    p.strain = strainOfParDenomination(c.denom);
+    p.declarers = seatsOfParContract(c.seats);
+    p.doubled = c.underTricks > 0;
+    p.overtricks = c.overTricks;
+    p.undertricks = c.underTricks;
+    p.score = score;
+    return p;
+}
+
+// CalcDDtable spreads the five strains over the solver's own threads, each with its search memory
+// chosen by thread number; two tables computed at the same time would share that memory. So one
+// table at a time, from whichever thread asks. The thread set-up is asked for before the first
+// table: the library expects it on Linux.
+std::mutex solverMutex;
+std::once_flag solverSetUp;
+
+} // namespace
+
+std::optional<DoubleDummyResult> solveDeal(const Holdings &deal, int languageNumber, int vulnerability)
+{
+    if (vulnerability < 0 || vulnerability > 3 || !isValidCompleteDeal(deal, languageNumber))
+        return std::nullopt;
+    const ddTableDeal table = solverDeal(deal, languageNumber);
+    const int vul = solverVulnerability(vulnerability);
+
+    ddTableResults tricks {};
+    parResultsMaster sides[2] {};
+    parResultsDealer sideTexts[2] {};
+    parTextResults lines {};
+    {
+        const std::lock_guard lock(solverMutex);
+        std::call_once(solverSetUp, [] { SetMaxThreads(0); });
+        if (CalcDDtable(table, &tricks) != RETURN_NO_FAULT)
+            return std::nullopt;
+        // The par routines work on the table alone and are quick; they share the lock because
+        // the library does not promise they are safe beside a running table.
+        if (SidesParBin(&tricks, sides, vul) != RETURN_NO_FAULT || SidesPar(&tricks, sideTexts, vul) != RETURN_NO_FAULT
+            || ConvertToSidesTextFormat(sides, &lines) != RETURN_NO_FAULT)
+            return std::nullopt;
+    }
+
+    DoubleDummyResult result;
+    for (int strain = 0; strain < StrainCount; ++strain)
+        for (int seat = 0; seat < 4; ++seat)
+            result.tricks[strain][seat] = tricks.resTable[solverStrain(strain)][seat];
+
+    // The first side entry is North-South bidding first, scored for North-South; the second is
+    // East-West bidding first, scored for East-West. A deal passed out at par comes back as one
+    // contract of level 0 ("0N-N"), which is no contract at all.
+    const parResultsMaster &par = sides[0];
+    result.parScore = par.score;
+    for (int i = 0; i < par.number; ++i)
+        if (par.contracts[i].level > 0)
+            result.parContracts << parContract(par.contracts[i], par.score);
+    if (!result.parContracts.isEmpty())
+        for (int i = 0; i < sideTexts[0].number; ++i)
+            result.parContractTexts << QString::fromLatin1(sideTexts[0].contracts[i]);
+    result.parDependsOnWhoBidsFirst = sides[1].score != -par.score;
+    result.parLines << QString::fromLatin1(lines.parText[0]).trimmed();
+    if (result.parDependsOnWhoBidsFirst)
+        result.parLines << QString::fromLatin1(lines.parText[1]).trimmed();
+    return result;
+}
+
+} // namespace briqo

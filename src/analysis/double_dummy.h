@@ -1,0 +1,60 @@
+#pragma once
+
+#include "deal/deal.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <optional>
+
+namespace briqo {
+
+// Strains are numbered in bidding order, as in the auction: 0 clubs, 1 diamonds, 2 hearts,
+// 3 spades, 4 no trump.
+constexpr int StrainCount = 5;
+constexpr int NoTrumpStrain = 4;
+
+// One contract that reaches the par score.
+struct ParContract {
+    int level = 0; // 1..7
+    int strain = 0; // bidding order
+    QList<int> declarers; // the seats that can play it: one seat, or both seats of a side
+    bool doubled = false; // a sacrifice; a par contract that makes is never doubled
+    int overtricks = 0;
+    int undertricks = 0;
+    int score = 0; // for North-South; every par contract scores the par score
+
+    bool operator==(const ParContract &) const = default;
+};
+
+struct DoubleDummyResult {
+    // Tricks the declarer takes with best play on both sides, [strain][seat of the declarer].
+    std::array<std::array<int, 4>, StrainCount> tricks {};
+
+    // Par as the solver finds it when North-South are the first side to bid. It depends on who
+    // starts only in rare deals (both sides make 1NT, say); parDependsOnWhoBidsFirst says so.
+    int parScore = 0; // for North-South: negative when East-West gain
+    QList<ParContract> parContracts; // empty when the deal is passed out at par
+    // The solver's own texts: the par line ("Par 100: EW 3Cx-1", "Par 0" for a deal passed out),
+    // and a second line for East-West bidding first when that differs; one text per par contract
+    // ("3C*-EW-1", "4S-N+1").
+    QStringList parLines;
+    QStringList parContractTexts;
+    bool parDependsOnWhoBidsFirst = false;
+
+    bool operator==(const DoubleDummyResult &) const = default;
+};
+
+// The double-dummy table and par of a complete deal written in the card letters of the
+// language (tens as "T" or "10"), at the vulnerability of the game (0 none, 1 North-South,
+// 2 East-West, 3 both). None for a deal that is not 52 different cards, 13 in each hand, for a
+// vulnerability outside 0..3, or when the solver reports a fault.
+//
+// Takes from a few milliseconds to a few seconds: call it on a worker thread (DoubleDummyWorker
+// does), never on the UI thread. Safe to call from several threads: the calls are taken one at a
+// time.
+std::optional<DoubleDummyResult> solveDeal(const Holdings &deal, int languageNumber, int vulnerability);
+
+} // namespace briqo
