@@ -4,6 +4,10 @@ set -euo pipefail
 
 packages=(build-essential cmake ninja-build qt6-base-dev qt6-svg-dev libgl1-mesa-dev
           fonts-dejavu-core xvfb xauth libbenchmark-dev libdds-dev poppler-utils xclip)
+# --fuzz: also the compiler of the fuzz targets (scripts/fuzz.sh), which the normal build does not need.
+if [ "${1:-}" = "--fuzz" ]; then
+    packages+=(clang-14 libclang-rt-14-dev)
+fi
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
