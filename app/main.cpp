@@ -8,7 +8,8 @@
 #include <QFileInfo>
 #include <QLockFile>
 #include <QStandardPaths>
-#include <QTemporaryFile>
+
+#include <unistd.h>
 
 namespace {
 
@@ -17,8 +18,8 @@ namespace {
 QString dataFolder()
 {
     const QString programFolder = QCoreApplication::applicationDirPath();
-    QTemporaryFile probe(programFolder + QStringLiteral("/.briqo-write-test-XXXXXX"));
-    if (probe.open())
+    // Asking the file system is enough: a file made to find out cost every start a write.
+    if (::access(QFile::encodeName(programFolder).constData(), W_OK) == 0)
         return programFolder;
     const QString fallback = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     QDir().mkpath(fallback);

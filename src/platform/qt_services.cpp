@@ -74,15 +74,15 @@ void QtPause::sleep(int milliseconds) { QThread::msleep(static_cast<unsigned lon
 
 int QtClock::currentYear() const { return QDate::currentDate().year(); }
 
-QtPrinterServices::QtPrinterServices()
-    : m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
-{ }
+// The printer is made at the first print: making it asks the print system for its printers,
+// which would cost every start time and memory before the window shows.
+QtPrinterServices::QtPrinterServices() = default;
 
 QtPrinterServices::~QtPrinterServices() = default;
 
 bool QtPrinterServices::choosePrinter(QWidget *owner)
 {
-    QPrintDialog dialog(m_printer.get(), owner);
+    QPrintDialog dialog(&printer(), owner);
     // A board has no selection to print. Printing to a PDF file stays offered: on a desktop
     // without a printer it is the way to a printable page.
     dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
@@ -90,7 +90,12 @@ bool QtPrinterServices::choosePrinter(QWidget *owner)
     return dialog.exec() == QDialog::Accepted;
 }
 
-QPrinter &QtPrinterServices::printer() { return *m_printer; }
+QPrinter &QtPrinterServices::printer()
+{
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *m_printer;
+}
 
 namespace {
 

@@ -1,6 +1,7 @@
 #include "shell/fonts.h"
 
 #include <QFontDatabase>
+#include <QResource>
 
 #include <cmath>
 
@@ -14,10 +15,26 @@ QFont verdana(double points, bool bold)
     return f;
 }
 
+namespace {
+
+// The font is read where it lies in the program file; only a compressed copy must be unpacked.
+void addFont(const QString &path)
+{
+    const QResource resource(path);
+    if (resource.isValid() && resource.compressionAlgorithm() == QResource::NoCompression) {
+        QFontDatabase::addApplicationFontFromData(
+            QByteArray::fromRawData(reinterpret_cast<const char *>(resource.data()), resource.size()));
+        return;
+    }
+    QFontDatabase::addApplicationFont(path);
+}
+
+} // namespace
+
 void installFonts()
 {
-    QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/DejaVuSans.ttf"));
-    QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/DejaVuSans-Bold.ttf"));
+    addFont(QStringLiteral(":/fonts/DejaVuSans.ttf"));
+    addFont(QStringLiteral(":/fonts/DejaVuSans-Bold.ttf"));
     QFont::insertSubstitution(QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans"));
     QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("DejaVu Sans"));
 }

@@ -1,6 +1,7 @@
 #include "shell/profile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStringList>
 
@@ -8,20 +9,73 @@ namespace briqo {
 
 namespace {
 
-// Profile files are single-byte text; Latin-1 round-trips every byte, so values we do not
-// understand are written back exactly as they were read.
-QStringList readLines(const QString &file)
+// A profile file larger than this is no settings file a person wrote: it is left alone.
+constexpr qint64 kMaxProfileSize = 16 * 1024 * 1024;
+
+// How the file's text is stored, so a write gives back the form it was read in.
+enum class Encoding { Bytes, Utf8WithMark, Utf16WithMark };
+
+// The lines of a profile file. Single-byte text is read as Latin-1, which round-trips every byte,
+// so values we do not understand are written back exactly as they were read. An editor may have
+// saved the file with a byte-order mark (UTF-8, or UTF-16 as Notepad's "Unicode"): the mark is
+// skipped for reading and kept for writing.
+struct ProfileText {
+    bool readable = true; // false: the file is there but cannot be read (or is far too large)
+    Encoding encoding = Encoding::Bytes;
+    QStringList lines;
+    QByteArray bytes; // the file as read
+};
+
+ProfileText readProfile(const QString &file)
 {
+    ProfileText profile;
+    const QFileInfo info(file);
+    if (!info.exists())
+        return profile;
     QFile f(file);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    QString text = QString::fromLatin1(f.readAll());
+    if (!info.isFile() || info.size() > kMaxProfileSize || !f.open(QIODevice::ReadOnly)) {
+        profile.readable = false;
+        return profile;
+    }
+    profile.bytes = f.readAll();
+    const QByteArray &bytes = profile.bytes;
+    QString text;
+    if (bytes.startsWith("\xEF\xBB\xBF")) {
+        profile.encoding = Encoding::Utf8WithMark;
+        text = QString::fromLatin1(bytes.mid(3));
+    } else if (bytes.startsWith("\xFF\xFE")) {
+        profile.encoding = Encoding::Utf16WithMark;
+        for (qsizetype i = 2; i + 1 < bytes.size(); i += 2)
+            text.append(QChar(char16_t(quint8(bytes[i]) | quint8(bytes[i + 1]) << 8)));
+    } else {
+        text = QString::fromLatin1(bytes);
+    }
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    QStringList lines = text.split(QLatin1Char('\n'));
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    return lines;
+    profile.lines = text.split(QLatin1Char('\n'));
+    if (!profile.lines.isEmpty() && profile.lines.last().isEmpty())
+        profile.lines.removeLast();
+    return profile;
+}
+
+QByteArray profileBytes(const ProfileText &profile)
+{
+    const QString text = profile.lines.join(QLatin1String("\r\n")) + QLatin1String("\r\n");
+    switch (profile.encoding) {
+    case Encoding::Utf8WithMark:
+        return "\xEF\xBB\xBF" + text.toLatin1();
+    case Encoding::Utf16WithMark: {
+        QByteArray bytes("\xFF\xFE");
+        for (const QChar c : text) {
+            bytes.append(char(c.unicode() & 0xFF));
+            bytes.append(char(c.unicode() >> 8));
+        }
+        return bytes;
+    }
+    case Encoding::Bytes:
+        break;
+    }
+    return text.toLatin1();
 }
 
 // The section name of a line "[name]", or a null text for any other line.
@@ -69,7 +123,7 @@ std::pair<int, int> findSection(const QStringList &lines, const QString &section
 
 QString ReadIni(const QString &section, const QString &key, const QString &file)
 {
-    const QStringList lines = readLines(file);
+    const QStringList lines = readProfile(file).lines;
     const auto [begin, end] = findSection(lines, section);
     for (int i = begin; begin >= 0 && i < end; ++i) {
         const QString k = keyOf(lines[i]);
@@ -87,8 +141,13 @@ QString ReadIni(const QString &section, const QString &key, const QString &file)
 
 bool WriteIni(const QString &section, const QString &key, const QString &value, const QString &file)
 {
-    QStringList lines = readLines(file);
-    const QString entry = key + QLatin1Char('=') + value;
+    ProfileText profile = readProfile(file);
+    // A file that is there but cannot be read would be replaced by this one entry: refuse.
+    if (!profile.readable)
+        return false;
+    QStringList &lines = profile.lines;
+    QString entry = key + QLatin1Char('=') + value;
+    entry.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
     const auto [begin, end] = findSection(lines, section);
     if (begin < 0) {
         lines << QLatin1Char('[') + section + QLatin1Char(']') << entry;
@@ -110,10 +169,20 @@ bool WriteIni(const QString &section, const QString &key, const QString &value, 
         else
             lines.insert(lastEntry + 1, entry);
     }
+    // The new file replaces the old one only when every byte reached it: Qt commits a file whose
+    // buffered write failed (a full disk), which would leave an empty or cut-off taal.ini.
+    const QByteArray bytes = profileBytes(profile);
+    // Start-up and every refresh of the game list write the list order: a file that already says
+    // so is not written again, which spares the disk a flush on every start.
+    if (bytes == profile.bytes)
+        return true;
     QSaveFile out(file);
     if (!out.open(QIODevice::WriteOnly))
         return false;
-    out.write(lines.join(QLatin1String("\r\n")).toLatin1() + "\r\n");
+    if (out.write(bytes) != bytes.size() || !out.flush()) {
+        out.cancelWriting();
+        return false;
+    }
     return out.commit();
 }
 

@@ -2,10 +2,10 @@
 
 #include "shell/frm_bordix.h"
 
+#include "shell/string_ids.h"
 #include "shell/string_table.h"
 #include "shell/twips.h"
 #include "store/game_paths.h"
-#include "shell/string_ids.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -19,7 +19,6 @@
 namespace briqo {
 
 long long frmBordix::currentGameNumber() const { return leadingNumber(txtSpel->text()); }
-
 
 void frmBordix::txtSpel_KeyPress(int &keyAscii)
 {
@@ -38,6 +37,14 @@ void frmBordix::showDealerAndVulnerability(long long n) { picAlles->showDealerAn
 void frmBordix::txtSpel_Change()
 {
     const QString text = txtSpel->text();
+    // A paste brings what cannot be typed ("abc", " 12"): the field keeps its digits only, and
+    // this handler runs again for them.
+    QString digits = text;
+    digits.removeIf([](QChar c) { return c < QLatin1Char('0') || c > QLatin1Char('9'); });
+    if (digits != text) {
+        txtSpel->setText(digits);
+        return;
+    }
     if (text.isEmpty()) {
         cmdToonBMP->setEnabled(false);
         return;

@@ -11,16 +11,35 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <unistd.h>
+
 namespace briqo {
 
 namespace {
 
-StoreResult fromWrite(bool ok, const QString &path, const QString &error)
+GameStore::Journal &journal()
 {
-    return ok ? StoreResult {} : StoreResult::failed(path, error);
+    static GameStore::Journal instance;
+    return instance;
+}
+
+void note(const QString &path, const QByteArray *bytes)
+{
+    if (journal())
+        journal()(path, bytes);
+}
+
+StoreResult fromWrite(bool ok, const QString &path, const QByteArray &bytes, const QString &error)
+{
+    if (!ok)
+        return StoreResult::failed(path, error);
+    note(path, &bytes);
+    return {};
 }
 
 } // namespace
+
+void GameStore::setJournal(Journal journal) { briqo::journal() = std::move(journal); }
 
 GameStore::GameStore(QString programFolder, int languageNumber)
     : m_programFolder(std::move(programFolder))
@@ -68,22 +87,29 @@ StoreResult GameStore::save(const Game &game) const
     QString failedPath;
     QString error;
     bool unchanged = true;
-    if (!commitFiles(p.folder, {{p.auction, auctionFileBytes(auction)}, {p.hands, handsFileBytes(game.holdings)}},
-            &failedPath, &error, &unchanged))
+    const QList<StagedFile> files {{p.auction, auctionFileBytes(auction)}, {p.hands, handsFileBytes(game.holdings)}};
+    if (!commitFiles(p.folder, files, &failedPath, &error, &unchanged))
         return StoreResult::failed(failedPath, error, unchanged);
+    for (const StagedFile &file : files)
+        note(file.path, &file.bytes);
     return {};
 }
 
 StoreResult GameStore::writeLine(const QString &path, const QString &line) const
 {
     QString error;
-    return fromWrite(writeTextLines(path, {line}, &error), path, error);
+    const QByteArray bytes = textLinesBytes({line});
+    return fromWrite(writeFileBytes(path, bytes, &error), path, bytes, error);
 }
 
 StoreResult GameStore::removeFile(const QString &path) const
 {
-    if (FileState(path) < 0 || QFile::remove(resolveExisting(path)))
+    if (FileState(path) < 0)
         return {};
+    if (QFile::remove(resolveExisting(path))) {
+        note(path, nullptr);
+        return {};
+    }
     return StoreResult::failed(path, QStringLiteral("cannot remove the file"));
 }
 
@@ -111,7 +137,8 @@ StoreResult GameStore::writeQuestion(long long n, const QString &text) const
     CreateFolderPath(folderOf(n));
     const QString path = paths(n).question;
     QString error;
-    return fromWrite(writeTextItem(path, text, &error), path, error);
+    const QByteArray bytes = textItemBytes(text);
+    return fromWrite(writeFileBytes(path, bytes, &error), path, bytes, error);
 }
 
 StoreResult GameStore::removeQuestion(long long n) const { return removeFile(paths(n).question); }
@@ -121,7 +148,8 @@ StoreResult GameStore::writeAnswer(long long n, const QString &text) const
     CreateFolderPath(folderOf(n));
     const QString path = paths(n).answer;
     QString error;
-    return fromWrite(writeTextItem(path, text, &error), path, error);
+    const QByteArray bytes = textItemBytes(text);
+    return fromWrite(writeFileBytes(path, bytes, &error), path, bytes, error);
 }
 
 StoreResult GameStore::removeAnswer(long long n) const { return removeFile(paths(n).answer); }
@@ -142,6 +170,14 @@ RemoveResult GameStore::remove(long long n) const
     }
     if (!top.exists())
         return result;
+    // A games folder that keeps its entries (read-only, or on a read-only disk) would let every
+    // file go and then keep the empty folder: the game would vanish from the list while the
+    // message says it stays. Such a deletion does not start.
+    if (::access(QFile::encodeName(top.absolutePath()).constData(), W_OK) != 0) {
+        result.ok = false;
+        result.failedPath = folder;
+        return result;
+    }
     recover(n);
 
     // The game's own files, its pictures and temporaries go; anything else the user keeps there
@@ -182,6 +218,7 @@ RemoveResult GameStore::remove(long long n) const
             result.failedPath = path;
             return result;
         }
+        note(path, nullptr);
     }
     if (!dir.rmdir(folder)) {
         result.ok = false;
@@ -240,7 +277,7 @@ StoreResult GameStore::writePicture(long long n, const QString &suffix, const QB
         return StoreResult::failed(path, QStringLiteral("no picture"));
     ensureFolder(n);
     QString error;
-    return fromWrite(writeFileBytes(path, bytes, &error), path, error);
+    return fromWrite(writeFileBytes(path, bytes, &error), path, bytes, error);
 }
 
 bool GameStore::removePicture(long long n, const QString &fileName) const
@@ -248,7 +285,12 @@ bool GameStore::removePicture(long long n, const QString &fileName) const
     if (fileName.contains(QLatin1Char('/')) || !fileName.endsWith(QLatin1String(".bmp"), Qt::CaseInsensitive))
         return false;
     const QString path = resolvePath(folderOf(n), {fileName});
-    return !QFileInfo::exists(path) || QFile::remove(path);
+    if (!QFileInfo::exists(path))
+        return true;
+    if (!QFile::remove(path))
+        return false;
+    note(path, nullptr);
+    return true;
 }
 
 void GameStore::recoverAll() const

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace briqo {
 
 // What a write or removal of the store came to. ok false: path names the file or folder that
@@ -38,6 +40,11 @@ struct RemoveResult {
 class GameStore {
 public:
     GameStore(QString programFolder, int languageNumber);
+
+    // Told of every file the store has written (with its bytes) or removed (null bytes), so that a
+    // long run can check the disk against what the store says it did.
+    using Journal = std::function<void(const QString &path, const QByteArray *bytes)>;
+    static void setJournal(Journal journal);
 
     int languageNumber() const { return m_languageNumber; }
     const GameWords &words() const { return m_words; }
