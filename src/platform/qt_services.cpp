@@ -4,6 +4,7 @@
 
 #include <QClipboard>
 #include <QDate>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QNetworkAccessManager>
@@ -34,6 +35,29 @@ bool QtMessageBoxes::askYesNo(QWidget *owner, const QString &title, const QStrin
         box.button(QMessageBox::No)->setText(QStringLiteral("Nee"));
     }
     return box.exec() == QMessageBox::Yes;
+}
+
+int QtMessageBoxes::askChoice(QWidget *owner, const QString &title, const QString &text, const QStringList &buttons)
+{
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, owner);
+    QList<QAbstractButton *> made;
+    for (qsizetype i = 0; i < buttons.size(); ++i)
+        made << box.addButton(buttons[i], i + 1 == buttons.size() ? QMessageBox::RejectRole : QMessageBox::AcceptRole);
+    if (!made.isEmpty())
+        box.setEscapeButton(made.last());
+    box.exec();
+    const qsizetype chosen = made.indexOf(box.clickedButton());
+    return chosen >= 0 ? int(chosen) : int(buttons.size()) - 1;
+}
+
+QString QtFileDialogs::openFile(QWidget *owner, const QString &title, const QString &filters)
+{
+    return QFileDialog::getOpenFileName(owner, title, QString(), filters);
+}
+
+QString QtFileDialogs::saveFile(QWidget *owner, const QString &title, const QString &suggested, const QString &filters)
+{
+    return QFileDialog::getSaveFileName(owner, title, suggested, filters);
 }
 
 void QtClipboard::clear() { QGuiApplication::clipboard()->clear(); }
@@ -154,6 +178,7 @@ QtServices::QtServices()
     m_services.printing = &m_printing;
     m_services.network = &m_network;
     m_services.processes = &m_processes;
+    m_services.files = &m_files;
 }
 
 QtServices::~QtServices() = default;

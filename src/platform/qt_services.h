@@ -13,6 +13,13 @@ class QtMessageBoxes : public MessageBoxes {
 public:
     void info(QWidget *owner, const QString &title, const QString &text) override;
     bool askYesNo(QWidget *owner, const QString &title, const QString &text, int languageNumber) override;
+    int askChoice(QWidget *owner, const QString &title, const QString &text, const QStringList &buttons) override;
+};
+
+class QtFileDialogs : public FileDialogs {
+public:
+    QString openFile(QWidget *owner, const QString &title, const QString &filters) override;
+    QString saveFile(QWidget *owner, const QString &title, const QString &suggested, const QString &filters) override;
 };
 
 class QtClipboard : public Clipboard {
@@ -78,6 +85,7 @@ private:
     QtPrinterServices m_printing;
     QtNetwork m_network;
     QtProcessStarter m_processes;
+    QtFileDialogs m_files;
     Services m_services;
 };
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/string_table.h"
+
 #include <QImage>
 #include <QString>
 #include <QStringList>
@@ -23,6 +25,22 @@ public:
     virtual ~MessageBoxes() = default;
     virtual void info(QWidget *owner, const QString &title, const QString &text) = 0;
     virtual bool askYesNo(QWidget *owner, const QString &title, const QString &text, int languageNumber) = 0;
+    // A question with buttons of its own (the last one cancels, also when the box is closed): the
+    // index of the button chosen. Platforms without such a box ask Yes/No for the first button.
+    virtual int askChoice(QWidget *owner, const QString &title, const QString &text, const QStringList &buttons)
+    {
+        return askYesNo(owner, title, text, LanguageEnglish) ? 0 : int(buttons.size()) - 1;
+    }
+};
+
+// The platform's dialogs for choosing a file to read or to write. filters as Qt writes them
+// ("PBN (*.pbn);;LIN (*.lin)"); an empty result means the user cancelled.
+class FileDialogs {
+public:
+    virtual ~FileDialogs() = default;
+    virtual QString openFile(QWidget *owner, const QString &title, const QString &filters) = 0;
+    virtual QString saveFile(QWidget *owner, const QString &title, const QString &suggested, const QString &filters)
+        = 0;
 };
 
 class Clipboard {
@@ -91,6 +109,7 @@ struct Services {
     PrinterServices *printing = nullptr;
     Network *network = nullptr;
     ProcessStarter *processes = nullptr;
+    FileDialogs *files = nullptr;
 };
 
 } // namespace briqo

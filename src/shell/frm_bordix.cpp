@@ -41,6 +41,7 @@ frmBordix::frmBordix(const Services &services, const QString &programFolder, QWi
     buildBottomStrip();
     applyDesignedStates();
     connectHandlers();
+    connectExchange();
 
     // The window previews every key of its controls, so Escape ends the program from anywhere.
     qApp->installEventFilter(this);

@@ -15,6 +15,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QCheckBox;
 class QFrame;
@@ -22,6 +23,7 @@ class QGroupBox;
 class QKeyEvent;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
@@ -232,6 +234,16 @@ public:
     GameStore store() const { return GameStore(m_programFolder, LanguageNumber); }
     // Shows a failed write of the store: what failed and whether anything changed.
     void reportStoreFailure(const StoreResult &result);
+
+    // ---- Games in and out of PBN and LIN files, deals pasted onto the board (exchange/) ----
+    void connectExchange();
+    QMenu *exchangeMenu();
+    void importGames();
+    void exportBoardGame();
+    void exportAllGames();
+    void copyHandViewerLink();
+    void pasteDeal(const QString &text);
+    std::optional<Game> gameOnBoard();
 
     // Sends keys in the key notation to the control with the focus ("{END}"); the application
     // connects it to the keystroke sender, and without it the caret is moved directly.

@@ -130,6 +130,8 @@ StoreResult GameStore::writeLead(long long n, const LeadLine &lead) const
 
 StoreResult GameStore::removeLead(long long n) const { return removeFile(paths(n).lead); }
 
+StoreResult GameStore::removeContract(long long n) const { return removeFile(paths(n).contract); }
+
 StoreResult GameStore::writeQuestion(long long n, const QString &text) const
 {
     CreateFolderPath(folderOf(n));

@@ -66,6 +66,7 @@ public:
     StoreResult save(const Game &game) const;
 
     StoreResult writeContract(long long n, const QString &contractText) const;
+    StoreResult removeContract(long long n) const;
     StoreResult writeLead(long long n, const LeadLine &lead) const;
     StoreResult removeLead(long long n) const;
     StoreResult writeQuestion(long long n, const QString &text) const;

@@ -24,6 +24,14 @@ bool FakeMessageBoxes::askYesNo(QWidget *, const QString &title, const QString &
     return answers.isEmpty() ? true : answers.dequeue();
 }
 
+int FakeMessageBoxes::askChoice(QWidget *, const QString &title, const QString &text, const QStringList &choiceButtons)
+{
+    titles << title;
+    shown << text;
+    buttons << choiceButtons;
+    return choices.isEmpty() ? int(choiceButtons.size()) - 1 : choices.dequeue();
+}
+
 FakePrinting::FakePrinting()
     : m_printer(std::make_shared<QPrinter>())
 {
@@ -67,6 +75,7 @@ TestBoard::TestBoard(int languageNumber)
     m_services.printing = &printing;
     m_services.network = &network;
     m_services.processes = &processes;
+    m_services.files = &files;
     m_services.keys = &keys;
     // Alt+Print Screen puts the board's picture where the window reads it.
     keys.setClipboard(&clipboard);

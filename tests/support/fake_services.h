@@ -19,10 +19,34 @@ class FakeMessageBoxes : public MessageBoxes {
 public:
     void info(QWidget *owner, const QString &title, const QString &text) override;
     bool askYesNo(QWidget *owner, const QString &title, const QString &text, int languageNumber) override;
+    // Answers from choices (the last button, cancel, when the queue is empty).
+    int askChoice(QWidget *owner, const QString &title, const QString &text, const QStringList &buttons) override;
 
     QStringList shown; // every text, information and question alike
     QStringList titles; // the title of each
     QQueue<bool> answers; // answers to the coming questions
+    QQueue<int> choices; // buttons chosen in the coming questions with buttons of their own
+    QList<QStringList> buttons; // the buttons of each such question
+};
+
+// Answers the file dialogs from queues of paths (empty: cancelled) and records their titles.
+class FakeFileDialogs : public FileDialogs {
+public:
+    QString openFile(QWidget *, const QString &title, const QString &) override
+    {
+        titles << title;
+        return toOpen.isEmpty() ? QString() : toOpen.dequeue();
+    }
+    QString saveFile(QWidget *, const QString &title, const QString &suggested, const QString &) override
+    {
+        titles << title;
+        suggestions << suggested;
+        return toSave.isEmpty() ? QString() : toSave.dequeue();
+    }
+    QQueue<QString> toOpen;
+    QQueue<QString> toSave;
+    QStringList titles;
+    QStringList suggestions;
 };
 
 class FakeClipboard : public Clipboard {
@@ -135,6 +159,7 @@ public:
     FakeNetwork network;
     FakeProcesses processes;
     RecordingKeyPlatform keys;
+    FakeFileDialogs files;
     bool ended = false;
 
 private:

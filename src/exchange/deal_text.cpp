@@ -1,0 +1,302 @@
+#include "exchange/deal_text.h"
+
+#include "shell/string_table.h"
+
+#include <QRegularExpression>
+
+#include <array>
+
+namespace briqo {
+
+namespace {
+
+// Highest first, the order every holding is written in.
+const QString ExchangeRanks = QStringLiteral("AKQJT98765432");
+const QString SuitLetters = QStringLiteral("SHDC");
+const QString SeatLetters = QStringLiteral("NESW");
+constexpr int CardsPerHand = 13;
+constexpr int SuitCount = 4;
+
+// The rank letter of a card text ("10" is the ten), upper case; a null QChar when there is none.
+QChar rankOf(const QString &text)
+{
+    if (text == QLatin1String("10"))
+        return QLatin1Char('T');
+    if (text.size() != 1)
+        return {};
+    const QChar r = text[0].toUpper();
+    return ExchangeRanks.contains(r) ? r : QChar();
+}
+
+// One suit holding as written in a file: rank letters, either case, "10" for the ten. Anything else
+// makes the holding unreadable.
+std::optional<QString> readHolding(const QString &text)
+{
+    QString holding;
+    for (int i = 0; i < text.size(); ++i) {
+        if (text[i] == QLatin1Char('1') && i + 1 < text.size() && text[i + 1] == QLatin1Char('0')) {
+            holding += QLatin1Char('T');
+            ++i;
+            continue;
+        }
+        const QChar r = rankOf(QString(text[i]));
+        if (r.isNull())
+            return std::nullopt;
+        holding += r;
+    }
+    return sortedHolding(holding, LanguageEnglish);
+}
+
+DealText finish(Holdings deal)
+{
+    completeFourthHand(deal);
+    DealText result;
+    result.recognised = true;
+    if (isCompleteExchangeDeal(deal))
+        result.deal = deal;
+    return result;
+}
+
+} // namespace
+
+std::optional<ExchangeCard> parseCard(const QString &text)
+{
+    const QString t = text.trimmed();
+    if (t.size() < 2)
+        return std::nullopt;
+    const int suit = SuitLetters.indexOf(t[0].toUpper());
+    const QChar rank = rankOf(t.mid(1));
+    if (suit < 0 || rank.isNull())
+        return std::nullopt;
+    return ExchangeCard {suit, rank};
+}
+
+QString cardText(const ExchangeCard &card)
+{
+    if (card.suit < 0 || card.suit >= SuitCount)
+        return {};
+    return QString(SuitLetters[card.suit]) + card.rank;
+}
+
+int seatFromLetter(QChar c) { return int(SeatLetters.indexOf(c.toUpper())); }
+
+QChar seatLetter(int seat) { return seat >= 0 && seat < 4 ? SeatLetters[seat] : QLatin1Char('?'); }
+
+bool isCompleteExchangeDeal(const Holdings &deal)
+{
+    std::array<bool, 52> seen {};
+    for (int seat = 0; seat < 4; ++seat) {
+        int cards = 0;
+        for (int suit = 0; suit < SuitCount; ++suit) {
+            for (QChar c : deal[FieldOf(seat, suit)]) {
+                const int rank = int(ExchangeRanks.indexOf(c));
+                if (rank < 0)
+                    return false;
+                bool &card = seen[suit * CardsPerHand + rank];
+                if (card)
+                    return false;
+                card = true;
+                ++cards;
+            }
+        }
+        if (cards != CardsPerHand)
+            return false;
+    }
+    return true;
+}
+
+void completeFourthHand(Holdings &deal)
+{
+    int empty = -1;
+    for (int seat = 0; seat < 4; ++seat) {
+        int cards = 0;
+        for (int suit = 0; suit < SuitCount; ++suit)
+            cards += int(deal[FieldOf(seat, suit)].size());
+        if (cards == 0) {
+            if (empty >= 0)
+                return;
+            empty = seat;
+        } else if (cards != CardsPerHand) {
+            return;
+        }
+    }
+    if (empty < 0)
+        return;
+    for (int suit = 0; suit < SuitCount; ++suit) {
+        QString missing;
+        for (QChar r : ExchangeRanks) {
+            bool held = false;
+            for (int seat = 0; seat < 4; ++seat)
+                held = held || deal[FieldOf(seat, suit)].contains(r);
+            if (!held)
+                missing += r;
+        }
+        deal[FieldOf(empty, suit)] = missing;
+    }
+}
+
+DealText parsePbnDeal(const QString &text)
+{
+    static const QRegularExpression shape(
+        QStringLiteral("^\\s*([NESWnesw])\\s*:\\s*(\\S+)\\s+(\\S+)\\s+(\\S+)\\s+(\\S+)\\s*$"));
+    const QRegularExpressionMatch m = shape.match(text);
+    if (!m.hasMatch())
+        return {};
+    const int first = seatFromLetter(m.captured(1)[0]);
+    Holdings deal;
+    for (int i = 0; i < 4; ++i) {
+        const QString hand = m.captured(2 + i);
+        const int seat = (first + i) % 4;
+        if (hand == QLatin1String("-"))
+            continue;
+        const QStringList suits = hand.split(QLatin1Char('.'));
+        if (suits.size() != SuitCount)
+            return {};
+        for (int suit = 0; suit < SuitCount; ++suit) {
+            const std::optional<QString> holding = readHolding(suits[suit]);
+            if (!holding) {
+                DealText unreadable;
+                unreadable.recognised = true;
+                return unreadable;
+            }
+            deal[FieldOf(seat, suit)] = *holding;
+        }
+    }
+    return finish(deal);
+}
+
+QString formatPbnDeal(const Holdings &deal, int first)
+{
+    QStringList hands;
+    for (int i = 0; i < 4; ++i) {
+        const int seat = (first + i) % 4;
+        QStringList suits;
+        for (int suit = 0; suit < SuitCount; ++suit)
+            suits << deal[FieldOf(seat, suit)];
+        hands << suits.join(QLatin1Char('.'));
+    }
+    return QString(seatLetter(first)) + QLatin1Char(':') + hands.join(QLatin1Char(' '));
+}
+
+int linDealerDigit(int seat)
+{
+    // LIN counts from South: 1 South, 2 West, 3 North, 4 East.
+    return (seat + 2) % 4 + 1;
+}
+
+int seatFromLinDigit(QChar c)
+{
+    if (c < QLatin1Char('1') || c > QLatin1Char('4'))
+        return -1;
+    return (c.unicode() - '1' + 2) % 4;
+}
+
+DealText parseLinDeal(const QString &text, int *dealer)
+{
+    QString t = text.trimmed();
+    static const QRegularExpression prefix(
+        QStringLiteral("(?:^|\\|)md\\|([^|]*)"), QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = prefix.match(t);
+    if (m.hasMatch())
+        t = m.captured(1).trimmed();
+    else if (t.endsWith(QLatin1Char('|')))
+        t.chop(1);
+    // The dealer digit is optional; the hands follow as "S..H..D..C..", South first.
+    int first = -1;
+    if (!t.isEmpty() && t[0].isDigit()) {
+        first = seatFromLinDigit(t[0]);
+        if (first < 0)
+            return {};
+        t = t.mid(1);
+    }
+    const QStringList hands = t.split(QLatin1Char(','));
+    if (hands.size() < 3 || hands.size() > 4)
+        return {};
+    static const QRegularExpression handShape(QStringLiteral("^\\s*(?:[SHDCshdc][0-9AKQJTakqjt]*)*\\s*$"));
+    for (const QString &hand : hands) {
+        if (!handShape.match(hand).hasMatch())
+            return {};
+    }
+    if (dealer)
+        *dealer = first;
+    Holdings deal;
+    for (int i = 0; i < hands.size(); ++i) {
+        const int seat = (i + 2) % 4; // South, West, North, East
+        const QString hand = hands[i].trimmed();
+        int suit = -1;
+        QString ranks;
+        auto flush = [&] {
+            if (suit < 0)
+                return true;
+            const std::optional<QString> holding = readHolding(ranks);
+            if (!holding)
+                return false;
+            deal[FieldOf(seat, suit)] += *holding;
+            deal[FieldOf(seat, suit)] = sortedHolding(deal[FieldOf(seat, suit)], LanguageEnglish);
+            return true;
+        };
+        for (QChar c : hand) {
+            const int s = int(SuitLetters.indexOf(c.toUpper()));
+            if (s >= 0) {
+                if (!flush())
+                    return DealText {true, std::nullopt};
+                suit = s;
+                ranks.clear();
+            } else {
+                ranks += c;
+            }
+        }
+        if (!flush())
+            return DealText {true, std::nullopt};
+    }
+    return finish(deal);
+}
+
+QString formatLinDeal(const Holdings &deal, int dealer)
+{
+    QStringList hands;
+    for (int i = 0; i < 4; ++i) {
+        const int seat = (i + 2) % 4;
+        QString hand;
+        for (int suit = 0; suit < SuitCount; ++suit)
+            hand += SuitLetters[suit] + deal[FieldOf(seat, suit)];
+        hands << hand;
+    }
+    return QString::number(linDealerDigit(dealer)) + hands.join(QLatin1Char(','));
+}
+
+Holdings dealInLanguage(const Holdings &deal, int languageNumber)
+{
+    const QString english = RankAlphabet(LanguageEnglish);
+    const QString target = RankAlphabet(languageNumber);
+    Holdings out;
+    for (int field = 0; field < FieldCount; ++field) {
+        QString holding;
+        for (QChar c : tensAsT(deal[field])) {
+            const qsizetype i = english.indexOf(c.toUpper());
+            if (i >= 0)
+                holding += target[i];
+        }
+        out[field] = sortedHolding(holding, languageNumber);
+    }
+    return out;
+}
+
+Holdings dealFromLanguage(const Holdings &deal, int languageNumber)
+{
+    const QString english = RankAlphabet(LanguageEnglish);
+    const QString source = RankAlphabet(languageNumber);
+    Holdings out;
+    for (int field = 0; field < FieldCount; ++field) {
+        QString holding;
+        for (QChar c : tensAsT(deal[field])) {
+            const qsizetype i = source.indexOf(c.toUpper());
+            if (i >= 0)
+                holding += english[i];
+        }
+        out[field] = sortedHolding(holding, LanguageEnglish);
+    }
+    return out;
+}
+
+} // namespace briqo

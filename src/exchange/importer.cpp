@@ -1,0 +1,215 @@
+#include "exchange/importer.h"
+
+#include "exchange/board_game.h"
+#include "exchange/exchange_strings.h"
+#include "exchange/lin_format.h"
+#include "exchange/pbn_reader.h"
+#include "exchange/pbn_text.h"
+#include "exchange/pbn_writer.h"
+#include "shell/string_table.h"
+
+#include <QFileInfo>
+#include <QHash>
+
+namespace briqo {
+
+namespace {
+
+struct Kept {
+    int index = 0; // in plan.games
+    int copies = 1;
+    bool partsDiffer = false;
+    ExchangeBoard board;
+};
+
+QList<ExchangeBoard> readBoards(
+    const QByteArray &bytes, ExchangeFormat format, int languageNumber, QList<ExchangeProblem> &problems)
+{
+    const QString text = decodeExchangeFile(bytes);
+    if (format == ExchangeFormat::Lin) {
+        LinReadResult read = readLin(text);
+        problems += read.problems;
+        return read.boards;
+    }
+    PbnReadResult read = readPbn(text, languageNumber);
+    problems += read.problems;
+    return read.boards;
+}
+
+// The deal alone, as a board whose tables disagreed about everything else leaves it.
+void keepDealOnly(Game &game)
+{
+    AuctionModel model;
+    model.resetForGame(DealerOf(game.number));
+    AuctionFile auction;
+    const QList<FileCell> cells = model.cellsForFile();
+    for (int i = 0; i < AuctionCells && i < cells.size(); ++i)
+        auction.cells[i] = cells[i];
+    game.auction = auction;
+    game.contract.clear();
+    game.lead.reset();
+}
+
+template<typename Write, typename Remove> StoreResult writeOrRemove(bool present, Write write, Remove remove)
+{
+    return present ? write() : remove();
+}
+
+} // namespace
+
+ExchangeFormat formatOfFile(const QString &path, const QByteArray &bytes)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("lin"))
+        return ExchangeFormat::Lin;
+    if (suffix == QLatin1String("pbn"))
+        return ExchangeFormat::Pbn;
+    const QByteArray head = bytes.left(4096);
+    return head.contains("md|") && !head.contains("[") ? ExchangeFormat::Lin : ExchangeFormat::Pbn;
+}
+
+ImportPlan planImport(const QByteArray &bytes, ExchangeFormat format, const GameStore &store)
+{
+    ImportPlan plan;
+    const int language = store.languageNumber();
+    const QList<ExchangeBoard> boards = readBoards(bytes, format, language, plan.notices);
+    QHash<long long, Kept> kept;
+    QList<long long> order;
+    for (const ExchangeBoard &board : boards) {
+        BoardAsGame made = gameFromBoard(board, language);
+        if (!made.game) {
+            ++plan.refused;
+            plan.notices += made.problems;
+            continue;
+        }
+        auto first = kept.find(made.number);
+        if (first == kept.end()) {
+            kept.insert(made.number, Kept {int(plan.games.size()), 1, false, board});
+            order << made.number;
+            plan.games << *made.game;
+            plan.notices += made.problems;
+            continue;
+        }
+        // A result file has the board once per table: the same deal, each table its own contract.
+        const Game &earlier = plan.games[first->index];
+        if (made.game->holdings != earlier.holdings) {
+            ++plan.refused;
+            plan.notices << ExchangeProblem {exchange_text::OtherDealSameNumber, board.line, board.boardText, {}};
+            continue;
+        }
+        ++first->copies;
+        if (made.game->auction != earlier.auction || made.game->contract != earlier.contract
+            || made.game->lead != earlier.lead)
+            first->partsDiffer = true;
+    }
+    for (long long n : order) {
+        const Kept &k = kept[n];
+        if (k.copies < 2)
+            continue;
+        if (k.partsDiffer)
+            keepDealOnly(plan.games[k.index]);
+        plan.notices << ExchangeProblem {exchange_text::RepeatedBoard, k.copies, k.board.boardText, {}};
+    }
+    for (const Game &game : plan.games) {
+        if (store.isStored(game.number))
+            plan.clashes << game.number;
+    }
+    return plan;
+}
+
+ImportResult applyImport(const ImportPlan &plan, ClashChoice choice, const GameStore &store)
+{
+    ImportResult result;
+    if (choice == ClashChoice::Cancel && !plan.clashes.isEmpty()) {
+        result.cancelled = true;
+        return result;
+    }
+    for (const Game &game : plan.games) {
+        const long long n = game.number;
+        if (plan.clashes.contains(n) && choice != ClashChoice::Overwrite) {
+            ++result.skipped;
+            continue;
+        }
+        // The hands and the auction land together; the smaller files follow, each replaced or
+        // removed so that nothing of an earlier game stays beside the new one.
+        StoreResult r = store.save(game);
+        if (r) {
+            r = writeOrRemove(
+                !game.contract.isEmpty(), [&] { return store.writeContract(n, game.contract); },
+                [&] { return store.removeContract(n); });
+        }
+        if (r) {
+            r = writeOrRemove(
+                game.lead.has_value(), [&] { return store.writeLead(n, *game.lead); },
+                [&] { return store.removeLead(n); });
+        }
+        if (r) {
+            r = writeOrRemove(
+                game.hasQuestionFile, [&] { return store.writeQuestion(n, game.question); },
+                [&] { return store.removeQuestion(n); });
+        }
+        if (r) {
+            r = writeOrRemove(
+                game.hasAnswerFile, [&] { return store.writeAnswer(n, game.answer); },
+                [&] { return store.removeAnswer(n); });
+        }
+        if (r)
+            ++result.written;
+        else
+            result.failures << r;
+    }
+    return result;
+}
+
+QStringList importSummary(const ImportPlan &plan, const ImportResult &result, int languageNumber)
+{
+    QStringList lines;
+    QString head = ResString(exchange_text::Summary, languageNumber);
+    head = fillPlaceholder(head, QLatin1Char('~'), QString::number(result.written));
+    head = fillPlaceholder(head, QLatin1Char('#'), QString::number(result.skipped));
+    head = fillPlaceholder(head, QLatin1Char('*'), QString::number(plan.refused + int(result.failures.size())));
+    lines << head;
+    for (const ExchangeProblem &p : plan.notices)
+        lines << describe(p, languageNumber);
+    for (const StoreResult &failure : result.failures)
+        lines << fillPlaceholder(ResString(own::CannotWriteGame, languageNumber), QLatin1Char('~'), failure.path);
+    return lines;
+}
+
+QList<long long> storedGameNumbers(const GameStore &store)
+{
+    QList<long long> numbers;
+    for (const QString &entry : store.list()) {
+        const qsizetype blank = entry.lastIndexOf(QLatin1Char(' '));
+        numbers << leadingNumber(entry.mid(blank + 1));
+    }
+    return numbers;
+}
+
+ExportResult exportGames(const GameStore &store, const QList<long long> &numbers, ExchangeFormat format)
+{
+    ExportResult result;
+    QList<ExchangeBoard> boards;
+    const int language = store.languageNumber();
+    for (long long n : numbers) {
+        const Game game = store.load(n);
+        ExchangeBoard board = boardFromGame(game, language);
+        if (n < 1 || n > MaxBoardNumber || !board.deal.deal || !isCompleteExchangeDeal(*board.deal.deal)) {
+            result.leftOut << n;
+            continue;
+        }
+        boards << board;
+        result.exported << n;
+    }
+    if (format == ExchangeFormat::Pbn) {
+        result.bytes = writePbn(boards);
+    } else {
+        QString text;
+        for (const ExchangeBoard &board : boards)
+            text += writeLin(board, language) + QStringLiteral("\r\n");
+        result.bytes = text.toLatin1();
+    }
+    return result;
+}
+
+} // namespace briqo

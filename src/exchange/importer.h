@@ -1,0 +1,56 @@
+#pragma once
+
+#include "exchange/exchange_board.h"
+#include "store/game_store.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+namespace briqo {
+
+enum class ExchangeFormat { Pbn, Lin };
+
+// The format of a file by its name (".lin" is LIN, anything else PBN), or by its content when the
+// name says nothing.
+ExchangeFormat formatOfFile(const QString &path, const QByteArray &bytes);
+
+// What an import will do, worked out before anything is written.
+struct ImportPlan {
+    QList<Game> games; // one per distinct board, in file order
+    QList<long long> clashes; // numbers of games in the list that are stored already
+    QList<ExchangeProblem> notices; // refusals, parts left out, repeated boards, unreadable text
+    int refused = 0; // boards of the file that become no game
+};
+
+ImportPlan planImport(const QByteArray &bytes, ExchangeFormat format, const GameStore &store);
+
+enum class ClashChoice { Overwrite, Skip, Cancel };
+
+struct ImportResult {
+    bool cancelled = false; // nothing was written
+    int written = 0;
+    int skipped = 0;
+    QList<StoreResult> failures; // games that could not be written (the store says what is left)
+};
+
+// Writes the planned games: a game that is stored already is replaced whole (Overwrite) or left
+// alone (Skip); Cancel writes nothing when any game is stored already.
+ImportResult applyImport(const ImportPlan &plan, ClashChoice choice, const GameStore &store);
+
+// The summary line and one line per notice and failure, in the language.
+QStringList importSummary(const ImportPlan &plan, const ImportResult &result, int languageNumber);
+
+// The stored games as a PBN or LIN file; games whose deal is not complete are left out and named.
+struct ExportResult {
+    QByteArray bytes;
+    QList<long long> exported;
+    QList<long long> leftOut;
+};
+
+ExportResult exportGames(const GameStore &store, const QList<long long> &numbers, ExchangeFormat format);
+
+// The numbers of every stored game, ascending.
+QList<long long> storedGameNumbers(const GameStore &store);
+
+} // namespace briqo

@@ -1,0 +1,227 @@
+#include "exchange/pbn_text.h"
+
+#include "deal/deal.h"
+#include "store/code_page_1252.h"
+
+#include <QRegularExpression>
+#include <QStringDecoder>
+#include <QStringList>
+
+namespace briqo {
+
+namespace {
+
+const QString CrLf = QStringLiteral("\r\n");
+// Room for the braces and the joining backslash within the standard's line length.
+constexpr int CommentaryChunk = PbnMaxLineLength - 5;
+
+bool isBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
+
+QString rightTrimmed(const QString &line)
+{
+    qsizetype end = line.size();
+    while (end > 0 && isBlank(line[end - 1]))
+        --end;
+    return line.left(end);
+}
+
+int hexValue(QChar c)
+{
+    if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+        return c.unicode() - '0';
+    if (c >= QLatin1Char('a') && c <= QLatin1Char('f'))
+        return c.unicode() - 'a' + 10;
+    if (c >= QLatin1Char('A') && c <= QLatin1Char('F'))
+        return c.unicode() - 'A' + 10;
+    return -1;
+}
+
+// The suit symbol escapes, as letters of the language (Dutch S H R K, English S H D C).
+QString suitSymbol(QChar c, int languageNumber)
+{
+    const QString english = QStringLiteral("SHDC");
+    const qsizetype suit = english.indexOf(c);
+    if (suit < 0)
+        return {};
+    return SuitName(int(suit), languageNumber).left(1).toUpper();
+}
+
+QString hexEscape(QChar c)
+{
+    const QByteArray b = encode1252(QStringView(&c, 1));
+    const unsigned byte = b.isEmpty() ? unsigned('?') : unsigned(uchar(b[0]));
+    return QStringLiteral("\\x") + QString::number(byte, 16).toUpper().rightJustified(2, QLatin1Char('0'));
+}
+
+bool isPlainChar(QChar c)
+{
+    const ushort u = c.unicode();
+    return (u >= 0x20 && u <= 0x7E) || (u >= 0xA0 && u <= 0xFF);
+}
+
+// One line of text as escaped pieces; each piece is one character or one escape, so a long line
+// can be wrapped between pieces.
+QStringList encodeLine(const QString &line, bool firstOfText)
+{
+    QStringList pieces;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const QChar c = line[i];
+        const bool edgeBlank = isBlank(c) && (i == line.size() - 1 || (i == 0 && firstOfText));
+        if (c == QLatin1Char('\\'))
+            pieces << QStringLiteral("\\\\");
+        else if (c == QLatin1Char('}') || edgeBlank || !isPlainChar(c) || (i == 0 && c == QLatin1Char('%')))
+            pieces << hexEscape(c);
+        else
+            pieces << QString(c);
+    }
+    return pieces;
+}
+
+} // namespace
+
+QString decodeCommentary(const QString &raw, int languageNumber)
+{
+    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\n|\r"));
+    QStringList lines = raw.split(lineBreak);
+    for (QString &line : lines)
+        line = rightTrimmed(line);
+    while (!lines.isEmpty() && lines.first().isEmpty())
+        lines.removeFirst();
+    while (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    if (lines.isEmpty())
+        return {};
+    qsizetype start = 0;
+    while (start < lines.first().size() && isBlank(lines.first()[start]))
+        ++start;
+    lines.first() = lines.first().mid(start);
+
+    QString out;
+    for (qsizetype li = 0; li < lines.size(); ++li) {
+        const QString &line = lines[li];
+        bool joinNext = false;
+        for (qsizetype j = 0; j < line.size();) {
+            const QChar c = line[j];
+            if (c != QLatin1Char('\\')) {
+                out += c;
+                ++j;
+                continue;
+            }
+            if (j + 1 == line.size()) {
+                joinNext = true;
+                break;
+            }
+            const QChar next = line[j + 1];
+            if (next == QLatin1Char('\\')) {
+                out += next;
+                j += 2;
+            } else if (next == QLatin1Char('x') && j + 3 < line.size() && hexValue(line[j + 2]) >= 0
+                && hexValue(line[j + 3]) >= 0) {
+                const char byte = char(hexValue(line[j + 2]) * 16 + hexValue(line[j + 3]));
+                out += decode1252(QByteArrayView(&byte, 1));
+                j += 4;
+            } else if (const QString suit = suitSymbol(next, languageNumber); !suit.isEmpty()) {
+                out += suit;
+                j += 2;
+            } else {
+                out += c; // a backslash that starts no escape stands for itself
+                ++j;
+            }
+        }
+        if (!joinNext && li + 1 < lines.size())
+            out += CrLf;
+    }
+    return out;
+}
+
+QString encodeCommentary(const QString &text)
+{
+    QStringList lines = text.split(CrLf);
+    qsizetype lead = 0;
+    while (lead < lines.size() && lines[lead].isEmpty())
+        ++lead;
+    qsizetype trail = 0;
+    while (trail < lines.size() - lead && lines[lines.size() - 1 - trail].isEmpty())
+        ++trail;
+    const QString escapedBreak = QStringLiteral("\\x0D\\x0A");
+    const QStringList middle = lines.mid(lead, lines.size() - lead - trail);
+
+    QStringList physical;
+    if (middle.isEmpty()) {
+        // Nothing but line breaks (an empty text gives "{}").
+        physical << escapedBreak.repeated(text.isEmpty() ? 0 : lines.size() - 1);
+    }
+    for (qsizetype li = 0; li < middle.size(); ++li) {
+        QStringList pieces = encodeLine(middle[li], li == 0);
+        if (li == 0 && lead > 0)
+            pieces.prepend(escapedBreak.repeated(lead));
+        if (li == middle.size() - 1 && trail > 0)
+            pieces.append(escapedBreak.repeated(trail));
+        if (pieces.isEmpty())
+            pieces << QStringLiteral(" "); // an empty line would end the game
+        QString chunk;
+        for (const QString &piece : pieces) {
+            if (!chunk.isEmpty() && chunk.size() + piece.size() > CommentaryChunk) {
+                physical << chunk + QLatin1Char('\\');
+                chunk.clear();
+            }
+            chunk += piece;
+        }
+        physical << chunk;
+    }
+    return QLatin1Char('{') + physical.join(CrLf) + QLatin1Char('}');
+}
+
+bool isPlainTagText(const QString &text)
+{
+    for (QChar c : text) {
+        if (!isPlainChar(c))
+            return false;
+    }
+    return true;
+}
+
+QString quoteTagValue(const QString &value)
+{
+    QString out = QStringLiteral("\"");
+    for (QChar c : value) {
+        if (c == QLatin1Char('"') || c == QLatin1Char('\\'))
+            out += QLatin1Char('\\');
+        out += c;
+    }
+    return out + QLatin1Char('"');
+}
+
+QString decodeExchangeFile(const QByteArray &bytes)
+{
+    static const QByteArray bom("\xEF\xBB\xBF");
+    if (bytes.startsWith(bom))
+        return QString::fromUtf8(bytes.mid(bom.size()));
+    static const QRegularExpression charset(QStringLiteral("^%.*charset\\s*=\\s*\"?([A-Za-z0-9_-]+)"),
+        QRegularExpression::MultilineOption | QRegularExpression::CaseInsensitiveOption);
+    // Only the head of the file is searched: the declaration stands before the first game.
+    const QString head = QString::fromLatin1(bytes.left(4096));
+    const QRegularExpressionMatch m = charset.match(head);
+    if (m.hasMatch()) {
+        const QString name = m.captured(1).toLower();
+        if (name == QLatin1String("utf-8") || name == QLatin1String("utf8"))
+            return QString::fromUtf8(bytes);
+        return decode1252(bytes);
+    }
+    bool high = false;
+    for (char b : bytes) {
+        if (uchar(b) > 127) {
+            high = true;
+            break;
+        }
+    }
+    if (high) {
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString text = utf8(bytes);
+        if (!utf8.hasError())
+            return text;
+    }
+    return decode1252(bytes);
+}
+
+} // namespace briqo

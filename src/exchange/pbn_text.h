@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace briqo {
+
+// Text inside PBN files. A PBN file is Latin-1 with lines of at most 255 characters, and a game
+// ends at an empty line, so commentary that carries a teacher's question or answer is escaped:
+// a backslash starts an escape ("\\" a backslash, "\xHH" the character of code-page-1252 byte HH,
+// "\S" "\H" "\D" "\C" the suit symbols of the standard), a backslash at the end of a line joins
+// it to the next, an empty line is written as one blank, and a blank at the end of a line or line
+// breaks at either end of the text are escaped so that trimming never loses them.
+
+// The text a commentary gives, from what stands between "{" and "}" (or after ";"). Lines end in
+// CR LF; leading and trailing empty lines and the blanks around each line are dropped (foreign
+// files indent and pad their commentary). Suit symbols become the suit letters of the language.
+QString decodeCommentary(const QString &raw, int languageNumber);
+
+// "{...}" holding text exactly, such that decodeCommentary gives text back.
+QString encodeCommentary(const QString &text);
+
+// A tag value between quotes, with "\"" and "\\" escaped. Only printable Latin-1 text may go into
+// a tag value (see isPlainTagText).
+QString quoteTagValue(const QString &value);
+bool isPlainTagText(const QString &text);
+
+// The characters of a PBN or LIN file. A byte-order mark or a "charset=UTF-8" line means UTF-8 and
+// "charset=ISO-8859-1" (or windows-1252) means the single-byte code page; otherwise a file that is
+// valid UTF-8 with some byte above 127 is taken as UTF-8, and anything else as code page 1252
+// (which agrees with Latin-1 on every printable character).
+QString decodeExchangeFile(const QByteArray &bytes);
+
+// Lines of an exported file are at most this long, as the standard's export format asks.
+constexpr int PbnMaxLineLength = 255;
+
+} // namespace briqo

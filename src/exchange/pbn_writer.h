@@ -1,0 +1,21 @@
+#pragma once
+
+#include "exchange/exchange_board.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+namespace briqo {
+
+// A PBN 2.1 file in export format: the escape lines of the standard, then one game per board with
+// the mandatory tags in their order ("?" for what is not known), the deal with the dealer's hand
+// first, the auction with its notes, the contract and declarer, the play section holding the
+// opening lead, the question as commentary before the deal and the answer as commentary at the
+// end. Latin-1 bytes, CR LF line ends, no line longer than the standard allows.
+QByteArray writePbn(const QList<ExchangeBoard> &boards);
+
+// One game as text, the way it stands in the file (also for the clipboard).
+QString pbnGameText(const ExchangeBoard &board);
+
+} // namespace briqo

@@ -1,0 +1,217 @@
+#include "exchange/exchange_strings.h"
+#include "exchange/lin_format.h"
+#include "exchange/pbn_reader.h"
+#include "shell/frm_bordix.h"
+#include "store/game_store.h"
+#include "support/board_driver.h"
+#include "support/fake_services.h"
+
+#include <QAction>
+#include <QFile>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+
+using namespace briqo;
+
+namespace {
+
+QString data(const char *name) { return QStringLiteral(BRIQO_TEST_DATA "/exchange/") + QLatin1String(name); }
+
+const QString SampleDeal = QStringLiteral("N:643.QJ9862.9.K85 A972.3.Q8763.T32 JT8.AT74.KJT.A96 KQ5.K5.A542.QJ74");
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Game 2 stored with a deal and a lead of its own, before the session's file is imported.
+void storeGameTwo(const QString &folder)
+{
+    const GameStore store(folder, LanguageEnglish);
+    Game game;
+    game.number = 2;
+    game.holdings = {"AKQJ", "AKQ", "AKQ", "AKQ", "T987", "JT9", "JT9", "JT9", "6543", "876", "876", "876", "2", "5432",
+        "5432", "5432"};
+    QVERIFY(store.save(game));
+    QVERIFY(store.writeLead(2, {QStringLiteral("South"), Spades, QStringLiteral("2")}));
+}
+
+} // namespace
+
+class TestExchangeWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void importOfThreeBoardsWithOneClash_data()
+    {
+        QTest::addColumn<int>("choice");
+        QTest::addColumn<QStringList>("listed");
+        QTest::addColumn<bool>("gameTwoReplaced");
+        QTest::addColumn<QString>("summary");
+        QTest::newRow("overwrite") << 0 << QStringList {"Game 001", "Game 002", "Game 003"} << true
+                                   << "3 games written, 0 skipped, 0 refused.";
+        QTest::newRow("skip") << 1 << QStringList {"Game 001", "Game 002", "Game 003"} << false
+                              << "2 games written, 1 skipped, 0 refused.";
+        QTest::newRow("cancel") << 2 << QStringList {"Game 002"} << false << QString();
+    }
+    void importOfThreeBoardsWithOneClash()
+    {
+        QFETCH(int, choice);
+        QFETCH(QStringList, listed);
+        QFETCH(bool, gameTwoReplaced);
+        QFETCH(QString, summary);
+        TestBoard board(LanguageEnglish);
+        frmBordix &w = board.window();
+        activate(w);
+        storeGameTwo(board.folder());
+        board.files.toOpen << data("session_results.pbn");
+        board.messages.choices << choice;
+        w.importGames();
+
+        QCOMPARE(board.messages.buttons.size(), 1);
+        QCOMPARE(board.messages.buttons[0], (QStringList {"Overwrite", "Skip", "Cancel"}));
+        QCOMPARE(board.messages.shown[0],
+            QStringLiteral("These games already exist:\nGame 002\n\nOverwrite, skip or cancel?"));
+        const GameStore store(board.folder(), LanguageEnglish);
+        QCOMPARE(store.list(), listed);
+        if (!summary.isEmpty())
+            QCOMPARE(w.lstSpellen->count(), listed.size()); // the list shows the new games
+        QCOMPARE(store.load(2).contract == QLatin1String("West 3 NT"), gameTwoReplaced);
+        QCOMPARE(!store.load(2).lead, gameTwoReplaced);
+        if (summary.isEmpty()) {
+            QCOMPARE(board.messages.shown.size(), 1); // cancelled: nothing written, nothing more said
+        } else {
+            QCOMPARE(board.messages.shown.size(), 2);
+            QVERIFY(board.messages.shown[1].startsWith(summary + "\nBoard 1 appears 2 times"));
+        }
+    }
+
+    void anUnreadableFileIsSaidAndNothingIsWritten()
+    {
+        TestBoard board(LanguageDutch);
+        frmBordix &w = board.window();
+        activate(w);
+        board.files.toOpen << board.folder() + QStringLiteral("/missing.pbn");
+        w.importGames();
+        QCOMPARE(board.messages.shown.size(), 1);
+        QVERIFY(board.messages.shown[0].endsWith(QLatin1String("missing.pbn kan niet worden gelezen.")));
+        QVERIFY(GameStore(board.folder(), LanguageDutch).list().isEmpty());
+    }
+
+    void exportOfAllGamesAndOfTheGameOnTheBoard()
+    {
+        TestBoard board(LanguageEnglish);
+        frmBordix &w = board.window();
+        activate(w);
+        board.files.toOpen << data("teaching.pbn");
+        w.importGames();
+
+        const QString all = board.folder() + QStringLiteral("/all.pbn");
+        board.files.toSave << all;
+        w.exportAllGames();
+        QCOMPARE(board.files.suggestions.last(), QStringLiteral("Games.pbn"));
+        QCOMPARE(readPbn(QString::fromLatin1(readAll(all)), LanguageEnglish).boards.size(), 2);
+        QCOMPARE(board.messages.shown.last(), QStringLiteral("2 games written to %1.").arg(all));
+
+        // Without a game number there is nothing on the board to export.
+        w.exportBoardGame();
+        QCOMPARE(board.messages.shown.last(), QStringLiteral("Type a game number first."));
+
+        // Game 5 on the board: the deal pasted, its lead from the stored game.
+        typeGameNumber(w, QStringLiteral("5"));
+        w.pasteDeal(SampleDeal);
+        const QString lin = board.folder() + QStringLiteral("/five.lin");
+        board.files.toSave << lin;
+        w.exportBoardGame();
+        QCOMPARE(board.files.suggestions.last(), QStringLiteral("Game 005.pbn"));
+        const LinReadResult read = readLin(QString::fromLatin1(readAll(lin)));
+        QCOMPARE(read.boards.size(), 1);
+        QCOMPARE(read.boards[0].boardText, QStringLiteral("5"));
+        QCOMPARE(read.boards[0].lead, (std::optional<ExchangeCard> {{Spades, QLatin1Char('2')}}));
+
+        w.copyHandViewerLink();
+        QVERIFY(
+            board.clipboard.text().startsWith(QLatin1String("https://www.bridgebase.com/tools/handviewer.html?lin=")));
+    }
+
+    void pasteOfEachDealFormFillsTheFourHands_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("pbn deal") << SampleDeal;
+        QTest::newRow("pbn game") << QStringLiteral("[Event \"x\"]\n[Board \"9\"]\n[Deal \"%1\"]\n").arg(SampleDeal);
+        QTest::newRow("lin md") << QStringLiteral(
+            "md|3SJT8HAT74DKJTCA96,SKQ5HK5DA542CQJ74,S643HQJ9862D9CK85,SA972H3DQ8763CT32|");
+        QTest::newRow("hand viewer link")
+            << QStringLiteral("https://www.bridgebase.com/tools/handviewer.html?lin=md%7C1SJT8HAT74DKJTCA96%2C"
+                              "SKQ5HK5DA542CQJ74%2CS643HQJ9862D9CK85%2C%7C");
+    }
+    void pasteOfEachDealFormFillsTheFourHands()
+    {
+        QFETCH(QString, text);
+        TestBoard board(LanguageDutch);
+        frmBordix &w = board.window();
+        activate(w);
+        typeGameNumber(w, QStringLiteral("5"));
+        board.clipboard.setText(text);
+        giveFocus(w.txtInvoer[0]);
+        QTest::keyClick(w.txtInvoer[0], Qt::Key_V, Qt::ControlModifier);
+        QCoreApplication::processEvents();
+        QCOMPARE(w.txtInvoer[FieldOf(West, Spades)]->text(), QStringLiteral("HV5"));
+        QCOMPARE(w.txtInvoer[FieldOf(North, Hearts)]->text(), QStringLiteral("VB9862"));
+        QCOMPARE(w.txtInvoer[FieldOf(East, Diamonds)]->text(), QStringLiteral("V8763"));
+        QVERIFY(w.cmdOpslaan->isEnabled());
+        QVERIFY(w.picBiedBox->isEnabled());
+        QVERIFY(board.messages.shown.isEmpty());
+    }
+
+    void pasteOfTextThatIsNoDealChangesNothing()
+    {
+        TestBoard board(LanguageEnglish);
+        frmBordix &w = board.window();
+        activate(w);
+        typeGameNumber(w, QStringLiteral("5"));
+        board.clipboard.setText(QStringLiteral("See you on Tuesday"));
+        giveFocus(w.lstSpellen);
+        QTest::keyClick(w.lstSpellen, Qt::Key_V, Qt::ControlModifier);
+        QCoreApplication::processEvents();
+        QCOMPARE(board.messages.shown.size(), 1);
+        QVERIFY(board.messages.shown[0].startsWith(QLatin1String("The clipboard holds no deal.\nPaste a PBN deal")));
+        for (QLineEdit *field : w.txtInvoer)
+            QVERIFY(field->text().isEmpty());
+
+        // A deal with a card twice is refused as a typed one would be.
+        board.clipboard.setText(QString(SampleDeal)
+                                    .replace(QStringLiteral("QJ74\""), QStringLiteral("QJ7K"))
+                                    .replace(QStringLiteral("QJ74"), QStringLiteral("QJ7K")));
+        giveFocus(w.txtInvoer[3]);
+        QTest::keyClick(w.txtInvoer[3], Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(board.messages.shown.size(), 2);
+        QVERIFY(board.messages.shown[1].startsWith(QLatin1String("This deal holds a card twice")));
+        for (QLineEdit *field : w.txtInvoer)
+            QVERIFY(field->text().isEmpty());
+    }
+
+    void theGamesFrameMenuSpeaksTheLanguage()
+    {
+        TestBoard board(LanguageDutch);
+        frmBordix &w = board.window();
+        activate(w);
+        QMenu *menu = w.exchangeMenu();
+        QStringList captions;
+        for (QAction *action : menu->actions())
+            captions << action->text();
+        QCOMPARE(captions,
+            (QStringList {"PBN-bestand inlezen...", "Dit spel exporteren (PBN of LIN)...",
+                "Alle spellen exporteren naar PBN...", "Link voor de handviewer kopiëren"}));
+        QCOMPARE(w.fraSpellen->contextMenuPolicy(), Qt::CustomContextMenu);
+        delete menu;
+    }
+};
+
+QTEST_MAIN(TestExchangeWindow)
+#include "test_exchange_window.moc"
