@@ -353,6 +353,9 @@ void readAuction(const RawTag &tag, ExchangeBoard &board, const QMap<int, QStrin
     board.hasAuction = true;
     board.auctionSeat = tag.value.isEmpty() ? -1 : seatFromLetter(tag.value[0]);
     int lastCallLine = -1;
+    // The calls end at "*" or at a word that is no call, but the commentary after them still
+    // belongs to the board: an unfinished auction is often followed by the question's answer.
+    bool callsEnded = false;
     for (const Token &token : tag.section) {
         if (token.commentary) {
             // Commentary beside a call explains it, as a note would; on a line of its own it is
@@ -369,9 +372,9 @@ void readAuction(const RawTag &tag, ExchangeBoard &board, const QMap<int, QStrin
             }
             continue;
         }
+        if (callsEnded)
+            continue;
         for (const QString &word : token.text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-            if (!board.auctionProblem.isEmpty())
-                return;
             if (const int n = noteNumberToken(word)) {
                 if (!board.calls.isEmpty()) {
                     board.calls.last().noted = true;
@@ -383,7 +386,8 @@ void readAuction(const RawTag &tag, ExchangeBoard &board, const QMap<int, QStrin
                 continue; // a numeric annotation glyph says how good a call was
             if (word == QLatin1String("*")) {
                 board.auctionUnfinished = true;
-                return;
+                callsEnded = true;
+                break;
             }
             if (word.compare(QLatin1String("AP"), Qt::CaseInsensitive) == 0) {
                 while (!auctionOver(board.calls)) {
@@ -397,7 +401,8 @@ void readAuction(const RawTag &tag, ExchangeBoard &board, const QMap<int, QStrin
             const std::optional<ExchangeCall> call = parseCall(word);
             if (!call) {
                 board.auctionProblem = word;
-                return;
+                callsEnded = true;
+                break;
             }
             board.calls.append(*call);
             lastCallLine = token.line;

@@ -181,6 +181,21 @@ private slots:
         QCOMPARE(game.question, QStringLiteral("(1) overcall"));
     }
 
+    // Found by fuzzing: the reader stopped at the "*" of an unfinished auction and dropped the
+    // answer after it, so a game written out and read back lost its answer.
+    void answerAfterAnUnfinishedAuctionIsKept()
+    {
+        const QString text = QStringLiteral(
+            "[Board \"5\"]\n[Deal \"N:52.A643.K5.K8732 AKQJ94..A962.J64 763.K752.JT843.T T8.QJT98.Q7.AQ95\"]\n"
+            "[Auction \"N\"]\nPass 1S *\n{The spade two\n  shows an honour.}\n");
+        const PbnReadResult read = readPbn(text, LanguageEnglish);
+        QCOMPARE(read.boards.size(), 1);
+        const Game game = gameFromBoard(read.boards[0], LanguageEnglish).game.value_or(Game {});
+        QVERIFY(game.hasAnswerFile);
+        QCOMPARE(game.answer, QStringLiteral("The spade two\r\n  shows an honour."));
+        QVERIFY(game.auction.has_value());
+    }
+
     // Found by fuzzing: a UTF-8 file's character that code page 1252 lacks made the game differ
     // from what its files hold.
     void textIsKeptAsTheGameFilesCanHoldIt()
