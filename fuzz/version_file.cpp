@@ -1,6 +1,7 @@
 // libFuzzer target: the version file the update check downloads, compared with our version.
 
 #include "fuzz_support.h"
+#include "platform/update_files.h"
 #include "shell/update_rules.h"
 
 using namespace briqo;

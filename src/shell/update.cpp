@@ -4,6 +4,7 @@
 #include "shell/frm_bordix.h"
 
 #include "shell/string_ids.h"
+#include "platform/update_files.h"
 #include "shell/update_rules.h"
 
 #include <QDir>

@@ -26,32 +26,10 @@ UpdateSettings readUpdateSettings(const QString &iniFile);
 constexpr int VersionCheckSilenceMs = 5000;
 constexpr int InstallerSilenceMs = 10000;
 
-constexpr int MaxVersionLineLength = 4096;
-
-// The first line of the version file (without its line end or a UTF-8 byte-order mark, which an
-// editor on the server may have added); empty when the file is missing or empty.
-QString readVersionLine(const QString &versionFile);
-
 // True when the server's version, written with dots ("1.0.6"), is newer than the program's
 // version digits ("105"). Both are read as leading numbers with the dots removed, so a line that
 // does not start with a number never announces an update.
 bool isNewerVersion(const QString &serverLine, const QString &versionDigits);
-
-QString versionFilePath(const QString &programFolder);
-// Removes an old version file, so it cannot announce an update the server no longer offers;
-// gives the path the new one is fetched to.
-QString removeVersionFile(const QString &programFolder);
-// Makes the update folder and removes an older installer from it; gives the installer's path.
-QString prepareInstallerPath(const QString &programFolder);
-// The server may offer a shell installer or an AppImage; either runs only with the execute bits.
-// false for a missing or empty file.
-bool makeInstallerExecutable(const QString &installer);
-QString updateFolderPath(const QString &programFolder);
-
-// On Windows the installer is an .exe; elsewhere the server may offer a shell installer or an
-// AppImage, which both run under any name once they are executable.
-QString installerFileName();
-QString installerPath(const QString &programFolder);
 
 // The installer learns where the program lives from one argument "/p=<program folder>". The
 // operating system quotes it when the folder holds spaces, so no quotes are part of the text.

@@ -1,5 +1,6 @@
 #include "shell/string_table.h"
 #include "shell/string_ids.h"
+#include "platform/update_files.h"
 #include "shell/update_rules.h"
 
 #include <QFile>

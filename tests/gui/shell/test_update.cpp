@@ -3,6 +3,7 @@
 #include "shell/profile.h"
 #include "shell/string_table.h"
 #include "shell/string_ids.h"
+#include "platform/update_files.h"
 #include "shell/update_rules.h"
 #include "support/board_driver.h"
 #include "support/fake_services.h"
