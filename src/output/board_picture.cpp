@@ -2,6 +2,7 @@
 
 #include "board/board_view.h"
 #include "deal/deal.h"
+#include "resources/pictures.h"
 #include "shell/twips.h"
 
 #include <QCheckBox>
@@ -10,12 +11,16 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableWidget>
+#include <QStyle>
 #include <QTextDocument>
+
+#include <vector>
 
 namespace briqo {
 
@@ -35,6 +40,61 @@ void fitQuestionToText(QPlainTextEdit *question)
     question->verticalScrollBar()->setValue(0);
 }
 
+// The window's pictures are pixels for pixels: the symbols' bitmaps belong in them. Anything else
+// (a PDF, an SVG, a picture drawn larger) would blur or embed those bitmaps.
+bool drawsPixelForPixel(const QPainter &painter)
+{
+    const QPaintEngine *engine = painter.paintEngine();
+    return engine && engine->type() == QPaintEngine::Raster
+        && painter.worldTransform().type() <= QTransform::TxTranslate;
+}
+
+// Where a label shows its picture, in the label's own coordinates, as the label itself places it.
+QRectF pictureBox(const QLabel *label)
+{
+    const QPixmap shown = label->pixmap();
+    const int margin = label->margin();
+    const QRect inside = label->contentsRect().adjusted(margin, margin, -margin, -margin);
+    if (label->hasScaledContents())
+        return inside;
+    const Qt::Alignment alignment = QStyle::visualAlignment(label->layoutDirection(), label->alignment());
+    return QStyle::alignedRect(
+        label->layoutDirection(), alignment, shown.deviceIndependentSize().toSize(), inside);
+}
+
+// The board's picture labels emptied for one drawing and given their pictures back afterwards,
+// whatever happens in between; each remembers where its picture stood.
+class PicturesLifted {
+public:
+    explicit PicturesLifted(BoardView &board)
+    {
+        for (QLabel *label : board.findChildren<QLabel *>()) {
+            const int id = pictureIdOf(label);
+            if (id == 0 || label->pixmap().isNull() || !label->isVisibleTo(&board))
+                continue;
+            m_lifted.push_back({label, id, pictureBox(label).translated(label->mapTo(&board, QPoint(0, 0)))});
+            label->clear();
+        }
+    }
+    ~PicturesLifted()
+    {
+        for (const Lifted &l : m_lifted)
+            l.label->setPixmap(picture(l.id));
+    }
+    PicturesLifted(const PicturesLifted &) = delete;
+    PicturesLifted &operator=(const PicturesLifted &) = delete;
+
+    struct Lifted {
+        QLabel *label;
+        int id;
+        QRectF box; // in the board's coordinates
+    };
+    const std::vector<Lifted> &lifted() const { return m_lifted; }
+
+private:
+    std::vector<Lifted> m_lifted;
+};
+
 } // namespace
 
 PictureFrame prepareBoardPicture(BoardView &board, bool tenAs10)
@@ -50,6 +110,9 @@ PictureFrame prepareBoardPicture(BoardView &board, bool tenAs10)
     if (tenAs10) {
         for (QLineEdit *field : board.txtInvoer)
             writeHolding(field, tensAs10(field->text()));
+        // The lead's ten as well, whether the board showed it so already or not.
+        if (board.lblVulin[6]->text() == QLatin1String("T"))
+            board.setLeadCard(QStringLiteral("10"));
     }
     for (QLabel *note : board.lblMakerNote)
         note->show();
@@ -89,8 +152,20 @@ void paintBoardPicture(BoardView &board, const PictureFrame &frame, QPainter &pa
     const QRect shown = picture.translated(-frame.boardOffset) & board.rect();
     if (shown.isEmpty())
         return;
+    if (drawsPixelForPixel(painter)) {
+        board.render(&painter, frame.boardOffset + shown.topLeft(), QRegion(shown),
+            QWidget::DrawWindowBackground | QWidget::DrawChildren);
+        return;
+    }
+    const PicturesLifted symbols(board);
     board.render(&painter, frame.boardOffset + shown.topLeft(), QRegion(shown),
         QWidget::DrawWindowBackground | QWidget::DrawChildren);
+    painter.save();
+    painter.translate(frame.boardOffset);
+    painter.setClipRect(shown);
+    for (const PicturesLifted::Lifted &symbol : symbols.lifted())
+        paintPicture(painter, symbol.id, symbol.box);
+    painter.restore();
 }
 
 QImage boardPicture(BoardView &board, const PictureFrame &frame)
