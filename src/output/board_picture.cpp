@@ -20,6 +20,7 @@
 #include <QStyle>
 #include <QTextDocument>
 
+#include <optional>
 #include <vector>
 
 namespace briqo {
@@ -95,6 +96,79 @@ private:
     std::vector<Lifted> m_lifted;
 };
 
+// The style draws a group box's frame from a small picture stretched over it, which a PDF keeps
+// as blurred bitmaps. Here each frame is looked at once as the style draws it on pixels, and then
+// drawn as a rounded rectangle of the same place and colours instead, for as long as this lives.
+class FramesAsShapes : public QObject {
+public:
+    explicit FramesAsShapes(BoardView &board)
+    {
+        for (QGroupBox *box : board.findChildren<QGroupBox *>()) {
+            if (!box->isVisibleTo(&board) || box->size().isEmpty())
+                continue;
+            QImage drawn(box->size(), QImage::Format_ARGB32);
+            drawn.fill(Qt::transparent);
+            box->render(&drawn, QPoint(), QRegion(), QWidget::RenderFlags());
+            const std::optional<Shape> shape = shapeOf(drawn);
+            if (!shape)
+                continue;
+            m_shapes.push_back({box, *shape});
+            box->installEventFilter(this);
+        }
+    }
+    ~FramesAsShapes() override
+    {
+        for (const auto &[box, shape] : m_shapes)
+            box->removeEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::Paint)
+            return false;
+        for (const auto &[box, shape] : m_shapes) {
+            if (box != watched)
+                continue;
+            QPainter painter(box);
+            painter.setRenderHint(QPainter::Antialiasing);
+            painter.setPen(QPen(shape.border, 1));
+            painter.setBrush(shape.fill);
+            painter.drawRoundedRect(QRectF(shape.rect).adjusted(0.5, 0.5, -0.5, -0.5), shape.radius, shape.radius);
+            return true;
+        }
+        return false;
+    }
+
+private:
+    struct Shape {
+        QRect rect;
+        QColor border;
+        QColor fill;
+        double radius;
+    };
+
+    static std::optional<Shape> shapeOf(const QImage &drawn)
+    {
+        QRect ink;
+        for (int y = 0; y < drawn.height(); ++y) {
+            for (int x = 0; x < drawn.width(); ++x) {
+                if (qAlpha(drawn.pixel(x, y)) > 0)
+                    ink |= QRect(x, y, 1, 1);
+            }
+        }
+        if (ink.width() < 3 || ink.height() < 3)
+            return std::nullopt;
+        const int middle = ink.center().y();
+        int corner = 0; // how far in from the left the top edge starts: the corner's rounding
+        while (corner < ink.width() / 2 && qAlpha(drawn.pixel(ink.left() + corner, ink.top())) == 0)
+            ++corner;
+        return Shape {ink, drawn.pixelColor(ink.left(), middle), drawn.pixelColor(ink.center()), corner + 1.0};
+    }
+
+    std::vector<std::pair<QGroupBox *, Shape>> m_shapes;
+};
+
 } // namespace
 
 PictureFrame prepareBoardPicture(BoardView &board, bool tenAs10)
@@ -158,6 +232,7 @@ void paintBoardPicture(BoardView &board, const PictureFrame &frame, QPainter &pa
         return;
     }
     const PicturesLifted symbols(board);
+    const FramesAsShapes frames(board);
     board.render(&painter, frame.boardOffset + shown.topLeft(), QRegion(shown),
         QWidget::DrawWindowBackground | QWidget::DrawChildren);
     painter.save();
