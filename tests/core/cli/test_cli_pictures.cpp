@@ -130,13 +130,8 @@ private slots:
                                                      << "is a folder";
         QTest::newRow("scale too small") << QStringList {"picture", "--game", "5", "--out", png, "--scale", "0.5"}
                                          << "Bad value for --scale: 0.5";
-        QTest::newRow("scale not a number") << QStringList {"picture", "--game", "5", "--out", png, "--scale", "big"}
-                                            << "Bad value for --scale: big";
         QTest::newRow("unknown seat") << QStringList {"picture", "--game", "5", "--out", png, "--hide", "X"}
                                       << "Bad value for --hide: X";
-        QTest::newRow("unknown option") << QStringList {"picture", "--game", "5", "--out", png, "--colour", "red"}
-                                        << ": --colour"; // said before the language is read
-        QTest::newRow("handout not a pdf") << QStringList {"handout", "--out", png} << "A handout is a PDF";
         QTest::newRow("ten boards a page") << QStringList {"handout", "--out", pdf, "--per-page", "10"}
                                            << "Bad value for --per-page: 10";
         QTest::newRow("answers nowhere") << QStringList {"handout", "--out", pdf, "--answers", "never"}
@@ -232,16 +227,6 @@ private slots:
             0);
         QCOMPARE(pageCount(inlined), 2);
         QCOMPARE(snapshot(m_folder.path()), before);
-    }
-
-    void helpNamesBothCommands()
-    {
-        QProcess p;
-        p.start(QStringLiteral(BRIQO_CLI), {QStringLiteral("--help")});
-        QVERIFY(p.waitForFinished(60000));
-        const QString help = QString::fromUtf8(p.readAllStandardOutput());
-        QVERIFY(help.contains(QStringLiteral("briqo-cli picture --game 5")));
-        QVERIFY(help.contains(QStringLiteral("briqo-cli handout")));
     }
 };
 
