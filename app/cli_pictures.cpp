@@ -219,8 +219,8 @@ std::optional<Request> readRequest(
 
 int runPicture(const QStringList &args)
 {
-    std::optional<Request> r = readRequest(args,
-        {QStringLiteral("--game"), QStringLiteral("--scale"), QStringLiteral("--format")}, {}, false);
+    std::optional<Request> r = readRequest(
+        args, {QStringLiteral("--game"), QStringLiteral("--scale"), QStringLiteral("--format")}, {}, false);
     if (!r)
         return ExitBadInput;
     const Arguments &a = r->args;
@@ -266,8 +266,7 @@ int runPicture(const QStringList &args)
 
 int runHandout(const QStringList &args)
 {
-    std::optional<Request> r
-        = readRequest(args, {QStringLiteral("--per-page"), QStringLiteral("--answers")}, {}, true);
+    std::optional<Request> r = readRequest(args, {QStringLiteral("--per-page"), QStringLiteral("--answers")}, {}, true);
     if (!r)
         return ExitBadInput;
     const Arguments &a = r->args;

@@ -16,8 +16,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QTableWidget>
 #include <QStyle>
+#include <QTableWidget>
 #include <QTextDocument>
 
 #include <optional>
@@ -59,8 +59,7 @@ QRectF pictureBox(const QLabel *label)
     if (label->hasScaledContents())
         return inside;
     const Qt::Alignment alignment = QStyle::visualAlignment(label->layoutDirection(), label->alignment());
-    return QStyle::alignedRect(
-        label->layoutDirection(), alignment, shown.deviceIndependentSize().toSize(), inside);
+    return QStyle::alignedRect(label->layoutDirection(), alignment, shown.deviceIndependentSize().toSize(), inside);
 }
 
 // The board's picture labels emptied for one drawing and given their pictures back afterwards,

@@ -49,7 +49,8 @@ constexpr int TextFlags = Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop;
 
 // The caption line and the answer below it, the largest size (down to a readable least) that
 // fits the box; what still does not fit is cut at the box's edge rather than run into the next board.
-void drawInlineAnswer(QPainter &painter, const QRectF &box, const QString &caption, const QString &answer, double pixels)
+void drawInlineAnswer(
+    QPainter &painter, const QRectF &box, const QString &caption, const QString &answer, double pixels)
 {
     QFont body = answerFont(pixels);
     QFont bold = answerFont(pixels, true);
@@ -57,8 +58,8 @@ void drawInlineAnswer(QPainter &painter, const QRectF &box, const QString &capti
         body = answerFont(size);
         bold = answerFont(size, true);
         const double captionHeight = QFontMetricsF(bold, painter.device()).height();
-        const QRectF text = QFontMetricsF(body, painter.device())
-                                .boundingRect(QRectF(0, 0, box.width(), 1e6), TextFlags, answer);
+        const QRectF text
+            = QFontMetricsF(body, painter.device()).boundingRect(QRectF(0, 0, box.width(), 1e6), TextFlags, answer);
         if (captionHeight + text.height() <= box.height())
             break;
     }
@@ -92,8 +93,9 @@ void drawAnswerPages(QPdfWriter &pdf, QPainter &painter, const QList<Game> &game
     QList<double> heights;
     QList<double> bodies;
     for (const Game *game : answered) {
-        const double text
-            = QFontMetricsF(body, &pdf).boundingRect(QRectF(0, 0, width, 1e6), TextFlags, game->answer.trimmed()).height();
+        const double text = QFontMetricsF(body, &pdf)
+                                .boundingRect(QRectF(0, 0, width, 1e6), TextFlags, game->answer.trimmed())
+                                .height();
         bodies << text;
         heights << captionHeight + text;
     }
@@ -105,16 +107,19 @@ void drawAnswerPages(QPdfWriter &pdf, QPainter &painter, const QList<Game> &game
         painter.setPen(Qt::black);
         if (p == 0) {
             painter.setFont(heading);
-            painter.drawText(QRectF(Margin, y, width, headingHeight), TextFlags, ResString(Str::AnswerExplanation, languageNumber));
+            painter.drawText(
+                QRectF(Margin, y, width, headingHeight), TextFlags, ResString(Str::AnswerExplanation, languageNumber));
             y += headingHeight;
         }
         painter.save();
         painter.setClipRect(QRectF(Margin, Margin, width, pageHeight));
         for (int i : pages[p]) {
             painter.setFont(caption);
-            painter.drawText(QRectF(Margin, y, width, captionHeight), TextFlags, gameCaption(*answered[i], languageNumber));
+            painter.drawText(
+                QRectF(Margin, y, width, captionHeight), TextFlags, gameCaption(*answered[i], languageNumber));
             painter.setFont(body);
-            painter.drawText(QRectF(Margin, y + captionHeight, width, bodies[i]), TextFlags, answered[i]->answer.trimmed());
+            painter.drawText(
+                QRectF(Margin, y + captionHeight, width, bodies[i]), TextFlags, answered[i]->answer.trimmed());
             y += heights[i] + Gap;
         }
         painter.restore();

@@ -69,8 +69,7 @@ void frmBordix_02::cmdHandout_Click()
     QString suggested = store.words().gamesFolder + QStringLiteral(".pdf");
     if (games.size() == 1)
         suggested = store.folderName(games.first().number) + QStringLiteral(".pdf");
-    const QString path
-        = files->saveFile(this, ResString(own::HandoutTitle), suggested, QStringLiteral("PDF (*.pdf)"));
+    const QString path = files->saveFile(this, ResString(own::HandoutTitle), suggested, QStringLiteral("PDF (*.pdf)"));
     if (path.isEmpty())
         return;
 

@@ -10,8 +10,8 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
-#include <QPlainTextEdit>
 #include <QPdfWriter>
+#include <QPlainTextEdit>
 #include <QSvgGenerator>
 
 #include <cmath>
@@ -47,8 +47,8 @@ QByteArray pdfBytes(PreparedBoard &board, const Game &game)
     pdf.setCreator(QStringLiteral("Briqo"));
     pdf.setResolution(ScreenDpi);
     const QSizeF points = QSizeF(board.frame.size) * PointsPerPixel;
-    pdf.setPageLayout(QPageLayout(QPageSize(points, QPageSize::Point, QString(), QPageSize::ExactMatch),
-        QPageLayout::Portrait, QMarginsF()));
+    pdf.setPageLayout(QPageLayout(
+        QPageSize(points, QPageSize::Point, QString(), QPageSize::ExactMatch), QPageLayout::Portrait, QMarginsF()));
     QPainter painter;
     if (!painter.begin(&pdf))
         return {};

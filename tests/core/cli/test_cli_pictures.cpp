@@ -83,9 +83,12 @@ class CliPicturesTest : public QObject {
         env.remove(QStringLiteral("QT_QPA_PLATFORM"));
         p.setProcessEnvironment(env);
         p.start(QStringLiteral(BRIQO_CLI),
-            args + QStringList {QStringLiteral("--folder"), m_folder.path(), QStringLiteral("--lang"), QLatin1String(lang)});
+            args
+                + QStringList {
+                    QStringLiteral("--folder"), m_folder.path(), QStringLiteral("--lang"), QLatin1String(lang)});
         p.waitForFinished(120000);
-        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardError())};
+        return {
+            p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardError())};
     }
     QString out(const QString &name) const { return m_out.filePath(name); }
 
@@ -114,40 +117,41 @@ private slots:
         QTest::newRow("no output") << QStringList {"picture", "--game", "5"} << "Name the file.";
         QTest::newRow("game not stored") << QStringList {"picture", "--game", "7", "--out", png}
                                          << "Game 7 is not stored.";
-        QTest::newRow("one of the games not stored")
-            << QStringList {"picture", "--games", "5-8", "--out", out(QStringLiteral("all/"))} << "Game 8 is not stored.";
+        QTest::newRow("one of the games not stored") << QStringList {"picture", "--games", "5-8", "--out",
+            out(QStringLiteral("all/"))} << "Game 8 is not stored.";
         QTest::newRow("game and games") << QStringList {"picture", "--game", "5", "--games", "5", "--out", png}
                                         << "not both";
-        QTest::newRow("game not a number") << QStringList {"picture", "--game", "five", "--out", png}
-                                           << "Bad value for --game: five";
-        QTest::newRow("bad list") << QStringList {"handout", "--games", "12-1", "--out", pdf} << "Bad list of games: 12-1";
+        QTest::newRow("game not a number")
+            << QStringList {"picture", "--game", "five", "--out", png} << "Bad value for --game: five";
+        QTest::newRow("bad list") << QStringList {"handout", "--games", "12-1", "--out", pdf}
+                                  << "Bad list of games: 12-1";
         QTest::newRow("unknown format") << QStringList {"picture", "--game", "5", "--out", out(QStringLiteral("x.gif"))}
                                         << "Bad value for --out";
         QTest::newRow("unknown folder format")
             << QStringList {"picture", "--games", "5", "--out", out(QStringLiteral("d/")), "--format", "gif"}
             << "Bad value for --format: gif";
-        QTest::newRow("several games into one file") << QStringList {"picture", "--games", "5,6", "--out", png}
-                                                     << "is a folder";
+        QTest::newRow("several games into one file")
+            << QStringList {"picture", "--games", "5,6", "--out", png} << "is a folder";
         QTest::newRow("scale too small") << QStringList {"picture", "--game", "5", "--out", png, "--scale", "0.5"}
                                          << "Bad value for --scale: 0.5";
         QTest::newRow("unknown seat") << QStringList {"picture", "--game", "5", "--out", png, "--hide", "X"}
                                       << "Bad value for --hide: X";
-        QTest::newRow("ten boards a page") << QStringList {"handout", "--out", pdf, "--per-page", "10"}
-                                           << "Bad value for --per-page: 10";
+        QTest::newRow("ten boards a page")
+            << QStringList {"handout", "--out", pdf, "--per-page", "10"} << "Bad value for --per-page: 10";
         QTest::newRow("answers nowhere") << QStringList {"handout", "--out", pdf, "--answers", "never"}
                                          << "Bad value for --answers: never";
         QTest::newRow("unreadable board file")
             << QStringList {"handout", "--out", pdf, "--pbn", out(QStringLiteral("missing.pbn"))} << "cannot be read";
-        QTest::newRow("board not in the file")
-            << QStringList {"picture", "--game", "1", "--out", png, "--pbn", data("teaching.pbn")} << "Board 1 is not in";
+        QTest::newRow("board not in the file") << QStringList {"picture", "--game", "1", "--out", png, "--pbn",
+            data("teaching.pbn")} << "Board 1 is not in";
         QTest::newRow("unwritable output")
             << QStringList {"picture", "--game", "5", "--out", out(QStringLiteral("no/such/folder/x.png"))}
             << "cannot be written";
         QTest::newRow("into the games folder")
             << QStringList {"picture", "--game", "5", "--out", games + QStringLiteral("/Game 005/x.png")}
             << "lies in the games folder";
-        QTest::newRow("games folder as the folder of pictures")
-            << QStringList {"picture", "--games", "5,6", "--out", games + QStringLiteral("/")} << "lies in the games folder";
+        QTest::newRow("games folder as the folder of pictures") << QStringList {"picture", "--games", "5,6", "--out",
+            games + QStringLiteral("/")} << "lies in the games folder";
     }
     void everyRefusalSaysWhyAndWritesNothing()
     {
@@ -174,7 +178,8 @@ private slots:
     {
         const QStringList before = snapshot(m_folder.path());
         const QString png = out(QStringLiteral("board5.png"));
-        QCOMPARE(cli({QStringLiteral("picture"), QStringLiteral("--game"), QStringLiteral("5"), QStringLiteral("--out"), png})
+        QCOMPARE(cli({QStringLiteral("picture"), QStringLiteral("--game"), QStringLiteral("5"), QStringLiteral("--out"),
+                         png})
                      .exitCode,
             0);
         const QSize plain = pngSize(png);
@@ -216,7 +221,8 @@ private slots:
         // Six boards on two pages, then the answer of board 5 on its own page.
         QCOMPARE(pageCount(pdf), 3);
         const QString answers = tool(QStringLiteral("pdftotext"),
-            {QStringLiteral("-f"), QStringLiteral("3"), QStringLiteral("-l"), QStringLiteral("3"), pdf, QStringLiteral("-")});
+            {QStringLiteral("-f"), QStringLiteral("3"), QStringLiteral("-l"), QStringLiteral("3"), pdf,
+                QStringLiteral("-")});
         QVERIFY2(answers.contains(QStringLiteral("Game 5")) && answers.contains(QStringLiteral("honour")),
             qPrintable(answers));
 

@@ -72,8 +72,9 @@ QString difference(const QImage &a, const QImage &b)
         for (int x = 0; x < a.width(); ++x)
             if (a.pixel(x, y) != b.pixel(x, y))
                 box |= QRect(x, y, 1, 1);
-    return box.isNull() ? QString()
-                        : QStringLiteral("differ in %1,%2 %3x%4").arg(box.x()).arg(box.y()).arg(box.width()).arg(box.height());
+    return box.isNull()
+        ? QString()
+        : QStringLiteral("differ in %1,%2 %3x%4").arg(box.x()).arg(box.y()).arg(box.width()).arg(box.height());
 }
 
 // A complete deal in English letters, as the window's sample deal, with West's cards added.
@@ -147,7 +148,8 @@ private slots:
                 QVERIFY(typed.writeQuestion(5, question));
             store.ensureFolder(5);
             for (const QString &name : QDir(typed.folderOf(5)).entryList(QDir::Files))
-                QVERIFY(QFile::copy(typed.folderOf(5) + QLatin1Char('/') + name, store.folderOf(5) + QLatin1Char('/') + name));
+                QVERIFY(QFile::copy(
+                    typed.folderOf(5) + QLatin1Char('/') + name, store.folderOf(5) + QLatin1Char('/') + name));
         }
         activate(w);
         w.LeesSpellen();
@@ -224,8 +226,8 @@ private slots:
         }
         QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
         const QString all = texts.join(QLatin1Char('\n'));
-        for (const QString &expected : {QStringLiteral("AKQJ"), QStringLiteral("10987"), QStringLiteral("NT"),
-                 QStringLiteral("\u2663")})
+        for (const QString &expected :
+            {QStringLiteral("AKQJ"), QStringLiteral("10987"), QStringLiteral("NT"), QStringLiteral("\u2663")})
             QVERIFY2(all.contains(expected), qPrintable(expected));
         QCOMPARE(images_, 0);
     }
@@ -287,8 +289,10 @@ private slots:
 
         // Rows of games 3 and 9 chosen: their boards on one page, their answers on the next.
         QTableWidget *grid = overview->msfgResultaat;
-        grid->selectionModel()->select(grid->model()->index(1, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
-        grid->selectionModel()->select(grid->model()->index(3, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        grid->selectionModel()->select(
+            grid->model()->index(1, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        grid->selectionModel()->select(
+            grid->model()->index(3, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("les.pdf"));
         board.files.toSave.enqueue(path);
