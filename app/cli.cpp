@@ -1,10 +1,12 @@
 // briqo-cli: what the window does with files, without a window, for scripts (a club's nightly
-// import of the session's deals, a lesson exported for the web). One function per subcommand;
-// a subcommand is one entry of the table in main.
+// import of the session's deals, a lesson exported for the web, its pictures and handouts). One
+// function per subcommand; a subcommand is one entry of the table in main.
 
+#include "cli_common.h"
 #include "exchange/board_game.h"
 #include "exchange/exchange_strings.h"
 #include "exchange/importer.h"
+#include "shell/fonts.h"
 #include "shell/profile.h"
 #include "shell/string_table.h"
 #include "store/game_store.h"
@@ -14,9 +16,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QStandardPaths>
-#include <QTemporaryFile>
-#include <QTextStream>
 
 #include <cstdio>
 #include <functional>
@@ -24,125 +23,7 @@
 namespace {
 
 using namespace briqo;
-
-constexpr int ExitOk = 0;
-constexpr int ExitRefused = 1; // some boards or games were refused, left out or not written
-constexpr int ExitBadInput = 2; // bad arguments, or a file that cannot be read or written
-constexpr qint64 MaxImportFileSize = 256LL * 1024 * 1024;
-
-// The command's own texts, Dutch and English; messages about games come from the string table.
-enum CliText {
-    Usage,
-    UnknownCommand,
-    UnknownOption,
-    MissingValue,
-    BadValue,
-    MissingFile,
-    NotStored,
-    ClashStop,
-    BadGames
-};
-
-const char *const CliTexts[][2] = {
-    {"Gebruik:\n"
-     "  briqo-cli import BESTAND.pbn [--folder PROGRAMMAMAP] [--lang nl|en] [--on-clash overwrite|skip|stop]\n"
-     "  briqo-cli export [--games 1-12,15] --out BESTAND.pbn|BESTAND.lin [--folder PROGRAMMAMAP] [--lang nl|en]\n"
-     "\n"
-     "import   leest elk bord van een PBN- of LIN-bestand in als spel met het bordnummer.\n"
-     "         --on-clash zegt wat er met spellen gebeurt die al bestaan: overschrijven,\n"
-     "         overslaan, of (standaard) stoppen zonder iets te schrijven.\n"
-     "export   schrijft de opgeslagen spellen (standaard alle) naar een PBN- of LIN-bestand.\n"
-     "--folder de programmamap met de map Spellen of Games (standaard de map van Briqo).\n"
-     "--lang   de taal van de spellen (standaard die van taal.ini).\n"
-     "\n"
-     "Afsluitcode: 0 gelukt, 1 sommige borden of spellen geweigerd (zie de melding),\n"
-     "2 verkeerde argumenten of een bestand dat niet gelezen of geschreven kan worden.\n",
-        "Usage:\n"
-        "  briqo-cli import FILE.pbn [--folder PROGRAM_FOLDER] [--lang nl|en] [--on-clash overwrite|skip|stop]\n"
-        "  briqo-cli export [--games 1-12,15] --out FILE.pbn|FILE.lin [--folder PROGRAM_FOLDER] [--lang nl|en]\n"
-        "\n"
-        "import   stores every board of a PBN or LIN file as the game of its board number.\n"
-        "         --on-clash says what happens to games that exist already: overwrite them,\n"
-        "         skip them, or (the default) stop without writing anything.\n"
-        "export   writes the stored games (all by default) to a PBN or LIN file.\n"
-        "--folder the program folder holding the Spellen or Games folder (default: Briqo's folder).\n"
-        "--lang   the language of the games (default: the one in taal.ini).\n"
-        "\n"
-        "Exit code: 0 done, 1 some boards or games were refused (see the messages),\n"
-        "2 bad arguments or a file that cannot be read or written.\n"},
-    {"Onbekende opdracht: %1", "Unknown command: %1"},
-    {"Onbekende optie: %1", "Unknown option: %1"},
-    {"%1 verwacht een waarde.", "%1 needs a value."},
-    {"Ongeldige waarde voor %1: %2", "Bad value for %1: %2"},
-    {"Geef het bestand op.", "Name the file."},
-    {"Spel %1 is niet opgeslagen.", "Game %1 is not stored."},
-    {"Deze spellen bestaan al: %1.\nEr is niets geschreven (gebruik --on-clash overwrite of skip).",
-        "These games exist already: %1.\nNothing was written (use --on-clash overwrite or skip)."},
-    {"Ongeldige lijst van spellen: %1", "Bad list of games: %1"},
-};
-
-QString cliText(CliText t, int language) { return QString::fromUtf8(CliTexts[t][language == LanguageDutch ? 0 : 1]); }
-
-void printError(const QString &text) { std::fputs(qPrintable(text + QLatin1Char('\n')), stderr); }
-
-// The program keeps its games beside itself, or in the user's data folder when its own folder is
-// not writable (the same rule as the window program).
-QString defaultFolder()
-{
-    const QString programFolder = QCoreApplication::applicationDirPath();
-    QTemporaryFile probe(programFolder + QStringLiteral("/.briqo-write-test-XXXXXX"));
-    if (probe.open())
-        return programFolder;
-    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-}
-
-// The options of every subcommand: the positional words and "--name value" pairs.
-struct Arguments {
-    QStringList positional;
-    QMap<QString, QString> options;
-    QString folder;
-    int language = LanguageDutch;
-};
-
-// Reads the options a subcommand knows; false (with the message printed) for anything else.
-bool parseArguments(const QStringList &args, const QStringList &known, Arguments &out)
-{
-    out.folder = defaultFolder();
-    QString langValue;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString &a = args[i];
-        if (!a.startsWith(QLatin1String("--"))) {
-            out.positional << a;
-            continue;
-        }
-        if (!known.contains(a)) {
-            printError(cliText(UnknownOption, out.language).arg(a));
-            return false;
-        }
-        if (i + 1 >= args.size()) {
-            printError(cliText(MissingValue, out.language).arg(a));
-            return false;
-        }
-        out.options.insert(a, args[++i]);
-    }
-    if (out.options.contains(QStringLiteral("--folder")))
-        out.folder = out.options.value(QStringLiteral("--folder"));
-    out.language = languageFromIniValue(
-        ReadIni(QStringLiteral("Taal"), QStringLiteral("nummer"), out.folder + QStringLiteral("/taal.ini")));
-    if (out.options.contains(QStringLiteral("--lang"))) {
-        const QString lang = out.options.value(QStringLiteral("--lang")).toLower();
-        if (lang != QLatin1String("nl") && lang != QLatin1String("en")) {
-            printError(cliText(BadValue, out.language).arg(QStringLiteral("--lang"), lang));
-            return false;
-        }
-        out.language = lang == QLatin1String("nl") ? LanguageDutch : LanguageEnglish;
-    }
-    if (!QFileInfo(out.folder).isDir()) {
-        printError(fillPlaceholder(ResString(exchange_text::CannotRead, out.language), QLatin1Char('~'), out.folder));
-        return false;
-    }
-    return true;
-}
+using namespace briqo::cli;
 
 int runImport(const QStringList &args)
 {
@@ -165,12 +46,10 @@ int runImport(const QStringList &args)
     }
 
     const QString path = a.positional.first();
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || QFileInfo(path).size() > MaxImportFileSize || !file.open(QIODevice::ReadOnly)) {
-        printError(fillPlaceholder(ResString(exchange_text::CannotRead, a.language), QLatin1Char('~'), path));
+    const std::optional<QByteArray> read = readInputFile(path, a.language);
+    if (!read)
         return ExitBadInput;
-    }
-    const QByteArray bytes = file.readAll();
+    const QByteArray &bytes = *read;
     const GameStore store(a.folder, a.language);
     store.ensureGamesRoot();
     const ImportPlan plan = planImport(bytes, formatOfFile(path, bytes), store);
@@ -185,27 +64,6 @@ int runImport(const QStringList &args)
     for (const QString &line : importSummary(plan, result, a.language))
         printError(line);
     return plan.refused > 0 || !result.failures.isEmpty() ? ExitRefused : ExitOk;
-}
-
-// "1-12,15" -> 1..12, 15; nullopt for anything that is not such a list.
-std::optional<QList<long long>> parseGameList(const QString &text)
-{
-    QList<long long> numbers;
-    for (const QString &part : text.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
-        const QStringList ends = part.trimmed().split(QLatin1Char('-'));
-        bool ok1 = false, ok2 = true;
-        const long long from = ends.value(0).toLongLong(&ok1);
-        const long long to = ends.size() == 2 ? ends[1].toLongLong(&ok2) : from;
-        if (ends.size() > 2 || !ok1 || !ok2 || from < 0 || to > MaxBoardNumber || from > to)
-            return std::nullopt;
-        for (long long n = from; n <= to; ++n) {
-            if (!numbers.contains(n))
-                numbers << n;
-        }
-    }
-    if (numbers.isEmpty())
-        return std::nullopt;
-    return numbers;
 }
 
 int runExport(const QStringList &args)
@@ -275,10 +133,14 @@ int main(int argc, char *argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Briqo"));
+    // The pictures are drawn in the shipped font, as in the window.
+    installFonts();
 
     const QMap<QString, std::function<int(const QStringList &)>> commands {
         {QStringLiteral("import"), runImport},
         {QStringLiteral("export"), runExport},
+        {QStringLiteral("picture"), runPicture},
+        {QStringLiteral("handout"), runHandout},
     };
     QStringList args = QCoreApplication::arguments().mid(1);
     const int language = languageFromIniValue(ReadIni(QStringLiteral("Taal"), QStringLiteral("nummer"),

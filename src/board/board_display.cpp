@@ -141,13 +141,22 @@ void BoardView::showLeadLine(const QString &leaderName, int suit, const QString 
 {
     lblVulin[5]->setText(leaderName + QStringLiteral(" - "));
     lblVulin[5]->adjustSize();
-    lblVulin[6]->setText(cardText);
-    lblVulin[6]->adjustSize();
     setPicture(picUit, 109 - suit);
     picUit->resize(picUit->pixmap().size());
+    setLeadCard(cardText);
+    lblVulin[5]->show();
+    picUit->show();
+    lblVulin[6]->show();
+}
+
+void BoardView::setLeadCard(const QString &cardText)
+{
+    lblVulin[6]->setText(cardText);
+    lblVulin[6]->adjustSize();
     const double right5 = leftTw(lblVulin[5]) + widthTw(lblVulin[5]);
     const double top = topTw(lblVulin[5]) + 16;
-    // Dutch reads "West - [heart] Vrouw", English "West - Queen [heart]".
+    // Dutch reads "West - [heart] Vrouw", English "West - Queen [heart]": a wider card moves the
+    // English symbol along.
     if (m_languageNumber == LanguageDutch) {
         setLeftTw(picUit, right5);
         setTopTw(picUit, top);
@@ -158,9 +167,6 @@ void BoardView::showLeadLine(const QString &leaderName, int suit, const QString 
         setLeftTw(picUit, leftTw(lblVulin[6]) + widthTw(lblVulin[6]) + 64);
         setTopTw(picUit, top);
     }
-    lblVulin[5]->show();
-    picUit->show();
-    lblVulin[6]->show();
 }
 
 void BoardView::clearLeadLine()

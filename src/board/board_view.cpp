@@ -2,6 +2,7 @@
 
 #include "board/board_view.h"
 
+#include "qa/qa_text.h"
 #include "resources/pictures.h"
 #include "shell/grid_fit.h"
 #include "shell/string_table.h"
@@ -125,10 +126,22 @@ void BoardView::showGame(const Game &game, const BoardOptions &options)
     }
     showCountsAndPoints(game.holdings);
     refreshCountColours();
+    showSeatInBold(North);
     for (int seat = 0; seat < 4; ++seat)
         lblPunten[seat]->setVisible(options.points && !options.hidden[seat]);
 
-    txtVraag->setPlainText(game.question);
+    // Line ends as the window's question box keeps them, so a question of several lines wraps alike.
+    txtVraag->setPlainText(boxTextOfStored(game.question));
+}
+
+void BoardView::showSeatInBold(int seat)
+{
+    for (int s = 0; s < 4; ++s) {
+        QFont f = lblWind[s]->font();
+        f.setBold(s == seat);
+        lblWind[s]->setFont(f);
+        lblWind[s]->adjustSize();
+    }
 }
 
 } // namespace briqo

@@ -89,15 +89,20 @@ public:
     // The contract line: level, strain picture and declarer; "Pas" for a passed-out auction.
     void showContract(const AuctionModel &auction);
     void showLeadLine(const QString &leaderName, int suit, const QString &cardText);
+    // The card of the lead line written anew ("T" or "10"), the line placed around its new width.
+    void setLeadCard(const QString &cardText);
     void clearLeadLine();
     void showCountsAndPoints(const Holdings &deal);
     void setCountCellColour(int seat, unsigned colour);
     void refreshCountColours();
+    // The seat whose hand field has the focus has its name in bold.
+    void showSeatInBold(int seat);
     // The lead box with its caption, at the leader text (belowLeadBy < 0) or that many twips below it.
     void placeLeadBox(const QString &caption, double belowLeadBy = -1);
 
     // The whole board of a stored game, as the window shows it after loading it and setting the
-    // options: what the picture of that game is drawn from.
+    // options (the focus then on North's spades, North's name in bold): what the picture of that
+    // game is drawn from.
     void showGame(const Game &game, const BoardOptions &options);
 
     int languageNumber() const { return m_languageNumber; }

@@ -35,10 +35,11 @@ void frmBordix::chkTien_Click()
     for (QStringList &hand : lstHand)
         for (QString &item : hand)
             item = convert(item);
+    // The lead's card is placed anew: "10" is wider than "T".
     if (asTen && lblVulin[6]->text() == QLatin1String("T"))
-        lblVulin[6]->setText(QStringLiteral("10"));
+        picAlles->setLeadCard(QStringLiteral("10"));
     else if (!asTen && lblVulin[6]->text() == QLatin1String("10"))
-        lblVulin[6]->setText(QStringLiteral("T"));
+        picAlles->setLeadCard(QStringLiteral("T"));
     EntrySuppressed = false;
 }
 

@@ -76,12 +76,7 @@ void frmBordix::txtInvoer_GotFocus(int index)
         setBackColour(txtInvoer[i], colour);
         setBackColour(picAchter[i], colour);
     }
-    for (int seat = 0; seat < 4; ++seat) {
-        QFont f = lblWind[seat]->font();
-        f.setBold(seat == SeatOfField(index));
-        lblWind[seat]->setFont(f);
-        lblWind[seat]->adjustSize();
-    }
+    picAlles->showSeatInBold(SeatOfField(index));
 }
 
 bool frmBordix::txtInvoer_KeyDown(int index, int keyCode)

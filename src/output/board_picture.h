@@ -29,8 +29,9 @@ struct PictureFrame {
 
 // Strips the board to what its picture shows, and works out the picture's frame:
 // - the summary grid, the question button, the maker's panel, the lead box and the flags go;
-// - every hand field and its background turn white; with tenAs10 the tens are written "10"
-//   (the caller holds its own guard against the fields' change handling, and puts the texts back);
+// - every hand field and its background turn white; with tenAs10 the tens of the hands and of the
+//   lead are written "10" (the caller holds its own guard against the fields' change handling,
+//   and puts the texts back);
 // - the auction frame is cut at AuctionBottom and the hands are stacked below it;
 // - the frame is the board's width plus 60 twips wide and reaches 120 twips below South's clubs,
 //   or, when the question shows, below the question, which is fitted to its text;
@@ -40,8 +41,10 @@ struct PictureFrame {
 PictureFrame prepareBoardPicture(BoardView &board, bool tenAs10);
 
 // The one drawing of a board picture, on any paint device: white, with the prepared board at its
-// offset, cut at the frame's size. The window's Alt+Print Screen answer, the printout and the
-// command line all draw through it.
+// offset, cut at the frame's size. The window's Alt+Print Screen answer, the printout, the picture
+// files and the handouts all draw through it. Drawn pixel for pixel on an image it is the
+// window's picture exactly; on a PDF or SVG, or scaled, the suit symbols and "SA"/"NT" are drawn
+// as glyphs instead of their bitmaps, so the whole board is text and shapes.
 void paintBoardPicture(BoardView &board, const PictureFrame &frame, QPainter &painter);
 
 // The picture as an image of the frame's size at 96 dots per inch.

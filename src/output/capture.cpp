@@ -53,8 +53,8 @@ void setTopmost(QWidget &window, bool on)
 
 // Everything a capture changes in the window, taken before it starts and put back at its end, in
 // every case: the window's place, size, state, caption and topmost flag, the place, visibility
-// and enabled state of the controls of the window and of the board, the hand texts, the flag
-// timer and the question box's border. Only the white of the hand fields stays.
+// and enabled state of the controls of the window and of the board, the hand texts, the lead's
+// card, the flag timer and the question box's border. Only the white of the hand fields stays.
 class WindowLook {
 public:
     explicit WindowLook(frmBordix &w)
@@ -67,6 +67,7 @@ public:
         , m_timerActive(w.timVlaggen->isActive())
         , m_entrySuppressed(w.EntrySuppressed)
         , m_questionFrame(w.txtVraag->frameShape())
+        , m_leadCard(w.lblVulin[6]->text())
     {
         for (int i = 0; i < FieldCount; ++i)
             m_hands[i] = w.txtInvoer[i]->text();
@@ -91,6 +92,7 @@ public:
             writeHolding(w.txtInvoer[i], m_hands[i]);
         w.EntrySuppressed = m_entrySuppressed;
         w.txtVraag->setFrameShape(m_questionFrame);
+        w.lblVulin[6]->setText(m_leadCard);
         for (const Control &c : m_controls) {
             if (!c.widget)
                 continue;
@@ -140,6 +142,7 @@ private:
     bool m_timerActive;
     bool m_entrySuppressed;
     QFrame::Shape m_questionFrame;
+    QString m_leadCard;
     std::array<QString, FieldCount> m_hands;
     std::vector<Control> m_controls;
     bool m_restored = false;

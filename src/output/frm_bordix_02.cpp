@@ -37,6 +37,10 @@ constexpr double ButtonGap = 128;
 constexpr double WindowHeight = 7400;
 constexpr double RowHeight = 240;
 constexpr double WindowWidthPerGridLeft = 3.5;
+// The handout button sits right under the table, level with the game label, clear of the row of
+// buttons below.
+constexpr double HandoutButtonHeight = 360;
+constexpr double HandoutButtonGap = 60;
 
 constexpr unsigned TintedRow = 0xF8FFEF;
 const QColor HeaderBack(0xE0, 0xE0, 0xE0);
@@ -90,7 +94,8 @@ void frmBordix_02::buildControls()
     msfgResultaat->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     msfgResultaat->setEditTriggers(QAbstractItemView::NoEditTriggers);
     msfgResultaat->setSelectionBehavior(QAbstractItemView::SelectRows);
-    msfgResultaat->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Several rows can be chosen (Ctrl and Shift) for a handout.
+    msfgResultaat->setSelectionMode(QAbstractItemView::ExtendedSelection);
     msfgResultaat->setFrameShape(QFrame::Box);
     msfgResultaat->setWordWrap(false);
     setRectTw(msfgResultaat, GridLeft, GridTop, 3000, GridHeight);
@@ -103,6 +108,8 @@ void frmBordix_02::buildControls()
         setRectTw(button, 0, 0, ButtonWidth, ButtonHeight);
     cmdFocus = new QPushButton(this);
     setRectTw(cmdFocus, 0, 0, 60, 60);
+    cmdHandout = new QPushButton(this);
+    setRectTw(cmdHandout, 0, GridTop + GridHeight + HandoutButtonGap, ButtonWidth, HandoutButtonHeight);
 
     auto *grid = EventHooks::of(msfgResultaat->viewport());
     grid->onMousePress = [this](int x, int y) { msfgResultaat_MouseDown(x, y); };
@@ -110,6 +117,8 @@ void frmBordix_02::buildControls()
     grid->onDoubleClick = [this] { msfgResultaat_DblClick(); };
     connect(cmdOpen, &QPushButton::clicked, this, [this] { cmdOpen_Click(); });
     connect(cmdAfdrukken, &QPushButton::clicked, this, [this] { cmdAfdrukken_Click(); });
+    connect(cmdHandout, &QPushButton::clicked, this, [this] { cmdHandout_Click(); });
+    cmdHandout->setEnabled(m_main.services().files != nullptr);
     // Printing needs a printer to print on.
     cmdAfdrukken->setEnabled(m_main.services().printing != nullptr);
 }
@@ -123,6 +132,7 @@ void frmBordix_02::Form_Load()
     cmdOpen->setText(ResString(Str::Close));
     lblSpel->setText(ResString(Str::Game));
     lblSpel->adjustSize();
+    cmdHandout->setText(ResString(own::HandoutButton));
 
     m_rows = overviewRows(m_main.store(), [this] {
         QStringList entries;
@@ -145,6 +155,7 @@ void frmBordix_02::Form_Load()
     setTopTw(cmdAfdrukken, buttonTop);
     setLeftTw(cmdOpen, leftTw(msfgResultaat));
     setTopTw(cmdOpen, buttonTop);
+    setLeftTw(cmdHandout, leftTw(cmdAfdrukken));
 
     resize(toPx(leftTw(msfgResultaat) * WindowWidthPerGridLeft + widthTw(msfgResultaat)), height());
     cmdFocus->move(width() + toPx(10), cmdFocus->y());

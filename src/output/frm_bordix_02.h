@@ -25,6 +25,7 @@ public:
     QPushButton *cmdAfdrukken = nullptr;
     QPushButton *cmdOpen = nullptr;
     QPushButton *cmdFocus = nullptr;
+    QPushButton *cmdHandout = nullptr;
 
     void Form_Load();
     // A click and a double click on the table act on its current row.
@@ -34,6 +35,9 @@ public:
     void cmdOpen_Click();
     void cmdAfdrukken_Click();
     void KleurRijen();
+    // A handout PDF of the selected rows' games (of every row when none is selected), written
+    // where the user chooses.
+    void cmdHandout_Click();
 
     // The rows as the table shows them, below its header row.
     const QList<OverviewRow> &rows() const { return m_rows; }

@@ -15,35 +15,52 @@ namespace {
 
 const QColor kSuitRed(192, 0, 0);
 
-// Suit glyphs are drawn from the shipped font, so they look the same on every machine.
-QPixmap suitSymbol(int handSuit, int size, int glyphPixels)
+constexpr int HandSymbolSize = 34;
+constexpr int HandSymbolGlyph = 28;
+constexpr int CallSymbolSize = 14;
+constexpr int CallSymbolGlyph = 13;
+const QSize NoTrumpSize(17, 14);
+
+// Suit glyphs are drawn from the shipped font, so they look the same on every machine. Drawn as
+// text, they stay text in a PDF or SVG: sharp at any size and found by a search.
+void drawSuit(QPainter &p, int handSuit, const QRectF &box, int glyphPixels)
 {
     static const char16_t glyphs[4] = {u'\u2660', u'\u2665', u'\u2666', u'\u2663'};
-    QPixmap pm(size, size);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
     QFont f(QStringLiteral("DejaVu Sans"));
     f.setPixelSize(glyphPixels);
     p.setFont(f);
     p.setPen(handSuit == 1 || handSuit == 2 ? kSuitRed : Qt::black);
-    p.drawText(QRect(0, 0, size, size), Qt::AlignCenter, QString(QChar(glyphs[handSuit])));
-    return pm;
+    p.drawText(box, Qt::AlignCenter, QString(QChar(glyphs[handSuit])));
 }
 
-QPixmap noTrump(const QString &letters)
+void drawNoTrump(QPainter &p, const QString &letters, const QRectF &box)
 {
-    QPixmap pm(17, 14);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
     p.setRenderHint(QPainter::TextAntialiasing);
     QFont f(QStringLiteral("DejaVu Sans"));
     f.setPixelSize(10);
     f.setBold(true);
     p.setFont(f);
     p.setPen(Qt::black);
-    p.drawText(pm.rect(), Qt::AlignCenter, letters);
+    p.drawText(box, Qt::AlignCenter, letters);
+}
+
+QPixmap suitSymbol(int handSuit, int size, int glyphPixels)
+{
+    QPixmap pm(size, size);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    drawSuit(p, handSuit, QRectF(0, 0, size, size), glyphPixels);
+    return pm;
+}
+
+QPixmap noTrump(const QString &letters)
+{
+    QPixmap pm(NoTrumpSize);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    drawNoTrump(p, letters, QRectF(pm.rect()));
     return pm;
 }
 
@@ -94,9 +111,9 @@ QPixmap wavingFrame(const QImage &flag, int frame)
 QPixmap makePicture(int id)
 {
     if (id >= 101 && id <= 104)
-        return suitSymbol(id - 101, 34, 28);
+        return suitSymbol(id - 101, HandSymbolSize, HandSymbolGlyph);
     if (id >= 106 && id <= 109)
-        return suitSymbol(3 - (id - 106), 14, 13);
+        return suitSymbol(3 - (id - 106), CallSymbolSize, CallSymbolGlyph);
     if (id == 110)
         return noTrump(QStringLiteral("SA"));
     if (id == 111)
@@ -129,6 +146,24 @@ void setPicture(QLabel *label, int id)
 }
 
 int pictureIdOf(const QLabel *label) { return label->property("pictureId").toInt(); }
+
+void paintPicture(QPainter &painter, int id, const QRectF &box)
+{
+    painter.save();
+    if (id >= 101 && id <= 104) {
+        drawSuit(painter, id - 101, box, HandSymbolGlyph);
+    } else if (id >= 106 && id <= 109) {
+        drawSuit(painter, 3 - (id - 106), box, CallSymbolGlyph);
+    } else if (id == 110 || id == 111) {
+        drawNoTrump(painter, id == 110 ? QStringLiteral("SA") : QStringLiteral("NT"), box);
+    } else {
+        // The flags are pictures by nature; they never stand on a board's picture anyway.
+        const QPixmap pm = picture(id);
+        if (!pm.isNull())
+            painter.drawPixmap(box, pm, QRectF(pm.rect()));
+    }
+    painter.restore();
+}
 
 QPixmap makerLogo(int width, int height)
 {

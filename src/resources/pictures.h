@@ -3,6 +3,8 @@
 #include <QPixmap>
 
 class QLabel;
+class QPainter;
+class QRectF;
 
 namespace briqo {
 
@@ -17,6 +19,11 @@ QPixmap picture(int id);
 // can check) which picture a control holds; 0 empties it.
 void setPicture(QLabel *label, int id);
 int pictureIdOf(const QLabel *label);
+
+// Draws picture id as the bitmap shows it, centred in box (the bitmap's own place and size), but
+// with the painter's own means: the suit symbols and "SA"/"NT" as glyphs of the shipped font, so
+// a PDF, an SVG or an enlarged picture gets them as sharp text rather than scaled pixels.
+void paintPicture(QPainter &painter, int id, const QRectF &box);
 
 // The maker's logo of the board panel.
 QPixmap makerLogo(int width, int height);

@@ -150,6 +150,11 @@ const Entry kEntries[] = {
         "~ cannot be saved.|The text is still in the window."},
     {own::PrintingFailed, "Het afdrukken is niet gelukt: de printer kan niet worden gebruikt.",
         "Printing failed: the printer cannot be used."},
+    {own::HandoutButton, "Hand-out (PDF)", "Handout (PDF)"},
+    {own::HandoutTitle, "Hand-out opslaan als PDF", "Save the handout as PDF"},
+    {own::HandoutWritten, "De hand-out is geschreven:|~", "The handout has been written:|~"},
+    {own::HandoutNotWritten, "De hand-out kan niet worden geschreven.|~ kan niet worden geschreven.",
+        "The handout cannot be written.|~ cannot be written."},
     // Importing and exporting games in the PBN and LIN formats.
     {230, "PBN-bestand inlezen...", "Import PBN file..."},
     {231, "Dit spel exporteren (PBN of LIN)...", "Export this game (PBN or LIN)..."},

@@ -35,6 +35,11 @@ constexpr int PicturesNotDeleted = 273; // "~" = the pictures, one a line
 constexpr int CharactersNotStored = 220; // "~" = the characters
 constexpr int CannotWriteQuestion = 221; // "~" = the file
 constexpr int PrintingFailed = 222;
+// The handout of the games overview.
+constexpr int HandoutButton = 290;
+constexpr int HandoutTitle = 291;
+constexpr int HandoutWritten = 292; // "~" = the file
+constexpr int HandoutNotWritten = 293; // "~" = the file
 } // namespace own
 
 // A message as it is shown: every "|" becomes a line break.

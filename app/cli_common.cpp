@@ -1,0 +1,194 @@
+#include "cli_common.h"
+
+#include "exchange/board_game.h"
+#include "exchange/exchange_strings.h"
+#include "shell/profile.h"
+#include "shell/string_table.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTemporaryFile>
+
+#include <cstdio>
+
+namespace briqo::cli {
+
+namespace {
+
+constexpr qint64 MaxInputFileSize = 256LL * 1024 * 1024;
+
+const char *const CliTexts[][2] = {
+    {"Gebruik:\n"
+     "  briqo-cli import BESTAND.pbn [--folder PROGRAMMAMAP] [--lang nl|en] [--on-clash overwrite|skip|stop]\n"
+     "  briqo-cli export [--games 1-12,15] --out BESTAND.pbn|BESTAND.lin [--folder PROGRAMMAMAP] [--lang nl|en]\n"
+     "  briqo-cli picture --game 5 --out BESTAND.png|.bmp|.pdf|.svg [--scale 2] [--ten] [--hide NOZW]\n"
+     "                    [--no-points] [--pbn BESTAND.pbn] [--folder PROGRAMMAMAP] [--lang nl|en]\n"
+     "  briqo-cli picture --games 1-12,15 --out MAP/ [--format png|bmp|pdf|svg] [...]\n"
+     "  briqo-cli handout [--games 1-12] --out BESTAND.pdf [--per-page 4] [--answers page|inline] [--ten]\n"
+     "                    [--hide NOZW] [--no-points] [--pbn BESTAND.pbn] [--folder PROGRAMMAMAP] [--lang nl|en]\n"
+     "\n"
+     "import   leest elk bord van een PBN- of LIN-bestand in als spel met het bordnummer.\n"
+     "         --on-clash zegt wat er met spellen gebeurt die al bestaan: overschrijven,\n"
+     "         overslaan, of (standaard) stoppen zonder iets te schrijven.\n"
+     "export   schrijft de opgeslagen spellen (standaard alle) naar een PBN- of LIN-bestand.\n"
+     "picture  maakt het plaatje van een spel, zoals \"Opslaan als Bitmap\" het maakt; de extensie\n"
+     "         kiest de vorm. PDF en SVG houden de tekst als tekst. --scale 2 maakt een PNG of BMP\n"
+     "         met twee keer zoveel beeldpunten in de breedte en de hoogte. Met --games komt er een\n"
+     "         bestand per spel in de map van --out (naam als \"Spel 005.png\").\n"
+     "handout  maakt een A4-PDF voor een les: de borden met hun vraag, --per-page per pagina\n"
+     "         (1 tot 9, standaard 4), en de antwoorden op een laatste pagina of onder elk bord\n"
+     "         (--answers inline). Zonder --games: alle spellen.\n"
+     "--ten       tienen als \"10\" in plaats van \"T\".\n"
+     "--hide      de handen die niet te zien zijn: N, O (of E), Z (of S), W.\n"
+     "--no-points geen punten naast de windrichtingen.\n"
+     "--pbn    leest de borden uit een PBN- of LIN-bestand in plaats van de opgeslagen spellen.\n"
+     "--folder de programmamap met de map Spellen of Games (standaard de map van Briqo).\n"
+     "--lang   de taal van de spellen (standaard die van taal.ini).\n"
+     "picture en handout schrijven nooit in de map met spellen.\n"
+     "\n"
+     "Afsluitcode: 0 gelukt, 1 sommige borden of spellen geweigerd (zie de melding),\n"
+     "2 verkeerde argumenten, een spel dat er niet is, of een bestand dat niet gelezen of\n"
+     "geschreven kan worden.\n",
+        "Usage:\n"
+        "  briqo-cli import FILE.pbn [--folder PROGRAM_FOLDER] [--lang nl|en] [--on-clash overwrite|skip|stop]\n"
+        "  briqo-cli export [--games 1-12,15] --out FILE.pbn|FILE.lin [--folder PROGRAM_FOLDER] [--lang nl|en]\n"
+        "  briqo-cli picture --game 5 --out FILE.png|.bmp|.pdf|.svg [--scale 2] [--ten] [--hide NESW]\n"
+        "                    [--no-points] [--pbn FILE.pbn] [--folder PROGRAM_FOLDER] [--lang nl|en]\n"
+        "  briqo-cli picture --games 1-12,15 --out FOLDER/ [--format png|bmp|pdf|svg] [...]\n"
+        "  briqo-cli handout [--games 1-12] --out FILE.pdf [--per-page 4] [--answers page|inline] [--ten]\n"
+        "                    [--hide NESW] [--no-points] [--pbn FILE.pbn] [--folder PROGRAM_FOLDER] [--lang nl|en]\n"
+        "\n"
+        "import   stores every board of a PBN or LIN file as the game of its board number.\n"
+        "         --on-clash says what happens to games that exist already: overwrite them,\n"
+        "         skip them, or (the default) stop without writing anything.\n"
+        "export   writes the stored games (all by default) to a PBN or LIN file.\n"
+        "picture  makes the picture of a game as \"Save as Bitmap\" makes it; the extension chooses\n"
+        "         the format. PDF and SVG keep the text as text. --scale 2 makes a PNG or BMP with\n"
+        "         twice the pixels across and down. With --games, one file per game goes into the\n"
+        "         folder given by --out (named like \"Game 005.png\").\n"
+        "handout  makes an A4 PDF for a lesson: the boards with their question, --per-page to a\n"
+        "         page (1 to 9, default 4), and the answers on a last page or under each board\n"
+        "         (--answers inline). Without --games: every game.\n"
+        "--ten       tens written \"10\" instead of \"T\".\n"
+        "--hide      the hands not shown: N, E, S, W.\n"
+        "--no-points no points beside the seats.\n"
+        "--pbn    reads the boards from a PBN or LIN file instead of the stored games.\n"
+        "--folder the program folder holding the Spellen or Games folder (default: Briqo's folder).\n"
+        "--lang   the language of the games (default: the one in taal.ini).\n"
+        "picture and handout never write into the games folder.\n"
+        "\n"
+        "Exit code: 0 done, 1 some boards or games were refused (see the messages),\n"
+        "2 bad arguments, a game that is not there, or a file that cannot be read or written.\n"},
+    {"Onbekende opdracht: %1", "Unknown command: %1"},
+    {"Onbekende optie: %1", "Unknown option: %1"},
+    {"%1 verwacht een waarde.", "%1 needs a value."},
+    {"Ongeldige waarde voor %1: %2", "Bad value for %1: %2"},
+    {"Geef het bestand op.", "Name the file."},
+    {"Spel %1 is niet opgeslagen.", "Game %1 is not stored."},
+    {"Deze spellen bestaan al: %1.\nEr is niets geschreven (gebruik --on-clash overwrite of skip).",
+        "These games exist already: %1.\nNothing was written (use --on-clash overwrite or skip)."},
+    {"Ongeldige lijst van spellen: %1", "Bad list of games: %1"},
+    {"Zeg welk spel: --game 5 of --games 1-12,15.", "Say which game: --game 5 or --games 1-12,15."},
+    {"Gebruik --game of --games, niet allebei.", "Use --game or --games, not both."},
+    {"Voor meer dan een spel is --out een map (eindig met /): %1",
+        "For more than one game --out is a folder (end it with /): %1"},
+    {"%1 kan niet worden geschreven. Er is niets geschreven.", "%1 cannot be written. Nothing was written."},
+    {"%1 geschreven.", "%1 written."},
+    {"Bord %1 staat niet (als bruikbaar spel) in %2.", "Board %1 is not in %2 (as a usable game)."},
+    {"Briqo schrijft hier niet: %1 ligt in de map met spellen.",
+        "Briqo does not write there: %1 lies in the games folder."},
+    {"Een hand-out is een PDF: %1", "A handout is a PDF: %1"},
+};
+
+// The program keeps its games beside itself, or in the user's data folder when its own folder is
+// not writable (the same rule as the window program).
+QString defaultFolder()
+{
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    QTemporaryFile probe(programFolder + QStringLiteral("/.briqo-write-test-XXXXXX"));
+    if (probe.open())
+        return programFolder;
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+}
+
+} // namespace
+
+QString cliText(CliText t, int language) { return QString::fromUtf8(CliTexts[t][language == LanguageDutch ? 0 : 1]); }
+
+void printError(const QString &text) { std::fputs(qPrintable(text + QLatin1Char('\n')), stderr); }
+
+bool parseArguments(const QStringList &args, const QStringList &known, Arguments &out, const QStringList &flags)
+{
+    out.folder = defaultFolder();
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString &a = args[i];
+        if (!a.startsWith(QLatin1String("--"))) {
+            out.positional << a;
+            continue;
+        }
+        if (flags.contains(a)) {
+            out.options.insert(a, QString());
+            continue;
+        }
+        if (!known.contains(a)) {
+            printError(cliText(UnknownOption, out.language).arg(a));
+            return false;
+        }
+        if (i + 1 >= args.size()) {
+            printError(cliText(MissingValue, out.language).arg(a));
+            return false;
+        }
+        out.options.insert(a, args[++i]);
+    }
+    if (out.options.contains(QStringLiteral("--folder")))
+        out.folder = out.options.value(QStringLiteral("--folder"));
+    out.language = languageFromIniValue(
+        ReadIni(QStringLiteral("Taal"), QStringLiteral("nummer"), out.folder + QStringLiteral("/taal.ini")));
+    if (out.options.contains(QStringLiteral("--lang"))) {
+        const QString lang = out.options.value(QStringLiteral("--lang")).toLower();
+        if (lang != QLatin1String("nl") && lang != QLatin1String("en")) {
+            printError(cliText(BadValue, out.language).arg(QStringLiteral("--lang"), lang));
+            return false;
+        }
+        out.language = lang == QLatin1String("nl") ? LanguageDutch : LanguageEnglish;
+    }
+    if (!QFileInfo(out.folder).isDir()) {
+        printError(fillPlaceholder(ResString(exchange_text::CannotRead, out.language), QLatin1Char('~'), out.folder));
+        return false;
+    }
+    return true;
+}
+
+std::optional<QList<long long>> parseGameList(const QString &text)
+{
+    QList<long long> numbers;
+    for (const QString &part : text.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        const QStringList ends = part.trimmed().split(QLatin1Char('-'));
+        bool ok1 = false, ok2 = true;
+        const long long from = ends.value(0).toLongLong(&ok1);
+        const long long to = ends.size() == 2 ? ends[1].toLongLong(&ok2) : from;
+        if (ends.size() > 2 || !ok1 || !ok2 || from < 0 || to > MaxBoardNumber || from > to)
+            return std::nullopt;
+        for (long long n = from; n <= to; ++n) {
+            if (!numbers.contains(n))
+                numbers << n;
+        }
+    }
+    if (numbers.isEmpty())
+        return std::nullopt;
+    return numbers;
+}
+
+std::optional<QByteArray> readInputFile(const QString &path, int language)
+{
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || QFileInfo(path).size() > MaxInputFileSize || !file.open(QIODevice::ReadOnly)) {
+        printError(fillPlaceholder(ResString(exchange_text::CannotRead, language), QLatin1Char('~'), path));
+        return std::nullopt;
+    }
+    return file.readAll();
+}
+
+} // namespace briqo::cli

@@ -1,0 +1,70 @@
+#pragma once
+// What every subcommand of briqo-cli shares: its texts in both languages, the exit codes and the
+// reading of its options.
+
+#include "shell/string_table.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QMap>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace briqo::cli {
+
+constexpr int ExitOk = 0;
+constexpr int ExitRefused = 1; // some boards or games were refused, left out or not written
+constexpr int ExitBadInput = 2; // bad arguments, or a file that cannot be read or written
+
+// The command's own texts, Dutch and English; messages about games come from the string table.
+enum CliText {
+    Usage,
+    UnknownCommand,
+    UnknownOption,
+    MissingValue,
+    BadValue,
+    MissingFile,
+    NotStored,
+    ClashStop,
+    BadGames,
+    NoGame,
+    OneGameOnly,
+    FolderForGames,
+    CannotWrite,
+    Written,
+    NotInBoardFile,
+    IntoGamesFolder,
+    NotPdf,
+};
+
+QString cliText(CliText t, int language);
+void printError(const QString &text);
+
+// The options of every subcommand: the positional words, "--name value" pairs and "--name" flags.
+struct Arguments {
+    QStringList positional;
+    QMap<QString, QString> options;
+    QString folder;
+    int language = LanguageDutch;
+
+    bool has(const char *option) const { return options.contains(QLatin1String(option)); }
+    QString value(const char *option) const { return options.value(QLatin1String(option)); }
+};
+
+// Reads the options a subcommand knows (flags take no value); false (with the message printed)
+// for anything else.
+bool parseArguments(const QStringList &args, const QStringList &known, Arguments &out, const QStringList &flags = {});
+
+// "1-12,15" -> 1..12, 15; nullopt for anything that is not such a list.
+std::optional<QList<long long>> parseGameList(const QString &text);
+
+// The bytes of a board file to read (at most 256 MB); none, with the message printed, when it
+// cannot be read.
+std::optional<QByteArray> readInputFile(const QString &path, int language);
+
+int runPicture(const QStringList &args);
+int runHandout(const QStringList &args);
+
+} // namespace briqo::cli

@@ -1,0 +1,215 @@
+// Pictures of stored games made without the window against the window's own picture, in one run:
+//  (a) 100 stored games read and written as PNG files, as `briqo-cli picture --games 1-100
+//      --out folder/` does (each game on a board of its own, prepared, drawn and encoded);
+//  (b) the window's "Save as Bitmap" of one game, its fixed pauses counted but not slept;
+//  (c) the same 100 games as one handout PDF, four to a page;
+//  and the parts of one game's PNG, to show where its time goes.
+// Prints the Google Benchmark table, then games per second and the ratio of a game's PNG to one
+// capture of the window.
+
+#include "window_fixture.h"
+
+#include "output/handout.h"
+#include "output/picture_export.h"
+#include "shell/fonts.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QSaveFile>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+
+using namespace briqo;
+using namespace briqo::benchmarks;
+
+namespace {
+
+constexpr int ExportedGames = 100;
+
+Bench *window = nullptr;
+QTemporaryDir *lesson = nullptr; // a program folder of its own with the 100 games
+
+// Games 1 to 100: one deal turned a seat further each game, a finished auction, every third
+// game with a question and an answer, so the pictures differ as a real lesson's do.
+bool storeLesson(const QString &folder)
+{
+    const GameStore store(folder, LanguageDutch);
+    const QStringList hands {"AHVB", "AHV", "AHV", "AHV", "T987", "BT9", "BT9", "BT9", "6543", "876", "876", "876", "2",
+        "5432", "5432", "5432"};
+    for (int n = 1; n <= ExportedGames; ++n) {
+        Game game;
+        game.number = n;
+        for (int field = 0; field < FieldCount; ++field)
+            game.holdings[field] = hands[(field + 4 * n) % FieldCount];
+        AuctionFile auction;
+        auction.callKinds = QStringLiteral("1222");
+        const int dealer = DealerOf(n);
+        for (int seat = 0; seat < dealer; ++seat)
+            auction.cells[auctionCellIndex(seat, 0)] = {QStringLiteral("-"), QString(), QString()};
+        for (int k = 0; k < 4; ++k) {
+            const int seat = (dealer + k) % 4;
+            const int row = dealer + k >= 4 ? 1 : 0;
+            auction.cells[auctionCellIndex(seat, row)] = k == 0
+                ? FileCell {QStringLiteral("1"), QStringLiteral("4"), QString()}
+                : FileCell {QStringLiteral("Pas"), QStringLiteral("5"), QString()};
+        }
+        game.auction = auction;
+        if (!store.save(game))
+            return false;
+        if (n % 3 == 0
+            && (!store.writeQuestion(n, QStringLiteral("Wat start Oost tegen 1 SA?"))
+                || !store.writeAnswer(n, QStringLiteral("De top van een reeks."))))
+            return false;
+    }
+    return true;
+}
+
+void BM_ExportHundredPng(benchmark::State &state)
+{
+    const GameStore store(lesson->path(), LanguageDutch);
+    const QString out = lesson->filePath(QStringLiteral("out"));
+    QDir().mkpath(out);
+    PictureSettings settings;
+    for (auto _ : state) {
+        for (int n = 1; n <= ExportedGames; ++n) {
+            const QByteArray png = pictureFileBytes(store.load(n), PictureFormat::Png, settings);
+            QSaveFile file(QDir(out).filePath(store.folderName(n) + QStringLiteral(".png")));
+            if (png.isEmpty() || !file.open(QIODevice::WriteOnly) || file.write(png) != png.size() || !file.commit())
+                state.SkipWithError("a picture could not be written");
+        }
+    }
+    state.counters["games/s"] = benchmark::Counter(ExportedGames, benchmark::Counter::kIsIterationInvariantRate);
+}
+BENCHMARK(BM_ExportHundredPng)->Unit(benchmark::kMillisecond);
+
+// The parts of one game's PNG: the board made and prepared, drawn, and encoded.
+void BM_PrepareBoard(benchmark::State &state)
+{
+    const GameStore store(lesson->path(), LanguageDutch);
+    const Game game = store.load(3);
+    for (auto _ : state) {
+        PreparedBoard board(game, PictureSettings {});
+        benchmark::DoNotOptimize(board.frame);
+    }
+}
+BENCHMARK(BM_PrepareBoard)->Unit(benchmark::kMillisecond);
+
+void BM_DrawBoard(benchmark::State &state)
+{
+    const GameStore store(lesson->path(), LanguageDutch);
+    PreparedBoard board(store.load(3), PictureSettings {});
+    for (auto _ : state)
+        benchmark::DoNotOptimize(boardImage(board, 1));
+}
+BENCHMARK(BM_DrawBoard)->Unit(benchmark::kMillisecond);
+
+void BM_EncodePng(benchmark::State &state)
+{
+    const GameStore store(lesson->path(), LanguageDutch);
+    PreparedBoard board(store.load(3), PictureSettings {});
+    const QImage image = boardImage(board, 1);
+    for (auto _ : state) {
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "PNG");
+        benchmark::DoNotOptimize(bytes);
+    }
+}
+BENCHMARK(BM_EncodePng)->Unit(benchmark::kMillisecond);
+
+void BM_SaveAsBitmap(benchmark::State &state)
+{
+    frmBordix &w = *window->window;
+    const GameStore store = w.store();
+    for (auto _ : state) {
+        if (!w.cmdKopie_Click())
+            state.SkipWithError("no picture arrived");
+        state.PauseTiming();
+        for (const QString &name : store.pictures(GameNumber))
+            store.removePicture(GameNumber, name);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_SaveAsBitmap)->Unit(benchmark::kMillisecond);
+
+void BM_HandoutHundred(benchmark::State &state)
+{
+    const GameStore store(lesson->path(), LanguageDutch);
+    QList<Game> games;
+    for (int n = 1; n <= ExportedGames; ++n)
+        games << store.load(n);
+    for (auto _ : state) {
+        if (handoutPdf(games, HandoutSettings {}).isEmpty())
+            state.SkipWithError("no handout");
+    }
+}
+BENCHMARK(BM_HandoutHundred)->Unit(benchmark::kMillisecond);
+
+class TimeReporter : public benchmark::ConsoleReporter {
+public:
+    std::map<std::string, double> real; // milliseconds
+
+    TimeReporter()
+        : ConsoleReporter(OO_Tabular)
+    { }
+
+    void ReportRuns(const std::vector<Run> &runs) override
+    {
+        for (const Run &run : runs) {
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name != "median")
+                continue;
+            real[run.run_name.function_name] = run.GetAdjustedRealTime();
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+};
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    installFonts();
+    Bench b;
+    QTemporaryDir folder;
+    if (!b.folder.isValid() || !setUp(b) || !folder.isValid() || !storeLesson(folder.path())) {
+        std::fprintf(stderr, "the games or the window could not be set up\n");
+        return 1;
+    }
+    window = &b;
+    lesson = &folder;
+
+    benchmark::Initialize(&argc, argv);
+    TimeReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+
+    const auto exported = reporter.real.find("BM_ExportHundredPng");
+    const auto captured = reporter.real.find("BM_SaveAsBitmap");
+    const auto handout = reporter.real.find("BM_HandoutHundred");
+    if (exported == reporter.real.end() || captured == reporter.real.end() || captured->second <= 0)
+        return 0;
+    const double perGame = exported->second / ExportedGames;
+    std::printf("\n");
+    std::printf("PNG export: %d games in %.1f ms = %.1f games per second\n", ExportedGames, exported->second,
+        1000.0 * ExportedGames / exported->second);
+    std::printf("one game's PNG vs the window's Save as Bitmap without its pauses: %.2f ms vs %.2f ms = %.2f\n",
+        perGame, captured->second, perGame / captured->second);
+    const auto part = [&reporter](const char *name) {
+        const auto found = reporter.real.find(name);
+        return found == reporter.real.end() ? 0.0 : found->second;
+    };
+    std::printf("one game's PNG in parts: board made and prepared %.2f ms, drawn %.2f ms, PNG encoded %.2f ms\n",
+        part("BM_PrepareBoard"), part("BM_DrawBoard"), part("BM_EncodePng"));
+    if (handout != reporter.real.end())
+        std::printf("handout PDF of %d games: %.1f ms = %.2f x the PNG export of the same games\n", ExportedGames,
+            handout->second, handout->second / exported->second);
+    return 0;
+}

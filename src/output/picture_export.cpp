@@ -1,0 +1,156 @@
+#include "output/picture_export.h"
+
+#include "output/bitmap_file.h"
+#include "shell/fonts.h"
+#include "store/game.h"
+
+#include <QBuffer>
+#include <QFileInfo>
+#include <QImageWriter>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPlainTextEdit>
+#include <QSvgGenerator>
+
+#include <cmath>
+
+namespace briqo {
+
+namespace {
+
+// The main window's own typeface, which every control of its board inherits.
+constexpr double WindowFontPoints = 8.25;
+// Vector pictures keep the board's pixels as their unit: 96 to the inch, as on the screen.
+constexpr int ScreenDpi = 96;
+constexpr double PointsPerPixel = 72.0 / ScreenDpi;
+
+QByteArray imageBytes(const QImage &image, const char *format)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    if (!writer.write(image))
+        return {};
+    return bytes;
+}
+
+QByteArray pdfBytes(PreparedBoard &board, const Game &game)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter pdf(&buffer);
+    pdf.setTitle(QString::number(game.number));
+    pdf.setCreator(QStringLiteral("Briqo"));
+    pdf.setResolution(ScreenDpi);
+    const QSizeF points = QSizeF(board.frame.size) * PointsPerPixel;
+    pdf.setPageLayout(QPageLayout(
+        QPageSize(points, QPageSize::Point, QString(), QPageSize::ExactMatch), QPageLayout::Portrait, QMarginsF()));
+    QPainter painter;
+    if (!painter.begin(&pdf))
+        return {};
+    paintBoardPicture(board.view, board.frame, painter);
+    painter.end();
+    buffer.close();
+    return bytes;
+}
+
+QByteArray svgBytes(PreparedBoard &board, const Game &game)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QSvgGenerator svg;
+    svg.setOutputDevice(&buffer);
+    svg.setResolution(ScreenDpi);
+    svg.setSize(board.frame.size);
+    svg.setViewBox(QRect(QPoint(0, 0), board.frame.size));
+    svg.setTitle(QString::number(game.number));
+    svg.setDescription(QStringLiteral("Briqo"));
+    QPainter painter;
+    if (!painter.begin(&svg))
+        return {};
+    paintBoardPicture(board.view, board.frame, painter);
+    painter.end();
+    buffer.close();
+    return bytes;
+}
+
+} // namespace
+
+std::optional<PictureFormat> pictureFormatOf(const QString &fileName)
+{
+    const QString suffix = QFileInfo(fileName).suffix().toLower();
+    for (PictureFormat f : {PictureFormat::Bmp, PictureFormat::Png, PictureFormat::Pdf, PictureFormat::Svg}) {
+        if (suffix == extensionOf(f))
+            return f;
+    }
+    return std::nullopt;
+}
+
+QString extensionOf(PictureFormat format)
+{
+    switch (format) {
+    case PictureFormat::Bmp:
+        return QStringLiteral("bmp");
+    case PictureFormat::Png:
+        return QStringLiteral("png");
+    case PictureFormat::Pdf:
+        return QStringLiteral("pdf");
+    case PictureFormat::Svg:
+        return QStringLiteral("svg");
+    }
+    return {};
+}
+
+PreparedBoard::PreparedBoard(const Game &game, const PictureSettings &settings)
+{
+    view.setFont(verdana(WindowFontPoints));
+    view.setUpCaptions(settings.languageNumber, settings.year);
+    // A box that was never on a screen has not worked out that its text needs no scroll bars;
+    // the picture fits the box to the question, so it never shows them.
+    view.txtVraag->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    view.txtVraag->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    view.showGame(game, settings.board);
+    frame = prepareBoardPicture(view, settings.board.tenAs10);
+}
+
+QImage boardImage(PreparedBoard &board, double scale)
+{
+    if (scale == 1)
+        return boardPicture(board.view, board.frame);
+    const QSize size(static_cast<int>(std::lround(board.frame.size.width() * scale)),
+        static_cast<int>(std::lround(board.frame.size.height() * scale)));
+    QImage image(size, QImage::Format_RGB32);
+    image.setDotsPerMeterX(static_cast<int>(std::lround(PictureDotsPerMetre * scale)));
+    image.setDotsPerMeterY(static_cast<int>(std::lround(PictureDotsPerMetre * scale)));
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.scale(scale, scale);
+    paintBoardPicture(board.view, board.frame, painter);
+    painter.end();
+    return image;
+}
+
+QByteArray pictureFileBytes(const Game &game, PictureFormat format, const PictureSettings &settings)
+{
+    PreparedBoard board(game, settings);
+    switch (format) {
+    case PictureFormat::Bmp:
+        return bitmapFileBytes(boardImage(board, settings.scale));
+    case PictureFormat::Png:
+        return imageBytes(boardImage(board, settings.scale), "png");
+    case PictureFormat::Pdf:
+        return pdfBytes(board, game);
+    case PictureFormat::Svg:
+        return svgBytes(board, game);
+    }
+    return {};
+}
+
+} // namespace briqo

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "board/board_view.h"
+#include "output/board_picture.h"
+#include "shell/string_table.h"
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+
+#include <optional>
+
+namespace briqo {
+
+struct Game;
+
+// The kinds of file a board's picture is written as: the window's bitmap, PNG, and the two vector
+// forms, in which the text stays text.
+enum class PictureFormat { Bmp, Png, Pdf, Svg };
+
+// The format a file name asks for by its extension (any letter case); none for another one.
+std::optional<PictureFormat> pictureFormatOf(const QString &fileName);
+QString extensionOf(PictureFormat format); // "png", without the dot
+
+// How a stored game becomes a picture without the window: the language of the captions, the
+// year in the maker's notice, the display options, and for bitmaps how many pixels a pixel of
+// the window becomes (2 doubles the width and the height).
+struct PictureSettings {
+    int languageNumber = LanguageDutch;
+    int year = 2026;
+    BoardOptions board;
+    double scale = 1;
+};
+
+// A board of its own, filled with the game and stripped as its picture shows it: what every
+// picture file and handout draws.
+class PreparedBoard {
+public:
+    PreparedBoard(const Game &game, const PictureSettings &settings);
+
+    BoardView view;
+    PictureFrame frame;
+};
+
+// The picture as an image, the window's picture pixel for pixel at scale 1.
+QImage boardImage(PreparedBoard &board, double scale);
+
+// The bytes of the picture file of the game; empty if it cannot be made.
+QByteArray pictureFileBytes(const Game &game, PictureFormat format, const PictureSettings &settings);
+
+} // namespace briqo
