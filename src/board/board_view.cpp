@@ -2,12 +2,13 @@
 
 #include "board/board_view.h"
 
+#include "board/double_dummy_block.h"
 #include "resources/pictures.h"
 #include "shell/grid_fit.h"
+#include "shell/string_ids.h"
 #include "shell/string_table.h"
 #include "shell/twips.h"
 #include "store/game.h"
-#include "shell/string_ids.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -129,6 +130,15 @@ void BoardView::showGame(const Game &game, const BoardOptions &options)
         lblPunten[seat]->setVisible(options.points && !options.hidden[seat]);
 
     txtVraag->setPlainText(game.question);
+    showDoubleDummy(options.doubleDummy);
+}
+
+void BoardView::showDoubleDummy(const std::optional<DoubleDummyResult> &result)
+{
+    if (result)
+        doubleDummyBlock->showResult(*result, m_languageNumber);
+    else
+        doubleDummyBlock->clearResult();
 }
 
 } // namespace briqo
