@@ -151,6 +151,25 @@ private slots:
         QCOMPARE(finished.size(), 1);
     }
 
+    void anExportedPbnFileCarriesTheTableAndALinFileDoesNot()
+    {
+        TestBoard board(LanguageEnglish);
+        frmBordix &w = board.window();
+        activate(w);
+        typeSampleDeal(w, QStringLiteral("5"));
+        const QString pbn = board.folder() + QStringLiteral("/board.pbn");
+        const QString lin = board.folder() + QStringLiteral("/board.lin");
+        board.files.toSave << pbn << lin;
+        // Straight away: the export works the table out itself when the background has not.
+        w.exportBoardGame();
+        w.exportBoardGame();
+        const QByteArray written = fileBytes(pbn);
+        QVERIFY(written.contains("[OptimumScore \"NS 2220\"]\r\n[OptimumResultTable "));
+        QVERIFY(written.contains("\r\nN NT 13\r\n"));
+        QVERIFY(!fileBytes(lin).isEmpty());
+        QVERIFY(!fileBytes(lin).contains("2220"));
+    }
+
     void theOptionPutsTheTableInThePictureAndIsRemembered()
     {
         PictureBoard p;
