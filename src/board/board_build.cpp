@@ -2,12 +2,12 @@
 
 #include "board/board_view.h"
 
+#include "board/double_dummy_block.h"
 #include "resources/pictures.h"
 #include "shell/fonts.h"
 #include "shell/twips.h"
 
 #include <QCheckBox>
-#include <QGroupBox>
 #include <QFrame>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -100,6 +100,10 @@ void BoardView::buildBoard()
     setRectTw(cmdDownload, 2280, 1260, 675, 585);
     cmdDownload->setText(QStringLiteral("\u21e9"));
     cmdDownload->setFont(verdana(12));
+
+    // Made after the flags' panel, so it stands in front of that panel's empty top.
+    doubleDummyBlock = new DoubleDummyBlock(this);
+    doubleDummyBlock->move(toPx(DoubleDummyBlockLeft), toPx(DoubleDummyBlockTop));
 
     lblMakerNote[0] = label(this, 7260, 8910, 1815, 195, 6.75);
     lblMakerNote[1] = label(this, 90, 8910, 1815, 195, 6.75);

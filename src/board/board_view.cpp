@@ -2,13 +2,14 @@
 
 #include "board/board_view.h"
 
+#include "board/double_dummy_block.h"
 #include "qa/qa_text.h"
 #include "resources/pictures.h"
 #include "shell/grid_fit.h"
+#include "shell/string_ids.h"
 #include "shell/string_table.h"
 #include "shell/twips.h"
 #include "store/game.h"
-#include "shell/string_ids.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -132,6 +133,7 @@ void BoardView::showGame(const Game &game, const BoardOptions &options)
 
     // Line ends as the window's question box keeps them, so a question of several lines wraps alike.
     txtVraag->setPlainText(boxTextOfStored(game.question));
+    showDoubleDummy(options.doubleDummy);
 }
 
 void BoardView::showSeatInBold(int seat)
@@ -142,6 +144,14 @@ void BoardView::showSeatInBold(int seat)
         lblWind[s]->setFont(f);
         lblWind[s]->adjustSize();
     }
+}
+
+void BoardView::showDoubleDummy(const std::optional<DoubleDummyResult> &result)
+{
+    if (result)
+        doubleDummyBlock->showResult(*result, m_languageNumber);
+    else
+        doubleDummyBlock->clearResult();
 }
 
 } // namespace briqo

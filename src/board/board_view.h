@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analysis/double_dummy.h"
 #include "auction/auction_model.h"
 #include "deal/deal.h"
 
@@ -20,6 +21,8 @@ class QTableWidget;
 
 namespace briqo {
 
+class DoubleDummyBlock;
+
 struct Game;
 
 // The program's own write of a holding into a hand field. Typing stops at 13 characters, but a
@@ -31,7 +34,15 @@ struct BoardOptions {
     bool tenAs10 = false; // "10" for the ten
     bool points = true; // the points beside the seat names
     std::array<bool, 4> hidden {}; // seats whose hand is not shown
+    // The double-dummy table and par of the deal, shown beside the hands and kept in the picture;
+    // none leaves the block out.
+    std::optional<DoubleDummyResult> doubleDummy;
 };
+
+// Where the double-dummy block stands on the board (twips): in the bottom-left corner, below
+// West's hand and above the flags, where the board has nothing else.
+constexpr double DoubleDummyBlockLeft = 90;
+constexpr double DoubleDummyBlockTop = 7290;
 
 // The board area picAlles: game number, information block, auction frame, the four hands with
 // their symbols, the summary grid, the maker's panel and notices and the question box. The main
@@ -71,6 +82,7 @@ public:
     std::array<QPushButton *, 2> cmdTaalButtons {}; // cmdTaal(10) and cmdTaal(11)
     QPushButton *cmdDownload = nullptr;
     std::array<QLabel *, 2> lblMakerNote {};
+    DoubleDummyBlock *doubleDummyBlock = nullptr;
 
     // ---- Layout and captions ----
     // Every caption of the board in the language, the summary grid fitted and placed, the
@@ -99,6 +111,9 @@ public:
     void showSeatInBold(int seat);
     // The lead box with its caption, at the leader text (belowLeadBy < 0) or that many twips below it.
     void placeLeadBox(const QString &caption, double belowLeadBy = -1);
+
+    // The double-dummy block with a result, or hidden and empty without one.
+    void showDoubleDummy(const std::optional<DoubleDummyResult> &result);
 
     // The whole board of a stored game, as the window shows it after loading it and setting the
     // options (the focus then on North's spades, North's name in bold): what the picture of that

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "analysis/double_dummy.h"
 #include "exchange/deal_text.h"
 
 #include <QList>
@@ -50,6 +51,10 @@ struct ExchangeBoard {
     std::optional<QString> question; // commentary before the deal; a file's note texts join it
     std::optional<QString> answer; // commentary after the deal
     QStringList extraQuestionLines; // notes of calls the grid cannot number (passes, doubles)
+
+    // The double-dummy table and par, for the writer to add to a complete deal; a file's own
+    // tables are not read into it (they may come from any solver, or be hand-made).
+    std::optional<DoubleDummyResult> doubleDummy;
 
     bool operator==(const ExchangeBoard &) const = default;
 };

@@ -191,8 +191,11 @@ void frmBordix::exportBoardGame()
         store().folderName(game->number) + QStringLiteral(".pbn"), PbnFilter + QStringLiteral(";;") + LinFilter);
     if (path.isEmpty())
         return;
-    const ExchangeBoard board = boardFromGame(*game, LanguageNumber);
+    ExchangeBoard board = boardFromGame(*game, LanguageNumber);
     const bool lin = QFileInfo(path).suffix().compare(QLatin1String("lin"), Qt::CaseInsensitive) == 0;
+    // The table and par go with the deal into a PBN file; LIN has no place for them.
+    if (!lin)
+        board.doubleDummy = doubleDummyNow();
     const QByteArray bytes
         = lin ? (writeLin(board, LanguageNumber) + QStringLiteral("\r\n")).toLatin1() : writePbn({board});
     if (!writeWhole(path, bytes)) {

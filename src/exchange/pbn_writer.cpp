@@ -33,6 +33,25 @@ QString callText(const ExchangeCall &call)
     return {};
 }
 
+// The optimum result table of PBN 2.1: per declarer (N, E, S, W) the tricks in no trump, spades,
+// hearts, diamonds and clubs. Its column line is written as the standard writes it, with single
+// backslashes: readers take it literally, not as an escaped tag value.
+QString optimumTags(const DoubleDummyResult &result)
+{
+    static const char *const Denominations[StrainCount] = {"C", "D", "H", "S", "NT"};
+    // The score is always North-South's, so a side that loses it reads "NS -100".
+    QString out = tag(QStringLiteral("OptimumScore"), QStringLiteral("NS ") + QString::number(result.parScore));
+    out += QStringLiteral("[OptimumResultTable \"Declarer;Denomination\\2R;Result\\2R\"]") + CrLf;
+    for (int seat = 0; seat < 4; ++seat)
+        for (int strain = NoTrumpStrain; strain >= 0; --strain)
+            out += QStringLiteral("%1 %2 %3")
+                       .arg(seatLetter(seat))
+                       .arg(QLatin1String(Denominations[strain]))
+                       .arg(result.tricks[strain][seat])
+                + CrLf;
+    return out;
+}
+
 } // namespace
 
 QString pbnGameText(const ExchangeBoard &board)
@@ -88,6 +107,8 @@ QString pbnGameText(const ExchangeBoard &board)
         // the play that was not recorded.
         out += cardText(*board.lead) + QStringLiteral(" - - -") + CrLf + QStringLiteral("*") + CrLf;
     }
+    if (board.doubleDummy && board.deal.deal)
+        out += optimumTags(*board.doubleDummy);
     if (board.answer)
         out += encodeCommentary(*board.answer) + CrLf;
     return out;

@@ -11,8 +11,9 @@ namespace briqo {
 // A PBN 2.1 file in export format: the escape lines of the standard, then one game per board with
 // the mandatory tags in their order ("?" for what is not known), the deal with the dealer's hand
 // first, the auction with its notes, the contract and declarer, the play section holding the
-// opening lead, the question as commentary before the deal and the answer as commentary at the
-// end. Latin-1 bytes, CR LF line ends, no line longer than the standard allows.
+// opening lead, the double-dummy table and par when the board carries them (OptimumScore and
+// OptimumResultTable), the question as commentary before the deal and the answer as commentary at
+// the end. Latin-1 bytes, CR LF line ends, no line longer than the standard allows.
 QByteArray writePbn(const QList<ExchangeBoard> &boards);
 
 // One game as text, the way it stands in the file (also for the clipboard).

@@ -1,6 +1,7 @@
 #include "output/board_picture.h"
 
 #include "board/board_view.h"
+#include "board/double_dummy_block.h"
 #include "deal/deal.h"
 #include "resources/pictures.h"
 #include "shell/twips.h"
@@ -198,9 +199,22 @@ PictureFrame prepareBoardPicture(BoardView &board, bool tenAs10)
     const QFrame *lowest = board.picAchter[FieldOf(South, Clubs)];
     const double southBottom = topTw(lowest) + heightTw(lowest);
     double bottom = southBottom;
+
+    // The double-dummy block, when it shows, goes below West's hand, beside South's: there it
+    // stays clear of the hands and of the notice in the corner below it.
+    DoubleDummyBlock *block = board.doubleDummyBlock;
+    if (!block->isHidden()) {
+        const QFrame *westClubs = board.picAchter[FieldOf(West, Clubs)];
+        setLeftTw(block, DoubleDummyBlockLeft);
+        setTopTw(block, topTw(westClubs) + heightTw(westClubs) + DoubleDummyBelowWest);
+        block->raise();
+        bottom = std::max(bottom, topTw(block) + heightTw(block));
+    }
     if (!board.txtVraag->isHidden()) {
         fitQuestionToText(board.txtVraag);
-        bottom = topTw(board.txtVraag) + heightTw(board.txtVraag);
+        bottom = std::max(bottom, topTw(board.txtVraag) + heightTw(board.txtVraag));
+        setHeightTw(&board, bottom);
+    } else if (bottom > heightTw(&board)) {
         setHeightTw(&board, bottom);
     }
 

@@ -18,6 +18,8 @@ constexpr double BoardInWindowTop = 30;
 constexpr double PictureBottomMargin = 120;
 // The maker's notices stand this far inside the board's left and right edges.
 constexpr double MakerNoteInset = 60;
+// The double-dummy block stands this far below West's clubs in the picture.
+constexpr double DoubleDummyBelowWest = 90;
 // Pictures are made at 96 dots per inch, as on the screen the board was designed for.
 constexpr int PictureDotsPerMetre = 3780;
 
@@ -35,7 +37,9 @@ struct PictureFrame {
 // - the auction frame is cut at AuctionBottom and the hands are stacked below it;
 // - the frame is the board's width plus 60 twips wide and reaches 120 twips below South's clubs,
 //   or, when the question shows, below the question, which is fitted to its text;
-// - the maker's notices stand in the bottom corners, level with the bottom of South's clubs.
+// - the maker's notices stand in the bottom corners, level with the bottom of South's clubs;
+// - the double-dummy block stays when it shows a table (the window hides it first when its
+//   option is off), below West's hand; the frame reaches below it if need be.
 // The main window adds its own steps around this one; a board made for a stored game without any
 // window calls it alone. Nothing is put back here: the caller remembers what it needs.
 PictureFrame prepareBoardPicture(BoardView &board, bool tenAs10);

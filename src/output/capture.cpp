@@ -4,6 +4,7 @@
 
 #include "shell/frm_bordix.h"
 
+#include "board/double_dummy_block.h"
 #include "output/bitmap_file.h"
 #include "output/board_picture.h"
 #include "shell/string_ids.h"
@@ -157,6 +158,15 @@ bool frmBordix::cmdKopie_Click()
     WindowLook before(*this);
     setTopmost(*this, true);
 
+    // The double-dummy block is in the picture only when its option is on; the picture does not
+    // wait for the background to finish the table.
+    const std::optional<DoubleDummyResult> table = chkDoubleDummy->isChecked() ? doubleDummyNow() : std::nullopt;
+    m_capturing = true;
+    if (table)
+        picAlles->showDoubleDummy(table);
+    else
+        picAlles->doubleDummyBlock->hide();
+
     const long long n = currentGameNumber();
     ZoekBMPNummer();
     const QString suffix = PictureSuffix;
@@ -213,6 +223,8 @@ bool frmBordix::cmdKopie_Click()
 
     m_pictureFrame = {};
     before.restore();
+    m_capturing = false;
+    refreshDoubleDummy();
     PrintMode = false;
     cmdFocus->setFocus();
     if (!failure.isEmpty())

@@ -11,6 +11,7 @@
 #include "shell/twips.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -140,12 +141,16 @@ void frmBordix_02::Form_Load()
             entries << m_main.lstSpellen->item(i)->text();
         return entries;
     }());
+    m_withPar = m_main.chkDoubleDummy->isChecked();
+    msfgResultaat->setColumnCount(columnCount());
+    if (m_withPar)
+        startParWork();
     showRows();
     // No cell is current until the user clicks one.
     msfgResultaat->setCurrentItem(nullptr);
 
     double gridWidth = GridExtraWidth;
-    for (int c = 0; c < OverviewColumnCount; ++c)
+    for (int c = 0; c < columnCount(); ++c)
         gridWidth += msfgResultaat->columnWidth(c) * TwipsPerPixel;
     setWidthTw(msfgResultaat, gridWidth);
 
@@ -171,17 +176,19 @@ void frmBordix_02::showRows()
     msfgResultaat->setUpdatesEnabled(false);
     msfgResultaat->clearContents();
     msfgResultaat->setRowCount(static_cast<int>(m_rows.size()) + 1);
-    const QString headers[OverviewColumnCount]
-        = {ResString(Str::Game), ResString(Str::Declarer), ResString(Str::Contract)};
-    for (int c = 0; c < OverviewColumnCount; ++c)
+    const QString headers[OverviewColumnCountWithPar]
+        = {ResString(Str::Game), ResString(Str::Declarer), ResString(Str::Contract), ResString(dd_text::ParHeading)};
+    for (int c = 0; c < columnCount(); ++c)
         msfgResultaat->setItem(0, c, cell(headers[c], c < 2 ? Qt::AlignCenter : Qt::AlignVCenter, true));
     for (int r = 0; r < m_rows.size(); ++r) {
-        for (int c = 0; c < OverviewColumnCount; ++c) {
+        for (int c = 0; c < columnCount(); ++c) {
             msfgResultaat->setItem(
                 r + 1, c, cell(overviewCell(m_rows[r], static_cast<OverviewColumn>(c)), alignmentOf(c), false));
         }
     }
     PasKolommenAan(msfgResultaat, m_main.font());
+    if (m_withPar)
+        widenParColumn();
     KleurRijen();
     msfgResultaat->setUpdatesEnabled(true);
 }
@@ -191,7 +198,7 @@ void frmBordix_02::KleurRijen()
     const int last = msfgResultaat->rowCount() - 1;
     for (int r = 1; r <= last; ++r) {
         const QBrush back(r % 2 == 1 ? bgr(TintedRow) : bgr(White));
-        for (int c = 0; c < OverviewColumnCount; ++c)
+        for (int c = 0; c < columnCount(); ++c)
             msfgResultaat->item(r, c)->setBackground(back);
     }
 }

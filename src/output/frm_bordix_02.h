@@ -10,7 +10,9 @@ class QTableWidget;
 
 namespace briqo {
 
+class DoubleDummyWorker;
 class frmBordix;
+struct DoubleDummyResult;
 
 // The overview of every stored game with a contract: a table of game, declarer and contract,
 // sorted by a click on a heading and printed. A click on a row loads that game in the main
@@ -41,6 +43,13 @@ public:
 
     // The rows as the table shows them, below its header row.
     const QList<OverviewRow> &rows() const { return m_rows; }
+    // With the main window's double-dummy option on, a fourth column holds the par of each game,
+    // worked out in the background one game after another (overview_par.cpp).
+    bool showsPar() const { return m_withPar; }
+    int columnCount() const { return m_withPar ? OverviewColumnCountWithPar : OverviewColumnCount; }
+    // Games whose par is still to be worked out.
+    int parsWaiting() const { return static_cast<int>(m_parQueue.size()) + (m_parGame.isEmpty() ? 0 : 1); }
+    DoubleDummyWorker *parWorker() const { return m_parWorker; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -55,8 +64,17 @@ private:
     void SetFocusIfPossible(QWidget *control);
     QString ResString(int n) const;
 
+    void startParWork();
+    void workOutNextPar();
+    void showPar(const QString &digits, const QString &text);
+    void widenParColumn();
+
     frmBordix &m_main;
     QList<OverviewRow> m_rows;
+    bool m_withPar = false;
+    DoubleDummyWorker *m_parWorker = nullptr;
+    QStringList m_parQueue; // game digits, in the order of the list
+    QString m_parGame; // the game being worked out
 };
 
 } // namespace briqo

@@ -59,6 +59,8 @@ const QString &overviewCell(const OverviewRow &row, OverviewColumn column)
         return row.declarer;
     case OverviewColumn::Contract:
         return row.contract;
+    case OverviewColumn::Par:
+        return row.par;
     case OverviewColumn::Game:
         break;
     }

@@ -14,13 +14,16 @@ struct OverviewRow {
     QString digits;
     QString declarer;
     QString contract;
+    QString par; // the par score and contracts of the deal, when the overview shows them
 
     bool operator==(const OverviewRow &) const = default;
 };
 
 // The overview's columns, in the order the window shows them.
-enum class OverviewColumn { Game = 0, Declarer = 1, Contract = 2 };
+// The par column follows the three others only while the double-dummy option is on.
+enum class OverviewColumn { Game = 0, Declarer = 1, Contract = 2, Par = 3 };
 constexpr int OverviewColumnCount = 3;
+constexpr int OverviewColumnCountWithPar = 4;
 
 // The row of a game list entry ("Spel 005") with its contract line ("Zuid 4 Harten"): the
 // declarer is the line up to its first blank, the contract what follows it. A line without a

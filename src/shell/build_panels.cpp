@@ -74,6 +74,8 @@ void frmBordix::buildBottomStrip()
         chkNietZichtbaar[seat] = checkBox(picKnoppen, hideLeft[seat], hideTop[seat], 900, 270);
         chkNietZichtbaar[seat]->setFont(verdana(6.75));
     }
+    // Right of the hidden-hands compass, on the line of the two display options.
+    chkDoubleDummy = checkBox(picKnoppen, 9150, 60, 3200, 285);
     cmdKopie = button(picKnoppen, 30, 390, 2565, 465);
     cmdDrukSpelAf = button(picKnoppen, 2610, 360, 1095, 495);
     cmdNaarKlembord = button(picKnoppen, 3720, 360, 1515, 495);

@@ -6,9 +6,9 @@
 #include "resources/pictures.h"
 #include "shell/grid_fit.h"
 #include "shell/profile.h"
+#include "shell/string_ids.h"
 #include "shell/string_table.h"
 #include "shell/twips.h"
-#include "shell/string_ids.h"
 #include "shell/update_rules.h"
 
 #include <QCheckBox>
@@ -69,6 +69,7 @@ void frmBordix::Form_Load()
     cmdDrukSpelAf->setText(ResString(Str::Print));
     cmdOpslaan->setText(ResString(Str::SaveGame));
     chkPunten->setText(ResString(Str::PointsVisible));
+    chkDoubleDummy->setText(ResString(dd_text::InPicture));
     cmdDraai->setText(ResString(Str::TurnGame));
     fraNieuwNummer->setTitle(ResString(Str::NewNumber));
     lblNieuwNUmmer->setText(ResString(Str::NewNumber));
@@ -79,12 +80,10 @@ void frmBordix::Form_Load()
     setLeftTw(txtNieuwNummer, leftTw(lblNieuwNUmmer) + widthTw(lblNieuwNUmmer) + 64);
     setLeftTw(vscrNieuwNummer, leftTw(txtNieuwNummer) + widthTw(txtNieuwNummer) + 32);
 
-
     // The focus sink sits beyond the right edge of the window: it can hold the focus unseen.
     cmdFocus->move(width() + toPx(10), cmdFocus->y());
 
     lstStartInvoer = startTriples();
-
 
     // The sort box belongs to every version since 1.0.3.
     if (VersionDigits.toInt() >= 103) {
@@ -98,6 +97,8 @@ void frmBordix::Form_Load()
     chkSorteer->setChecked(
         leadingNumber(ReadIni(QStringLiteral("Sorteer Spellen"), QStringLiteral("Hoe"), iniPath())) != 0);
     chkSorteer->setText(ResString(chkSorteer->isChecked() ? Str::SortLowToHigh : Str::SortHighToLow));
+
+    readDoubleDummyOption();
 
     LeesSpellen();
 }

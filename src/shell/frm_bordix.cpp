@@ -42,6 +42,7 @@ frmBordix::frmBordix(const Services &services, const QString &programFolder, QWi
     applyDesignedStates();
     connectHandlers();
     connectExchange();
+    connectDoubleDummy();
 
     // The window previews every key of its controls, so Escape ends the program from anywhere.
     qApp->installEventFilter(this);

@@ -33,6 +33,7 @@ class QTimer;
 
 namespace briqo {
 
+class DoubleDummyWorker;
 class KeySender;
 
 // The windows the main window opens (question and answer, overview, pictures) are marked so that
@@ -139,6 +140,7 @@ public:
     QPushButton *cmdToonBMP = nullptr;
     QPushButton *cmdDraai = nullptr;
     QPushButton *cmdOpslaan = nullptr;
+    QCheckBox *chkDoubleDummy = nullptr; // the double-dummy table goes into the picture
 
     // ---- Invisible working controls ----
     QWidget *franietZichtbaar = nullptr;
@@ -268,6 +270,22 @@ public:
     // more than blanks, hidden otherwise.
     void showQuestion(const QString &question);
 
+    // ---- Double-dummy table and par of the deal on the board (analysis/) ----
+    void connectDoubleDummy();
+    // The deal as the table is worked out for: the hand fields, and the hands of the seats that
+    // are hidden from the board as they were before they were hidden.
+    Holdings dealForAnalysis() const;
+    // Any change of a hand or of the game number takes the table away at once; the table of the
+    // deal then on the board is worked out when the handlers have finished.
+    void doubleDummyDealEdited();
+    void refreshDoubleDummy();
+    void chkDoubleDummy_Click(); // remembered in the INI file
+    void readDoubleDummyOption();
+    // The table of the deal on the board for a picture: the one shown, or worked out now when the
+    // background has not finished it yet. None for a deal that is not complete.
+    std::optional<DoubleDummyResult> doubleDummyNow();
+    DoubleDummyWorker *doubleDummyWorker() const { return m_doubleDummy; }
+
     // ---- Shared helpers ----
     void SetFocusIfPossible(QWidget *control);
     void showInfo(const QString &text);
@@ -295,6 +313,21 @@ private:
     bool m_shown = false;
     bool m_childWindowWasActive = false;
     PictureFrame m_pictureFrame; // the stripped window while a capture runs; empty otherwise
+
+    // What a double-dummy table answers: the deal (tens as "T"), the vulnerability and the card
+    // letters of the language.
+    struct DoubleDummyKey {
+        Holdings deal;
+        int vulnerability = 0;
+        int languageNumber = 0;
+        bool operator==(const DoubleDummyKey &) const = default;
+    };
+    DoubleDummyKey doubleDummyKey() const;
+    DoubleDummyWorker *m_doubleDummy = nullptr;
+    std::optional<DoubleDummyKey> m_doubleDummyKey; // asked for or shown
+    std::optional<DoubleDummyResult> m_doubleDummyResult; // for m_doubleDummyKey, once it is known
+    bool m_doubleDummyQueued = false;
+    bool m_capturing = false; // the board is stripped for a picture: the block is left as it is
 };
 
 } // namespace briqo

@@ -78,3 +78,12 @@ constexpr int OverviewGames = 94;
 constexpr int Close = 95;
 
 } // namespace briqo::Str
+
+// Our own strings for the double-dummy table (past the last index the original table used).
+namespace briqo::dd_text {
+
+constexpr int InPicture = 280; // the option of the bottom strip
+constexpr int ParHeading = 281; // the overview's par column
+constexpr int Working = 282; // a par cell of the overview while it is worked out
+
+} // namespace briqo::dd_text

@@ -1,5 +1,7 @@
 #include "shell/string_table.h"
 
+#include "shell/string_ids.h"
+
 #include <QHash>
 
 namespace briqo {
@@ -117,6 +119,10 @@ const Entry kEntries[] = {
         "You have not yet clicked the Save game button.|If you want to save the game, click the Yes button"},
     {94, "Totaal overzicht spellen", "Overview games"},
     {95, "Sluiten", "Close"},
+    // The double-dummy table and par.
+    {dd_text::InPicture, "DD-tabel in plaatje", "DD table in picture"},
+    {dd_text::ParHeading, "Par", "Par"},
+    {dd_text::Working, "...", "..."},
     // Our own messages, for failures the original program left unhandled.
     {own::CannotWriteGame, "Het spel kan niet worden opgeslagen.|~ kan niet worden geschreven.||Er is niets veranderd.",
         "The game cannot be saved.|~ cannot be written.||Nothing has been changed."},

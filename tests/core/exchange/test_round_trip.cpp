@@ -119,6 +119,34 @@ private slots:
             QVERIFY(line.size() <= PbnMaxLineLength);
     }
 
+    void theTableAndParFollowThePlayAndAreReadPast()
+    {
+        ExchangeBoard board = boardFromGame(leadingGame(LanguageEnglish), LanguageEnglish);
+        DoubleDummyResult table;
+        // Tricks that tell strain and seat apart: ten times the strain plus the seat.
+        for (int strain = 0; strain < StrainCount; ++strain)
+            for (int seat = 0; seat < 4; ++seat)
+                table.tricks[strain][seat] = (10 * strain + seat) % 14;
+        table.parScore = -100;
+        board.doubleDummy = table;
+        const QString text = QString::fromLatin1(writePbn({board}));
+        QVERIFY(text.contains(QLatin1String("S2 - - -\r\n*\r\n[OptimumScore \"NS -100\"]\r\n"
+                                            "[OptimumResultTable \"Declarer;Denomination\\2R;Result\\2R\"]\r\n"
+                                            "N NT 12\r\nN S 2\r\nN H 6\r\nN D 10\r\nN C 0\r\n"
+                                            "E NT 13\r\nE S 3\r\n")));
+        QVERIFY(text.contains(QLatin1String("W D 13\r\nW C 3\r\n{The two.}")));
+
+        // The reader goes past the tables: the game, its answer included, is what it was.
+        const PbnReadResult read = readPbn(decodeExchangeFile(text.toLatin1()), LanguageEnglish);
+        QCOMPARE(read.problems.size(), 0);
+        QCOMPARE(read.boards.size(), 1);
+        QCOMPARE(gameFromBoard(read.boards[0], LanguageEnglish).game.value_or(Game {}), leadingGame(LanguageEnglish));
+
+        // Without a complete deal there is nothing for a table to belong to.
+        board.deal.deal.reset();
+        QVERIFY(!QString::fromLatin1(writePbn({board})).contains(QLatin1String("Optimum")));
+    }
+
     void commentaryKeepsEveryTextExactly_data()
     {
         QTest::addColumn<QString>("text");

@@ -7,6 +7,7 @@
 #include "support/board_driver.h"
 #include "support/child_windows.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
@@ -128,6 +129,34 @@ class TestOverview : public QObject {
     Q_OBJECT
 
 private slots:
+    void theParColumnFillsInWhileTheWindowIsOpen()
+    {
+        TestBoard board(LanguageEnglish);
+        frmBordix &w = board.window();
+        activate(w);
+        w.chkDoubleDummy->setChecked(true);
+        storeFourGames(w);
+        frmBordix_02 *overview = openOverview(w);
+        QVERIFY(overview);
+        const QTableWidget *grid = overview->msfgResultaat;
+        QCOMPARE(grid->columnCount(), 4);
+        // The window is there before any deal is solved.
+        QCOMPARE(overview->parsWaiting(), 3);
+        QCOMPARE(columnTexts(grid, 3), (QStringList {"Par", "...", "...", "..."}));
+        // Sorting meanwhile keeps every par with its game.
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cellCentre(grid, 0, 1));
+        QTRY_COMPARE_WITH_TIMEOUT(overview->parsWaiting(), 0, 20000);
+        // Games 5 and 12 North-South vulnerable, game 40 nobody; game 12 has North and South swapped.
+        QStringList pars;
+        for (int r = 1; r < grid->rowCount(); ++r)
+            pars << grid->item(r, 0)->text() + ' ' + grid->item(r, 3)->text();
+        pars.sort();
+        QCOMPARE(pars, (QStringList {"005 NS +2220: 7NT NS", "012 NS +2220: 7NT NS", "040 NS +1520: 7NT NS"}));
+        saveScreenshot(overview, QStringLiteral("overview_par"));
+        overview->close();
+        finishClosing();
+    }
+
     void tableHasOneFittedShadedRowPerContract_data()
     {
         QTest::addColumn<int>("language");
