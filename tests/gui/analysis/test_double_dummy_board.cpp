@@ -125,13 +125,16 @@ private slots:
         QSignalSpy finished(w.doubleDummyWorker(), &DoubleDummyWorker::finished);
         activate(w);
         typeSampleDeal(w, QStringLiteral("1"));
-        // The card goes before the solver can have finished the complete deal.
+        // The card goes, mostly before the solver has finished the complete deal; on a quick
+        // machine its answer may come first, and then the change takes it away again.
         giveFocus(w.txtInvoer[EastSpades]);
+        const qsizetype answeredBefore = finished.size();
         QTest::keyClick(w.txtInvoer[EastSpades], Qt::Key_Backspace);
+        QVERIFY(w.picAlles->doubleDummyBlock->isHidden());
         QVERIFY(DoubleDummyWorker::waitForIdle(20000));
         QCoreApplication::processEvents();
         QVERIFY(w.picAlles->doubleDummyBlock->isHidden());
-        QVERIFY(finished.isEmpty());
+        QCOMPARE(finished.size(), answeredBefore);
     }
 
     void hidingAHandKeepsTheTable()
