@@ -25,7 +25,7 @@ namespace {
 // The options shared by both subcommands: where the games come from and how they are drawn.
 const QStringList DrawingOptions {QStringLiteral("--folder"), QStringLiteral("--lang"), QStringLiteral("--games"),
     QStringLiteral("--out"), QStringLiteral("--pbn"), QStringLiteral("--hide")};
-const QStringList DrawingFlags {QStringLiteral("--ten"), QStringLiteral("--no-points")};
+const QStringList DrawingFlags {QStringLiteral("--ten"), QStringLiteral("--no-points"), QStringLiteral("--dd")};
 
 void refuseValue(const Arguments &a, const char *option)
 {
@@ -54,6 +54,7 @@ std::optional<PictureSettings> pictureSettings(const Arguments &a)
     settings.year = QDate::currentDate().year();
     settings.board.tenAs10 = a.has("--ten");
     settings.board.points = !a.has("--no-points");
+    settings.doubleDummy = a.has("--dd");
     if (a.has("--hide")) {
         const std::optional<std::array<bool, 4>> hidden = hiddenSeats(a.value("--hide"));
         if (!hidden) {

@@ -77,6 +77,7 @@ void frmBordix_02::cmdHandout_Click()
     settings.picture.languageNumber = m_main.LanguageNumber;
     settings.picture.year = m_main.services().clock ? m_main.services().clock->currentYear() : settings.picture.year;
     settings.picture.board = optionsOf(m_main);
+    settings.picture.doubleDummy = m_main.chkDoubleDummy && m_main.chkDoubleDummy->isChecked();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const bool written = writeWhole(path, handoutPdf(games, settings));
     QApplication::restoreOverrideCursor();

@@ -1,5 +1,7 @@
 #include "output/picture_export.h"
 
+#include "analysis/double_dummy.h"
+
 #include "output/bitmap_file.h"
 #include "shell/fonts.h"
 #include "store/game.h"
@@ -114,8 +116,11 @@ PreparedBoard::PreparedBoard(const Game &game, const PictureSettings &settings)
     // the picture fits the box to the question, so it never shows them.
     view.txtVraag->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     view.txtVraag->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    view.showGame(game, settings.board);
-    frame = prepareBoardPicture(view, settings.board.tenAs10);
+    BoardOptions options = settings.board;
+    if (settings.doubleDummy && !options.doubleDummy)
+        options.doubleDummy = solveDeal(game.holdings, settings.languageNumber, VulnerabilityOf(game.number));
+    view.showGame(game, options);
+    frame = prepareBoardPicture(view, options.tenAs10);
 }
 
 QImage boardImage(PreparedBoard &board, double scale)

@@ -30,6 +30,9 @@ struct PictureSettings {
     int year = 2026;
     BoardOptions board;
     double scale = 1;
+    // Works out the double-dummy table and par of each complete deal and draws it in the picture
+    // (when board.doubleDummy does not carry one already). Takes a solve per game.
+    bool doubleDummy = false;
 };
 
 // A board of its own, filled with the game and stripped as its picture shows it: what every

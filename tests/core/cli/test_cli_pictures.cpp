@@ -208,6 +208,15 @@ private slots:
             0);
         const QString text = tool(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
         QVERIFY2(text.contains(QStringLiteral("What do you lead against")), qPrintable(text));
+        QVERIFY(!text.contains(QStringLiteral("Par")));
+
+        // --dd works the table and par out and draws them below the board.
+        const QString withTable = out(QStringLiteral("with_table.pdf"));
+        QCOMPARE(cli({QStringLiteral("picture"), QStringLiteral("--game"), QStringLiteral("5"), QStringLiteral("--out"),
+                         withTable, QStringLiteral("--dd")})
+                     .exitCode,
+            0);
+        QVERIFY(tool(QStringLiteral("pdftotext"), {withTable, QStringLiteral("-")}).contains(QStringLiteral("Par")));
         QCOMPARE(snapshot(m_folder.path()), before);
     }
 

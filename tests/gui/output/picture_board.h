@@ -3,6 +3,7 @@
 // picture lands on the test's clipboard. What the window looked like at the moment the keys went
 // out is noted for each capture.
 
+#include "analysis/double_dummy_worker.h"
 #include "keys/key_platform.h"
 #include "shell/frm_bordix.h"
 #include "support/board_driver.h"
@@ -93,6 +94,14 @@ public:
     std::pair<QRect, QRect> notesAtCapture;
 };
 
+// The double-dummy table of a complete deal comes from the background; it must be on the board
+// before a picture compares the window before and after, or it would appear in between.
+inline void waitForTheTable()
+{
+    QVERIFY(DoubleDummyWorker::waitForIdle(20000));
+    QCoreApplication::processEvents();
+}
+
 // Game n with the sample deal typed in, ready for a picture; what typing it said and paused is
 // forgotten.
 inline void readyForPicture(TestBoard &board, const QString &game)
@@ -101,6 +110,7 @@ inline void readyForPicture(TestBoard &board, const QString &game)
     activate(w);
     typeSampleDeal(w, game);
     QVERIFY(w.cmdKopie->isEnabled());
+    waitForTheTable();
     board.messages.shown.clear();
     board.messages.titles.clear();
     board.pause.pauses.clear();
@@ -117,6 +127,7 @@ inline void readyWithAuction(TestBoard &board, const QString &game, std::initial
     QVERIFY(selectGame(w, w.store().folderName(game.toLongLong())));
     w.cmdLeesSpel_Click();
     QVERIFY(w.cmdKopie->isEnabled());
+    waitForTheTable();
     board.messages.shown.clear();
     board.messages.titles.clear();
     board.pause.pauses.clear();
