@@ -48,7 +48,9 @@ int main(int argc, char *argv[])
 
     briqo::installFonts();
     briqo::QtServices services;
-    briqo::frmBordix window(services.services(), folder);
+    // With years of lessons stored, listing them is the slowest part of the start: the window
+    // shows first and lists them right after.
+    briqo::frmBordix window(services.services(), folder, nullptr, briqo::frmBordix::GameListAtStart::AfterShow);
     window.endProgram = [] { QCoreApplication::exit(0); };
     window.show();
     window.Form_Resize();

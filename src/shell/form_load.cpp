@@ -100,7 +100,8 @@ void frmBordix::Form_Load()
 
     readDoubleDummyOption();
 
-    LeesSpellen();
+    if (!m_gameListPending)
+        LeesSpellen();
 }
 
 void frmBordix::placeInfoValues() { picAlles->placeInfoValues(); }

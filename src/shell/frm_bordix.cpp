@@ -17,11 +17,13 @@
 
 namespace briqo {
 
-frmBordix::frmBordix(const Services &services, const QString &programFolder, QWidget *parent)
+frmBordix::frmBordix(
+    const Services &services, const QString &programFolder, QWidget *parent, GameListAtStart listAtStart)
     : QWidget(parent)
     , picAlles(new BoardView(this))
     , m_services(services)
     , m_programFolder(programFolder)
+    , m_gameListPending(listAtStart == GameListAtStart::AfterShow)
 {
     setWindowTitle(QStringLiteral("Maak plaatje van spel"));
     setFont(verdana(8.25));
@@ -127,7 +129,14 @@ void frmBordix::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
     if (!m_shown) {
         m_shown = true;
-        QTimer::singleShot(0, this, [this] { Form_Activate(); });
+        QTimer::singleShot(0, this, [this] {
+            // The list is filled before the activation, whose update check may open a message.
+            if (m_gameListPending) {
+                m_gameListPending = false;
+                LeesSpellen();
+            }
+            Form_Activate();
+        });
     }
 }
 

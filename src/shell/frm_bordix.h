@@ -48,7 +48,12 @@ bool isChildWindow(const QWidget *window);
 // shows the result in the controls below.
 class frmBordix : public QWidget, public WindowPicture {
 public:
-    frmBordix(const Services &services, const QString &programFolder, QWidget *parent = nullptr);
+    // When the stored games are listed at start-up: at once, or just after the window first shows,
+    // so that a folder of many games does not keep the window from appearing.
+    enum class GameListAtStart { Now, AfterShow };
+
+    frmBordix(const Services &services, const QString &programFolder, QWidget *parent = nullptr,
+        GameListAtStart listAtStart = GameListAtStart::Now);
     ~frmBordix() override;
 
     // ---- Window-level state ----
@@ -311,6 +316,7 @@ private:
     QString m_programFolder;
     std::unique_ptr<KeySender> m_keySender;
     bool m_shown = false;
+    bool m_gameListPending = false; // the start-up listing waits for the window to show
     bool m_childWindowWasActive = false;
     PictureFrame m_pictureFrame; // the stripped window while a capture runs; empty otherwise
 

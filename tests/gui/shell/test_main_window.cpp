@@ -2,6 +2,7 @@
 #include "shell/frm_bordix.h"
 #include "shell/profile.h"
 #include "shell/twips.h"
+#include "store/game_store.h"
 #include "support/board_driver.h"
 #include "support/fake_services.h"
 
@@ -10,6 +11,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableWidget>
@@ -91,6 +93,30 @@ private slots:
         QVERIFY(!w.picBiedBox->isEnabled());
         QVERIFY(!w.cmdOpslaan->isEnabled());
         QVERIFY(w.chkPunten->isChecked());
+    }
+
+    void storedGamesAreListedAtStartEitherAtOnceOrJustAfterTheWindowShows()
+    {
+        TestBoard board;
+        const GameStore store(board.folder(), LanguageDutch);
+        for (long long n : {4, 17}) {
+            Game game;
+            game.number = n;
+            game.auction = AuctionFile {};
+            store.save(game);
+        }
+        frmBordix now(board->services(), board.folder());
+        QCOMPARE(now.lstSpellen->count(), 2);
+
+        frmBordix later(board->services(), board.folder(), nullptr, frmBordix::GameListAtStart::AfterShow);
+        QCOMPARE(later.lstSpellen->count(), 0);
+        QVERIFY(!later.cmdToonLijst->isEnabled());
+        later.show();
+        QTRY_COMPARE(later.lstSpellen->count(), 2);
+        QCOMPARE(later.lstSpellen->item(0)->text(), QStringLiteral("Spel 004"));
+        QVERIFY(later.cmdToonLijst->isEnabled());
+        // The activation still follows: the caret waits in the game number.
+        QTRY_VERIFY(later.txtSpel->hasFocus() || !later.isActiveWindow());
     }
 
     void summaryGridShowsSeatsWithZeroesAndRedPoints()
