@@ -30,7 +30,7 @@ void frmBordix::connectDoubleDummy()
     connect(m_doubleDummy, &DoubleDummyWorker::finished, this, [this](const DoubleDummyResult &result) {
         m_doubleDummyResult = result;
         // A change still waiting to be handled has made this table old already.
-        if (!m_capturing && m_doubleDummyKey && doubleDummyKey() == *m_doubleDummyKey)
+        if (m_doubleDummyKey && doubleDummyKey() == *m_doubleDummyKey)
             picAlles->showDoubleDummy(result);
     });
     // A deal the solver refuses shows no table; nothing else depends on it.
@@ -66,7 +66,7 @@ void frmBordix::doubleDummyDealEdited()
 {
     // The program rewrites fields one by one (a rotation, a loaded game): the table goes at the
     // first change, and only the deal the handler leaves behind is worked out.
-    if (!m_capturing && m_doubleDummyKey && doubleDummyKey() != *m_doubleDummyKey)
+    if (m_doubleDummyKey && doubleDummyKey() != *m_doubleDummyKey)
         picAlles->showDoubleDummy(std::nullopt);
     if (m_doubleDummyQueued)
         return;
@@ -79,8 +79,6 @@ void frmBordix::doubleDummyDealEdited()
 
 void frmBordix::refreshDoubleDummy()
 {
-    if (m_capturing)
-        return;
     const DoubleDummyKey key = doubleDummyKey();
     if (!isValidCompleteDeal(key.deal, key.languageNumber)) {
         // The last table is kept aside: a card taken away and put back needs no new table.

@@ -13,10 +13,15 @@ namespace briqo {
 
 void frmBordix::showLeadLine(const QString &leaderName, int suit, const QString &cardText)
 {
+    m_leadShown = LeadLine {leaderName, suit, cardText};
     picAlles->showLeadLine(leaderName, suit, cardText);
 }
 
-void frmBordix::clearLeadLine() { picAlles->clearLeadLine(); }
+void frmBordix::clearLeadLine()
+{
+    m_leadShown.reset();
+    picAlles->clearLeadLine();
+}
 
 void frmBordix::placeLeadBox(int captionString, double belowLeadBy)
 {

@@ -106,7 +106,8 @@ void BoardView::showGame(const Game &game, const BoardOptions &options)
     AuctionModel auction;
     auction.resetForGame(DealerOf(n));
     if (game.auction)
-        auction.loadFrom(game.auction->callKinds, QList<FileCell>(game.auction->cells.begin(), game.auction->cells.end()));
+        auction.loadFrom(
+            game.auction->callKinds, QList<FileCell>(game.auction->cells.begin(), game.auction->cells.end()));
     showAuctionCells(auction);
     for (QLabel *number : lblNum)
         number->show();
@@ -127,7 +128,7 @@ void BoardView::showGame(const Game &game, const BoardOptions &options)
     }
     showCountsAndPoints(game.holdings);
     refreshCountColours();
-    showSeatInBold(North);
+    showSeatInBold(options.boldSeat);
     for (int seat = 0; seat < 4; ++seat)
         lblPunten[seat]->setVisible(options.points && !options.hidden[seat]);
 
@@ -138,6 +139,7 @@ void BoardView::showGame(const Game &game, const BoardOptions &options)
 
 void BoardView::showSeatInBold(int seat)
 {
+    m_seatInBold = seat;
     for (int s = 0; s < 4; ++s) {
         QFont f = lblWind[s]->font();
         f.setBold(s == seat);

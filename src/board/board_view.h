@@ -34,6 +34,7 @@ struct BoardOptions {
     bool tenAs10 = false; // "10" for the ten
     bool points = true; // the points beside the seat names
     std::array<bool, 4> hidden {}; // seats whose hand is not shown
+    int boldSeat = North; // the seat whose name is bold: the hand typed in last
     // The double-dummy table and par of the deal, shown beside the hands and kept in the picture;
     // none leaves the block out.
     std::optional<DoubleDummyResult> doubleDummy;
@@ -109,6 +110,7 @@ public:
     void refreshCountColours();
     // The seat whose hand field has the focus has its name in bold.
     void showSeatInBold(int seat);
+    int seatInBold() const { return m_seatInBold; } // -1 before any hand had the focus
     // The lead box with its caption, at the leader text (belowLeadBy < 0) or that many twips below it.
     void placeLeadBox(const QString &caption, double belowLeadBy = -1);
 
@@ -130,6 +132,7 @@ private:
     void buildSummaryGrid();
 
     int m_languageNumber = 10;
+    int m_seatInBold = -1;
 };
 
 } // namespace briqo

@@ -14,7 +14,6 @@ namespace briqo {
 
 namespace {
 
-constexpr int PauseBeforePrinting = 100;
 // The board stands 400 twips right of and below the origin of the printable area, at half its
 // HiMetric size read as twips.
 constexpr double PrintLeft = 400;
@@ -36,14 +35,12 @@ void frmBordix::cmdDrukSpelAf_Click()
         return;
     }
 
+    // The picture is drawn from the board and kept by the capture; the clipboard is not read
+    // back, since another program may have taken it over in the meantime.
     PrintMode = true;
-    cmdKopie_Click();
-    cmdFocus->setFocus();
-    m_services.pause->sleep(PauseBeforePrinting);
-    picSpel = m_services.clipboard->image();
-    // A capture that failed has told the user why; a blank page would only waste paper.
-    if (picSpel.isNull())
+    if (!cmdKopie_Click() || picSpel.isNull())
         return;
+    cmdFocus->setFocus();
 
     QPainter page;
     if (!page.begin(&m_services.printing->printer())) {

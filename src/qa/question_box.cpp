@@ -23,6 +23,7 @@ void frmBordix::cmdVraagAntwoord_Click()
 
 void frmBordix::showQuestion(const QString &question)
 {
+    m_questionShown = question;
     txtVraag->setPlainText(boxTextOfStored(question));
     if (txtVraag->toPlainText().trimmed().isEmpty()) {
         txtVraag->hide();

@@ -4,6 +4,7 @@
 #include "board/board_view.h"
 #include "deal/deal.h"
 #include "output/board_picture.h"
+#include "output/picture_export.h"
 #include "platform/services.h"
 #include "platform/window_picture.h"
 #include "store/game_store.h"
@@ -262,13 +263,20 @@ public:
     QString PictureSuffix; // "" or "_k": the game's next picture, found by ZoekBMPNummer
     QImage picSpel; // the picture of the last capture; the printout draws it
     void ZoekBMPNummer();
-    // The capture; true when the picture arrived on the clipboard.
+    // The picture of the board, saved (and printed in print mode) and put on the clipboard; true
+    // when a picture was made.
     bool cmdKopie_Click();
     void cmdNaarKlembord_Click();
     void cmdDrukSpelAf_Click();
     void cmdToonBMP_Click();
-    // The picture Alt+Print Screen takes of the window: the stripped board while a capture runs.
+    // The picture Alt+Print Screen takes of the window: the window as it shows.
     QImage windowPicture() override;
+    // The board on screen as a game and the options it is shown with: what its picture is drawn
+    // from. The deal includes the hands of hidden seats.
+    Game boardAsGame() const;
+    PictureSettings pictureSettings();
+    // The board's picture as "Save as Bitmap" writes it, drawn without touching the window.
+    QImage boardPictureNow();
     // ---- Question and answer ----
     void cmdVraagAntwoord_Click();
     // The game's question in the question box on the board: shown below the hands when it holds
@@ -318,7 +326,8 @@ private:
     bool m_shown = false;
     bool m_gameListPending = false; // the start-up listing waits for the window to show
     bool m_childWindowWasActive = false;
-    PictureFrame m_pictureFrame; // the stripped window while a capture runs; empty otherwise
+    std::optional<LeadLine> m_leadShown; // the lead line on the board
+    QString m_questionShown; // the question below the hands
 
     // What a double-dummy table answers: the deal (tens as "T"), the vulnerability and the card
     // letters of the language.
@@ -333,7 +342,6 @@ private:
     std::optional<DoubleDummyKey> m_doubleDummyKey; // asked for or shown
     std::optional<DoubleDummyResult> m_doubleDummyResult; // for m_doubleDummyKey, once it is known
     bool m_doubleDummyQueued = false;
-    bool m_capturing = false; // the board is stripped for a picture: the block is left as it is
 };
 
 } // namespace briqo

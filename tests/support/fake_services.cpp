@@ -58,7 +58,7 @@ void FakeNetwork::download(
     });
 }
 
-TestBoard::TestBoard(int languageNumber)
+TestBoard::TestBoard(int languageNumber, PrinterServices *realPrinting)
 {
     static bool fontsInstalled = false;
     if (!fontsInstalled) {
@@ -72,7 +72,7 @@ TestBoard::TestBoard(int languageNumber)
     m_services.clipboard = &clipboard;
     m_services.pause = &pause;
     m_services.clock = &clock;
-    m_services.printing = &printing;
+    m_services.printing = realPrinting ? realPrinting : &printing;
     m_services.network = &network;
     m_services.processes = &processes;
     m_services.files = &files;

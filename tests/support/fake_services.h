@@ -143,8 +143,9 @@ public:
 // A main window in a program folder of its own, with fake platform services.
 class TestBoard {
 public:
-    // Writes taal.ini with the language first when languageNumber is not 0.
-    explicit TestBoard(int languageNumber = 0);
+    // Writes taal.ini with the language first when languageNumber is not 0. A printing service
+    // given (the real one) takes the place of the fake.
+    explicit TestBoard(int languageNumber = 0, PrinterServices *realPrinting = nullptr);
     ~TestBoard();
 
     frmBordix &window() { return *m_window; }

@@ -4,7 +4,6 @@
 // out is noted for each capture.
 
 #include "analysis/double_dummy_worker.h"
-#include "keys/key_platform.h"
 #include "shell/frm_bordix.h"
 #include "support/board_driver.h"
 #include "support/fake_services.h"
@@ -65,33 +64,51 @@ inline void compareLooks(const WindowLookSeen &now, const WindowLookSeen &before
             return;                                                                                                    \
     } while (false)
 
-// A main window answering Alt+Print Screen into its fake clipboard; seen holds the window as it
-// was when the keys went out, for each capture.
+// A main window whose pictures land on the test's clipboard and in the game folders.
 class PictureBoard {
 public:
-    explicit PictureBoard(int languageNumber = 10)
-        : board(languageNumber)
-    {
-        board.keys.onSend = [this](const std::vector<KeyInput> &events) {
-            const bool printScreen = std::any_of(events.begin(), events.end(),
-                [](const KeyInput &e) { return e.wVk == VkSnapshot && !(e.dwFlags & KeyEventKeyUp); });
-            if (!printScreen)
-                return;
-            frmBordix &w = board.window();
-            seen.push_back(lookOf(w));
-            questionAtCapture = w.txtVraag->isHidden() ? QRect() : w.txtVraag->geometry();
-            notesAtCapture = {w.lblMakerNote[0]->geometry(), w.lblMakerNote[1]->geometry()};
-        };
-    }
+    explicit PictureBoard(int languageNumber = 10, PrinterServices *printing = nullptr)
+        : board(languageNumber, printing)
+    { }
 
     frmBordix &window() { return board.window(); }
     QString gameFolder(long long n) { return window().store().folderOf(n); }
     QStringList pictures(long long n) { return QDir(gameFolder(n)).entryList(QDir::Files, QDir::Name); }
 
     TestBoard board;
-    QList<WindowLookSeen> seen;
-    QRect questionAtCapture;
-    std::pair<QRect, QRect> notesAtCapture;
+};
+
+// Counts every change of place, size, visibility, caption, state or stacking of a window and its
+// controls while it lives: a picture must be made without any.
+class WindowChanges : public QObject {
+public:
+    explicit WindowChanges(QWidget &window)
+    {
+        window.installEventFilter(this);
+        for (QWidget *control : window.findChildren<QWidget *>())
+            control->installEventFilter(this);
+    }
+    QStringList seen;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        switch (event->type()) {
+        case QEvent::Move:
+        case QEvent::Resize:
+        case QEvent::Show:
+        case QEvent::Hide:
+        case QEvent::WindowTitleChange:
+        case QEvent::WindowStateChange:
+        case QEvent::ZOrderChange:
+        case QEvent::EnabledChange:
+            seen << watched->objectName() + QLatin1Char(':') + QString::number(int(event->type()));
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
 };
 
 // The double-dummy table of a complete deal comes from the background; it must be on the board
