@@ -164,17 +164,12 @@ std::optional<Game> frmBordix::gameOnBoard()
         return std::nullopt;
     }
     const long long n = currentGameNumber();
-    // The files give the lead, contract, question and answer; the hands and the calls are taken
-    // from the board, which may be ahead of the last save.
+    // The files give the lead, contract, question and answer; the deal (hidden hands included)
+    // and the calls are taken from the board, which may be ahead of the last save.
     Game game = store().load(n);
-    for (int field = 0; field < FieldCount; ++field)
-        game.holdings[field] = tensAsT(txtInvoer[field]->text());
-    AuctionFile file;
-    file.callKinds = auction.CallKinds();
-    const QList<FileCell> cells = auction.cellsForFile();
-    for (int i = 0; i < AuctionCells && i < cells.size(); ++i)
-        file.cells[i] = cells[i];
-    game.auction = file;
+    const Game shown = boardAsGame();
+    game.holdings = shown.holdings;
+    game.auction = shown.auction;
     if (!isValidCompleteDeal(game.holdings, LanguageNumber)) {
         showInfo(fillPlaceholder(ResString(exchange_text::NotExported), QLatin1Char('~'), store().folderName(n)));
         return std::nullopt;

@@ -7,6 +7,7 @@
 #include "support/fake_services.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -135,8 +136,20 @@ private slots:
         QCOMPARE(read.boards[0].lead, (std::optional<ExchangeCard> {{Spades, QLatin1Char('2')}}));
 
         w.copyHandViewerLink();
-        QVERIFY(
-            board.clipboard.text().startsWith(QLatin1String("https://www.bridgebase.com/tools/handviewer.html?lin=")));
+        const QString link = board.clipboard.text();
+        QVERIFY(link.startsWith(QLatin1String("https://www.bridgebase.com/tools/handviewer.html?lin=")));
+
+        // A hand hidden from the board is still part of the deal that goes out.
+        QTest::mouseClick(w.chkNietZichtbaar[East], Qt::LeftButton);
+        QVERIFY(w.txtInvoer[FieldOf(East, Spades)]->text().isEmpty());
+        const QString hidden = board.folder() + QStringLiteral("/hidden.lin");
+        board.files.toSave << hidden;
+        w.exportBoardGame();
+        QVERIFY(board.messages.shown.last().contains(hidden)); // written, not "no deal"
+        QCOMPARE(readAll(hidden), readAll(lin));
+        board.clipboard.setText(QString());
+        w.copyHandViewerLink();
+        QCOMPARE(board.clipboard.text(), link);
     }
 
     void pasteOfEachDealFormFillsTheFourHands_data()
