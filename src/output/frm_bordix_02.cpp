@@ -67,7 +67,7 @@ Qt::Alignment alignmentOf(int column)
 } // namespace
 
 frmBordix_02::frmBordix_02(frmBordix &main)
-    : QWidget(&main, Qt::Window)
+    : QWidget(&main, Qt::Dialog)
     , m_main(main)
 {
     setAttribute(Qt::WA_DeleteOnClose);
@@ -160,9 +160,14 @@ void frmBordix_02::Form_Load()
     setTopTw(cmdAfdrukken, buttonTop);
     setLeftTw(cmdOpen, leftTw(msfgResultaat));
     setTopTw(cmdOpen, buttonTop);
-    setLeftTw(cmdHandout, leftTw(cmdAfdrukken));
+    // The handout button spans the table, and is never narrower than its caption: the window
+    // widens for it when the table is narrow.
+    setLeftTw(cmdHandout, leftTw(msfgResultaat));
+    setWidthTw(cmdHandout, std::max(widthTw(msfgResultaat), cmdHandout->sizeHint().width() * TwipsPerPixel));
 
-    resize(toPx(leftTw(msfgResultaat) * WindowWidthPerGridLeft + widthTw(msfgResultaat)), height());
+    resize(toPx(std::max(leftTw(msfgResultaat) * WindowWidthPerGridLeft + widthTw(msfgResultaat),
+               leftTw(cmdHandout) + widthTw(cmdHandout) + GridLeft)),
+        height());
     cmdFocus->move(width() + toPx(10), cmdFocus->y());
 
     // Centred across the screen with the width the table gave it, level with the games frame.
@@ -232,7 +237,15 @@ void frmBordix_02::msfgResultaat_Click()
         list->setCurrentRow(i);
         // The main window loads the game as its own load button does, and is disabled again.
         m_main.setEnabled(true);
+        m_loadingRow = true;
         m_main.cmdLeesSpel_Click();
+        m_loadingRow = false;
+        // Closed meanwhile (Escape), or asked to close: the main window stays enabled.
+        if (m_closeAfterLoad || !isVisible()) {
+            m_closeAfterLoad = false;
+            close();
+            return;
+        }
         m_main.setEnabled(false);
         setEnabled(true);
         raise();
@@ -243,6 +256,11 @@ void frmBordix_02::msfgResultaat_Click()
 
 void frmBordix_02::msfgResultaat_DblClick()
 {
+    // The first click is still loading its game (the same row): the window closes after it.
+    if (m_loadingRow) {
+        m_closeAfterLoad = true;
+        return;
+    }
     if (selectRowGame().isEmpty())
         return;
     cmdOpen_Click();
@@ -261,7 +279,14 @@ void frmBordix_02::msfgResultaat_MouseDown(int x, int y)
     cmdFocus->setFocus();
 }
 
-void frmBordix_02::cmdOpen_Click() { close(); }
+void frmBordix_02::cmdOpen_Click()
+{
+    if (m_loadingRow) {
+        m_closeAfterLoad = true;
+        return;
+    }
+    close();
+}
 
 void frmBordix_02::cmdAfdrukken_Click()
 {

@@ -72,6 +72,11 @@ private:
     frmBordix &m_main;
     QList<OverviewRow> m_rows;
     bool m_withPar = false;
+    // A row's game is being loaded onto the main window. The load moves the caret and lets
+    // pending events run, so the second half of a double click can arrive in the middle of it:
+    // the window then closes once the load has finished.
+    bool m_loadingRow = false;
+    bool m_closeAfterLoad = false;
     DoubleDummyWorker *m_parWorker = nullptr;
     QStringList m_parQueue; // game digits, in the order of the list
     QString m_parGame; // the game being worked out

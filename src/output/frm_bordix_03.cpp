@@ -30,7 +30,8 @@ constexpr double WindowHeight = 4140;
 } // namespace
 
 frmBordix_03::frmBordix_03(frmBordix &main)
-    : m_main(&main)
+    : QWidget(&main, Qt::Dialog)
+    , m_main(&main)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     // Closing it makes the main window active again for the program.

@@ -50,7 +50,7 @@ int keyCodeOf(const QKeyEvent *event)
 } // namespace
 
 frmBordix_01::frmBordix_01(frmBordix &main)
-    : QWidget(&main, Qt::Window)
+    : QWidget(&main, Qt::Dialog)
     , m_main(main)
 {
     setAttribute(Qt::WA_DeleteOnClose);

@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPrinter>
@@ -18,6 +19,7 @@
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTableWidget>
+#include <QWindow>
 
 using namespace briqo;
 
@@ -280,6 +282,36 @@ private slots:
         QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cellCentre(grid, 1, 0));
         finishClosing();
         QVERIFY(overview.isNull());
+        QVERIFY(w.isEnabled());
+        QCOMPARE(w.txtSpel->text(), QStringLiteral("5"));
+        QCOMPARE(w.txtInvoer[0]->text(), QStringLiteral("AHVB"));
+    }
+
+    void aQueuedDoubleClickEndsWithTheGameLoadedAndTheMainWindowEnabled()
+    {
+        // The platform queues the whole double click before the first click's load has run; the
+        // load lets pending events run while it moves the caret, so the double click arrives in
+        // the middle of it.
+        TestBoard board;
+        frmBordix &w = board.window();
+        activate(w);
+        storeFourGames(w);
+        QPointer<frmBordix_02> overview = openOverview(w);
+        // It belongs to the main window: the window manager keeps it in front of the disabled
+        // main window, whatever the user clicks.
+        QCOMPARE(overview->windowHandle()->transientParent(), w.windowHandle());
+        QWidget *viewport = overview->msfgResultaat->viewport();
+        const QPoint at = cellCentre(overview->msfgResultaat, 1, 0);
+        const QPointF global = viewport->mapToGlobal(QPointF(at));
+        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonDblClick,
+                 QEvent::MouseButtonRelease}) {
+            const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+            QCoreApplication::postEvent(
+                viewport, new QMouseEvent(type, QPointF(at), global, Qt::LeftButton, held, Qt::NoModifier));
+        }
+        QTRY_VERIFY(overview.isNull() || !overview->isVisible());
+        finishClosing();
+        QCoreApplication::processEvents();
         QVERIFY(w.isEnabled());
         QCOMPARE(w.txtSpel->text(), QStringLiteral("5"));
         QCOMPARE(w.txtInvoer[0]->text(), QStringLiteral("AHVB"));
