@@ -111,7 +111,8 @@ void frmBordix::cmdLeesSpel_Click()
     setTag(cmdVraagAntwoord, QString());
     setTag(franietZichtbaar, QString());
     if (game.auction) {
-        auction.loadFrom(game.auction->callKinds, QList<FileCell>(game.auction->cells.begin(), game.auction->cells.end()));
+        auction.loadFrom(
+            game.auction->callKinds, QList<FileCell>(game.auction->cells.begin(), game.auction->cells.end()));
         if (game.lead) {
             showLeadLine(game.lead->leaderName, game.lead->suitIndex, game.lead->cardText);
             placeLeadBox(Str::DeleteLead, 32);
@@ -129,8 +130,15 @@ void frmBordix::cmdLeesSpel_Click()
     showAuction();
     showQuestion(game.question);
 
-    for (int i = 0; i < FieldCount; ++i)
-        writeHolding(txtInvoer[i], game.holdings[i]);
+    // The fields are filled quietly: the checks of typing would judge a half-filled board (and
+    // could refuse it); the whole deal is judged once, below.
+    EntrySuppressed = true;
+    for (int i = 0; i < FieldCount; ++i) {
+        const QString holding = game.holdings[i].toUpper();
+        writeHolding(txtInvoer[i], chkTien->isChecked() ? tensAs10(holding) : holding);
+    }
+    EntrySuppressed = false;
+    ShowCountsAndPoints();
     // A stored deal is on the board: it can be bid on, saved, shown and printed, as a typed one.
     // A game file edited by hand into something that is no deal stays on the board to be put
     // right, but offers nothing that would store or show it as it is.
@@ -149,9 +157,7 @@ void frmBordix::cmdLeesSpel_Click()
         showLoadedGame();
     } else {
         showBrokenGame();
-        // Fifty-two cards that are no deal were already reported as the fields filled.
-        const int total = totalCards(holdings());
-        if (total > 0 && total != 52)
+        if (totalCards(holdings()) > 0)
             showInfo(ResString(own::DealNotValid));
     }
     // The board now shows exactly what is stored.

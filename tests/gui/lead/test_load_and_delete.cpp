@@ -105,11 +105,33 @@ private slots:
         QCOMPARE(board.messages.shown,
             QStringList {QStringLiteral("Dit spel bevat een kaart twee keer of een hand met meer dan 13 kaarten.\n"
                                         "Verbeter de handen.")});
-        for (QWidget *c : std::initializer_list<QWidget *> {w.cmdOpslaan, w.cmdKopie, w.cmdDrukSpelAf,
-                 w.cmdNaarKlembord, w.picBiedBox, w.cmdDraai})
+        for (QWidget *c : std::initializer_list<QWidget *> {
+                 w.cmdOpslaan, w.cmdKopie, w.cmdDrukSpelAf, w.cmdNaarKlembord, w.picBiedBox, w.cmdDraai})
             QVERIFY(!c->isEnabled());
         QVERIFY(w.cmdWisSpel->isEnabled());
         QCOMPARE(fileBytes(hands).left(northSpades.size()), northSpades); // the stored game is untouched
+    }
+
+    void aGameThatIsNoDealIsRefusedOnceWhenItFillsAnEmptyBoard()
+    {
+        // North's spades written with blanks: while the fields fill one by one the blanks count as
+        // cards, and the board passes 52 "cards" before the last field is written.
+        TestBoard board(10);
+        frmBordix &w = board.window();
+        storeAndLoadGameFive(board, {});
+        const QString hands = board.folder() + QStringLiteral("/Spellen/Spel 005/Spel 005 handen.txt");
+        QByteArray bytes = fileBytes(hands);
+        bytes.replace(0, bytes.indexOf("\r\n"), "A H VB 9");
+        writeFile(hands, bytes);
+        typeGameNumber(w, QStringLiteral("6")); // an empty board to fill
+        board.messages.shown.clear();
+
+        QVERIFY(selectGame(w, QStringLiteral("Spel 005")));
+        w.cmdLeesSpel_Click();
+        QCOMPARE(w.txtInvoer[0]->text(), QStringLiteral("A H VB 9"));
+        QCOMPARE(board.messages.shown,
+            QStringList {QStringLiteral("Dit spel bevat een kaart twee keer of een hand met meer dan 13 kaarten.\n"
+                                        "Verbeter de handen.")});
     }
 
     void aGameFileThatCannotBeRemovedIsReportedAndTheGameStaysListed()
