@@ -98,8 +98,7 @@ void BoardView::buildBoard()
     }
     cmdDownload = new QPushButton(picVlaggen);
     setRectTw(cmdDownload, 2280, 1260, 675, 585);
-    cmdDownload->setText(QStringLiteral("\u21e9"));
-    cmdDownload->setFont(verdana(12));
+    cmdDownload->setFont(verdana(6.75));
 
     // Made after the flags' panel, so it stands in front of that panel's empty top.
     doubleDummyBlock = new DoubleDummyBlock(this);

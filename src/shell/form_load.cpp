@@ -43,6 +43,10 @@ void frmBordix::Form_Load()
 
     // The board's own captions and layout in the language.
     picAlles->setUpCaptions(LanguageNumber, m_services.clock->currentYear());
+    // A fresh start numbers every row of the auction, also when the language switch runs it again
+    // after a finished auction had hidden the numbers of its empty rows.
+    for (QLabel *number : lblNum)
+        number->show();
 
     VersionDigits = versionText(QString());
     chkPunten->setChecked(true);
@@ -55,6 +59,8 @@ void frmBordix::Form_Load()
     chkSorteer->setText(ResString(Str::SortHighToLow));
     cmdToonBMP->setText(ResString(Str::ListOfBmp));
     cmdToonLijst->setText(ResString(Str::OverviewGames));
+    // The caption on two lines: the button is as narrow as a flag.
+    cmdDownload->setText(ResString(Str::DownloadUpdate).replace(QLatin1Char(' '), QLatin1Char('\n')));
     cmdDownload->setToolTip(ResString(Str::DownloadUpdate));
 
     for (int seat = 0; seat < 4; ++seat)
@@ -87,7 +93,8 @@ void frmBordix::Form_Load()
 
     // The sort box belongs to every version since 1.0.3.
     if (VersionDigits.toInt() >= 103) {
-        setHeightTw(lstSpellen, 2595);
+        // The list ends where the sort box begins: the designed 2595 twips would run under it.
+        setHeightTw(lstSpellen, std::min(2595.0, topTw(chkSorteer) - topTw(lstSpellen)));
         chkSorteer->show();
     } else {
         setHeightTw(lstSpellen, 2985);

@@ -153,6 +153,7 @@ private slots:
         QCOMPARE(w.lblBB[35]->text(), QStringLiteral("Pass"));
         QCOMPARE(w.cmdVraagAntwoord->text(), QStringLiteral("Question and answer"));
         QCOMPARE(w.msfgOverzicht->item(0, 1)->text(), QStringLiteral("Cards"));
+        QCOMPARE(w.cmdDownload->text().simplified(), QStringLiteral("Download update"));
         for (int k = 4; k < 35; k += 5)
             QCOMPARE(pictureIdOf(w.picBB[k]), 111);
         checkValueColumn(w);
@@ -168,7 +169,14 @@ private slots:
             QVERIFY(std::abs((name->x() + name->width() / 2.0) - w.picAlles->width() / 2.0) <= 1);
         }
 
+        // After a finished auction of one row, a switch is a fresh start: every row is numbered.
+        activate(w);
+        typeSampleDeal(w, QStringLiteral("5"));
+        bid(w, {0, 35, 35, 35});
+        QVERIFY(w.lblNum[1]->isHidden());
         QTest::mouseClick(w.cmdTaal(10), Qt::LeftButton);
+        for (const QLabel *row : w.lblNum)
+            QVERIFY(row->isVisibleTo(w.fraBieding));
         QCOMPARE(w.lblInfo[2]->text(), QStringLiteral("Kwetsbaar:"));
         QCOMPARE(pictureIdOf(w.picBB[34]), 110);
         QVERIFY(std::abs(w.InfoValueLeft - dutchColumn) < 1);
