@@ -13,7 +13,6 @@
 #include <QDate>
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <array>
 #include <map>
@@ -158,16 +157,17 @@ bool liesIn(const QString &path, const QString &folder)
     return inside == root || inside.startsWith(root + QLatin1Char('/'));
 }
 
-// Writes each file whole; on the first failure says which and stops (what was written stays).
+// Writes each file whole; on the first failure says which and why and stops (the files written
+// before it stay, and the file that failed keeps what it held).
 bool writeFiles(const QList<std::pair<QString, QByteArray>> &files, int language)
 {
     for (const auto &[path, bytes] : files) {
-        QSaveFile file(path);
-        if (bytes.isEmpty() || !file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()
-            || !file.commit()) {
+        if (bytes.isEmpty()) {
             printError(cliText(CannotWrite, language).arg(path));
             return false;
         }
+        if (!writeOutput(path, bytes, language))
+            return false;
         printError(cliText(Written, language).arg(path));
     }
     return true;
