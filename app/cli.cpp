@@ -136,9 +136,9 @@ int runExport(const QStringList &args)
     if (!writeOutput(out, exported.bytes, a.language))
         return ExitBadInput;
     const qsizetype count = exported.exported.size();
-    const QString done = count == 1 ? ResString(exchange_text::ExportedOne, a.language)
-                                    : fillPlaceholder(ResString(exchange_text::Exported, a.language),
-                                        QLatin1Char('~'), QString::number(count));
+    const QString done = count == 1
+        ? ResString(exchange_text::ExportedOne, a.language)
+        : fillPlaceholder(ResString(exchange_text::Exported, a.language), QLatin1Char('~'), QString::number(count));
     printError(fillPlaceholder(done, QLatin1Char('#'), out));
     QList<ExchangeBoard> boards;
     for (long long n : exported.exported)

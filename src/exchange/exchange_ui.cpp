@@ -51,22 +51,22 @@ bool writeExport(frmBordix &window, const QString &path, const QByteArray &bytes
 {
     const WriteOutcome written = writeFileSafely(path, bytes);
     if (!written) {
-        const QString message = messageText(
-            fillPlaceholder(ResString(exchange_text::FileNotWritten), QLatin1Char('*'), written.reason));
+        const QString message
+            = messageText(fillPlaceholder(ResString(exchange_text::FileNotWritten, window.LanguageNumber), QLatin1Char('*'), written.reason));
         window.services().messages->info(&window, window.caption(), fillPlaceholder(message, QLatin1Char('~'), path));
     }
     return bool(written);
 }
 
 // "1 game written to FILE." / "12 games written to FILE.", and the characters written plain.
-QStringList exportedLines(const QList<ExchangeBoard> &boards, const QString &path)
+QStringList exportedLines(const QList<ExchangeBoard> &boards, const QString &path, int language)
 {
     const QString done = boards.size() == 1
-        ? ResString(exchange_text::ExportedOne)
-        : fillPlaceholder(ResString(exchange_text::Exported), QLatin1Char('~'), QString::number(boards.size()));
+        ? ResString(exchange_text::ExportedOne, language)
+        : fillPlaceholder(ResString(exchange_text::Exported, language), QLatin1Char('~'), QString::number(boards.size()));
     QStringList lines {fillPlaceholder(done, QLatin1Char('#'), path)};
     if (const QString plain = charactersWrittenPlain(boards); !plain.isEmpty())
-        lines << fillPlaceholder(ResString(exchange_text::CharactersReplaced), QLatin1Char('~'), plain);
+        lines << fillPlaceholder(ResString(exchange_text::CharactersReplaced, language), QLatin1Char('~'), plain);
     return lines;
 }
 
@@ -223,7 +223,7 @@ void frmBordix::exportBoardGame()
         = lin ? (writeLin(board, LanguageNumber) + QStringLiteral("\r\n")).toLatin1() : writePbn({board});
     if (!writeExport(*this, path, bytes))
         return;
-    m_services.messages->info(this, caption(), exportedLines({board}, path).join(QLatin1Char('\n')));
+    m_services.messages->info(this, caption(), exportedLines({board}, path, LanguageNumber).join(QLatin1Char('\n')));
 }
 
 void frmBordix::exportAllGames()
@@ -239,7 +239,7 @@ void frmBordix::exportAllGames()
     QList<ExchangeBoard> boards;
     for (long long n : exported.exported)
         boards << boardFromGame(games.load(n), LanguageNumber);
-    QStringList lines = exportedLines(boards, path);
+    QStringList lines = exportedLines(boards, path, LanguageNumber);
     for (long long n : exported.leftOut)
         lines << fillPlaceholder(ResString(exchange_text::NotExported), QLatin1Char('~'), games.folderName(n));
     m_services.messages->info(this, caption(), lines.join(QLatin1Char('\n')));

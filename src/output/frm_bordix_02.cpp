@@ -2,8 +2,8 @@
 
 #include "exchange/exchange_strings.h"
 #include "output/child_window.h"
-#include "output/print_file.h"
 #include "output/overview_print.h"
+#include "output/print_file.h"
 #include "shell/event_hooks.h"
 #include "shell/fonts.h"
 #include "shell/frm_bordix.h"

@@ -56,8 +56,8 @@ void frmBordix::cmdDrukSpelAf_Click()
     PrintScaledPicture(page, picSpel, PrintLeft, PrintTop, PrintScale);
     page.end(); // the document ends: the page goes to the printer
     if (const WriteOutcome written = toFile.finish(); !written) {
-        const QString message = messageText(
-            fillPlaceholder(ResString(exchange_text::FileNotWritten), QLatin1Char('*'), written.reason));
+        const QString message
+            = messageText(fillPlaceholder(ResString(exchange_text::FileNotWritten), QLatin1Char('*'), written.reason));
         m_services.messages->info(this, caption(), fillPlaceholder(message, QLatin1Char('~'), toFile.target()));
     }
 }

@@ -13,9 +13,8 @@ PrintFileGuard::PrintFileGuard(QPrinter &printer)
         return;
     m_target = printer.outputFileName();
     // Beside the chosen file, so the document is moved into place on the same disk.
-    m_temporary = std::make_unique<QTemporaryFile>(
-        QFileInfo(m_target).absolutePath() + QStringLiteral("/.") + QFileInfo(m_target).fileName()
-        + QStringLiteral(".XXXXXX"));
+    m_temporary = std::make_unique<QTemporaryFile>(QFileInfo(m_target).absolutePath() + QStringLiteral("/.")
+        + QFileInfo(m_target).fileName() + QStringLiteral(".XXXXXX"));
     if (m_temporary->open()) {
         m_temporary->close();
         printer.setOutputFileName(m_temporary->fileName());

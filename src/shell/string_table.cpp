@@ -213,8 +213,7 @@ const Entry kEntries[] = {
         "Bord ~ (regel #): het commentaar is langer dan een spel kan bewaren (16 MiB); alleen het begin is "
         "ingelezen.",
         "Board ~ (line #): the commentary is longer than a game can keep (16 MiB); only its start was imported."},
-    {303,
-        "Tekens die ISO-8859-1 niet kent, zijn als hun naaste gewone vorm geschreven: ~",
+    {303, "Tekens die ISO-8859-1 niet kent, zijn als hun naaste gewone vorm geschreven: ~",
         "Characters ISO-8859-1 does not hold were written as their nearest plain form: ~"},
     {304, "1 spel geschreven naar #.", "1 game written to #."},
     {305, "1 spel geschreven, # overgeslagen, * geweigerd.", "1 game written, # skipped, * refused."},

@@ -246,8 +246,8 @@ private slots:
     void aCommentaryTooLongForAGameIsCutWithANotice()
     {
         QFETCH(bool, beforeDeal);
-        const QByteArray line = QByteArray("Oost start met schoppen aas en speelt daarna klaveren na. ").repeated(16)
-            + "\r\n";
+        const QByteArray line
+            = QByteArray("Oost start met schoppen aas en speelt daarna klaveren na. ").repeated(16) + "\r\n";
         const QByteArray commentary = "{" + line.repeated(17 * 1024 * 1024 / line.size() + 1) + "}\r\n";
         const QByteArray deal = "[Deal \"N:643.QJ9862.9.K85 A972.3.Q8763.T32 JT8.AT74.KJT.A96 KQ5.K5.A542.QJ74\"]\r\n";
         const QByteArray file = "[Board \"5\"]\r\n" + (beforeDeal ? commentary + deal : deal + commentary);

@@ -282,7 +282,8 @@ private:
     void whatOnlyCodePage1252HoldsIsWrittenInItsPlainForm()
     {
         ExchangeBoard board = boardFromGame(leadingGame(LanguageEnglish), LanguageEnglish);
-        board.question = QStringLiteral("\u201cWhy\u201d \u2018not\u2019 \u2013 \u20ac 5\u2026 \u0153uvre caf\u00e9 \u2022");
+        board.question
+            = QStringLiteral("\u201cWhy\u201d \u2018not\u2019 \u2013 \u20ac 5\u2026 \u0153uvre caf\u00e9 \u2022");
         board.answer = QStringLiteral("\u2122 \u0160 \U0001F600");
         const QByteArray bytes = writePbn({board});
         const QString text = QString::fromLatin1(bytes);
