@@ -5,6 +5,7 @@
 #include "cli_common.h"
 
 #include "exchange/board_game.h"
+#include "exchange/exchange_strings.h"
 #include "exchange/importer.h"
 #include "output/handout.h"
 #include "output/picture_export.h"
@@ -89,6 +90,10 @@ std::optional<GameSource> readSource(const Arguments &a, const GameStore &store,
     const ImportPlan plan = planImport(*bytes, formatOfFile(source.name, *bytes), store);
     for (const ExchangeProblem &notice : plan.notices)
         printError(describe(notice, a.language));
+    if (plan.games.isEmpty() && plan.refused == 0) {
+        printError(fillPlaceholder(ResString(exchange_text::NoBoardFound, a.language), QLatin1Char('~'), source.name));
+        return std::nullopt;
+    }
     if (plan.refused > 0)
         status = ExitRefused;
     for (const Game &game : plan.games)

@@ -51,8 +51,8 @@ bool writeExport(frmBordix &window, const QString &path, const QByteArray &bytes
 {
     const WriteOutcome written = writeFileSafely(path, bytes);
     if (!written) {
-        const QString message
-            = messageText(fillPlaceholder(ResString(exchange_text::FileNotWritten, window.LanguageNumber), QLatin1Char('*'), written.reason));
+        const QString message = messageText(fillPlaceholder(
+            ResString(exchange_text::FileNotWritten, window.LanguageNumber), QLatin1Char('*'), written.reason));
         window.services().messages->info(&window, window.caption(), fillPlaceholder(message, QLatin1Char('~'), path));
     }
     return bool(written);
@@ -61,9 +61,9 @@ bool writeExport(frmBordix &window, const QString &path, const QByteArray &bytes
 // "1 game written to FILE." / "12 games written to FILE.", and the characters written plain.
 QStringList exportedLines(const QList<ExchangeBoard> &boards, const QString &path, int language)
 {
-    const QString done = boards.size() == 1
-        ? ResString(exchange_text::ExportedOne, language)
-        : fillPlaceholder(ResString(exchange_text::Exported, language), QLatin1Char('~'), QString::number(boards.size()));
+    const QString done = boards.size() == 1 ? ResString(exchange_text::ExportedOne, language)
+                                            : fillPlaceholder(ResString(exchange_text::Exported, language),
+                                                QLatin1Char('~'), QString::number(boards.size()));
     QStringList lines {fillPlaceholder(done, QLatin1Char('#'), path)};
     if (const QString plain = charactersWrittenPlain(boards); !plain.isEmpty())
         lines << fillPlaceholder(ResString(exchange_text::CharactersReplaced, language), QLatin1Char('~'), plain);
