@@ -6,6 +6,7 @@
 #include "exchange/board_game.h"
 #include "exchange/exchange_strings.h"
 #include "exchange/importer.h"
+#include "exchange/pbn_writer.h"
 #include "shell/fonts.h"
 #include "shell/profile.h"
 #include "shell/string_table.h"
@@ -15,7 +16,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <cstdio>
 #include <functional>
@@ -24,6 +24,9 @@ namespace {
 
 using namespace briqo;
 using namespace briqo::cli;
+
+// A file of no boards may be garbage: only its first complaints are worth reading.
+constexpr qsizetype MaxNoticesWithoutBoard = 5;
 
 int runImport(const QStringList &args)
 {
@@ -53,6 +56,14 @@ int runImport(const QStringList &args)
     const GameStore store(a.folder, a.language);
     store.ensureGamesRoot();
     const ImportPlan plan = planImport(bytes, formatOfFile(path, bytes), store);
+    // A file without a single board (another kind of file, or one in an encoding of its own) is
+    // not an import of nothing: it is said, and the script learns it from the exit code.
+    if (plan.games.isEmpty() && plan.refused == 0) {
+        for (const ExchangeProblem &notice : plan.notices.mid(0, MaxNoticesWithoutBoard))
+            printError(describe(notice, a.language));
+        printError(fillPlaceholder(ResString(exchange_text::NoBoardFound, a.language), QLatin1Char('~'), path));
+        return ExitRefused;
+    }
     const ImportResult result = applyImport(plan, choice, store);
     if (result.cancelled) {
         QStringList names;
@@ -61,8 +72,22 @@ int runImport(const QStringList &args)
         printError(cliText(ClashStop, a.language).arg(names.join(QStringLiteral(", "))));
         return ExitRefused;
     }
-    for (const QString &line : importSummary(plan, result, a.language))
-        printError(line);
+    QStringList lines = importSummary(plan, result, a.language);
+    if (result.written == 1 && !lines.isEmpty()) {
+        QString head = ResString(exchange_text::SummaryOneWritten, a.language);
+        head = fillPlaceholder(head, QLatin1Char('#'), QString::number(result.skipped));
+        lines.first()
+            = fillPlaceholder(head, QLatin1Char('*'), QString::number(plan.refused + int(result.failures.size())));
+    }
+    // The summary, then a line per notice of the file (its own text, "|" and all), then a
+    // message of the table per game that could not be written.
+    const qsizetype messagesFrom = 1 + plan.notices.size();
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (i < messagesFrom)
+            printError(lines[i]);
+        else
+            printMessage(lines[i]);
+    }
     return plan.refused > 0 || !result.failures.isEmpty() ? ExitRefused : ExitOk;
 }
 
@@ -88,15 +113,17 @@ int runExport(const QStringList &args)
             printError(cliText(BadGames, a.language).arg(a.options.value(QStringLiteral("--games"))));
             return ExitBadInput;
         }
-        numbers.clear();
+        // A game asked for that is not there is a bad argument: nothing is written, as for a picture.
+        bool missing = false;
         for (long long n : *asked) {
-            if (stored.contains(n)) {
-                numbers << n;
-            } else {
+            if (!stored.contains(n)) {
                 printError(cliText(NotStored, a.language).arg(n));
-                status = ExitRefused;
+                missing = true;
             }
         }
+        if (missing)
+            return ExitBadInput;
+        numbers = *asked;
     }
     const ExchangeFormat format
         = QFileInfo(out).suffix().toLower() == QLatin1String("lin") ? ExchangeFormat::Lin : ExchangeFormat::Pbn;
@@ -106,14 +133,18 @@ int runExport(const QStringList &args)
             fillPlaceholder(ResString(exchange_text::NotExported, a.language), QLatin1Char('~'), store.folderName(n)));
         status = ExitRefused;
     }
-    QSaveFile file(out);
-    if (!file.open(QIODevice::WriteOnly) || file.write(exported.bytes) != exported.bytes.size() || !file.commit()) {
-        printError(fillPlaceholder(ResString(own::CannotWriteGame, a.language), QLatin1Char('~'), out));
+    if (!writeOutput(out, exported.bytes, a.language))
         return ExitBadInput;
-    }
-    QString done = fillPlaceholder(
-        ResString(exchange_text::Exported, a.language), QLatin1Char('~'), QString::number(exported.exported.size()));
+    const qsizetype count = exported.exported.size();
+    const QString done = count == 1
+        ? ResString(exchange_text::ExportedOne, a.language)
+        : fillPlaceholder(ResString(exchange_text::Exported, a.language), QLatin1Char('~'), QString::number(count));
     printError(fillPlaceholder(done, QLatin1Char('#'), out));
+    QList<ExchangeBoard> boards;
+    for (long long n : exported.exported)
+        boards << boardFromGame(store.load(n), a.language);
+    if (const QString plain = charactersWrittenPlain(boards); !plain.isEmpty())
+        printError(fillPlaceholder(ResString(exchange_text::CharactersReplaced, a.language), QLatin1Char('~'), plain));
     return status;
 }
 

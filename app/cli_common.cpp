@@ -2,6 +2,7 @@
 
 #include "exchange/board_game.h"
 #include "exchange/exchange_strings.h"
+#include "platform/safe_write.h"
 #include "shell/profile.h"
 #include "shell/string_table.h"
 
@@ -49,7 +50,8 @@ const char *const CliTexts[][2] = {
      "--lang   de taal van de spellen (standaard die van taal.ini).\n"
      "picture en handout schrijven nooit in de map met spellen.\n"
      "\n"
-     "Afsluitcode: 0 gelukt, 1 sommige borden of spellen geweigerd (zie de melding),\n"
+     "Afsluitcode: 0 gelukt, 1 sommige borden of spellen geweigerd (zie de melding) of geen\n"
+     "enkel bord in het bestand,\n"
      "2 verkeerde argumenten, een spel dat er niet is, of een bestand dat niet gelezen of\n"
      "geschreven kan worden.\n",
         "Usage:\n"
@@ -81,7 +83,8 @@ const char *const CliTexts[][2] = {
         "--lang   the language of the games (default: the one in taal.ini).\n"
         "picture and handout never write into the games folder.\n"
         "\n"
-        "Exit code: 0 done, 1 some boards or games were refused (see the messages),\n"
+        "Exit code: 0 done, 1 some boards or games were refused (see the messages) or the file\n"
+        "holds no board at all,\n"
         "2 bad arguments, a game that is not there, or a file that cannot be read or written.\n"},
     {"Onbekende opdracht: %1", "Unknown command: %1"},
     {"Onbekende optie: %1", "Unknown option: %1"},
@@ -91,7 +94,8 @@ const char *const CliTexts[][2] = {
     {"Spel %1 is niet opgeslagen.", "Game %1 is not stored."},
     {"Deze spellen bestaan al: %1.\nEr is niets geschreven (gebruik --on-clash overwrite of skip).",
         "These games exist already: %1.\nNothing was written (use --on-clash overwrite or skip)."},
-    {"Ongeldige lijst van spellen: %1", "Bad list of games: %1"},
+    {"Ongeldige lijst van spellen: %1 (de spellen lopen van 1 tot en met 999, zoals in 1-12,15).",
+        "Bad list of games: %1 (games run from 1 to 999, as in 1-12,15)."},
     {"Zeg welk spel: --game 5 of --games 1-12,15.", "Say which game: --game 5 or --games 1-12,15."},
     {"Gebruik --game of --games, niet allebei.", "Use --game or --games, not both."},
     {"Voor meer dan een spel is --out een map (eindig met /): %1",
@@ -119,7 +123,31 @@ QString defaultFolder()
 
 QString cliText(CliText t, int language) { return QString::fromUtf8(CliTexts[t][language == LanguageDutch ? 0 : 1]); }
 
-void printError(const QString &text) { std::fputs(qPrintable(text + QLatin1Char('\n')), stderr); }
+void printError(const QString &text)
+{
+    QString shown = text;
+    for (QChar &c : shown) {
+        if (c.unicode() < 0x20 && c != QLatin1Char('\n') && c != QLatin1Char('\t'))
+            c = QChar::ReplacementCharacter;
+    }
+    shown += QLatin1Char('\n');
+    const QByteArray bytes = shown.toLocal8Bit();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
+}
+
+void printMessage(const QString &text) { printError(messageText(text)); }
+
+bool writeOutput(const QString &path, const QByteArray &bytes, int language)
+{
+    const WriteOutcome written = writeFileSafely(path, bytes);
+    if (!written) {
+        // The file name goes in last, so a "*" in it stays as it is.
+        const QString message = messageText(
+            fillPlaceholder(ResString(exchange_text::FileNotWritten, language), QLatin1Char('*'), written.reason));
+        printError(fillPlaceholder(message, QLatin1Char('~'), path));
+    }
+    return bool(written);
+}
 
 bool parseArguments(const QStringList &args, const QStringList &known, Arguments &out, const QStringList &flags)
 {
@@ -151,7 +179,8 @@ bool parseArguments(const QStringList &args, const QStringList &known, Arguments
     if (out.options.contains(QStringLiteral("--lang"))) {
         const QString lang = out.options.value(QStringLiteral("--lang")).toLower();
         if (lang != QLatin1String("nl") && lang != QLatin1String("en")) {
-            printError(cliText(BadValue, out.language).arg(QStringLiteral("--lang"), lang));
+            // The language asked for is not known, so the refusal cannot be in it.
+            printError(cliText(BadValue, LanguageEnglish).arg(QStringLiteral("--lang"), lang));
             return false;
         }
         out.language = lang == QLatin1String("nl") ? LanguageDutch : LanguageEnglish;

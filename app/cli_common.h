@@ -40,7 +40,16 @@ enum CliText {
 };
 
 QString cliText(CliText t, int language);
+
+// Prints one message to standard error whole: a NUL or another control character that came from
+// an input file is shown as a replacement mark instead of cutting or garbling the message.
 void printError(const QString &text);
+// The same for a text of the string table, whose "|" marks line breaks (as in the window).
+void printMessage(const QString &text);
+
+// Writes an output file whole through a temporary file; on failure says which file and why (the
+// earlier file stays) and gives false.
+bool writeOutput(const QString &path, const QByteArray &bytes, int language);
 
 // The options of every subcommand: the positional words, "--name value" pairs and "--name" flags.
 struct Arguments {

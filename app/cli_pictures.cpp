@@ -5,6 +5,7 @@
 #include "cli_common.h"
 
 #include "exchange/board_game.h"
+#include "exchange/exchange_strings.h"
 #include "exchange/importer.h"
 #include "output/handout.h"
 #include "output/picture_export.h"
@@ -13,7 +14,6 @@
 #include <QDate>
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <array>
 #include <map>
@@ -90,6 +90,10 @@ std::optional<GameSource> readSource(const Arguments &a, const GameStore &store,
     const ImportPlan plan = planImport(*bytes, formatOfFile(source.name, *bytes), store);
     for (const ExchangeProblem &notice : plan.notices)
         printError(describe(notice, a.language));
+    if (plan.games.isEmpty() && plan.refused == 0) {
+        printError(fillPlaceholder(ResString(exchange_text::NoBoardFound, a.language), QLatin1Char('~'), source.name));
+        return std::nullopt;
+    }
     if (plan.refused > 0)
         status = ExitRefused;
     for (const Game &game : plan.games)
@@ -158,16 +162,17 @@ bool liesIn(const QString &path, const QString &folder)
     return inside == root || inside.startsWith(root + QLatin1Char('/'));
 }
 
-// Writes each file whole; on the first failure says which and stops (what was written stays).
+// Writes each file whole; on the first failure says which and why and stops (the files written
+// before it stay, and the file that failed keeps what it held).
 bool writeFiles(const QList<std::pair<QString, QByteArray>> &files, int language)
 {
     for (const auto &[path, bytes] : files) {
-        QSaveFile file(path);
-        if (bytes.isEmpty() || !file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()
-            || !file.commit()) {
+        if (bytes.isEmpty()) {
             printError(cliText(CannotWrite, language).arg(path));
             return false;
         }
+        if (!writeOutput(path, bytes, language))
+            return false;
         printError(cliText(Written, language).arg(path));
     }
     return true;

@@ -34,5 +34,11 @@ constexpr int CannotRead = 256; // "~" = the file
 constexpr int PasteNotADeal = 257;
 constexpr int Exported = 258; // "~" = the count, "#" = the file
 constexpr int NotExported = 259; // "~" = the game
+constexpr int FileNotWritten = 300; // any output file: "~" = the file, "*" = the reason
+constexpr int NoBoardFound = 301; // "~" = the file
+constexpr int CommentaryCut = 302; // "~" board, "#" line
+constexpr int CharactersReplaced = 303; // "~" = the characters
+constexpr int ExportedOne = 304; // "#" = the file
+constexpr int SummaryOneWritten = 305; // "#" skipped, "*" refused
 
 } // namespace briqo::exchange_text

@@ -9,6 +9,7 @@
 #include "exchange/lin_format.h"
 #include "exchange/pasted_deal.h"
 #include "exchange/pbn_writer.h"
+#include "platform/safe_write.h"
 #include "shell/frm_bordix.h"
 #include "shell/string_table.h"
 #include "shell/twips.h"
@@ -22,7 +23,6 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QShortcut>
 
 namespace briqo {
@@ -46,10 +46,28 @@ QString dialogTitle(const QString &caption)
     return title;
 }
 
-bool writeWhole(const QString &path, const QByteArray &bytes)
+// Writes an export whole; when it cannot, says which file and why (the earlier file stays).
+bool writeExport(frmBordix &window, const QString &path, const QByteArray &bytes)
 {
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    const WriteOutcome written = writeFileSafely(path, bytes);
+    if (!written) {
+        const QString message = messageText(fillPlaceholder(
+            ResString(exchange_text::FileNotWritten, window.LanguageNumber), QLatin1Char('*'), written.reason));
+        window.services().messages->info(&window, window.caption(), fillPlaceholder(message, QLatin1Char('~'), path));
+    }
+    return bool(written);
+}
+
+// "1 game written to FILE." / "12 games written to FILE.", and the characters written plain.
+QStringList exportedLines(const QList<ExchangeBoard> &boards, const QString &path, int language)
+{
+    const QString done = boards.size() == 1 ? ResString(exchange_text::ExportedOne, language)
+                                            : fillPlaceholder(ResString(exchange_text::Exported, language),
+                                                QLatin1Char('~'), QString::number(boards.size()));
+    QStringList lines {fillPlaceholder(done, QLatin1Char('#'), path)};
+    if (const QString plain = charactersWrittenPlain(boards); !plain.isEmpty())
+        lines << fillPlaceholder(ResString(exchange_text::CharactersReplaced, language), QLatin1Char('~'), plain);
+    return lines;
 }
 
 // Ctrl+V in a field of the board: a deal fills the four hands; anything else is the field's own
@@ -125,6 +143,11 @@ void frmBordix::importGames()
     const GameStore games = store();
     games.ensureGamesRoot();
     const ImportPlan plan = planImport(bytes, formatOfFile(path, bytes), games);
+    if (plan.games.isEmpty() && plan.refused == 0) {
+        m_services.messages->info(
+            this, caption(), fillPlaceholder(ResString(exchange_text::NoBoardFound), QLatin1Char('~'), path));
+        return;
+    }
 
     // Games that exist are named and the user decides before anything is written.
     ClashChoice choice = ClashChoice::Cancel;
@@ -193,12 +216,9 @@ void frmBordix::exportBoardGame()
         board.doubleDummy = doubleDummyNow();
     const QByteArray bytes
         = lin ? (writeLin(board, LanguageNumber) + QStringLiteral("\r\n")).toLatin1() : writePbn({board});
-    if (!writeWhole(path, bytes)) {
-        showInfo(fillPlaceholder(ResString(own::CannotWriteGame), QLatin1Char('~'), path));
+    if (!writeExport(*this, path, bytes))
         return;
-    }
-    QString done = fillPlaceholder(ResString(exchange_text::Exported), QLatin1Char('~'), QStringLiteral("1"));
-    showInfo(fillPlaceholder(done, QLatin1Char('#'), path));
+    m_services.messages->info(this, caption(), exportedLines({board}, path, LanguageNumber).join(QLatin1Char('\n')));
 }
 
 void frmBordix::exportAllGames()
@@ -209,14 +229,12 @@ void frmBordix::exportAllGames()
     if (path.isEmpty())
         return;
     const ExportResult exported = exportGames(games, storedGameNumbers(games), ExchangeFormat::Pbn);
-    if (!writeWhole(path, exported.bytes)) {
-        showInfo(fillPlaceholder(ResString(own::CannotWriteGame), QLatin1Char('~'), path));
+    if (!writeExport(*this, path, exported.bytes))
         return;
-    }
-    QStringList lines;
-    QString done = fillPlaceholder(
-        ResString(exchange_text::Exported), QLatin1Char('~'), QString::number(exported.exported.size()));
-    lines << fillPlaceholder(done, QLatin1Char('#'), path);
+    QList<ExchangeBoard> boards;
+    for (long long n : exported.exported)
+        boards << boardFromGame(games.load(n), LanguageNumber);
+    QStringList lines = exportedLines(boards, path, LanguageNumber);
     for (long long n : exported.leftOut)
         lines << fillPlaceholder(ResString(exchange_text::NotExported), QLatin1Char('~'), games.folderName(n));
     m_services.messages->info(this, caption(), lines.join(QLatin1Char('\n')));

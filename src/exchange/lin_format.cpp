@@ -2,6 +2,7 @@
 
 #include "exchange/board_game.h"
 #include "exchange/exchange_strings.h"
+#include "exchange/pbn_text.h"
 
 #include <QRegularExpression>
 #include <QUrl>
@@ -137,6 +138,8 @@ LinReadResult readLin(const QString &text)
             if (!board.calls.isEmpty()) {
                 board.calls.last().noted = true;
                 board.calls.last().noteText = value.trimmed();
+                if (cutToLength(board.calls.last().noteText, MaxNoteLength) && result.problems.size() < MaxProblems)
+                    result.problems.append({exchange_text::CommentaryCut, keyLine, board.boardText, {}});
             }
         } else if (key == QLatin1String("pc")) {
             if (!board.lead)
@@ -166,7 +169,7 @@ QString writeLin(const ExchangeBoard &board, int languageNumber)
     for (const ExchangeCall &call : board.calls) {
         out += pair("mb", linCall(call));
         if (call.noted)
-            out += pair("an", QString(call.noteText).replace(QLatin1Char('|'), QLatin1Char('/')));
+            out += pair("an", latin1Form(call.noteText).replace(QLatin1Char('|'), QLatin1Char('/')));
     }
     if (board.lead)
         out += pair("pc", cardText(*board.lead));

@@ -426,7 +426,7 @@ void readPlay(const RawTag &tag, ExchangeBoard &board, QStringList &afterDeal, i
     }
 }
 
-ExchangeBoard interpret(const RawGame &game, int languageNumber)
+ExchangeBoard interpret(const RawGame &game, int languageNumber, QList<ExchangeProblem> &problems)
 {
     ExchangeBoard board;
     board.line = game.line;
@@ -470,10 +470,20 @@ ExchangeBoard interpret(const RawGame &game, int languageNumber)
             }
         }
     }
-    if (!beforeDeal.isEmpty())
+    // A commentary longer than a game's question or answer file can hold is cut, with a notice.
+    bool cut = false;
+    if (!beforeDeal.isEmpty()) {
         board.question = beforeDeal.join(QStringLiteral("\r\n"));
-    if (!afterDeal.isEmpty())
+        cut = cutToLength(*board.question, MaxCommentaryLength);
+    }
+    if (!afterDeal.isEmpty()) {
         board.answer = afterDeal.join(QStringLiteral("\r\n"));
+        cut = cutToLength(*board.answer, MaxCommentaryLength) || cut;
+    }
+    for (ExchangeCall &call : board.calls)
+        cut = cutToLength(call.noteText, MaxNoteLength) || cut;
+    if (cut)
+        problems.append({exchange_text::CommentaryCut, game.line, board.boardText, {}});
 
     board.dealerText = tagValue(game, QStringLiteral("Dealer"));
     if (!board.dealerText.isEmpty() && board.dealerText != QLatin1String("?"))
@@ -495,7 +505,7 @@ PbnReadResult readPbn(const QString &text, int languageNumber)
         applyCopies(game, previous);
         for (const RawTag &t : game.tags)
             previous.insert(t.name, t);
-        result.boards.append(interpret(game, languageNumber));
+        result.boards.append(interpret(game, languageNumber, result.problems));
     });
     scanner.run();
     return result;

@@ -77,7 +77,56 @@ QStringList encodeLine(const QString &line, bool firstOfText)
     return pieces;
 }
 
+// The nearest plain form of each character code page 1252 puts where ISO-8859-1 has control codes.
+struct PlainForm {
+    char16_t c;
+    const char *plain;
+};
+constexpr PlainForm PlainForms[] = {{u'\u20AC', "EUR"}, {u'\u201A', ","}, {u'\u0192', "f"}, {u'\u201E', "\""},
+    {u'\u2026', "..."}, {u'\u2020', "+"}, {u'\u2021', "++"}, {u'\u02C6', "^"}, {u'\u2030', "o/oo"}, {u'\u0160', "S"},
+    {u'\u2039', "<"}, {u'\u0152', "OE"}, {u'\u017D', "Z"}, {u'\u2018', "'"}, {u'\u2019', "'"}, {u'\u201C', "\""},
+    {u'\u201D', "\""}, {u'\u2022', "\xB7"}, {u'\u2013', "-"}, {u'\u2014', "-"}, {u'\u02DC', "~"}, {u'\u2122', "TM"},
+    {u'\u0161', "s"}, {u'\u203A', ">"}, {u'\u0153', "oe"}, {u'\u017E', "z"}, {u'\u0178', "Y"}};
+
 } // namespace
+
+QString latin1Form(const QString &text, QString *replaced)
+{
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        const char16_t u = c.unicode();
+        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
+            out += c;
+            continue;
+        }
+        QString plain = QStringLiteral("?");
+        for (const PlainForm &f : PlainForms) {
+            if (f.c == u)
+                plain = QString::fromLatin1(f.plain);
+        }
+        // A character beyond the first plane is two code units and one character.
+        QString original(c);
+        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            original += text[++i];
+        if (replaced && !replaced->contains(original))
+            *replaced += original;
+        out += plain;
+    }
+    return out;
+}
+
+bool cutToLength(QString &text, qsizetype max)
+{
+    if (text.size() <= max)
+        return false;
+    qsizetype keep = max;
+    if (keep > 0 && text[keep - 1].isHighSurrogate())
+        --keep;
+    text.truncate(keep);
+    return true;
+}
 
 QString decodeCommentary(const QString &raw, int languageNumber)
 {
@@ -197,6 +246,11 @@ QString decodeExchangeFile(const QByteArray &bytes)
     static const QByteArray bom("\xEF\xBB\xBF");
     if (bytes.startsWith(bom))
         return QString::fromUtf8(bytes.mid(bom.size()));
+    // Windows editors save "Unicode" text as UTF-16 with a mark, mostly little-endian.
+    if (bytes.startsWith("\xFF\xFE"))
+        return QStringDecoder(QStringDecoder::Utf16LE)(bytes.mid(2));
+    if (bytes.startsWith("\xFE\xFF"))
+        return QStringDecoder(QStringDecoder::Utf16BE)(bytes.mid(2));
     static const QRegularExpression charset(QStringLiteral("^%.*charset\\s*=\\s*\"?([A-Za-z0-9_-]+)"),
         QRegularExpression::MultilineOption | QRegularExpression::CaseInsensitiveOption);
     // Only the head of the file is searched: the declaration stands before the first game.

@@ -25,11 +25,27 @@ QString encodeCommentary(const QString &text);
 QString quoteTagValue(const QString &value);
 bool isPlainTagText(const QString &text);
 
-// The characters of a PBN or LIN file. A byte-order mark or a "charset=UTF-8" line means UTF-8 and
+// The text with every character that ISO-8859-1 lacks in its nearest plain form: the characters
+// code page 1252 adds (curly quotes, dashes, the euro sign, ...) as their ISO-8859-1 or ASCII
+// look-alike ("\u2018" as "'", "\u20ac" as "EUR"), any other one as "?". Control characters stay.
+// Each character replaced is added once to *replaced, when given.
+QString latin1Form(const QString &text, QString *replaced = nullptr);
+
+// The characters of a PBN or LIN file. A UTF-16 byte-order mark (either byte order) means UTF-16;
+// a UTF-8 byte-order mark or a "charset=UTF-8" line means UTF-8 and
 // "charset=ISO-8859-1" (or windows-1252) means the single-byte code page; otherwise a file that is
 // valid UTF-8 with some byte above 127 is taken as UTF-8, and anything else as code page 1252
 // (which agrees with Latin-1 on every printable character).
 QString decodeExchangeFile(const QByteArray &bytes);
+
+// A stored game reads back question and answer files of at most 16 MiB. What a file brings beyond
+// these lengths is cut at import (with a notice), which leaves room for the notes that join the
+// question.
+constexpr qsizetype MaxCommentaryLength = 15 * 1024 * 1024;
+constexpr qsizetype MaxNoteLength = 16 * 1024;
+
+// Cuts text to at most max characters (never inside a pair of UTF-16 code units); true when it cut.
+bool cutToLength(QString &text, qsizetype max);
 
 // Lines of an exported file are at most this long, as the standard's export format asks.
 constexpr int PbnMaxLineLength = 255;

@@ -68,8 +68,9 @@ QString pbnGameText(const ExchangeBoard &board)
     out += tag(QStringLiteral("Vulnerable"),
         board.vulnerability >= 0 && board.vulnerability < 4 ? QLatin1String(VulnerabilityTags[board.vulnerability])
                                                             : Unknown);
+    // The file is declared ISO-8859-1: what only code page 1252 holds is written in its plain form.
     if (board.question)
-        out += encodeCommentary(*board.question) + CrLf;
+        out += encodeCommentary(latin1Form(*board.question)) + CrLf;
     out += tag(QStringLiteral("Deal"), board.deal.deal ? formatPbnDeal(*board.deal.deal, dealer) : Unknown);
     out += tag(QStringLiteral("Scoring"), Unknown);
     const bool passedOut = board.contract == QLatin1String("Pass");
@@ -98,7 +99,7 @@ QString pbnGameText(const ExchangeBoard &board)
         if (!line.isEmpty())
             out += line.join(QLatin1Char(' ')) + CrLf;
         for (const auto &note : notes)
-            out += tag(QStringLiteral("Note"), QStringLiteral("%1:%2").arg(note.first).arg(note.second));
+            out += tag(QStringLiteral("Note"), QStringLiteral("%1:%2").arg(note.first).arg(latin1Form(note.second)));
     }
     if (board.lead) {
         const int leader = board.leadSeat >= 0 ? board.leadSeat : 0;
@@ -110,8 +111,20 @@ QString pbnGameText(const ExchangeBoard &board)
     if (board.doubleDummy && board.deal.deal)
         out += optimumTags(*board.doubleDummy);
     if (board.answer)
-        out += encodeCommentary(*board.answer) + CrLf;
+        out += encodeCommentary(latin1Form(*board.answer)) + CrLf;
     return out;
+}
+
+QString charactersWrittenPlain(const QList<ExchangeBoard> &boards)
+{
+    QString replaced;
+    for (const ExchangeBoard &board : boards) {
+        latin1Form(board.question.value_or(QString()), &replaced);
+        latin1Form(board.answer.value_or(QString()), &replaced);
+        for (const ExchangeCall &call : board.calls)
+            latin1Form(call.noteText, &replaced);
+    }
+    return replaced;
 }
 
 QByteArray writePbn(const QList<ExchangeBoard> &boards)

@@ -16,6 +16,11 @@ namespace briqo {
 // the end. Latin-1 bytes, CR LF line ends, no line longer than the standard allows.
 QByteArray writePbn(const QList<ExchangeBoard> &boards);
 
+// The characters of the boards' texts that ISO-8859-1 lacks and that PBN and LIN files therefore
+// hold in their nearest plain form (curly quotes as straight ones, the euro sign as "EUR"), each
+// once; empty when there are none. Exports name them in their notice.
+QString charactersWrittenPlain(const QList<ExchangeBoard> &boards);
+
 // One game as text, the way it stands in the file (also for the clipboard).
 QString pbnGameText(const ExchangeBoard &board);
 

@@ -1,7 +1,9 @@
 #include "output/frm_bordix_02.h"
 
+#include "exchange/exchange_strings.h"
 #include "output/child_window.h"
 #include "output/overview_print.h"
+#include "output/print_file.h"
 #include "shell/event_hooks.h"
 #include "shell/fonts.h"
 #include "shell/frm_bordix.h"
@@ -297,10 +299,18 @@ void frmBordix_02::cmdAfdrukken_Click()
     const bool confirmed = printing->choosePrinter(this);
     if (confirmed) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
+        PrintFileGuard toFile(printing->printer());
         const bool printed = printOverview(printing->printer(), *msfgResultaat, windowTitle());
+        const WriteOutcome written = printed ? toFile.finish() : WriteOutcome {true, {}};
         QApplication::restoreOverrideCursor();
         if (!printed)
             m_main.services().messages->info(this, windowTitle(), messageText(ResString(own::PrintingFailed)));
+        if (!written) {
+            const QString message = messageText(
+                fillPlaceholder(ResString(exchange_text::FileNotWritten), QLatin1Char('*'), written.reason));
+            m_main.services().messages->info(
+                this, windowTitle(), fillPlaceholder(message, QLatin1Char('~'), toFile.target()));
+        }
     }
     setEnabled(true);
     cmdAfdrukken->setEnabled(true);

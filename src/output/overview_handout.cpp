@@ -3,7 +3,9 @@
 
 #include "output/frm_bordix_02.h"
 
+#include "exchange/exchange_strings.h"
 #include "output/handout.h"
+#include "platform/safe_write.h"
 #include "platform/services.h"
 #include "shell/frm_bordix.h"
 #include "shell/string_table.h"
@@ -14,7 +16,6 @@
 #include <QFileInfo>
 #include <QItemSelectionModel>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QTableWidget>
 
 #include <set>
@@ -32,12 +33,6 @@ BoardOptions optionsOf(const frmBordix &main)
     for (int seat = 0; seat < 4; ++seat)
         options.hidden[seat] = !tagOf(main.chkNietZichtbaar[seat]).isEmpty();
     return options;
-}
-
-bool writeWhole(const QString &path, const QByteArray &bytes)
-{
-    QSaveFile file(path);
-    return !bytes.isEmpty() && file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
 }
 
 } // namespace
@@ -79,11 +74,17 @@ void frmBordix_02::cmdHandout_Click()
     settings.picture.board = optionsOf(m_main);
     settings.picture.doubleDummy = m_main.chkDoubleDummy && m_main.chkDoubleDummy->isChecked();
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool written = writeWhole(path, handoutPdf(games, settings));
+    const QByteArray pdf = handoutPdf(games, settings);
+    const WriteOutcome written = pdf.isEmpty() ? WriteOutcome {} : writeFileSafely(path, pdf);
     QApplication::restoreOverrideCursor();
-    const QString message = written ? ResString(own::HandoutWritten) : ResString(own::HandoutNotWritten);
+    // The file name goes in last, so a placeholder character in it stays as it is.
+    QString message = ResString(own::HandoutWritten);
+    if (pdf.isEmpty())
+        message = ResString(own::HandoutNotWritten);
+    else if (!written)
+        message = fillPlaceholder(ResString(exchange_text::FileNotWritten), QLatin1Char('*'), written.reason);
     m_main.services().messages->info(
-        this, windowTitle(), messageText(fillPlaceholder(message, QLatin1Char('~'), QFileInfo(path).filePath())));
+        this, windowTitle(), fillPlaceholder(messageText(message), QLatin1Char('~'), QFileInfo(path).filePath()));
     SetFocusIfPossible(cmdFocus);
 }
 

@@ -2,6 +2,8 @@
 
 #include "shell/frm_bordix.h"
 
+#include "exchange/exchange_strings.h"
+#include "output/print_file.h"
 #include "output/print_picture.h"
 #include "shell/string_table.h"
 
@@ -42,6 +44,7 @@ void frmBordix::cmdDrukSpelAf_Click()
         return;
     cmdFocus->setFocus();
 
+    PrintFileGuard toFile(m_services.printing->printer());
     QPainter page;
     if (!page.begin(&m_services.printing->printer())) {
         showInfo(ResString(own::CannotPrint));
@@ -49,6 +52,11 @@ void frmBordix::cmdDrukSpelAf_Click()
     }
     PrintScaledPicture(page, picSpel, PrintLeft, PrintTop, PrintScale);
     page.end(); // the document ends: the page goes to the printer
+    if (const WriteOutcome written = toFile.finish(); !written) {
+        const QString message
+            = messageText(fillPlaceholder(ResString(exchange_text::FileNotWritten), QLatin1Char('*'), written.reason));
+        m_services.messages->info(this, caption(), fillPlaceholder(message, QLatin1Char('~'), toFile.target()));
+    }
 }
 
 } // namespace briqo

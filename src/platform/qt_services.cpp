@@ -154,7 +154,10 @@ void QtNetwork::download(
         bool ok = reply->error() == QNetworkReply::NoError && isFileBody(reply);
         if (ok) {
             const QByteArray rest = reply->readAll();
-            ok = out->write(rest) == rest.size() && out->commit();
+            // Flushed and checked before the commit: Qt 6.4 commits a file whose buffered write
+            // failed (a full disk), which would leave a cut installer in place.
+            ok = out->write(rest) == rest.size() && out->flush() && out->error() == QFileDevice::NoError
+                && out->commit();
         } else {
             out->cancelWriting();
         }

@@ -1,8 +1,9 @@
 #include "shell/profile.h"
 
+#include "platform/safe_write.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringList>
 
 namespace briqo {
@@ -169,21 +170,14 @@ bool WriteIni(const QString &section, const QString &key, const QString &value, 
         else
             lines.insert(lastEntry + 1, entry);
     }
-    // The new file replaces the old one only when every byte reached it: Qt commits a file whose
-    // buffered write failed (a full disk), which would leave an empty or cut-off taal.ini.
     const QByteArray bytes = profileBytes(profile);
     // Start-up and every refresh of the game list write the list order: a file that already says
     // so is not written again, which spares the disk a flush on every start.
     if (bytes == profile.bytes)
         return true;
-    QSaveFile out(file);
-    if (!out.open(QIODevice::WriteOnly))
-        return false;
-    if (out.write(bytes) != bytes.size() || !out.flush()) {
-        out.cancelWriting();
-        return false;
-    }
-    return out.commit();
+    // The new file replaces the old one only when every byte reached it, so a full disk never
+    // leaves an empty or cut-off taal.ini.
+    return bool(writeFileSafely(file, bytes));
 }
 
 } // namespace briqo

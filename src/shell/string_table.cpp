@@ -204,6 +204,19 @@ const Entry kEntries[] = {
         "viewer link."},
     {258, "~ spellen geschreven naar #.", "~ games written to #."},
     {259, "~ is niet geëxporteerd: de verdeling is niet compleet.", "~ was not exported: its deal is not complete."},
+    // Output files that cannot be written, and what an import or export changed on the way.
+    {300, "~ kan niet worden geschreven: *.|Wat er al stond, is niet veranderd.",
+        "~ cannot be written: *.|What was there already has not been changed."},
+    {301, "~ bevat geen enkel bord (geen PBN- of LIN-spel met een verdeling). Er is niets geschreven.",
+        "~ holds no board at all (no PBN or LIN game with a deal). Nothing was written."},
+    {302,
+        "Bord ~ (regel #): het commentaar is langer dan een spel kan bewaren (16 MiB); alleen het begin is "
+        "ingelezen.",
+        "Board ~ (line #): the commentary is longer than a game can keep (16 MiB); only its start was imported."},
+    {303, "Tekens die ISO-8859-1 niet kent, zijn als hun naaste gewone vorm geschreven: ~",
+        "Characters ISO-8859-1 does not hold were written as their nearest plain form: ~"},
+    {304, "1 spel geschreven naar #.", "1 game written to #."},
+    {305, "1 spel geschreven, # overgeslagen, * geweigerd.", "1 game written, # skipped, * refused."},
 };
 
 #undef BRIQO_NOTICE

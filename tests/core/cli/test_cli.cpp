@@ -1,3 +1,4 @@
+#include "core/reliability/hostile_disk.h"
 #include "exchange/lin_format.h"
 #include "exchange/pbn_reader.h"
 #include "shell/string_table.h"
@@ -6,10 +7,15 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
+#include <sys/resource.h>
+
 using namespace briqo;
+using test::FullDisk;
 
 namespace {
 
@@ -21,6 +27,25 @@ struct Run {
 
 QString data(const char *name) { return QStringLiteral(BRIQO_TEST_DATA "/exchange/") + QLatin1String(name); }
 
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void put(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+}
+
+// One board of the teaching file, with a question of its own.
+QByteArray oneBoard(const QByteArray &question)
+{
+    return "[Board \"5\"]\r\n[Dealer \"N\"]\r\n[Vulnerable \"NS\"]\r\n{" + question
+        + "}\r\n[Deal \"N:643.QJ9862.9.K85 A972.3.Q8763.T32 JT8.AT74.KJT.A96 KQ5.K5.A542.QJ74\"]\r\n";
+}
+
 } // namespace
 
 // briqo-cli run as a script would run it: no display, a program folder of its own.
@@ -28,9 +53,17 @@ class CliTest : public QObject {
     Q_OBJECT
     QTemporaryDir m_folder;
 
-    Run cli(const QStringList &args)
+    // fileSizeLimit >= 0: the command runs as on a disk with only that many bytes free per file.
+    Run cli(const QStringList &args, qint64 fileSizeLimit = -1)
     {
         QProcess p;
+        if (fileSizeLimit >= 0) {
+            p.setChildProcessModifier([fileSizeLimit] {
+                std::signal(SIGXFSZ, SIG_IGN);
+                const rlimit limit {rlim_t(fileSizeLimit), rlim_t(fileSizeLimit)};
+                ::setrlimit(RLIMIT_FSIZE, &limit);
+            });
+        }
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.remove(QStringLiteral("DISPLAY"));
         env.remove(QStringLiteral("WAYLAND_DISPLAY"));
@@ -136,10 +169,10 @@ private slots:
         QCOMPARE(readPbn(QString::fromLatin1(file.readAll()), LanguageEnglish).boards.size(), 4);
 
         const QString lin = m_folder.filePath(QStringLiteral("lesson.lin"));
-        const Run some = cli(in({QStringLiteral("export"), QStringLiteral("--games"), QStringLiteral("1-2,4,7"),
+        const Run some = cli(in({QStringLiteral("export"), QStringLiteral("--games"), QStringLiteral("1-2,4"),
             QStringLiteral("--out"), lin}));
-        QCOMPARE(some.exitCode, 1); // game 7 is not stored
-        QVERIFY(some.err.contains(QLatin1String("Game 7 is not stored.")));
+        QCOMPARE(some.exitCode, 0);
+        QVERIFY(some.err.contains(QLatin1String("3 games written to")));
         QFile linFile(lin);
         QVERIFY(linFile.open(QIODevice::ReadOnly));
         QCOMPARE(readLin(QString::fromLatin1(linFile.readAll())).boards.size(), 3);
@@ -147,6 +180,187 @@ private slots:
         const Run unwritable = cli(in({QStringLiteral("export"), QStringLiteral("--out"),
             m_folder.filePath(QStringLiteral("no/such/folder/x.pbn"))}));
         QCOMPARE(unwritable.exitCode, 2);
+    }
+
+    // It used to exit 1 and leave an empty PBN in place of the earlier export.
+    void aGameThatIsNotStoredIsRefusedAndNothingIsWritten()
+    {
+        QCOMPARE(cli(in({QStringLiteral("import"), data("dealing_machine.pbn")})).exitCode, 0);
+        const QString earlier = m_folder.filePath(QStringLiteral("earlier.pbn"));
+        put(earlier, "the earlier export");
+        const QString fresh = m_folder.filePath(QStringLiteral("fresh.pbn"));
+        for (const QString &out : {earlier, fresh}) {
+            const Run r = cli(in({QStringLiteral("export"), QStringLiteral("--games"), QStringLiteral("77"),
+                QStringLiteral("--out"), out}));
+            QCOMPARE(r.exitCode, 2);
+            QVERIFY(r.err.contains(QLatin1String("Game 77 is not stored.")));
+        }
+        QCOMPARE(contents(earlier), QByteArray("the earlier export"));
+        QVERIFY(!QFile::exists(fresh));
+
+        const Run range = cli(in({QStringLiteral("export"), QStringLiteral("--games"), QStringLiteral("1-1000"),
+            QStringLiteral("--out"), fresh}));
+        QCOMPARE(range.exitCode, 2);
+        QVERIFY(range.err.contains(QLatin1String("games run from 1 to 999")));
+    }
+
+    // A full disk used to give "1 games written", exit 0 and a 0-byte or cut file in place of the
+    // earlier one.
+    void aFullDiskLeavesTheEarlierFileAndExitsTwo_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("kind");
+        for (const int kind : {int(FullDisk::FileSizeLimit), int(FullDisk::SmallFileSystem)}) {
+            const QByteArray k = FullDisk::kindName(FullDisk::Kind(kind)).toLatin1();
+            QTest::newRow("export, " + k) << "export"
+                                          << "lesson.pbn" << kind;
+            QTest::newRow("picture, " + k) << "picture"
+                                           << "board.png" << kind;
+            QTest::newRow("handout, " + k) << "handout"
+                                           << "lesson.pdf" << kind;
+        }
+    }
+    void aFullDiskLeavesTheEarlierFileAndExitsTwo()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, file);
+        QFETCH(int, kind);
+        QCOMPARE(cli(in({QStringLiteral("import"), data("teaching.pbn")})).exitCode, 0);
+        const QString outFolder = m_folder.filePath(QStringLiteral("out"));
+        QVERIFY(QDir().mkpath(outFolder));
+        FullDisk disk(FullDisk::Kind(kind), outFolder);
+        if (!disk.ready())
+            QSKIP("no right to mount a small file system here");
+        const QString out = outFolder + QLatin1Char('/') + file;
+        // The earlier file is larger than the room left, so a cut file would show.
+        const QByteArray earlier = QByteArray("earlier ").repeated(64);
+        put(out, earlier);
+        QStringList args {command, QStringLiteral("--out"), out};
+        if (command == QLatin1String("picture"))
+            args << QStringLiteral("--game") << QStringLiteral("5");
+        qint64 limit = -1;
+        if (kind == FullDisk::FileSizeLimit)
+            limit = 100;
+        else
+            disk.fill();
+        const Run r = cli(in(args), limit);
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY2(r.err.contains(out + QLatin1String(" cannot be written: ")), qPrintable(r.err));
+        QVERIFY(r.err.contains(QLatin1String("What was there already has not been changed.")));
+        QVERIFY(!r.err.contains(QLatin1String("written to")));
+        QCOMPARE(contents(out), earlier);
+        // Nothing half-written is left beside it.
+        QStringList left = QDir(outFolder).entryList(QDir::Files | QDir::Hidden);
+        left.removeAll(QStringLiteral(".filler"));
+        QCOMPARE(left, QStringList {file});
+    }
+
+    // Messages come out as the window shows them: line breaks for "|", singular and plural, a NUL
+    // of the input shown instead of cutting the line, and an unknown language refused in English.
+    void messagesReadAsTheWindowWouldShowThem()
+    {
+        QCOMPARE(cli(in({QStringLiteral("import"), data("teaching.pbn")})).exitCode, 0);
+        const QString locked = m_folder.filePath(QStringLiteral("no-such-folder/x.pbn"));
+        const Run unwritable = cli(in({QStringLiteral("export"), QStringLiteral("--out"), locked}, "nl"));
+        QCOMPARE(unwritable.exitCode, 2);
+        QVERIFY(!unwritable.err.contains(QLatin1Char('|')));
+        QVERIFY(unwritable.err.contains(QLatin1String("kan niet worden geschreven: ")));
+        QVERIFY(unwritable.err.contains(QLatin1String(".\nWat er al stond, is niet veranderd.")));
+
+        const QString one = m_folder.filePath(QStringLiteral("one.pbn"));
+        const Run exportedOne = cli(in(
+            {QStringLiteral("export"), QStringLiteral("--games"), QStringLiteral("5"), QStringLiteral("--out"), one}));
+        QCOMPARE(exportedOne.exitCode, 0);
+        QVERIFY(exportedOne.err.startsWith(QLatin1String("1 game written to ")));
+        const QString nl = m_folder.filePath(QStringLiteral("nl"));
+        QVERIFY(QDir().mkpath(nl));
+        const Run importedOne = cli({QStringLiteral("import"), one, QStringLiteral("--folder"), nl,
+            QStringLiteral("--lang"), QStringLiteral("nl")});
+        QCOMPARE(importedOne.exitCode, 0);
+        QCOMPARE(importedOne.err.trimmed(), QStringLiteral("1 spel geschreven, 0 overgeslagen, 0 geweigerd."));
+
+        const QString withNul = m_folder.filePath(QStringLiteral("nul.pbn"));
+        const QByteArray nulAt = QByteArray("[Auction \"N\"]\r\n1H Pass Pa") + '\0' + QByteArray("ss!x Pass\r\n");
+        put(withNul, oneBoard("?") + nulAt);
+        const Run nul
+            = cli(in({QStringLiteral("import"), withNul, QStringLiteral("--on-clash"), QStringLiteral("skip")}));
+        QVERIFY2(nul.err.contains(QLatin1String("ss!x is not a call")), qPrintable(nul.err));
+
+        put(m_folder.filePath(QStringLiteral("taal.ini")), "[Taal]\r\nnummer=10\r\n");
+        const Run fr = cli({QStringLiteral("import"), data("teaching.pbn"), QStringLiteral("--folder"), m_folder.path(),
+            QStringLiteral("--lang"), QStringLiteral("fr")});
+        QCOMPARE(fr.exitCode, 2);
+        QCOMPARE(fr.err.trimmed(), QStringLiteral("Bad value for --lang: fr"));
+    }
+
+    // Such files used to import "0 games written, 0 refused" and exit 0.
+    void aFileWithoutAnyBoardSaysSoAndExitsOne_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QByteArray utf16("\xFF\xFE");
+        for (const char c : QByteArray("Nothing here but a letter.\r\n"))
+            utf16.append(c).append('\0');
+        QTest::newRow("UTF-16 without a board") << utf16;
+        QByteArray noise;
+        for (int i = 0; i < 4096; ++i)
+            noise.append(char((i * 7919 + 13) % 251));
+        QTest::newRow("random bytes") << noise;
+        QTest::newRow("all NULs") << QByteArray(4096, '\0');
+        QTest::newRow("empty") << QByteArray();
+    }
+    void aFileWithoutAnyBoardSaysSoAndExitsOne()
+    {
+        QFETCH(QByteArray, bytes);
+        const QString path = m_folder.filePath(QStringLiteral("nothing.pbn"));
+        put(path, bytes);
+        const Run r = cli(in({QStringLiteral("import"), path}));
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY2(r.err.contains(QLatin1String("holds no board at all")), qPrintable(r.err));
+        QVERIFY(!QDir(m_folder.filePath(QStringLiteral("Games"))).exists()
+            || GameStore(m_folder.path(), LanguageEnglish).list().isEmpty());
+    }
+
+    void aUnicodeFileWithAByteOrderMarkIsRead_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        const QString text = QString::fromLatin1(oneBoard("Caf\xE9 \\H"));
+        QByteArray le("\xFF\xFE"), be("\xFE\xFF");
+        for (const QChar c : text) {
+            le.append(char(c.unicode() & 0xFF)).append(char(c.unicode() >> 8));
+            be.append(char(c.unicode() >> 8)).append(char(c.unicode() & 0xFF));
+        }
+        QTest::newRow("UTF-16 LE") << le;
+        QTest::newRow("UTF-16 BE") << be;
+        QTest::newRow("UTF-8") << QByteArray("\xEF\xBB\xBF") + text.toUtf8();
+    }
+    void aUnicodeFileWithAByteOrderMarkIsRead()
+    {
+        QFETCH(QByteArray, bytes);
+        const QString path = m_folder.filePath(QStringLiteral("unicode.pbn"));
+        put(path, bytes);
+        const Run r = cli(in({QStringLiteral("import"), path}));
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(GameStore(m_folder.path(), LanguageEnglish).load(5).question, QStringLiteral("Caf\u00e9 H"));
+    }
+
+    // Curly quotes and the euro sign used to go out as code-page-1252 bytes in a file declared
+    // ISO-8859-1.
+    void exportWritesThePlainFormOfWhatIso8859OneLacksAndSaysSo()
+    {
+        QCOMPARE(cli(in({QStringLiteral("import"), data("teaching.pbn")})).exitCode, 0);
+        const GameStore store(m_folder.path(), LanguageEnglish);
+        QVERIFY(store.writeQuestion(5, QStringLiteral("\u201cWat\u201d kost \u20ac 5 \u2013 caf\u00e9?")));
+        const QString out = m_folder.filePath(QStringLiteral("plain.pbn"));
+        const Run r = cli(in({QStringLiteral("export"), QStringLiteral("--out"), out}));
+        QCOMPARE(r.exitCode, 0);
+        QVERIFY2(r.err.contains(QStringLiteral("written as their nearest plain form: \u201c\u201d\u20ac\u2013")),
+            qPrintable(r.err));
+        const QByteArray bytes = contents(out);
+        QVERIFY(bytes.contains("{\"Wat\" kost EUR 5 - caf\xE9?}"));
+        for (const char b : bytes)
+            QVERIFY(uchar(b) < 0x80 || uchar(b) >= 0xA0);
+        QVERIFY(!QRegularExpression(QStringLiteral("\\\\x[89]")).match(QString::fromLatin1(bytes)).hasMatch());
     }
 };
 

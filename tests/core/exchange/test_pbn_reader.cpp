@@ -2,6 +2,7 @@
 #include "exchange/exchange_strings.h"
 #include "exchange/importer.h"
 #include "exchange/pbn_reader.h"
+#include "exchange/pbn_text.h"
 #include "exchange_games.h"
 
 #include <QTemporaryDir>
@@ -232,6 +233,62 @@ private slots:
         const ImportPlan p = planImport(bytes, ExchangeFormat::Pbn, GameStore(dir.path(), LanguageDutch));
         QVERIFY(p.games.isEmpty());
         QVERIFY(p.notices.size() <= 600); // a bad file gives a bounded list
+    }
+
+    // A commentary over 16 MiB used to become a question file the store would not read back, so
+    // the game came back without its question and an export dropped it silently.
+    void aCommentaryTooLongForAGameIsCutWithANotice_data()
+    {
+        QTest::addColumn<bool>("beforeDeal");
+        QTest::newRow("question") << true;
+        QTest::newRow("answer") << false;
+    }
+    void aCommentaryTooLongForAGameIsCutWithANotice()
+    {
+        QFETCH(bool, beforeDeal);
+        const QByteArray line
+            = QByteArray("Oost start met schoppen aas en speelt daarna klaveren na. ").repeated(16) + "\r\n";
+        const QByteArray commentary = "{" + line.repeated(17 * 1024 * 1024 / line.size() + 1) + "}\r\n";
+        const QByteArray deal = "[Deal \"N:643.QJ9862.9.K85 A972.3.Q8763.T32 JT8.AT74.KJT.A96 KQ5.K5.A542.QJ74\"]\r\n";
+        const QByteArray file = "[Board \"5\"]\r\n" + (beforeDeal ? commentary + deal : deal + commentary);
+        QTemporaryDir dir;
+        const GameStore store(dir.path(), LanguageDutch);
+        const ImportPlan planned = planImport(file, ExchangeFormat::Pbn, store);
+        QCOMPARE(messages(planned.notices, LanguageDutch),
+            QStringList {"Bord 5 (regel 1): het commentaar is langer dan een spel kan bewaren (16 MiB); alleen het "
+                         "begin is ingelezen."});
+        QCOMPARE(applyImport(planned, ClashChoice::Cancel, store).written, 1);
+        const Game stored = store.load(5);
+        const QString text = beforeDeal ? stored.question : stored.answer;
+        QVERIFY(text.size() > MaxCommentaryLength - 1024 && text.size() <= MaxCommentaryLength);
+        QVERIFY(text.startsWith(QLatin1String("Oost start met schoppen aas")));
+    }
+
+    void aNoteTooLongForAGameIsCutWithANotice()
+    {
+        const QByteArray note = QByteArray(100 * 1024, 'x');
+        const QByteArray file = "[Board \"5\"]\r\n[Dealer \"N\"]\r\n"
+                                "[Deal \"N:643.QJ9862.9.K85 A972.3.Q8763.T32 JT8.AT74.KJT.A96 KQ5.K5.A542.QJ74\"]\r\n"
+                                "[Auction \"N\"]\r\n2D =1= Pass Pass Pass\r\n[Note \"1:"
+            + note + "\"]\r\n";
+        const PbnReadResult read = readPbn(QString::fromLatin1(file), LanguageEnglish);
+        QCOMPARE(read.boards.size(), 1);
+        QCOMPARE(read.boards[0].calls[0].noteText.size(), MaxNoteLength);
+        QCOMPARE(read.problems.size(), 1);
+        QCOMPARE(read.problems[0].text, exchange_text::CommentaryCut);
+    }
+
+    void utf16WithAByteOrderMarkIsDecodedInEitherOrder()
+    {
+        const QString text = QStringLiteral("[Board \"1\"] {caf\u00e9 \u20ac}");
+        QByteArray le("\xFF\xFE"), be("\xFE\xFF");
+        for (const QChar c : text) {
+            le.append(char(c.unicode() & 0xFF)).append(char(c.unicode() >> 8));
+            be.append(char(c.unicode() >> 8)).append(char(c.unicode() & 0xFF));
+        }
+        QCOMPARE(decodeExchangeFile(le), text);
+        QCOMPARE(decodeExchangeFile(be), text);
+        QCOMPARE(decodeExchangeFile("\xEF\xBB\xBF" + text.toUtf8()), text);
     }
 };
 

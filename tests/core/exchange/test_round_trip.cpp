@@ -277,6 +277,25 @@ private:
     {
         return language == LanguageDutch ? QStringLiteral("Zuid 4 Schoppen") : QStringLiteral("South 4 Spades");
     }
+
+    // A file declared ISO-8859-1 holds no byte from 0x80 to 0x9F, and no escape that stands for one.
+    void whatOnlyCodePage1252HoldsIsWrittenInItsPlainForm()
+    {
+        ExchangeBoard board = boardFromGame(leadingGame(LanguageEnglish), LanguageEnglish);
+        board.question
+            = QStringLiteral("\u201cWhy\u201d \u2018not\u2019 \u2013 \u20ac 5\u2026 \u0153uvre caf\u00e9 \u2022");
+        board.answer = QStringLiteral("\u2122 \u0160 \U0001F600");
+        const QByteArray bytes = writePbn({board});
+        const QString text = QString::fromLatin1(bytes);
+        QVERIFY(text.contains(QStringLiteral("{\"Why\" 'not' - EUR 5... oeuvre caf\u00e9 \u00b7}")));
+        QVERIFY(text.contains(QStringLiteral("{TM S ?}")));
+        for (const char b : bytes)
+            QVERIFY(uchar(b) < 0x80 || uchar(b) >= 0xA0);
+        QVERIFY(!text.contains(QLatin1String("\\x8")) && !text.contains(QLatin1String("\\x9")));
+        QCOMPARE(charactersWrittenPlain({board}),
+            QStringLiteral("\u201c\u201d\u2018\u2019\u2013\u20ac\u2026\u0153\u2022\u2122\u0160\U0001F600"));
+        QCOMPARE(charactersWrittenPlain({boardFromGame(leadingGame(LanguageEnglish), LanguageEnglish)}), QString());
+    }
 };
 
 QTEST_APPLESS_MAIN(RoundTripTest)

@@ -1,3 +1,4 @@
+#include "core/reliability/hostile_disk.h"
 #include "exchange/exchange_strings.h"
 #include "exchange/lin_format.h"
 #include "exchange/pbn_reader.h"
@@ -104,6 +105,22 @@ private slots:
         QVERIFY(GameStore(board.folder(), LanguageDutch).list().isEmpty());
     }
 
+    // Such a file used to import "0 games written, 0 skipped, 0 refused."
+    void aFileWithoutABoardIsSaid()
+    {
+        TestBoard board(LanguageDutch);
+        frmBordix &w = board.window();
+        activate(w);
+        const QString nothing = board.folder() + QStringLiteral("/nothing.pbn");
+        QFile file(nothing);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(QByteArray(512, '\0')) == 512);
+        file.close();
+        board.files.toOpen << nothing;
+        w.importGames();
+        QCOMPARE(board.messages.shown.size(), 1);
+        QVERIFY(board.messages.shown[0].startsWith(nothing + QStringLiteral(" bevat geen enkel bord")));
+    }
+
     void exportOfAllGamesAndOfTheGameOnTheBoard()
     {
         TestBoard board(LanguageEnglish);
@@ -119,6 +136,19 @@ private slots:
         QCOMPARE(readPbn(QString::fromLatin1(readAll(all)), LanguageEnglish).boards.size(), 2);
         QCOMPARE(board.messages.shown.last(), QStringLiteral("2 games written to %1.").arg(all));
 
+        // A full disk used to leave a cut or empty file in place of the earlier export.
+        const QByteArray earlier = readAll(all);
+        {
+            test::FullDisk disk(test::FullDisk::FileSizeLimit, board.folder(), 100);
+            disk.fill();
+            board.files.toSave << all;
+            w.exportAllGames();
+        }
+        QCOMPARE(readAll(all), earlier);
+        QVERIFY(board.messages.shown.last().startsWith(all + QStringLiteral(" cannot be written: ")));
+        QVERIFY(
+            board.messages.shown.last().endsWith(QStringLiteral(".\nWhat was there already has not been changed.")));
+
         // Without a game number there is nothing on the board to export.
         w.exportBoardGame();
         QCOMPARE(board.messages.shown.last(), QStringLiteral("Type a game number first."));
@@ -129,6 +159,7 @@ private slots:
         const QString lin = board.folder() + QStringLiteral("/five.lin");
         board.files.toSave << lin;
         w.exportBoardGame();
+        QCOMPARE(board.messages.shown.last(), QStringLiteral("1 game written to %1.").arg(lin));
         QCOMPARE(board.files.suggestions.last(), QStringLiteral("Game 005.pbn"));
         const LinReadResult read = readLin(QString::fromLatin1(readAll(lin)));
         QCOMPARE(read.boards.size(), 1);

@@ -1,0 +1,85 @@
+// The one way output files are written: whole or not at all, whatever the disk does.
+
+#include "core/reliability/hostile_disk.h"
+#include "platform/safe_write.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace briqo;
+using test::FullDisk;
+
+namespace {
+
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+} // namespace
+
+class TestSafeWrite : public QObject {
+    Q_OBJECT
+
+private slots:
+    void aWriteReplacesTheFileWhole()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("lesson.pbn"));
+        QVERIFY(writeFileSafely(path, "first"));
+        const WriteOutcome second = writeFileSafely(path, "second, longer");
+        QVERIFY(second.ok && second.reason.isEmpty());
+        QCOMPARE(contents(path), QByteArray("second, longer"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList {"lesson.pbn"});
+    }
+
+    // Qt 6.4 commits a file whose buffered write failed: the earlier file became a cut one.
+    void aFullDiskLeavesTheEarlierFileAndGivesTheReason_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<qint64>("room");
+        QTest::newRow("no byte fits") << int(FullDisk::FileSizeLimit) << qint64(0);
+        QTest::newRow("room for a part") << int(FullDisk::FileSizeLimit) << qint64(1000);
+        QTest::newRow("full file system") << int(FullDisk::SmallFileSystem) << qint64(0);
+    }
+    void aFullDiskLeavesTheEarlierFileAndGivesTheReason()
+    {
+        QFETCH(int, kind);
+        QFETCH(qint64, room);
+        QTemporaryDir dir;
+        FullDisk disk(FullDisk::Kind(kind), dir.path(), room);
+        if (!disk.ready())
+            QSKIP("no right to mount a small file system here");
+        const QString path = dir.filePath(QStringLiteral("board.png"));
+        const QByteArray earlier = QByteArray("earlier picture ").repeated(100);
+        QVERIFY(writeFileSafely(path, earlier));
+        disk.fill();
+        // Larger than Qt's write buffer, and than the room left.
+        const WriteOutcome outcome = writeFileSafely(path, QByteArray(64 * 1024, 'n'));
+        disk.drain();
+        QVERIFY(!outcome);
+        QVERIFY(!outcome.reason.isEmpty());
+        QCOMPARE(contents(path), earlier);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList {"board.png"});
+
+        // A small file that fits Qt's buffer is pushed out before the commit too.
+        disk.fill();
+        const WriteOutcome small = writeFileSafely(path, QByteArray(room + 10, 's'));
+        disk.drain();
+        QVERIFY(!small);
+        QCOMPARE(contents(path), earlier);
+    }
+
+    void aFolderThatIsNotThereGivesTheReason()
+    {
+        QTemporaryDir dir;
+        const WriteOutcome outcome = writeFileSafely(dir.filePath(QStringLiteral("no/such/x.pdf")), "x");
+        QVERIFY(!outcome);
+        QVERIFY(!outcome.reason.isEmpty());
+        QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("no"))));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSafeWrite)
+#include "test_safe_write.moc"
