@@ -59,14 +59,15 @@ if [ "$(id -u)" -eq 0 ]; then
     mkdir -p "$tree/var/lib/dpkg/info" "$tree/var/lib/dpkg/updates"
     touch "$tree/var/lib/dpkg/status"
     # The libraries come from this machine, not from the empty root: dependencies are checked above.
-    PATH="$PATH:/usr/sbin:/sbin" dpkg --root="$tree" --log=/dev/null --force-depends -i "$deb" >/dev/null
+    PATH="$PATH:/usr/sbin:/sbin" dpkg --root="$tree" --log=/dev/null --force-depends -i "$deb" >"$work/dpkg.log" 2>&1 \
+        || { cat "$work/dpkg.log"; fail "dpkg could not install the package"; }
 else
     dpkg-deb -x "$deb" "$tree"
 fi
 echo "installed $(basename "$deb") into $tree"
 
 # A user with an empty home and nothing else of this session's environment.
-as_user() { env -i PATH=/usr/bin:/bin HOME="$home" LC_ALL=C.UTF-8 ${DISPLAY:+DISPLAY=$DISPLAY} "$@"; }
+as_user() { env -i PATH=/usr/bin:/bin HOME="$home" LC_ALL=C.UTF-8 "$@"; }
 version="$(as_user "$tree/usr/bin/briqo-cli" --version)"
 echo "$version"
 grep -q "^Briqo [0-9]" <<<"$version" || fail "briqo-cli --version printed no version"
@@ -74,10 +75,10 @@ grep -q "$home/.local/share/Briqo" <<<"$version" || fail "the installed briqo-cl
 
 if [ "$window" = 1 ]; then
     command -v xvfb-run >/dev/null && command -v xprop >/dev/null || fail "--window needs xvfb-run and xprop"
-    export -f as_user
     export tree home
     result="$(xvfb-run -a -s "-screen 0 1600x1200x24" bash -c '
-        as_user "$tree/usr/bin/briqo" & pid=$!
+        env -i PATH=/usr/bin:/bin HOME="$home" LC_ALL=C.UTF-8 DISPLAY="$DISPLAY" XAUTHORITY="$XAUTHORITY" \
+            "$tree/usr/bin/briqo" & pid=$!
         id=""
         for _ in $(seq 150); do
             id="$(xwininfo -root -tree 2>/dev/null | awk "/\"Briqo [0-9]/ {print \$1; exit}")"
@@ -86,16 +87,17 @@ if [ "$window" = 1 ]; then
             sleep 0.2
         done
         [ -n "$id" ] && echo "window $id: $(xwininfo -id "$id" | awk "/Map State/ {print \$3}")"
-        [ -n "$id" ] && xprop -id "$id" _NET_WM_ICON | awk "{print \"icon values:\", NF - 2}"
+        [ -n "$id" ] && echo "icon sizes:" $(xprop -id "$id" _NET_WM_ICON | grep -o "Icon ([0-9]* x [0-9]*)" | tr -d "Icon() ")
         [ -n "$id" ] && xprop -id "$id" WM_CLASS
         for _ in $(seq 50); do [ -f "$home/.local/share/Briqo/taal.ini" ] && break; sleep 0.2; done
         kill $pid 2>/dev/null; wait $pid 2>/dev/null
         true')"
     echo "$result"
     grep -q "IsViewable" <<<"$result" || fail "the installed briqo showed no window"
-    icon_values="$(awk '/icon values:/ {print $3}' <<<"$result")"
-    # Width, height and the pixels of at least a 16 x 16 picture.
-    [ "${icon_values:-0}" -ge 258 ] || fail "the window carries no icon (_NET_WM_ICON)"
+    # The window manager and the task bar pick from the sizes the window carries.
+    for size in 16x16 32x32 48x48 128x128; do
+        grep -q "icon sizes:.*\b$size\b" <<<"$result" || fail "the window's icon (_NET_WM_ICON) lacks $size"
+    done
     [ -f "$home/.local/share/Briqo/taal.ini" ] || fail "the window kept no settings in $home/.local/share/Briqo"
 fi
 
