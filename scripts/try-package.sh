@@ -87,7 +87,7 @@ if [ "$window" = 1 ]; then
             sleep 0.2
         done
         [ -n "$id" ] && echo "window $id: $(xwininfo -id "$id" | awk "/Map State/ {print \$3}")"
-        [ -n "$id" ] && echo "icon sizes:" $(xprop -id "$id" _NET_WM_ICON | grep -o "Icon ([0-9]* x [0-9]*)" | tr -d "Icon() ")
+        [ -n "$id" ] && echo "icon sizes:" $(xprop -len 4000000 -id "$id" _NET_WM_ICON | grep -o "Icon ([0-9]* x [0-9]*)" | tr -d "Icon() ")
         [ -n "$id" ] && xprop -id "$id" WM_CLASS
         for _ in $(seq 50); do [ -f "$home/.local/share/Briqo/taal.ini" ] && break; sleep 0.2; done
         kill $pid 2>/dev/null; wait $pid 2>/dev/null
@@ -95,7 +95,7 @@ if [ "$window" = 1 ]; then
     echo "$result"
     grep -q "IsViewable" <<<"$result" || fail "the installed briqo showed no window"
     # The window manager and the task bar pick from the sizes the window carries.
-    for size in 16x16 32x32 48x48 128x128; do
+    for size in 16x16 32x32 48x48 256x256; do
         grep -q "icon sizes:.*\b$size\b" <<<"$result" || fail "the window's icon (_NET_WM_ICON) lacks $size"
     done
     [ -f "$home/.local/share/Briqo/taal.ini" ] || fail "the window kept no settings in $home/.local/share/Briqo"
