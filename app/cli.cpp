@@ -7,6 +7,7 @@
 #include "exchange/exchange_strings.h"
 #include "exchange/importer.h"
 #include "exchange/pbn_writer.h"
+#include "platform/program_folder.h"
 #include "shell/fonts.h"
 #include "shell/profile.h"
 #include "shell/string_table.h"
@@ -164,6 +165,7 @@ int main(int argc, char *argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Briqo"));
+    QApplication::setApplicationVersion(programVersion());
     // The pictures are drawn in the shipped font, as in the window.
     installFonts();
 
@@ -174,8 +176,20 @@ int main(int argc, char *argv[])
         {QStringLiteral("handout"), runHandout},
     };
     QStringList args = QCoreApplication::arguments().mid(1);
-    const int language = languageFromIniValue(ReadIni(QStringLiteral("Taal"), QStringLiteral("nummer"),
-        QCoreApplication::applicationDirPath() + QStringLiteral("/taal.ini")));
+    const qsizetype folderAt = args.indexOf(QStringLiteral("--folder"));
+    const QString folder = folderAt >= 0 && folderAt + 1 < args.size()
+        ? QFileInfo(args[folderAt + 1]).absoluteFilePath()
+        : dataFolderFor(QCoreApplication::applicationDirPath());
+    const int language = languageFromIniValue(
+        ReadIni(QStringLiteral("Taal"), QStringLiteral("nummer"), folder + QStringLiteral("/taal.ini")));
+    if (!args.isEmpty() && args.first() == QLatin1String("--version")) {
+        std::fputs(qPrintable(QStringLiteral("Briqo ") + programVersion() + QLatin1Char('\n')
+                       + (language == LanguageDutch ? QStringLiteral("Spellen, plaatjes en taal.ini: %1\n")
+                                                    : QStringLiteral("Games, pictures and taal.ini: %1\n"))
+                             .arg(QDir::toNativeSeparators(folder))),
+            stdout);
+        return ExitOk;
+    }
     if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h")
         || args.first() == QLatin1String("help")) {
         const bool asked = !args.isEmpty();

@@ -2,6 +2,7 @@
 
 #include "exchange/board_game.h"
 #include "exchange/exchange_strings.h"
+#include "platform/program_folder.h"
 #include "platform/safe_write.h"
 #include "shell/profile.h"
 #include "shell/string_table.h"
@@ -110,14 +111,7 @@ const char *const CliTexts[][2] = {
 
 // The program keeps its games beside itself, or in the user's data folder when its own folder is
 // not writable (the same rule as the window program).
-QString defaultFolder()
-{
-    const QString programFolder = QCoreApplication::applicationDirPath();
-    QTemporaryFile probe(programFolder + QStringLiteral("/.briqo-write-test-XXXXXX"));
-    if (probe.open())
-        return programFolder;
-    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-}
+QString defaultFolder() { return dataFolderFor(QCoreApplication::applicationDirPath()); }
 
 } // namespace
 

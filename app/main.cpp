@@ -1,39 +1,158 @@
+#include "platform/program_folder.h"
 #include "platform/qt_services.h"
+#include "resources/app_icon.h"
 #include "shell/fonts.h"
 #include "shell/frm_bordix.h"
+#include "shell/profile.h"
+#include "shell/string_table.h"
 
 #include <QApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
-#include <QStandardPaths>
 
+#include <cstdio>
 #include <unistd.h>
 
 namespace {
 
-// The program keeps its games, pictures and settings beside itself. A copy installed where the
-// user may not write keeps them in the user's own application data folder instead.
-QString dataFolder()
+using briqo::LanguageDutch;
+
+constexpr int ExitOk = 0;
+constexpr int ExitBadArguments = 2;
+
+// What the command line asks of the window program. Qt's own options (-platform, -style, ...)
+// are left to Qt.
+struct Request {
+    bool help = false;
+    bool version = false;
+    QString folder; // --folder DIR; empty: the folder Briqo chooses itself
+    QString error; // an option without its value, in English and Dutch alike
+};
+
+Request readRequest(int argc, char *argv[])
 {
-    const QString programFolder = QCoreApplication::applicationDirPath();
-    // Asking the file system is enough: a file made to find out cost every start a write.
-    if (::access(QFile::encodeName(programFolder).constData(), W_OK) == 0)
-        return programFolder;
-    const QString fallback = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    QDir().mkpath(fallback);
-    return fallback;
+    Request r;
+    for (int i = 1; i < argc; ++i) {
+        const QString a = QString::fromLocal8Bit(argv[i]);
+        if (a == QLatin1String("--help") || a == QLatin1String("-h"))
+            r.help = true;
+        else if (a == QLatin1String("--version"))
+            r.version = true;
+        else if (a.startsWith(QLatin1String("--folder=")))
+            r.folder = a.mid(9);
+        else if (a == QLatin1String("--folder")) {
+            if (i + 1 < argc && argv[i + 1][0] != '\0')
+                r.folder = QString::fromLocal8Bit(argv[++i]);
+            else
+                r.error = QStringLiteral("--folder");
+        }
+    }
+    return r;
+}
+
+QString text(int language, const char *dutch, const char *english)
+{
+    return QString::fromUtf8(language == LanguageDutch ? dutch : english);
+}
+
+void print(FILE *to, const QString &s) { std::fputs(qPrintable(s + QLatin1Char('\n')), to); }
+
+int languageOf(const QString &folder)
+{
+    return briqo::languageFromIniValue(
+        briqo::ReadIni(QStringLiteral("Taal"), QStringLiteral("nummer"), folder + QStringLiteral("/taal.ini")));
+}
+
+QString usage(int language, const QString &folder)
+{
+    return text(language,
+        "Gebruik: briqo [--folder MAP] [--version] [--help]\n"
+        "Briqo maakt van bridgespellen plaatjes voor hand-outs.\n"
+        "  --folder MAP  bewaar de spellen, plaatjes en taal.ini in MAP (gemaakt als die er niet is)\n"
+        "  --version     toon de versie en de map met spellen\n"
+        "  --help        toon deze hulp\n"
+        "Zonder --folder bewaart Briqo alles naast het programma; een geïnstalleerde Briqo\n"
+        "bewaart alles in de gegevensmap van de gebruiker. Nu: %1\n"
+        "briqo-cli doet hetzelfde werk zonder venster (briqo-cli --help).",
+        "Usage: briqo [--folder DIR] [--version] [--help]\n"
+        "Briqo turns bridge deals into pictures for handouts.\n"
+        "  --folder DIR  keep the games, pictures and taal.ini in DIR (made when missing)\n"
+        "  --version     print the version and the games folder\n"
+        "  --help        print this help\n"
+        "Without --folder Briqo keeps everything beside the program; an installed Briqo keeps\n"
+        "everything in the user's data folder. Now: %1\n"
+        "briqo-cli does the same work without a window (briqo-cli --help).")
+        .arg(QDir::toNativeSeparators(folder));
+}
+
+QString versionText(int language, const QString &folder)
+{
+    return QStringLiteral("Briqo ") + briqo::programVersion() + QLatin1Char('\n')
+        + text(language, "Spellen, plaatjes en taal.ini: %1", "Games, pictures and taal.ini: %1")
+              .arg(QDir::toNativeSeparators(folder));
+}
+
+// The folder the user named, made when missing; empty (with the message printed) when Briqo
+// could not keep its games there.
+QString chosenFolder(const QString &asked)
+{
+    const QString folder = QFileInfo(asked).absoluteFilePath();
+    QDir().mkpath(folder);
+    if (!QFileInfo(folder).isDir() || ::access(QFile::encodeName(folder).constData(), W_OK) != 0) {
+        print(stderr,
+            QStringLiteral("Briqo kan de map niet gebruiken: %1\nBriqo cannot use the folder: %1")
+                .arg(QDir::toNativeSeparators(folder)));
+        return {};
+    }
+    return folder;
 }
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Briqo"));
+    QCoreApplication::setApplicationName(QStringLiteral("Briqo"));
+    QCoreApplication::setApplicationVersion(briqo::programVersion());
+    const Request request = readRequest(argc, argv);
+    if (!request.error.isEmpty()) {
+        print(stderr, QStringLiteral("%1 heeft een map nodig.\n%1 needs a folder.").arg(request.error));
+        return ExitBadArguments;
+    }
 
-    const QString folder = dataFolder();
+    // Help and version need no screen: they are answered before the window program starts.
+    if (request.help || request.version) {
+        QCoreApplication core(argc, argv);
+        const QString folder = request.folder.isEmpty() ? briqo::dataFolderFor(QCoreApplication::applicationDirPath())
+                                                        : QFileInfo(request.folder).absoluteFilePath();
+        const int language = languageOf(folder);
+        print(stdout, request.help ? usage(language, folder) : versionText(language, folder));
+        return ExitOk;
+    }
+
+    QApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName(briqo::applicationId());
+    QApplication::setWindowIcon(briqo::programIcon());
+
+    const QString folder = request.folder.isEmpty() ? briqo::dataFolderFor(QCoreApplication::applicationDirPath())
+                                                    : chosenFolder(request.folder);
+    if (folder.isEmpty())
+        return ExitBadArguments;
+
+    // Qt has taken its own options out; anything else starting with a dash is not understood.
+    const QStringList rest = QCoreApplication::arguments().mid(1);
+    for (qsizetype i = 0; i < rest.size(); ++i) {
+        if (rest[i] == QLatin1String("--folder")) {
+            ++i;
+        } else if (rest[i].startsWith(QLatin1Char('-')) && !rest[i].startsWith(QLatin1String("--folder="))) {
+            print(stderr,
+                text(languageOf(folder), "Onbekende optie: %1 (briqo --help toont de opties).",
+                    "Unknown option: %1 (briqo --help lists the options).")
+                    .arg(rest[i]));
+            return ExitBadArguments;
+        }
+    }
 
     // One Briqo per program folder: a second start ends at once, showing nothing.
     const QByteArray key
@@ -48,6 +167,7 @@ int main(int argc, char *argv[])
 
     briqo::installFonts();
     briqo::QtServices services;
+    services.useProgramFolder(folder);
     // With years of lessons stored, listing them is the slowest part of the start: the window
     // shows first and lists them right after.
     briqo::frmBordix window(services.services(), folder, nullptr, briqo::frmBordix::GameListAtStart::AfterShow);

@@ -3,7 +3,10 @@
 set -euo pipefail
 
 packages=(build-essential cmake ninja-build qt6-base-dev qt6-svg-dev libgl1-mesa-dev
-          fonts-dejavu-core xvfb xauth libbenchmark-dev libdds-dev poppler-utils xclip)
+          fonts-dejavu-core xvfb xauth libbenchmark-dev libdds-dev poppler-utils xclip
+          dpkg-dev file appstream desktop-file-utils x11-utils)
+# The last line serves the packaging tests: the Debian package (dpkg-shlibdeps, file), the
+# validators of the menu entry and the metadata, and xprop to see the window's icon.
 # --fuzz: also the compiler of the fuzz targets (scripts/fuzz.sh), which the normal build does not need.
 if [ "${1:-}" = "--fuzz" ]; then
     packages+=(clang-14 libclang-rt-14-dev)

@@ -1,9 +1,11 @@
 #include "platform/qt_services.h"
 
+#include "platform/dialog_folder.h"
 #include "shell/string_table.h"
 
 #include <QClipboard>
 #include <QDate>
+#include <QDir>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -52,12 +54,18 @@ int QtMessageBoxes::askChoice(QWidget *owner, const QString &title, const QStrin
 
 QString QtFileDialogs::openFile(QWidget *owner, const QString &title, const QString &filters)
 {
-    return QFileDialog::getOpenFileName(owner, title, QString(), filters);
+    const QString path = QFileDialog::getOpenFileName(owner, title, dialogStartFolder(m_settingsFile), filters);
+    rememberDialogFolder(m_settingsFile, path);
+    return path;
 }
 
 QString QtFileDialogs::saveFile(QWidget *owner, const QString &title, const QString &suggested, const QString &filters)
 {
-    return QFileDialog::getSaveFileName(owner, title, suggested, filters);
+    // A bare file name is proposed in the start folder; a full path stays as it is.
+    const QString proposal = QDir(dialogStartFolder(m_settingsFile)).filePath(suggested);
+    const QString path = QFileDialog::getSaveFileName(owner, title, proposal, filters);
+    rememberDialogFolder(m_settingsFile, path);
+    return path;
 }
 
 void QtClipboard::clear() { QGuiApplication::clipboard()->clear(); }
@@ -82,12 +90,24 @@ QtPrinterServices::~QtPrinterServices() = default;
 
 bool QtPrinterServices::choosePrinter(QWidget *owner)
 {
+    // Until a file was chosen the dialog proposes "print to file" in the working folder (or the
+    // home folder when that lies outside it), read when the dialog is made: it is made while the
+    // working folder is the one the file dialogs would open in.
+    const QString workingFolder = QDir::currentPath();
+    const bool proposeHere = printer().outputFileName().isEmpty();
+    if (proposeHere)
+        QDir::setCurrent(dialogStartFolder(m_settingsFile));
     QPrintDialog dialog(&printer(), owner);
+    if (proposeHere)
+        QDir::setCurrent(workingFolder);
     // A board has no selection to print. Printing to a PDF file stays offered: on a desktop
     // without a printer it is the way to a printable page.
     dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
-    return dialog.exec() == QDialog::Accepted;
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    if (accepted)
+        rememberDialogFolder(m_settingsFile, printer().outputFileName());
+    return accepted;
 }
 
 QPrinter &QtPrinterServices::printer()
@@ -185,5 +205,12 @@ QtServices::QtServices()
 }
 
 QtServices::~QtServices() = default;
+
+void QtServices::useProgramFolder(const QString &folder)
+{
+    const QString settings = QDir(folder).filePath(QStringLiteral("taal.ini"));
+    m_files.setSettingsFile(settings);
+    m_printing.setSettingsFile(settings);
+}
 
 } // namespace briqo

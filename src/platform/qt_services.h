@@ -16,10 +16,16 @@ public:
     int askChoice(QWidget *owner, const QString &title, const QString &text, const QStringList &buttons) override;
 };
 
+// Opens in the user's Documents folder the first time, then where the last file was chosen (kept
+// in the settings file), never in whatever folder the program was started from.
 class QtFileDialogs : public FileDialogs {
 public:
+    void setSettingsFile(const QString &file) { m_settingsFile = file; }
     QString openFile(QWidget *owner, const QString &title, const QString &filters) override;
     QString saveFile(QWidget *owner, const QString &title, const QString &suggested, const QString &filters) override;
+
+private:
+    QString m_settingsFile;
 };
 
 class QtClipboard : public Clipboard {
@@ -47,9 +53,12 @@ public:
     ~QtPrinterServices() override;
     bool choosePrinter(QWidget *owner) override;
     QPrinter &printer() override;
+    // Where "print to file" proposes its file, as the file dialogs do.
+    void setSettingsFile(const QString &file) { m_settingsFile = file; }
 
 private:
     std::unique_ptr<QPrinter> m_printer;
+    QString m_settingsFile;
 };
 
 class QtNetwork : public Network {
@@ -75,6 +84,8 @@ public:
     QtServices();
     ~QtServices();
     Services &services() { return m_services; }
+    // The folder with taal.ini, where the dialogs remember the last folder used.
+    void useProgramFolder(const QString &folder);
 
 private:
     QtMessageBoxes m_messages;
