@@ -106,7 +106,8 @@ void BoardView::showGame(const Game &game, const BoardOptions &options)
     AuctionModel auction;
     auction.resetForGame(DealerOf(n));
     if (game.auction)
-        auction.loadFrom(game.auction->callKinds, QList<FileCell>(game.auction->cells.begin(), game.auction->cells.end()));
+        auction.loadFrom(
+            game.auction->callKinds, QList<FileCell>(game.auction->cells.begin(), game.auction->cells.end()));
     showAuctionCells(auction);
     for (QLabel *number : lblNum)
         number->show();
