@@ -132,11 +132,9 @@ Game Board::toGame() const
 
 BoardOutcome Board::save(bool alreadyStored, Answer overwrite)
 {
+    // Not checked against the save button: the question about unsaved calls saves even when the
+    // button is not on offer.
     BoardOutcome out;
-    if (!m_offers.saveAndRotate) {
-        out.ignored = true;
-        return out;
-    }
     out.focus = Focus::Sink;
     // Done before the question, and kept on No: the tens as "T", no unsaved calls, the lead box
     // back at rest.

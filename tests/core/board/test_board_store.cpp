@@ -149,6 +149,12 @@ private slots:
         QVERIFY(out.saveFirst);
         QCOMPARE(yes.currentGameNumber(), 6);
         QCOMPARE(yes.auction().CallKinds(), "1");
+        // The board is saved under the new number even when the save button is not on offer.
+        yes.clickBox(BoxButton::DeleteLast);
+        QVERIFY(!availability(yes).save);
+        out = yes.save(false);
+        QCOMPARE(out.store.size(), 1);
+        QCOMPARE(out.store[0].number, 6);
 
         out = board.setGameNumber("6", Answer::No);
         QCOMPARE(board.currentGameNumber(), 6);
