@@ -5,9 +5,9 @@
 
 #include "auction/final_contract.h"
 #include "resources/pictures.h"
+#include "shell/string_ids.h"
 #include "shell/string_table.h"
 #include "shell/twips.h"
-#include "shell/string_ids.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
