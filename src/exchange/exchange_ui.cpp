@@ -9,9 +9,11 @@
 #include "exchange/lin_format.h"
 #include "exchange/pasted_deal.h"
 #include "exchange/pbn_writer.h"
+#include "generate/generate_strings.h"
 #include "shell/frm_bordix.h"
 #include "shell/string_table.h"
 #include "shell/twips.h"
+#include "ui/generate_dialog.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -107,6 +109,11 @@ QMenu *frmBordix::exchangeMenu()
     QAction *all = menu->addAction(ResString(exchange_text::MenuExportAllPbn), this, &frmBordix::exportAllGames);
     all->setShortcut(ExportKeys);
     menu->addAction(ResString(exchange_text::MenuCopyLink), this, &frmBordix::copyHandViewerLink);
+    menu->addAction(ResString(generate_text::MenuGenerate), this, [this] {
+        GenerateDialog dialog(m_services, m_programFolder, LanguageNumber, currentGameNumber() > 0 ? currentGameNumber() : 1, this);
+        dialog.gamesStored = [this] { LeesSpellen(); };
+        dialog.exec();
+    });
     return menu;
 }
 
