@@ -28,17 +28,25 @@ struct Predeal {
 
 // Deals the cards that are not predealt, every deal that keeps the predealt cards in place being
 // equally likely: a partial shuffle chooses the cards of the first three seats one by one from
-// those left, and the fourth seat takes what remains.
+// those left, and the fourth seat takes what remains. The shuffle goes on from the order the last
+// deal left (each choice is uniform whatever that order is), so a copy made at the start of a
+// block of deals gives the same deals wherever the block runs.
 class Dealer {
 public:
     explicit Dealer(const Predeal &predeal);
 
-    Deal deal(Random &random) const;
+    Deal deal(Random &random);
+
+    // The offsets of the partial shuffle: choice i takes the card offsets[i] places after
+    // position i among the cards still in the pack. Several choices share one 64-bit random
+    // number: the product of their ranges is drawn as one number and split into its digits.
+    int drawOffsets(Random &random, std::array<std::uint8_t, CardsInPack> &offsets) const;
 
 private:
     Predeal m_fixed;
-    std::array<std::uint8_t, CardsInPack> m_pack {};
+    std::array<HandBits, CardsInPack> m_pack {};
     int m_packSize = 0;
+    int m_choices = 0; // cards chosen: all but the fourth seat's
     std::array<int, 4> m_needed {};
 };
 

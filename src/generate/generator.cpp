@@ -72,12 +72,13 @@ private:
     bool dealBlock(std::int64_t block, std::vector<Found> &found)
     {
         Random random(m_options.seed, std::uint64_t(block));
+        Dealer dealer = m_dealer;
         const std::int64_t first = block * BlockSize;
         const std::int64_t end = std::min(first + BlockSize, m_options.generateLimit);
         std::int64_t counted = first;
         std::int64_t i = first;
         for (; i < end; ++i) {
-            const Deal d = m_dealer.deal(random);
+            const Deal d = dealer.deal(random);
             if (accepts(m_program, d)) {
                 found.push_back({i, d});
                 // Later deals of this block can no longer be among the first ones wanted.
