@@ -631,6 +631,15 @@ int countOfSuit(int k, SuitBits s)
     return total;
 }
 
+// Sums and products wrap around as in two's complement: a script cannot make the program fail
+// with numbers too big for 64 bits.
+std::int64_t wrapped(std::int64_t a, std::int64_t b, Op op)
+{
+    const std::uint64_t x = std::uint64_t(a), y = std::uint64_t(b);
+    const std::uint64_t r = op == Op::Add ? x + y : op == Op::Subtract ? x - y : x * y;
+    return std::int64_t(r);
+}
+
 template<typename PerSuit> std::int64_t perSuitOrHand(const Node &n, HandBits hand, PerSuit f)
 {
     if (n.suit >= 0)
@@ -669,23 +678,26 @@ std::int64_t evaluate(const Program &program, int index, const Deal &deal)
     case Op::Not:
         return !evaluate(program, n.a, deal);
     case Op::Negate:
-        return -evaluate(program, n.a, deal);
+        return wrapped(0, evaluate(program, n.a, deal), Op::Subtract);
     case Op::And:
         return evaluate(program, n.a, deal) && evaluate(program, n.b, deal);
     case Op::Or:
         return evaluate(program, n.a, deal) || evaluate(program, n.b, deal);
     case Op::Add:
-        return evaluate(program, n.a, deal) + evaluate(program, n.b, deal);
+        return wrapped(evaluate(program, n.a, deal), evaluate(program, n.b, deal), Op::Add);
     case Op::Subtract:
-        return evaluate(program, n.a, deal) - evaluate(program, n.b, deal);
+        return wrapped(evaluate(program, n.a, deal), evaluate(program, n.b, deal), Op::Subtract);
     case Op::Multiply:
-        return evaluate(program, n.a, deal) * evaluate(program, n.b, deal);
+        return wrapped(evaluate(program, n.a, deal), evaluate(program, n.b, deal), Op::Multiply);
     case Op::Divide:
     case Op::Modulo: {
         const std::int64_t a = evaluate(program, n.a, deal);
         const std::int64_t b = evaluate(program, n.b, deal);
+        // No quotient for a zero divisor; -1 is a negation, which must not overflow.
         if (b == 0)
             return 0;
+        if (b == -1)
+            return n.op == Op::Divide ? wrapped(0, a, Op::Subtract) : 0;
         return n.op == Op::Divide ? a / b : a % b;
     }
     case Op::Equal:

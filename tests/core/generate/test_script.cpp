@@ -108,6 +108,9 @@ private slots:
         QTest::newRow("words") << "not 0 and (0 or 1)" << qint64(1);
         QTest::newRow("choice") << "hcp(north) > 15 ? 7 : 9" << qint64(7);
         QTest::newRow("nested choice") << "0 ? 1 : 0 ? 2 : 3" << qint64(3);
+        // Numbers beyond 64 bits wrap instead of failing; the smallest number divided by -1 too.
+        QTest::newRow("overflow wraps") << "(1000000000000 * 1000000000000 * 1000000000000) != 0" << qint64(1);
+        QTest::newRow("smallest by -1") << "(-9000000000 * 1024000000 - 9000000000 * 1024000000) / -1 % 2" << qint64(0);
     }
     void expressionsFollowTheRulesOfC()
     {
