@@ -22,7 +22,7 @@ constexpr int UnexpectedCharacter = 614; // "~" the character
 constexpr int NumberTooBig = 615; // "~" the number
 constexpr int ReservedWord = 616; // "~" the word
 constexpr int UnclosedComment = 617;
-constexpr int StatementExpected = 618; // "~" the word found
+constexpr int TooComplex = 619;
 
 constexpr int MenuGenerate = 620;
 constexpr int DialogTitle = 621;

@@ -15,6 +15,11 @@ namespace {
 using namespace generate_text;
 
 constexpr std::int64_t MaxNumber = 1'000'000'000'000LL;
+// A condition of a real lesson has a few hundred parts at most. Bigger ones (an identifier
+// doubled sixty times over, ten thousand brackets) would take the generator hours per deal or
+// the program's stack: they are refused.
+constexpr std::int64_t MaxConditionSize = 20'000;
+constexpr int MaxNesting = 300;
 
 struct Token {
     enum Kind { Word, Number, Symbol, End } kind = End;
@@ -384,6 +389,14 @@ private:
 
     int add(Node node)
     {
+        // The work of evaluating the node: its own and that of every operand, shared ones counted
+        // each time they are used.
+        std::int64_t size = 1;
+        for (int operand : {node.a, node.b, node.c})
+            size += operand >= 0 ? m_sizes[operand] : 0;
+        if (size > MaxConditionSize)
+            fail(peek(), ResString(TooComplex, m_language));
+        m_sizes.push_back(size);
         m_program.nodes.push_back(node);
         return int(m_program.nodes.size()) - 1;
     }
@@ -391,7 +404,10 @@ private:
 
     int expression()
     {
+        if (++m_nesting > MaxNesting)
+            fail(peek(), ResString(TooComplex, m_language));
         const int condition = orExpression();
+        --m_nesting;
         if (!isSymbol("?"))
             return condition;
         take();
@@ -468,6 +484,10 @@ private:
 
     int unary()
     {
+        if (!isSymbol("!") && !isWord("not") && !isSymbol("-"))
+            m_unaryRun = 0;
+        else if (++m_unaryRun > MaxNesting)
+            fail(peek(), ResString(TooComplex, m_language));
         if (isSymbol("!") || isWord("not")) {
             take();
             return add(Node {Op::Not, 0, -1, unary(), -1, -1, 0});
@@ -606,6 +626,9 @@ private:
     int m_language;
     Program m_program;
     QHash<QString, int> m_names;
+    std::vector<std::int64_t> m_sizes; // per node, see add()
+    int m_nesting = 0;
+    int m_unaryRun = 0; // "!" and "-" in a row
 };
 
 // The honours an alternate count weighs, for the ten, jack, queen, king and ace.

@@ -224,6 +224,7 @@ const Entry kEntries[] = {
     {615, "het getal ~ is te groot", "the number ~ is too big"},
     {616, "~ is een gereserveerd woord", "~ is a reserved word"},
     {617, "commentaar zonder */ aan het eind", "comment without */ at its end"},
+    {619, "de voorwaarde is te groot of te diep genest", "the condition is too big or too deeply nested"},
     {620, "Maak spellen...", "Make deals..."},
     {621, "Maak spellen", "Make deals"},
     {622, "Punten", "Points"},

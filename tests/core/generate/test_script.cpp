@@ -177,6 +177,14 @@ private slots:
         QTest::newRow("vulnerability") << "vulnerable both" << 1 << 12 << "none, NS, EW or all";
         QTest::newRow("card of hascard") << "condition hascard(north, XS)" << 1 << 26 << "a card";
         QTest::newRow("number too big") << "produce 99999999999999999999" << 1 << 9 << "too big";
+        // Conditions that would take the stack or hours per deal.
+        QTest::newRow("deep brackets") << QString(5000, QLatin1Char('(')) << 1 << 301 << "too big or too deeply";
+        QTest::newRow("long negation") << "condition " + QString(5000, QLatin1Char('!')) + "1" << 1 << 311
+                                       << "too big or too deeply";
+        QString doubling = QStringLiteral("a0 = hcp(north)\n");
+        for (int i = 1; i <= 40; ++i)
+            doubling += QStringLiteral("a%1 = a%2 + a%2\n").arg(i).arg(i - 1);
+        QTest::newRow("doubled identifiers") << doubling << 16 << 1 << "too big or too deeply";
     }
     void everySyntaxErrorHasALineAColumnAndAMessage()
     {
