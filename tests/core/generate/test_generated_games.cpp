@@ -42,6 +42,9 @@ private slots:
             QVERIFY2(plan.notices.isEmpty(), qPrintable(describe(plan.notices.value(0), language)));
             QCOMPARE(plan.refused, 0);
             QCOMPARE(plan.games, gamesOfDeals(deals, 7, language));
+            // Stored and exported again, the games make the same file byte for byte.
+            QCOMPARE(applyImport(plan, ClashChoice::Cancel, store).written, 20);
+            QCOMPARE(exportGames(store, storedGameNumbers(store), ExchangeFormat::Pbn).bytes, pbn);
             // And the boards of the file are the deals, with the dealer and vulnerability of their number.
             const PbnReadResult read = readPbn(decodeExchangeFile(pbn), language);
             QCOMPARE(read.boards.size(), deals.size());
