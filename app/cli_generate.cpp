@@ -26,7 +26,7 @@ using namespace briqo::generate;
 
 // The highest game number the game-number field takes.
 constexpr long long LastGameNumber = 999;
-constexpr long long MaxProduce = 100'000'000;
+constexpr long long MaxProduce = 1'000'000; // the produced deals are kept in memory until written
 
 const char *const GenerateUsage[2] = {
     "  briqo-cli generate [--script BESTAND.dl] [--produce 12] [--first 1] [--seed N] [--threads N]\n"
