@@ -120,6 +120,14 @@ private slots:
             qPrintable(board.messages.shown.last()));
         QVERIFY(GameStore(board.folder(), LanguageEnglish).list().isEmpty());
 
+        // A long search can be stopped; nothing is stored.
+        d.script->setPlainText(QStringLiteral("generate 1000000000\ncondition hcp(north) > 37"));
+        d.make->click();
+        QVERIFY(d.running() && d.stop->isEnabled() && !d.close->isEnabled());
+        d.stop->click();
+        QTRY_VERIFY_WITH_TIMEOUT(!d.running(), 20000);
+        QCOMPARE(board.messages.shown.last(), QStringLiteral("Stopped: nothing was stored."));
+
         d.script->setPlainText(QStringLiteral("condition hcp(north) >\n  && 3"));
         d.make->click();
         QVERIFY(!d.running());
