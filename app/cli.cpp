@@ -21,6 +21,12 @@
 #include <cstdio>
 #include <functional>
 
+// briqo-cli generate, in cli_generate.cpp.
+namespace briqo::cli {
+int runGenerate(const QStringList &args);
+QString generateUsage(int language);
+} // namespace briqo::cli
+
 namespace {
 
 using namespace briqo;
@@ -174,6 +180,7 @@ int main(int argc, char *argv[])
         {QStringLiteral("export"), runExport},
         {QStringLiteral("picture"), runPicture},
         {QStringLiteral("handout"), runHandout},
+        {QStringLiteral("generate"), runGenerate},
     };
     QStringList args = QCoreApplication::arguments().mid(1);
     const qsizetype folderAt = args.indexOf(QStringLiteral("--folder"));
@@ -194,6 +201,7 @@ int main(int argc, char *argv[])
         || args.first() == QLatin1String("help")) {
         const bool asked = !args.isEmpty();
         std::fputs(qPrintable(cliText(Usage, language)), asked ? stdout : stderr);
+        std::fputs(qPrintable(QStringLiteral("\n") + generateUsage(language)), asked ? stdout : stderr);
         return asked ? ExitOk : ExitBadInput;
     }
     const QString command = args.takeFirst();
@@ -204,6 +212,10 @@ int main(int argc, char *argv[])
         return ExitBadInput;
     }
     if (args.contains(QLatin1String("--help")) || args.contains(QLatin1String("-h"))) {
+        if (command == QLatin1String("generate")) {
+            std::fputs(qPrintable(generateUsage(language)), stdout);
+            return ExitOk;
+        }
         std::fputs(qPrintable(cliText(Usage, language)), stdout);
         return ExitOk;
     }

@@ -4,6 +4,7 @@
 #include "board/board_view.h"
 
 #include "auction/final_contract.h"
+#include "deal/hand_evaluation.h"
 #include "resources/pictures.h"
 #include "shell/string_ids.h"
 #include "shell/string_table.h"
@@ -192,7 +193,7 @@ void BoardView::placeLeadBox(const QString &caption, double belowLeadBy)
 void BoardView::showCountsAndPoints(const Holdings &deal)
 {
     for (int seat = 0; seat < 4; ++seat) {
-        const int points = HighCardPoints(deal, seat, m_languageNumber);
+        const int points = handHcp(handFromDeal(deal, seat, m_languageNumber));
         msfgOverzicht->item(seat + 1, 1)->setText(QString::number(CardCount(deal, seat)));
         msfgOverzicht->item(seat + 1, 2)->setText(QString::number(points));
         lblPunten[seat]->setText(QLatin1Char('(') + QString::number(points) + QLatin1Char(')'));

@@ -1,5 +1,7 @@
 #include "deal/deal.h"
 
+#include "deal/hand_evaluation.h"
+
 #include "shell/string_table.h"
 #include "shell/string_ids.h"
 
@@ -74,16 +76,7 @@ int CardCount(const Holdings &deal, int seat)
 
 int HighCardPoints(const Holdings &deal, int seat, int languageNumber)
 {
-    const QString alphabet = RankAlphabet(languageNumber);
-    int points = 0;
-    for (int suit = 0; suit < 4; ++suit) {
-        const QString &h = deal[FieldOf(seat, suit)];
-        // Ace, king, queen and jack are the letters at positions 9..12 of the alphabet.
-        for (int honour = 0; honour < 4; ++honour)
-            if (h.contains(alphabet[8 + honour]))
-                points += 4 - honour;
-    }
-    return points;
+    return handHcp(handFromDeal(deal, seat, languageNumber));
 }
 
 QString sortedHolding(const QString &holding, int languageNumber)

@@ -9,10 +9,12 @@
 #include "exchange/lin_format.h"
 #include "exchange/pasted_deal.h"
 #include "exchange/pbn_writer.h"
+#include "generate/generate_strings.h"
 #include "platform/safe_write.h"
 #include "shell/frm_bordix.h"
 #include "shell/string_table.h"
 #include "shell/twips.h"
+#include "ui/generate_dialog.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -125,6 +127,12 @@ QMenu *frmBordix::exchangeMenu()
     QAction *all = menu->addAction(ResString(exchange_text::MenuExportAllPbn), this, &frmBordix::exportAllGames);
     all->setShortcut(ExportKeys);
     menu->addAction(ResString(exchange_text::MenuCopyLink), this, &frmBordix::copyHandViewerLink);
+    menu->addAction(ResString(generate_text::MenuGenerate), this, [this] {
+        GenerateDialog dialog(
+            m_services, m_programFolder, LanguageNumber, currentGameNumber() > 0 ? currentGameNumber() : 1, this);
+        dialog.gamesStored = [this] { LeesSpellen(); };
+        dialog.exec();
+    });
     return menu;
 }
 

@@ -251,7 +251,7 @@ private slots:
             captions << action->text();
         QCOMPARE(captions,
             (QStringList {"PBN-bestand inlezen...", "Dit spel exporteren (PBN of LIN)...",
-                "Alle spellen exporteren naar PBN...", "Link voor de handviewer kopiëren"}));
+                "Alle spellen exporteren naar PBN...", "Link voor de handviewer kopiëren", "Maak spellen..."}));
         QCOMPARE(w.fraSpellen->contextMenuPolicy(), Qt::CustomContextMenu);
         delete menu;
     }
