@@ -8,9 +8,9 @@
 #include "exchange/importer.h"
 #include "exchange/pbn_writer.h"
 #include "platform/program_folder.h"
-#include "shell/fonts.h"
-#include "shell/profile.h"
-#include "shell/string_table.h"
+#include "base/fonts.h"
+#include "base/profile.h"
+#include "base/string_table.h"
 #include "store/game_store.h"
 
 #include <QApplication>

@@ -4,8 +4,8 @@
 #include "exchange/exchange_strings.h"
 #include "platform/program_folder.h"
 #include "platform/safe_write.h"
-#include "shell/profile.h"
-#include "shell/string_table.h"
+#include "base/profile.h"
+#include "base/string_table.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -2,7 +2,7 @@
 // What every subcommand of briqo-cli shares: its texts in both languages, the exit codes and the
 // reading of its options.
 
-#include "shell/string_table.h"
+#include "base/string_table.h"
 
 #include <QByteArray>
 #include <QList>

@@ -7,7 +7,7 @@
 #include "generate/generated_games.h"
 #include "generate/generator.h"
 #include "output/handout.h"
-#include "shell/string_table.h"
+#include "base/string_table.h"
 #include "store/game_store.h"
 
 #include <QDate>

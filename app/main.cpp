@@ -1,10 +1,10 @@
 #include "platform/program_folder.h"
 #include "platform/qt_services.h"
 #include "resources/app_icon.h"
-#include "shell/fonts.h"
-#include "shell/frm_bordix.h"
-#include "shell/profile.h"
-#include "shell/string_table.h"
+#include "base/fonts.h"
+#include "ui/main_window/frm_bordix.h"
+#include "base/profile.h"
+#include "base/string_table.h"
 
 #include <QApplication>
 #include <QCryptographicHash>

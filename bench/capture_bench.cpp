@@ -10,7 +10,7 @@
 
 #include "window_fixture.h"
 
-#include "shell/fonts.h"
+#include "base/fonts.h"
 
 #include <QDir>
 #include <QImageWriter>

@@ -11,7 +11,7 @@
 
 #include "output/handout.h"
 #include "output/picture_export.h"
-#include "shell/fonts.h"
+#include "base/fonts.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -7,7 +7,7 @@
 #include "generate/dealing.h"
 #include "generate/generator.h"
 #include "generate/script.h"
-#include "shell/string_table.h"
+#include "base/string_table.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

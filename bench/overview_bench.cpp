@@ -7,12 +7,12 @@
 //  (c) the floor: the game list scan and sort of the store.
 // Prints the Google Benchmark table, then the ratios.
 
-#include "output/frm_bordix_02.h"
+#include "ui/overview/frm_bordix_02.h"
 #include "output/overview_rows.h"
 #include "platform/qt_services.h"
-#include "shell/fonts.h"
-#include "shell/frm_bordix.h"
-#include "shell/string_table.h"
+#include "base/fonts.h"
+#include "ui/main_window/frm_bordix.h"
+#include "base/string_table.h"
 #include "store/game_list.h"
 #include "store/game_paths.h"
 

@@ -8,10 +8,10 @@
 //   startup [--rounds N] [--games N] [--program PATH-TO-ANOTHER-BRIQO]
 
 #include "platform/qt_services.h"
-#include "shell/fonts.h"
-#include "shell/frm_bordix.h"
-#include "shell/profile.h"
-#include "shell/string_table.h"
+#include "base/fonts.h"
+#include "ui/main_window/frm_bordix.h"
+#include "base/profile.h"
+#include "base/string_table.h"
 #include "store/game_store.h"
 
 #include <QAbstractScrollArea>

@@ -9,7 +9,7 @@
 #include "store/game_list.h"
 #include "store/game_paths.h"
 
-#include "shell/string_table.h"
+#include "base/string_table.h"
 
 #include <QTemporaryDir>
 

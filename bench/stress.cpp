@@ -9,9 +9,9 @@
 
 #include "auction/auction_model.h"
 #include "auction/final_contract.h"
-#include "shell/fonts.h"
-#include "shell/frm_bordix.h"
-#include "shell/string_table.h"
+#include "base/fonts.h"
+#include "ui/main_window/frm_bordix.h"
+#include "base/string_table.h"
 #include "store/game_store.h"
 #include "support/board_driver.h"
 #include "support/fake_services.h"

@@ -5,8 +5,8 @@
 
 #include "platform/qt_key_platform.h"
 #include "platform/services.h"
-#include "shell/frm_bordix.h"
-#include "shell/string_table.h"
+#include "ui/main_window/frm_bordix.h"
+#include "base/string_table.h"
 #include "store/game_store.h"
 
 #include <QApplication>

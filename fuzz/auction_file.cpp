@@ -6,7 +6,7 @@
 #include "auction/final_contract.h"
 #include "auction/rotation.h"
 #include "fuzz_support.h"
-#include "shell/string_table.h"
+#include "base/string_table.h"
 #include "store/game_files.h"
 
 using namespace briqo;

@@ -3,7 +3,7 @@
 
 #include "fuzz_support.h"
 #include "output/overview_rows.h"
-#include "shell/string_table.h"
+#include "base/string_table.h"
 #include "store/game_files.h"
 #include "store/game_list.h"
 #include "store/game_paths.h"

@@ -8,7 +8,7 @@
 // contract, question and answer files and the commit record; "A.new" for a staged auction file.
 
 #include "fuzz_support.h"
-#include "shell/string_table.h"
+#include "base/string_table.h"
 #include "store/game_store.h"
 
 using namespace briqo;

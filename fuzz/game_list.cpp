@@ -5,7 +5,7 @@
 
 #include "store/game_list.h"
 #include "fuzz_support.h"
-#include "shell/string_table.h"
+#include "base/string_table.h"
 #include "store/game_store.h"
 
 using namespace briqo;

@@ -6,7 +6,7 @@
 #include "deal/deal.h"
 #include "deal/hand_rules.h"
 #include "fuzz_support.h"
-#include "shell/string_table.h"
+#include "base/string_table.h"
 #include "store/game_files.h"
 
 using namespace briqo;

@@ -3,7 +3,7 @@
 
 #include "auction/lead_card.h"
 #include "fuzz_support.h"
-#include "shell/string_table.h"
+#include "base/string_table.h"
 #include "store/game_files.h"
 
 using namespace briqo;

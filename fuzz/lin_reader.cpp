@@ -5,7 +5,7 @@
 #include "exchange/lin_format.h"
 #include "exchange/pasted_deal.h"
 #include "exchange/pbn_text.h"
-#include "shell/string_table.h"
+#include "base/string_table.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -6,7 +6,7 @@
 #include "exchange/pasted_deal.h"
 #include "exchange/pbn_text.h"
 #include "exchange/pbn_writer.h"
-#include "shell/string_table.h"
+#include "base/string_table.h"
 
 #include <cstdint>
 #include <cstdlib>

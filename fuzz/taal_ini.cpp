@@ -3,8 +3,8 @@
 // value that was written reads back, and the other settings survive the write.
 
 #include "fuzz_support.h"
-#include "shell/profile.h"
-#include "shell/string_table.h"
+#include "base/profile.h"
+#include "base/string_table.h"
 #include "shell/update_rules.h"
 
 using namespace briqo;

@@ -1,6 +1,6 @@
 #include "analysis/par_text.h"
 
-#include "shell/string_table.h"
+#include "base/string_table.h"
 
 #include <cstdlib>
 

@@ -1,7 +1,7 @@
 #include "auction/final_contract.h"
 
-#include "shell/string_table.h"
-#include "shell/string_ids.h"
+#include "base/string_table.h"
+#include "base/string_ids.h"
 
 namespace briqo {
 

@@ -1,8 +1,8 @@
 #include "auction/lead_card.h"
 
 #include "deal/deal.h"
-#include "shell/string_table.h"
-#include "shell/string_ids.h"
+#include "base/string_table.h"
+#include "base/string_ids.h"
 
 namespace briqo {
 

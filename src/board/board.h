@@ -5,7 +5,7 @@
 #include "board/board_deal.h"
 #include "board/board_outcome.h"
 #include "deal/deal.h"
-#include "shell/string_table.h"
+#include "base/string_table.h"
 #include "store/game.h"
 
 #include <QString>

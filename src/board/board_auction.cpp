@@ -5,7 +5,7 @@
 
 #include "auction/lead_card.h"
 #include "auction/rotation.h"
-#include "shell/string_ids.h"
+#include "base/string_ids.h"
 
 namespace briqo {
 

@@ -4,7 +4,7 @@
 #include "board/board.h"
 
 #include "deal/hand_rules.h"
-#include "shell/string_ids.h"
+#include "base/string_ids.h"
 #include "store/game_list.h"
 
 namespace briqo {

@@ -2,8 +2,8 @@
 
 #include "deal/hand_evaluation.h"
 
-#include "shell/string_table.h"
-#include "shell/string_ids.h"
+#include "base/string_table.h"
+#include "base/string_ids.h"
 
 #include <algorithm>
 #include <vector>

@@ -3,8 +3,8 @@
 #include "auction/final_contract.h"
 #include "exchange/exchange_strings.h"
 #include "exchange/pbn_text.h"
-#include "shell/string_ids.h"
-#include "shell/string_table.h"
+#include "base/string_ids.h"
+#include "base/string_table.h"
 #include "store/code_page_1252.h"
 
 #include <QRegularExpression>

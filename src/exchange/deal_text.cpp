@@ -1,6 +1,6 @@
 #include "exchange/deal_text.h"
 
-#include "shell/string_table.h"
+#include "base/string_table.h"
 
 #include <QRegularExpression>
 

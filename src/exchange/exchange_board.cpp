@@ -1,6 +1,6 @@
 #include "exchange/exchange_board.h"
 
-#include "shell/string_table.h"
+#include "base/string_table.h"
 
 namespace briqo {
 

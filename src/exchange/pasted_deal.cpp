@@ -2,7 +2,7 @@
 
 #include "exchange/lin_format.h"
 #include "exchange/pbn_reader.h"
-#include "shell/string_table.h"
+#include "base/string_table.h"
 
 namespace briqo {
 

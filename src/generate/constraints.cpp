@@ -2,7 +2,7 @@
 
 #include "deal/hand_evaluation.h"
 #include "generate/generate_strings.h"
-#include "shell/string_table.h"
+#include "base/string_table.h"
 
 #include <QRegularExpression>
 #include <QStringList>

@@ -2,7 +2,7 @@
 
 #include "exchange/board_game.h"
 #include "exchange/pbn_writer.h"
-#include "shell/string_table.h"
+#include "base/string_table.h"
 
 namespace briqo::generate {
 

@@ -1,7 +1,7 @@
 #include "generate/script.h"
 
 #include "generate/generate_strings.h"
-#include "shell/string_table.h"
+#include "base/string_table.h"
 
 #include <QHash>
 

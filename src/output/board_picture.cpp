@@ -1,10 +1,10 @@
 #include "output/board_picture.h"
 
-#include "board/board_view.h"
-#include "board/double_dummy_block.h"
+#include "ui/board/board_view.h"
+#include "ui/board/double_dummy_block.h"
 #include "deal/deal.h"
 #include "resources/pictures.h"
-#include "shell/twips.h"
+#include "base/twips.h"
 
 #include <QCheckBox>
 #include <QFontMetrics>

@@ -1,9 +1,9 @@
 #include "output/handout.h"
 
 #include "output/handout_layout.h"
-#include "shell/fonts.h"
-#include "shell/string_ids.h"
-#include "shell/string_table.h"
+#include "base/fonts.h"
+#include "base/string_ids.h"
+#include "base/string_table.h"
 #include "store/game.h"
 
 #include <QBuffer>

@@ -1,6 +1,6 @@
 #include "output/overview_print.h"
 
-#include "shell/twips.h"
+#include "base/twips.h"
 
 #include <QFontMetricsF>
 #include <QPageLayout>

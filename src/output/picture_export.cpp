@@ -3,7 +3,7 @@
 #include "analysis/double_dummy.h"
 
 #include "output/bitmap_file.h"
-#include "shell/fonts.h"
+#include "base/fonts.h"
 #include "store/game.h"
 
 #include <QBuffer>

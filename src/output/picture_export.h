@@ -1,8 +1,8 @@
 #pragma once
 
-#include "board/board_view.h"
+#include "ui/board/board_view.h"
 #include "output/board_picture.h"
-#include "shell/string_table.h"
+#include "base/string_table.h"
 
 #include <QByteArray>
 #include <QImage>

@@ -1,7 +1,7 @@
 #include "platform/qt_services.h"
 
 #include "platform/dialog_folder.h"
-#include "shell/string_table.h"
+#include "base/string_table.h"
 
 #include <QClipboard>
 #include <QDate>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/string_table.h"
+#include "base/string_table.h"
 
 #include <QImage>
 #include <QString>

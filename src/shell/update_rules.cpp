@@ -1,7 +1,7 @@
 #include "shell/update_rules.h"
 
-#include "shell/profile.h"
-#include "shell/string_table.h"
+#include "base/profile.h"
+#include "base/string_table.h"
 
 #include <QDir>
 #include <QUrl>

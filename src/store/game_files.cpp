@@ -1,6 +1,6 @@
 #include "store/game_files.h"
 
-#include "shell/string_table.h"
+#include "base/string_table.h"
 #include "store/path_lookup.h"
 #include "store/text_file.h"
 

@@ -1,6 +1,6 @@
 #include "store/game_list.h"
 
-#include "shell/string_table.h"
+#include "base/string_table.h"
 #include "store/game_files.h"
 #include "store/path_lookup.h"
 #include "store/save_commit.h"

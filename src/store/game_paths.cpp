@@ -1,8 +1,8 @@
 #include "store/game_paths.h"
 
-#include "shell/string_table.h"
+#include "base/string_table.h"
 #include "store/path_lookup.h"
-#include "shell/string_ids.h"
+#include "base/string_ids.h"
 
 namespace briqo {
 

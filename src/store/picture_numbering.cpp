@@ -1,6 +1,6 @@
 #include "store/picture_numbering.h"
 
-#include "shell/string_table.h"
+#include "base/string_table.h"
 #include "store/path_lookup.h"
 
 #include <QDir>

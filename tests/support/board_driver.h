@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/frm_bordix.h"
+#include "ui/main_window/frm_bordix.h"
 #include "support/fake_services.h"
 
 #include <QApplication>

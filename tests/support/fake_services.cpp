@@ -1,8 +1,8 @@
 #include "support/fake_services.h"
 
-#include "shell/fonts.h"
-#include "shell/frm_bordix.h"
-#include "shell/profile.h"
+#include "base/fonts.h"
+#include "ui/main_window/frm_bordix.h"
+#include "base/profile.h"
 
 #include <QFile>
 #include <QFileInfo>

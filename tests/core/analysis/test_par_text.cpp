@@ -1,7 +1,7 @@
 // How a par is written on the board and in the overview, in both languages.
 
 #include "analysis/par_text.h"
-#include "shell/string_table.h"
+#include "base/string_table.h"
 
 #include <QTest>
 

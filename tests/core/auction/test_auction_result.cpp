@@ -3,7 +3,7 @@
 #include "auction/lead_card.h"
 #include "auction/rotation.h"
 #include "auction_script.h"
-#include "shell/string_table.h"
+#include "base/string_table.h"
 
 #include <QtTest>
 

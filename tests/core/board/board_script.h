@@ -2,7 +2,7 @@
 
 #include "board/availability.h"
 #include "board/board.h"
-#include "shell/string_ids.h"
+#include "base/string_ids.h"
 
 #include <QStringList>
 #include <QTest>

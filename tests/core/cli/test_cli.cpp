@@ -1,7 +1,7 @@
 #include "core/reliability/hostile_disk.h"
 #include "exchange/lin_format.h"
 #include "exchange/pbn_reader.h"
-#include "shell/string_table.h"
+#include "base/string_table.h"
 #include "store/game_store.h"
 
 #include <QDir>

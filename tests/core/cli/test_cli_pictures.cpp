@@ -1,6 +1,6 @@
 // briqo-cli picture and handout, run as a script runs them: no display, a program folder of its own.
 
-#include "shell/string_table.h"
+#include "base/string_table.h"
 #include "store/game_store.h"
 
 #include <QCryptographicHash>

@@ -3,8 +3,8 @@
 #include "auction/auction_model.h"
 #include "auction/final_contract.h"
 #include "exchange/deal_text.h"
-#include "shell/string_ids.h"
-#include "shell/string_table.h"
+#include "base/string_ids.h"
+#include "base/string_table.h"
 #include "store/game.h"
 
 #include <QFile>

@@ -1,5 +1,5 @@
 #include "exchange/importer.h"
-#include "shell/string_table.h"
+#include "base/string_table.h"
 #include "store/game_store.h"
 
 #include <QFile>

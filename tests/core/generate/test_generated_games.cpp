@@ -5,7 +5,7 @@
 #include "generate/generated_games.h"
 #include "generate/generator.h"
 #include "generate/script.h"
-#include "shell/string_table.h"
+#include "base/string_table.h"
 #include "store/game_store.h"
 
 #include <QTemporaryDir>

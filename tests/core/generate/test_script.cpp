@@ -2,7 +2,7 @@
 #include "generate/constraints.h"
 #include "generate/generator.h"
 #include "generate/script.h"
-#include "shell/string_table.h"
+#include "base/string_table.h"
 
 #include <QTest>
 

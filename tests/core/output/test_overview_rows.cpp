@@ -1,5 +1,5 @@
 #include "output/overview_rows.h"
-#include "shell/string_table.h"
+#include "base/string_table.h"
 #include "store/game_store.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "platform/dialog_folder.h"
 #include "platform/program_folder.h"
-#include "shell/profile.h"
+#include "base/profile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
 #include "qa/qa_text.h"
-#include "shell/string_table.h"
+#include "base/string_table.h"
 #include "store/game_store.h"
 
 #include <QDir>

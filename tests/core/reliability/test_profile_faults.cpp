@@ -2,7 +2,7 @@
 // write that cannot be done says so.
 
 #include "core/reliability/hostile_disk.h"
-#include "shell/profile.h"
+#include "base/profile.h"
 
 #include <QTemporaryDir>
 #include <QTest>

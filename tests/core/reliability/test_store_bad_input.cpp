@@ -3,7 +3,7 @@
 // written with a reason, and never changes or loses a stored game.
 
 #include "core/reliability/hostile_disk.h"
-#include "shell/string_table.h"
+#include "base/string_table.h"
 #include "store/game_store.h"
 
 #include <QRandomGenerator>

@@ -1,4 +1,4 @@
-#include "shell/profile.h"
+#include "base/profile.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,4 +1,4 @@
-#include "shell/string_table.h"
+#include "base/string_table.h"
 
 #include <QTest>
 

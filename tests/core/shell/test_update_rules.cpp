@@ -1,5 +1,5 @@
-#include "shell/string_table.h"
-#include "shell/string_ids.h"
+#include "base/string_table.h"
+#include "base/string_ids.h"
 #include "platform/update_files.h"
 #include "shell/update_rules.h"
 

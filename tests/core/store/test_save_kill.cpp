@@ -1,7 +1,7 @@
 // A save killed at any instant leaves the auction file and the hands file of the same save: both
 // the old ones or both the new ones, and no temporary file after the next load.
 
-#include "shell/string_table.h"
+#include "base/string_table.h"
 #include "store/game_store.h"
 #include "store_test_files.h"
 

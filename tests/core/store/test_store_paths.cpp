@@ -1,4 +1,4 @@
-#include "shell/string_table.h"
+#include "base/string_table.h"
 #include "store/file_state.h"
 #include "store/game_paths.h"
 #include "store_test_files.h"

@@ -4,10 +4,10 @@
 #include "picture_board.h"
 
 #include "analysis/double_dummy_worker.h"
-#include "board/double_dummy_block.h"
+#include "ui/board/double_dummy_block.h"
 #include "output/board_picture.h"
-#include "shell/profile.h"
-#include "shell/twips.h"
+#include "base/profile.h"
+#include "base/twips.h"
 #include "store/game.h"
 
 #include <QSignalSpy>

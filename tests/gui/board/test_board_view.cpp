@@ -1,8 +1,8 @@
 // The board drawn from a stored game with no main window around it.
 
-#include "board/board_view.h"
+#include "ui/board/board_view.h"
 #include "resources/pictures.h"
-#include "shell/string_table.h"
+#include "base/string_table.h"
 #include "store/game.h"
 
 #include <QCheckBox>

@@ -2,7 +2,7 @@
 #include "exchange/exchange_strings.h"
 #include "exchange/lin_format.h"
 #include "exchange/pbn_reader.h"
-#include "shell/frm_bordix.h"
+#include "ui/main_window/frm_bordix.h"
 #include "store/game_store.h"
 #include "support/board_driver.h"
 #include "support/fake_services.h"

@@ -1,10 +1,10 @@
 #include "deal/hand_evaluation.h"
 #include "generate/generate_strings.h"
-#include "shell/frm_bordix.h"
+#include "ui/main_window/frm_bordix.h"
 #include "store/game_store.h"
 #include "support/board_driver.h"
 #include "support/fake_services.h"
-#include "ui/generate_dialog.h"
+#include "ui/dialogs/generate_dialog.h"
 
 #include <QAction>
 #include <QApplication>

@@ -4,7 +4,7 @@
 // out is noted for each capture.
 
 #include "analysis/double_dummy_worker.h"
-#include "shell/frm_bordix.h"
+#include "ui/main_window/frm_bordix.h"
 #include "support/board_driver.h"
 #include "support/fake_services.h"
 

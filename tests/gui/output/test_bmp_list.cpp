@@ -1,7 +1,7 @@
 // The pictures window of a game, opened from the main window's "List of BMP" button.
 
-#include "output/frm_bordix_03.h"
-#include "shell/frm_bordix.h"
+#include "ui/pictures/frm_bordix_03.h"
+#include "ui/main_window/frm_bordix.h"
 #include "support/board_driver.h"
 #include "support/fake_services.h"
 

@@ -1,9 +1,9 @@
 // The games overview window: its table, sorting, loading a game from it, closing and printing.
 
-#include "output/frm_bordix_02.h"
+#include "ui/overview/frm_bordix_02.h"
 #include "output/overview_print.h"
-#include "shell/string_table.h"
-#include "shell/twips.h"
+#include "base/string_table.h"
+#include "base/twips.h"
 #include "support/board_driver.h"
 #include "support/child_windows.h"
 

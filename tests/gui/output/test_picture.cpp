@@ -2,9 +2,9 @@
 
 #include "picture_board.h"
 
-#include "shell/string_ids.h"
-#include "shell/string_table.h"
-#include "shell/twips.h"
+#include "base/string_ids.h"
+#include "base/string_table.h"
+#include "base/twips.h"
 
 #include <QFile>
 #include <QImage>

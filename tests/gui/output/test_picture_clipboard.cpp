@@ -3,9 +3,9 @@
 
 #include "platform/qt_key_platform.h"
 #include "platform/qt_services.h"
-#include "shell/fonts.h"
-#include "shell/string_ids.h"
-#include "shell/string_table.h"
+#include "base/fonts.h"
+#include "base/string_ids.h"
+#include "base/string_table.h"
 #include "support/board_driver.h"
 #include "support/fake_services.h"
 

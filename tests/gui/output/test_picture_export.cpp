@@ -4,11 +4,11 @@
 #include "picture_board.h"
 
 #include "output/bitmap_file.h"
-#include "output/frm_bordix_02.h"
+#include "ui/overview/frm_bordix_02.h"
 #include "output/handout.h"
 #include "output/picture_export.h"
-#include "shell/string_ids.h"
-#include "shell/string_table.h"
+#include "base/string_ids.h"
+#include "base/string_table.h"
 #include "store/game_store.h"
 #include "support/child_windows.h"
 

@@ -1,7 +1,7 @@
 // The question-and-answer window: its buttons, saving, deleting, copying, Ctrl+A and closing.
 
-#include "qa/frm_bordix_01.h"
-#include "shell/twips.h"
+#include "ui/question/frm_bordix_01.h"
+#include "base/twips.h"
 #include "support/board_driver.h"
 #include "support/child_windows.h"
 

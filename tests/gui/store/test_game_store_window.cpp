@@ -1,5 +1,5 @@
-#include "shell/frm_bordix.h"
-#include "shell/twips.h"
+#include "ui/main_window/frm_bordix.h"
+#include "base/twips.h"
 #include "store/text_file.h"
 #include "support/board_driver.h"
 #include "support/fake_services.h"

@@ -1,0 +1,134 @@
+// The double-dummy table and par on the board: worked out in the background whenever the deal or
+// the game number changes, so the window never waits for the solver, and shown once it is known.
+
+#include "ui/main_window/frm_bordix.h"
+
+#include "analysis/double_dummy_worker.h"
+#include "ui/board/double_dummy_block.h"
+#include "deal/hand_rules.h"
+#include "base/profile.h"
+#include "base/string_table.h"
+#include "base/twips.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+namespace briqo {
+
+namespace {
+
+const QString OptionsSection = QStringLiteral("Opties");
+const QString DoubleDummyKeyName = QStringLiteral("DDTabel");
+
+} // namespace
+
+void frmBordix::connectDoubleDummy()
+{
+    m_doubleDummy = new DoubleDummyWorker(this);
+    connect(m_doubleDummy, &DoubleDummyWorker::finished, this, [this](const DoubleDummyResult &result) {
+        m_doubleDummyResult = result;
+        // A change still waiting to be handled has made this table old already.
+        if (m_doubleDummyKey && doubleDummyKey() == *m_doubleDummyKey)
+            picAlles->showDoubleDummy(result);
+    });
+    // A deal the solver refuses shows no table; nothing else depends on it.
+    connect(m_doubleDummy, &DoubleDummyWorker::failed, this, [this] { m_doubleDummyResult.reset(); });
+
+    for (QLineEdit *field : txtInvoer)
+        connect(field, &QLineEdit::textChanged, this, [this] { doubleDummyDealEdited(); });
+    connect(txtSpel, &QLineEdit::textChanged, this, [this] { doubleDummyDealEdited(); });
+    connect(chkDoubleDummy, &QCheckBox::clicked, this, [this] { chkDoubleDummy_Click(); });
+}
+
+Holdings frmBordix::dealForAnalysis() const
+{
+    Holdings deal = holdings();
+    for (int seat = 0; seat < 4; ++seat) {
+        // A hidden hand's fields are empty; its cards wait in the seat's hand list.
+        if (tagOf(chkNietZichtbaar[seat]).isEmpty())
+            continue;
+        for (int suit = 0; suit < 4; ++suit)
+            deal[FieldOf(seat, suit)] = lstHand[seat].value(suit);
+    }
+    for (QString &holding : deal)
+        holding = tensAsT(holding);
+    return deal;
+}
+
+frmBordix::DoubleDummyKey frmBordix::doubleDummyKey() const
+{
+    return {dealForAnalysis(), VulnerabilityOf(currentGameNumber()), LanguageNumber};
+}
+
+void frmBordix::doubleDummyDealEdited()
+{
+    // The program rewrites fields one by one (a rotation, a loaded game): the table goes at the
+    // first change, and only the deal the handler leaves behind is worked out.
+    if (m_doubleDummyKey && doubleDummyKey() != *m_doubleDummyKey)
+        picAlles->showDoubleDummy(std::nullopt);
+    if (m_doubleDummyQueued)
+        return;
+    m_doubleDummyQueued = true;
+    QTimer::singleShot(0, this, [this] {
+        m_doubleDummyQueued = false;
+        refreshDoubleDummy();
+    });
+}
+
+void frmBordix::refreshDoubleDummy()
+{
+    const DoubleDummyKey key = doubleDummyKey();
+    if (!isValidCompleteDeal(key.deal, key.languageNumber)) {
+        // The last table is kept aside: a card taken away and put back needs no new table.
+        m_doubleDummy->cancel();
+        picAlles->showDoubleDummy(std::nullopt);
+        return;
+    }
+    if (m_doubleDummyKey && key == *m_doubleDummyKey) {
+        if (m_doubleDummyResult)
+            picAlles->showDoubleDummy(m_doubleDummyResult);
+        else if (!m_doubleDummy->isPending())
+            m_doubleDummy->request(key.deal, key.languageNumber, key.vulnerability);
+        return;
+    }
+    m_doubleDummyKey = key;
+    m_doubleDummyResult.reset();
+    picAlles->showDoubleDummy(std::nullopt);
+    m_doubleDummy->request(key.deal, key.languageNumber, key.vulnerability);
+}
+
+std::optional<DoubleDummyResult> frmBordix::doubleDummyNow()
+{
+    const DoubleDummyKey key = doubleDummyKey();
+    if (m_doubleDummyKey && key == *m_doubleDummyKey && m_doubleDummyResult)
+        return m_doubleDummyResult;
+    if (!isValidCompleteDeal(key.deal, key.languageNumber))
+        return std::nullopt;
+    // A picture or a file is made once, on request: a moment's wait for the solver is acceptable
+    // there. The background answer, when it comes, is the same table.
+    std::optional<DoubleDummyResult> result = solveDeal(key.deal, key.languageNumber, key.vulnerability);
+    if (result) {
+        if (!m_doubleDummyKey || key != *m_doubleDummyKey)
+            m_doubleDummy->cancel();
+        m_doubleDummyKey = key;
+        m_doubleDummyResult = result;
+    }
+    return result;
+}
+
+// Off unless the user has put it on: without it the picture is the board alone.
+void frmBordix::readDoubleDummyOption()
+{
+    chkDoubleDummy->setChecked(leadingNumber(ReadIni(OptionsSection, DoubleDummyKeyName, iniPath())) != 0);
+}
+
+void frmBordix::chkDoubleDummy_Click()
+{
+    WriteIni(OptionsSection, DoubleDummyKeyName,
+        chkDoubleDummy->isChecked() ? QStringLiteral("1") : QStringLiteral("0"), iniPath());
+    cmdFocus->setFocus();
+}
+
+} // namespace briqo

@@ -1,0 +1,99 @@
+// The board picture: the board on screen drawn anew, without the window's controls, by the one
+// drawing that also makes the picture files and the handouts; saved as the game's next numbered
+// bitmap and left on the clipboard. The live window is not touched while the picture is made, so
+// it does not matter whether the window is active, covered, or has a window manager at all.
+
+#include "ui/main_window/frm_bordix.h"
+
+#include "output/bitmap_file.h"
+#include "output/picture_export.h"
+#include "base/string_ids.h"
+#include "base/string_table.h"
+#include "base/twips.h"
+
+#include <QCheckBox>
+#include <QPushButton>
+
+namespace briqo {
+
+void frmBordix::ZoekBMPNummer() { PictureSuffix = store().nextPictureSuffix(currentGameNumber()); }
+
+Game frmBordix::boardAsGame() const
+{
+    Game game;
+    game.number = currentGameNumber();
+    game.holdings = dealForAnalysis();
+    AuctionFile file;
+    file.callKinds = auction.CallKinds();
+    const QList<FileCell> cells = auction.cellsForFile();
+    for (int i = 0; i < AuctionCells && i < cells.size(); ++i)
+        file.cells[i] = cells[i];
+    game.auction = file;
+    if (m_leadShown) {
+        game.lead = *m_leadShown;
+        game.lead->cardText = tensAsT(game.lead->cardText);
+    }
+    game.question = m_questionShown;
+    return game;
+}
+
+PictureSettings frmBordix::pictureSettings()
+{
+    PictureSettings settings;
+    settings.languageNumber = LanguageNumber;
+    settings.year = m_services.clock->currentYear();
+    settings.board.tenAs10 = chkTien->isChecked();
+    settings.board.points = chkPunten->isChecked();
+    for (int seat = 0; seat < 4; ++seat)
+        settings.board.hidden[seat] = !tagOf(chkNietZichtbaar[seat]).isEmpty();
+    settings.board.boldSeat = picAlles->seatInBold();
+    // The double-dummy block is in the picture only when its option is on; the picture does not
+    // wait for the background to finish the table.
+    if (chkDoubleDummy->isChecked())
+        settings.board.doubleDummy = doubleDummyNow();
+    return settings;
+}
+
+QImage frmBordix::boardPictureNow()
+{
+    PreparedBoard board(boardAsGame(), pictureSettings());
+    return boardImage(board, 1);
+}
+
+bool frmBordix::cmdKopie_Click()
+{
+    const long long n = currentGameNumber();
+    ZoekBMPNummer();
+    const QString suffix = PictureSuffix;
+    const QImage taken = boardPictureNow();
+
+    // Every mode leaves the picture on the clipboard; the file is written unless the picture is
+    // for the clipboard only.
+    m_services.clipboard->setImage(taken);
+    QString failure;
+    if (!ClipboardMode) {
+        picSpel = taken;
+        const StoreResult written = store().writePicture(n, suffix, bitmapFileBytes(taken));
+        if (!written)
+            failure = fillPlaceholder(ResString(own::PictureNotSaved), QLatin1Char('~'), written.path);
+    }
+    PrintMode = false;
+    cmdFocus->setFocus();
+    if (!failure.isEmpty())
+        showInfo(failure);
+    return !taken.isNull();
+}
+
+void frmBordix::cmdNaarKlembord_Click()
+{
+    ClipboardMode = true;
+    const bool taken = cmdKopie_Click();
+    ClipboardMode = false;
+    if (taken)
+        showInfo(ResString(Str::PasteThePicture));
+    cmdFocus->setFocus();
+}
+
+QImage frmBordix::windowPicture() { return grab().toImage(); }
+
+} // namespace briqo

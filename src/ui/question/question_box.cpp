@@ -1,0 +1,39 @@
+// The main window's side of the question and answer: its button, and the question box on the
+// board that carries a game's question into the picture.
+
+#include "ui/main_window/frm_bordix.h"
+
+#include "ui/question/frm_bordix_01.h"
+#include "qa/qa_text.h"
+#include "base/twips.h"
+
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace briqo {
+
+void frmBordix::cmdVraagAntwoord_Click()
+{
+    // Out of the way of the question window, which opens over its right-hand side.
+    move(0, 0);
+    cmdFocus->setFocus();
+    setEnabled(false);
+    (new frmBordix_01(*this))->show();
+}
+
+void frmBordix::showQuestion(const QString &question)
+{
+    m_questionShown = question;
+    txtVraag->setPlainText(boxTextOfStored(question));
+    if (txtVraag->toPlainText().trimmed().isEmpty()) {
+        txtVraag->hide();
+        return;
+    }
+    // Where the picture's relayout puts it: borderless, below South's hand.
+    txtVraag->setFrameShape(QFrame::NoFrame);
+    setLeftTw(txtVraag, 0);
+    setTopTw(txtVraag, topTw(picAchter[11]) + heightTw(picAchter[11]) + 120);
+    txtVraag->show();
+}
+
+} // namespace briqo
