@@ -1,6 +1,7 @@
 #include "store/game_store.h"
 
 #include "store/file_state.h"
+#include "store/folder_lock.h"
 #include "store/game_list.h"
 #include "store/path_lookup.h"
 #include "store/picture_numbering.h"
@@ -8,6 +9,7 @@
 #include "store/text_file.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 
@@ -29,12 +31,12 @@ void note(const QString &path, const QByteArray *bytes)
         journal()(path, bytes);
 }
 
-StoreResult fromWrite(bool ok, const QString &path, const QByteArray &bytes, const QString &error)
+StoreResult busyResult(const QString &gamesRoot)
 {
-    if (!ok)
-        return StoreResult::failed(path, error);
-    note(path, &bytes);
-    return {};
+    StoreResult result = StoreResult::failed(
+        FolderLock::lockPath(gamesRoot), QStringLiteral("another program is writing in the games folder"));
+    result.busy = true;
+    return result;
 }
 
 } // namespace
@@ -57,11 +59,39 @@ GameFilePaths GameStore::paths(long long n) const { return gameFilePaths(folderO
 
 bool GameStore::isStored(long long n) const { return FileState(paths(n).auction) == 1; }
 
-void GameStore::recover(long long n) const { recoverSave(folderOf(n)); }
+void GameStore::recover(long long n) const { recoverSaveLocked(folderOf(n)); }
+
+QString GameStore::pathOf(long long n, GameFileKind kind) const
+{
+    const GameFilePaths p = paths(n);
+    switch (kind) {
+    case GameFileKind::Auction:
+        return p.auction;
+    case GameFileKind::Hands:
+        return p.hands;
+    case GameFileKind::Contract:
+        return p.contract;
+    case GameFileKind::Lead:
+        return p.lead;
+    case GameFileKind::Question:
+        return p.question;
+    case GameFileKind::Answer:
+        return p.answer;
+    }
+    return {};
+}
 
 Game GameStore::load(long long n) const
 {
-    recover(n);
+    // Read under the lock, so that a commit of another process is seen whole or not at all;
+    // a lock that cannot be had (a read-only folder, a writer that does not finish) still lets
+    // the files be read as they are.
+    std::optional<FolderLock> lock;
+    if (QFileInfo(folderOf(n)).isDir()) {
+        lock.emplace(gamesRoot());
+        if (!lock->busy())
+            recoverSave(folderOf(n));
+    }
     const GameFilePaths p = paths(n);
     Game game;
     game.number = n;
@@ -78,45 +108,90 @@ Game GameStore::load(long long n) const
     return game;
 }
 
-StoreResult GameStore::save(const Game &game) const
+StoreResult GameStore::commit(long long n, const QList<GameFileChange> &changes, CommitWhen when) const
 {
-    const QString folder = folderOf(game.number);
-    CreateFolderPath(folder);
-    const GameFilePaths p = paths(game.number);
-    const AuctionFile auction = game.auction.value_or(AuctionFile {});
+    const bool writes
+        = std::any_of(changes.begin(), changes.end(), [](const GameFileChange &c) { return c.bytes.has_value(); });
+    const QString root = gamesRoot();
+    if (writes)
+        CreateFolderPath(root);
+    else if (!QFileInfo(folderOf(n)).isDir())
+        return StoreResult::done(false); // nothing to remove
+    const FolderLock lock(root);
+    if (lock.busy())
+        return busyResult(root);
+    if (when == CommitWhen::OnlyIfNew && isStored(n)) {
+        StoreResult result = StoreResult::failed(folderOf(n), QStringLiteral("the game is stored already"));
+        result.alreadyStored = true;
+        return result;
+    }
+    const QString folder = folderOf(n);
+    const bool newFolder = !QFileInfo(folder).isDir();
+    if (writes)
+        CreateFolderPath(folder);
+
+    QList<StagedFile> files;
+    for (const GameFileChange &change : changes) {
+        const QString path = pathOf(n, change.kind);
+        if (change.bytes)
+            files.append({path, *change.bytes, false});
+        else if (FileState(path) >= 0)
+            files.append({path, {}, true});
+    }
+    if (files.isEmpty())
+        return StoreResult::done(false);
+
     QString failedPath;
     QString error;
     bool unchanged = true;
-    const QList<StagedFile> files {{p.auction, auctionFileBytes(auction)}, {p.hands, handsFileBytes(game.holdings)}};
-    if (!commitFiles(p.folder, files, &failedPath, &error, &unchanged))
+    if (!commitFiles(folder, files, &failedPath, &error, &unchanged)) {
+        // A new game that did not land leaves no empty folder behind.
+        if (newFolder && unchanged)
+            QDir().rmdir(folder);
         return StoreResult::failed(failedPath, error, unchanged);
-    for (const StagedFile &file : files)
-        note(file.path, &file.bytes);
-    return {};
-}
-
-StoreResult GameStore::writeLine(const QString &path, const QString &line) const
-{
-    QString error;
-    const QByteArray bytes = textLinesBytes({line});
-    return fromWrite(writeFileBytes(path, bytes, &error), path, bytes, error);
-}
-
-StoreResult GameStore::removeFile(const QString &path) const
-{
-    if (FileState(path) < 0)
-        return {};
-    if (QFile::remove(resolveExisting(path))) {
-        note(path, nullptr);
-        return {};
     }
-    return StoreResult::failed(path, QStringLiteral("cannot remove the file"));
+    for (const StagedFile &file : files)
+        note(file.path, file.remove ? nullptr : &file.bytes);
+    return StoreResult::done(true);
+}
+
+StoreResult GameStore::commitGame(const Game &game, CommitWhen when) const
+{
+    const long long n = game.number;
+    auto writeOrRemove = [](GameFileKind kind, bool present, const QByteArray &bytes) {
+        return present ? GameFileChange {kind, bytes} : GameFileChange {kind, std::nullopt};
+    };
+    QByteArray leadBytes;
+    if (game.lead) {
+        const QString line = formatLeadLine(game.lead->leaderName, game.lead->suitIndex, game.lead->cardText);
+        if (line.isEmpty())
+            return StoreResult::failed(paths(n).lead, QStringLiteral("no valid lead to write"));
+        leadBytes = textLinesBytes({line});
+    }
+    const bool question = game.hasQuestionFile || !game.question.isEmpty();
+    const bool answer = game.hasAnswerFile || !game.answer.isEmpty();
+    return commit(n,
+        {
+            {GameFileKind::Auction, auctionFileBytes(game.auction.value_or(AuctionFile {}))},
+            {GameFileKind::Hands, handsFileBytes(game.holdings)},
+            writeOrRemove(GameFileKind::Contract, !game.contract.isEmpty(), textLinesBytes({game.contract})),
+            writeOrRemove(GameFileKind::Lead, game.lead.has_value(), leadBytes),
+            writeOrRemove(GameFileKind::Question, question, question ? textItemBytes(game.question) : QByteArray()),
+            writeOrRemove(GameFileKind::Answer, answer, answer ? textItemBytes(game.answer) : QByteArray()),
+        },
+        when);
+}
+
+StoreResult GameStore::save(const Game &game) const
+{
+    return commit(game.number,
+        {{GameFileKind::Auction, auctionFileBytes(game.auction.value_or(AuctionFile {}))},
+            {GameFileKind::Hands, handsFileBytes(game.holdings)}});
 }
 
 StoreResult GameStore::writeContract(long long n, const QString &contractText) const
 {
-    CreateFolderPath(folderOf(n));
-    return writeLine(paths(n).contract, contractText);
+    return commit(n, {{GameFileKind::Contract, textLinesBytes({contractText})}});
 }
 
 StoreResult GameStore::writeLead(long long n, const LeadLine &lead) const
@@ -124,35 +199,32 @@ StoreResult GameStore::writeLead(long long n, const LeadLine &lead) const
     const QString line = formatLeadLine(lead.leaderName, lead.suitIndex, lead.cardText);
     if (line.isEmpty())
         return StoreResult::failed(paths(n).lead, QStringLiteral("no valid lead to write"));
-    CreateFolderPath(folderOf(n));
-    return writeLine(paths(n).lead, line);
+    return commit(n, {{GameFileKind::Lead, textLinesBytes({line})}});
 }
 
-StoreResult GameStore::removeLead(long long n) const { return removeFile(paths(n).lead); }
+StoreResult GameStore::removeLead(long long n) const { return commit(n, {{GameFileKind::Lead, std::nullopt}}); }
 
-StoreResult GameStore::removeContract(long long n) const { return removeFile(paths(n).contract); }
+StoreResult GameStore::removeContract(long long n) const { return commit(n, {{GameFileKind::Contract, std::nullopt}}); }
 
 StoreResult GameStore::writeQuestion(long long n, const QString &text) const
 {
-    CreateFolderPath(folderOf(n));
-    const QString path = paths(n).question;
-    QString error;
-    const QByteArray bytes = textItemBytes(text);
-    return fromWrite(writeFileBytes(path, bytes, &error), path, bytes, error);
+    return commit(n, {{GameFileKind::Question, textItemBytes(text)}});
 }
 
-StoreResult GameStore::removeQuestion(long long n) const { return removeFile(paths(n).question); }
+StoreResult GameStore::removeQuestion(long long n) const { return commit(n, {{GameFileKind::Question, std::nullopt}}); }
 
 StoreResult GameStore::writeAnswer(long long n, const QString &text) const
 {
-    CreateFolderPath(folderOf(n));
-    const QString path = paths(n).answer;
-    QString error;
-    const QByteArray bytes = textItemBytes(text);
-    return fromWrite(writeFileBytes(path, bytes, &error), path, bytes, error);
+    return commit(n, {{GameFileKind::Answer, textItemBytes(text)}});
 }
 
-StoreResult GameStore::removeAnswer(long long n) const { return removeFile(paths(n).answer); }
+StoreResult GameStore::removeAnswer(long long n) const { return commit(n, {{GameFileKind::Answer, std::nullopt}}); }
+
+StoreResult GameStore::writeQuestionAndAnswer(long long n, const QString &question, const QString &answer) const
+{
+    return commit(
+        n, {{GameFileKind::Question, textItemBytes(question)}, {GameFileKind::Answer, textItemBytes(answer)}});
+}
 
 QString GameStore::readQuestion(long long n) const { return readJoinedText(paths(n).question); }
 
@@ -178,7 +250,14 @@ RemoveResult GameStore::remove(long long n) const
         result.failedPath = folder;
         return result;
     }
-    recover(n);
+    // A commit of another process may be staging files in this very folder.
+    const FolderLock lock(gamesRoot());
+    if (lock.busy()) {
+        result.ok = false;
+        result.failedPath = folder;
+        return result;
+    }
+    recoverSave(folder);
 
     // The game's own files, its pictures and temporaries go; anything else the user keeps there
     // stops the deletion before a single file is touched.
@@ -277,7 +356,10 @@ StoreResult GameStore::writePicture(long long n, const QString &suffix, const QB
         return StoreResult::failed(path, QStringLiteral("no picture"));
     ensureFolder(n);
     QString error;
-    return fromWrite(writeFileBytes(path, bytes, &error), path, bytes, error);
+    if (!writeFileBytes(path, bytes, &error))
+        return StoreResult::failed(path, error);
+    note(path, &bytes);
+    return StoreResult::done(true);
 }
 
 bool GameStore::removePicture(long long n, const QString &fileName) const
@@ -293,13 +375,32 @@ bool GameStore::removePicture(long long n, const QString &fileName) const
     return true;
 }
 
-void GameStore::recoverAll() const
+bool GameStore::recoverAll() const
 {
-    QDir root(gamesRoot());
-    if (!root.exists())
-        return;
-    for (const QString &name : root.entryList(QDir::Dirs | QDir::NoDotAndDotDot))
-        recoverSave(root.filePath(name));
+    // One listing of each game folder, without asking for anything per file: a folder of many
+    // games is looked through in a moment, and the lock is taken only when there is work.
+    const QString root = resolveExisting(gamesRoot());
+    QStringList cutOff;
+    QDirIterator folders(root, QDir::Dirs | QDir::NoDotAndDotDot);
+    while (folders.hasNext()) {
+        const QString folder = folders.next();
+        QDirIterator files(folder, QDir::Files | QDir::Hidden);
+        while (files.hasNext()) {
+            files.next();
+            if (isTemporaryName(files.fileName())) {
+                cutOff.append(folder);
+                break;
+            }
+        }
+    }
+    if (cutOff.isEmpty())
+        return true;
+    const FolderLock lock(root);
+    if (lock.busy())
+        return false;
+    for (const QString &folder : cutOff)
+        recoverSave(folder);
+    return true;
 }
 
 } // namespace briqo

@@ -1,5 +1,6 @@
 #include "store/save_commit.h"
 
+#include "store/folder_lock.h"
 #include "store/path_lookup.h"
 #include "store/text_file.h"
 
@@ -7,6 +8,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+
+#include <algorithm>
 
 #include <cstdio>
 #include <fcntl.h>
@@ -52,27 +55,43 @@ void syncFolder(const QString &folder)
     }
 }
 
-QStringList recordedTargets(const QString &recordPath)
+// A line of the record: a file to replace by its staged copy, or (marked "-") a file to remove.
+// Game file names start with the game word, never with "-".
+struct RecordedTarget {
+    QString name;
+    bool remove = false;
+};
+
+QList<RecordedTarget> recordedTargets(const QString &recordPath)
 {
     QFile record(recordPath);
     if (!record.open(QIODevice::ReadOnly))
         return {};
-    QStringList names;
+    QList<RecordedTarget> targets;
     for (const QByteArray &line : record.readAll().split('\n')) {
-        const QString name = QFile::decodeName(line.trimmed());
+        QString name = QFile::decodeName(line.trimmed());
+        const bool remove = name.startsWith(QLatin1Char('-'));
+        if (remove)
+            name.remove(0, 1);
         // A record names files of its own folder only; anything else is not ours to move.
-        if (!name.isEmpty() && !name.contains(QLatin1Char('/')) && name != QLatin1String(".."))
-            names.append(name);
+        if (!name.isEmpty() && !name.contains(QLatin1Char('/')) && name != QLatin1String("..")
+            && name != QLatin1String("."))
+            targets.append({name, remove});
     }
-    return names;
+    return targets;
 }
 
 bool finishRecordedSave(const QString &folder)
 {
     const QString recordPath = joinPath(folder, kRecordName);
     bool complete = true;
-    for (const QString &name : recordedTargets(recordPath)) {
-        const QString target = joinPath(folder, name);
+    for (const RecordedTarget &recorded : recordedTargets(recordPath)) {
+        const QString target = joinPath(folder, recorded.name);
+        if (recorded.remove) {
+            if (QFileInfo(target).isFile() && !QFile::remove(target))
+                complete = false;
+            continue;
+        }
         const QString staged = target + kStagedEnding;
         if (QFileInfo::exists(staged) && !replaceFile(staged, target))
             complete = false;
@@ -96,8 +115,8 @@ bool isTemporaryName(const QString &fileName)
         || (fileName.contains(QLatin1String(".ini.")) && saveFileTemp.match(fileName).hasMatch());
 }
 
-bool commitFiles(const QString &folder, const QList<StagedFile> &files, QString *failedPath, QString *error,
-    bool *unchanged)
+bool commitFiles(
+    const QString &folder, const QList<StagedFile> &files, QString *failedPath, QString *error, bool *unchanged)
 {
     *unchanged = true;
     recoverSave(folder);
@@ -110,6 +129,10 @@ bool commitFiles(const QString &folder, const QList<StagedFile> &files, QString 
     QByteArray record;
     for (const StagedFile &file : files) {
         const QString target = resolveExisting(file.path);
+        if (file.remove) {
+            record += '-' + QFile::encodeName(QFileInfo(target).fileName()) + '\n';
+            continue;
+        }
         const QString stagedPath = target + kStagedEnding;
         staged.append(stagedPath);
         if (!writeDurably(stagedPath, file.bytes, error)) {
@@ -140,6 +163,21 @@ bool commitFiles(const QString &folder, const QList<StagedFile> &files, QString 
         return false;
     }
     return true;
+}
+
+bool needsRecovery(const QString &folder)
+{
+    const QStringList names = QDir(folder).entryList(QDir::Files | QDir::Hidden);
+    return std::any_of(names.begin(), names.end(), isTemporaryName);
+}
+
+void recoverSaveLocked(const QString &folder)
+{
+    if (!needsRecovery(folder))
+        return;
+    const FolderLock lock(QFileInfo(folder).absolutePath());
+    if (!lock.busy())
+        recoverSave(folder);
 }
 
 void recoverSave(const QString &folder)
