@@ -11,6 +11,8 @@
 #include <QFileInfo>
 #include <QHash>
 
+#include <algorithm>
+
 namespace briqo {
 
 namespace {
@@ -134,13 +136,17 @@ ImportResult applyImport(const ImportPlan &plan, ClashChoice choice, const GameS
         }
         // Every file of the game in one commit: the new game lands whole, or the old one stays.
         const StoreResult r = store.commitGame(game, clash ? CommitWhen::Always : unplanned);
-        if (r)
+        if (r) {
             ++result.written;
-        else if (r.alreadyStored)
-            ++result.skipped;
-        else if (!r.busy)
+        } else if (!r.unchanged) {
+            // The game counts as written; a file of it is put in place when it is next read.
+            ++result.written;
             result.failures << r;
-        else {
+        } else if (r.alreadyStored) {
+            ++result.skipped;
+        } else if (!r.busy) {
+            result.failures << r;
+        } else {
             result.busy = true;
             result.busyPath = r.path;
             ++result.notTried;
@@ -155,7 +161,9 @@ QStringList importSummary(const ImportPlan &plan, const ImportResult &result, in
     QString head = ResString(exchange_text::Summary, languageNumber);
     head = fillPlaceholder(head, QLatin1Char('~'), QString::number(result.written));
     head = fillPlaceholder(head, QLatin1Char('#'), QString::number(result.skipped));
-    head = fillPlaceholder(head, QLatin1Char('*'), QString::number(plan.refused + int(result.failures.size())));
+    const auto notWritten = std::count_if(
+        result.failures.begin(), result.failures.end(), [](const StoreResult &r) { return r.unchanged; });
+    head = fillPlaceholder(head, QLatin1Char('*'), QString::number(plan.refused + int(notWritten)));
     lines << head;
     for (const ExchangeProblem &p : plan.notices)
         lines << describe(p, languageNumber);

@@ -31,6 +31,13 @@ void note(const QString &path, const QByteArray *bytes)
         journal()(path, bytes);
 }
 
+const QString PendingNoteStart = QStringLiteral(".briqo-pending ");
+
+QString pendingNote(const QString &gamesRoot, const QString &folderName)
+{
+    return joinPath(gamesRoot, PendingNoteStart + folderName);
+}
+
 StoreResult busyResult(const QString &gamesRoot)
 {
     StoreResult result = StoreResult::failed(
@@ -58,8 +65,6 @@ QString GameStore::folderOf(long long n) const { return GameFolder(m_programFold
 GameFilePaths GameStore::paths(long long n) const { return gameFilePaths(folderOf(n), folderName(n), m_words); }
 
 bool GameStore::isStored(long long n) const { return FileState(paths(n).auction) == 1; }
-
-void GameStore::recover(long long n) const { recoverSaveLocked(folderOf(n)); }
 
 QString GameStore::pathOf(long long n, GameFileKind kind) const
 {
@@ -141,10 +146,17 @@ StoreResult GameStore::commit(long long n, const QList<GameFileChange> &changes,
     if (files.isEmpty())
         return StoreResult::done(false);
 
+    // A note in the games folder names the game folder while its commit runs: a commit cut off
+    // by a kill is found at the next start without looking into every game folder.
+    const QString pending = pendingNote(resolveExisting(root), QFileInfo(folder).fileName());
+    QFile(pending).open(QIODevice::WriteOnly);
     QString failedPath;
     QString error;
     bool unchanged = true;
-    if (!commitFiles(folder, files, &failedPath, &error, &unchanged)) {
+    const bool committed = commitFiles(folder, files, &failedPath, &error, &unchanged);
+    if (!needsRecovery(folder))
+        QFile::remove(pending);
+    if (!committed) {
         // A new game that did not land leaves no empty folder behind.
         if (newFolder && unchanged)
             QDir().rmdir(folder);
@@ -377,29 +389,26 @@ bool GameStore::removePicture(long long n, const QString &fileName) const
 
 bool GameStore::recoverAll() const
 {
-    // One listing of each game folder, without asking for anything per file: a folder of many
-    // games is looked through in a moment, and the lock is taken only when there is work.
+    // Only the games folder itself is listed: every commit that was cut off left a note there
+    // naming its game folder.
     const QString root = resolveExisting(gamesRoot());
-    QStringList cutOff;
-    QDirIterator folders(root, QDir::Dirs | QDir::NoDotAndDotDot);
-    while (folders.hasNext()) {
-        const QString folder = folders.next();
-        QDirIterator files(folder, QDir::Files | QDir::Hidden);
-        while (files.hasNext()) {
-            files.next();
-            if (isTemporaryName(files.fileName())) {
-                cutOff.append(folder);
-                break;
-            }
-        }
-    }
-    if (cutOff.isEmpty())
+    QStringList notes;
+    QDirIterator entries(root, {PendingNoteStart + QLatin1Char('*')}, QDir::Files | QDir::Hidden);
+    while (entries.hasNext())
+        notes.append(entries.next());
+    if (notes.isEmpty())
         return true;
     const FolderLock lock(root);
     if (lock.busy())
         return false;
-    for (const QString &folder : cutOff)
-        recoverSave(folder);
+    for (const QString &note : notes) {
+        const QString name = QFileInfo(note).fileName().mid(PendingNoteStart.size());
+        const QString folder = joinPath(root, name);
+        if (!name.isEmpty() && !name.contains(QLatin1Char('/')))
+            recoverSave(folder);
+        if (!needsRecovery(folder))
+            QFile::remove(note);
+    }
     return true;
 }
 

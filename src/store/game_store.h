@@ -135,13 +135,13 @@ public:
     void ensureFolder(long long n) const;
     void ensureGamesRoot() const;
 
-    // Finishes or undoes every save that was cut off, and removes the temporary files it left;
-    // only folders that hold such files are touched. false when another process kept the games
-    // folder locked while there was something to recover.
+    // Finishes or undoes every commit that was cut off, and removes the temporary files it left.
+    // Each commit notes its game folder in the games folder while it runs, so only the games
+    // folder is listed and only the folders of cut-off commits are touched. false when another
+    // process kept the games folder locked while there was something to recover.
     bool recoverAll() const;
 
 private:
-    void recover(long long n) const;
     QString pathOf(long long n, GameFileKind kind) const;
 
     QString m_programFolder;

@@ -11,7 +11,9 @@
 
 #include <algorithm>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -26,17 +28,34 @@ const QString kStagedEnding = QStringLiteral(".new");
 // pointing at a file whose bytes never left the cache.
 bool writeDurably(const QString &path, const QByteArray &bytes, QString *error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        *error = file.errorString();
+    // Plain system calls, so that the reason of a failure (a full disk, a file size limit) is the
+    // system's own and not lost in a buffer.
+    const auto fail = [&](int fd) {
+        const int reason = errno;
+        if (fd >= 0)
+            ::close(fd);
+        ::unlink(QFile::encodeName(path).constData());
+        *error = QString::fromLocal8Bit(std::strerror(reason));
+        return false;
+    };
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        *error = QString::fromLocal8Bit(std::strerror(errno));
         return false;
     }
-    if (file.write(bytes) != bytes.size() || !file.flush() || ::fsync(file.handle()) != 0) {
-        *error = file.errorString();
-        file.close();
-        QFile::remove(path);
-        return false;
+    qsizetype written = 0;
+    while (written < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.constData() + written, size_t(bytes.size() - written));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return fail(fd);
+        written += n;
     }
+    if (::fsync(fd) != 0)
+        return fail(fd);
+    if (::close(fd) != 0)
+        return fail(-1);
     return true;
 }
 

@@ -74,10 +74,10 @@ inline bool absent(const GameStore &store, long long n)
     return true;
 }
 
-// Temporary files left anywhere below the games folder.
+// Temporary files (and notes of commits) left anywhere below the games folder.
 inline int temporaryFilesBelow(const QString &root)
 {
-    int count = 0;
+    int count = int(QDir(root).entryList(QDir::Files | QDir::Hidden).size());
     for (const QString &folder : QDir(root).entryList(QDir::Dirs | QDir::NoDotAndDotDot))
         for (const QString &name : QDir(root + QLatin1Char('/') + folder).entryList(QDir::Files | QDir::Hidden))
             if (name.endsWith(QLatin1String(".new")) || name.startsWith(QLatin1Char('.')))
@@ -99,6 +99,14 @@ inline QProcess *startImport(const QString &programFolder, const QString &file, 
         {QStringLiteral("import"), file, QStringLiteral("--folder"), programFolder, QStringLiteral("--lang"), language,
             QStringLiteral("--on-clash"), QStringLiteral("overwrite")});
     return p;
+}
+
+// Kills and races are about processes, not about the disk: a memory file system, where there is
+// one, keeps the disk's flushes from taking most of a run's time.
+inline QString scratchTemplate()
+{
+    const QFileInfo shm(QStringLiteral("/dev/shm"));
+    return (shm.isDir() && shm.isWritable() ? shm.filePath() : QDir::tempPath()) + QStringLiteral("/briqo-XXXXXX");
 }
 
 // A whole number from the environment, or the default.

@@ -82,7 +82,7 @@ private slots:
     void killedImportIntoAnEmptyFolderLeavesWholeGamesOrNone()
     {
         const int kills = fromEnvironment("BRIQO_IMPORT_KILLS", 40);
-        QTemporaryDir dir;
+        QTemporaryDir dir(scratchTemplate());
         const GameStore store(dir.path(), LanguageDutch);
         const qint64 runMs = wholeImportMs(dir.path(), m_fileA);
         Tally tally;
@@ -107,7 +107,7 @@ private slots:
     void killedImportOverAnEarlierOneLeavesOldOrNewGames()
     {
         const int kills = fromEnvironment("BRIQO_IMPORT_KILLS", 40);
-        QTemporaryDir dir;
+        QTemporaryDir dir(scratchTemplate());
         const GameStore store(dir.path(), LanguageDutch);
         const qint64 runMs = wholeImportMs(dir.path(), m_fileA);
         Tally tally;

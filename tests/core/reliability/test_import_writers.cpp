@@ -85,7 +85,7 @@ private slots:
         const int rounds = fromEnvironment("BRIQO_TWO_WRITER_ROUNDS", 6);
         int checked = 0, failures = 0;
         for (int round = 0; round < rounds; ++round) {
-            QTemporaryDir dir;
+            QTemporaryDir dir(scratchTemplate());
             const GameStore store(dir.path(), LanguageDutch);
             if (round % 2 == 1) // half of the rounds over an earlier import
                 QCOMPARE(finish(startImport(dir.path(), m_fileB)).exitCode, 0);
@@ -116,7 +116,7 @@ private slots:
         constexpr int SavedOnly = 30; // games 51-80 are saved only, 1-50 saved and imported
         int checked = 0, failures = 0, savesDone = 0;
         for (int round = 0; round < rounds; ++round) {
-            QTemporaryDir dir;
+            QTemporaryDir dir(scratchTemplate());
             const GameStore store(dir.path(), LanguageDutch);
             store.ensureGamesRoot();
             const QString stop = dir.filePath(QStringLiteral("stop"));
@@ -201,7 +201,7 @@ private slots:
     {
         QFETCH(QString, language);
         QFETCH(QString, says);
-        QTemporaryDir dir;
+        QTemporaryDir dir(scratchTemplate());
         const GameStore store(dir.path(), language == QLatin1String("nl") ? LanguageDutch : LanguageEnglish);
         store.ensureGamesRoot();
         // Another live process holds the games folder for longer than the import waits.
@@ -231,9 +231,9 @@ private slots:
 
     void aFullDiskDuringAnImportExitsTwoWithTheReason()
     {
-        QTemporaryDir dir;
-        const GameStore store(dir.path(), LanguageEnglish);
-        QCOMPARE(finish(startImport(dir.path(), m_fileB, nullptr, QStringLiteral("en"))).exitCode, 0);
+        QTemporaryDir dir(scratchTemplate());
+        const GameStore store(dir.path(), LanguageDutch);
+        QCOMPARE(finish(startImport(dir.path(), m_fileB)).exitCode, 0);
         // No file may grow past 100 bytes: no auction file fits.
         QProcess *p = new QProcess;
         p->setChildProcessModifier([] {
@@ -246,12 +246,12 @@ private slots:
         p->setProcessEnvironment(env);
         p->start(QStringLiteral(BRIQO_CLI),
             {QStringLiteral("import"), m_fileA, QStringLiteral("--folder"), dir.path(), QStringLiteral("--lang"),
-                QStringLiteral("en"), QStringLiteral("--on-clash"), QStringLiteral("overwrite")});
+                QStringLiteral("nl"), QStringLiteral("--on-clash"), QStringLiteral("overwrite")});
         const Run run = finish(p);
         QCOMPARE(run.exitCode, 2);
-        QVERIFY2(run.err.contains(QLatin1String("0 games written")), qPrintable(run.err));
-        QVERIFY2(run.err.contains(QLatin1String("That game has not been changed")), qPrintable(run.err));
-        QVERIFY2(!run.err.contains(QLatin1String("Nothing has been changed")), qPrintable(run.err));
+        QVERIFY2(run.err.contains(QLatin1String("0 spellen geschreven")), qPrintable(run.err));
+        QVERIFY2(run.err.contains(QLatin1String("Dat spel is niet veranderd")), qPrintable(run.err));
+        QVERIFY2(!run.err.contains(QLatin1String("Er is niets veranderd")), qPrintable(run.err));
         QVERIFY2(run.err.contains(QLatin1String("large")) || run.err.contains(QLatin1String("space")),
             qPrintable(run.err)); // the disk's own reason
         for (long long n = 1; n <= ImportedBoards; ++n)

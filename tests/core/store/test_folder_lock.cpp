@@ -72,6 +72,12 @@ private:
     bool m_held = false;
 };
 
+// What a commit killed in game n's folder leaves in the games folder.
+void putPendingNote(const GameStore &store, long long n)
+{
+    test::putBytes(store.gamesRoot() + "/.briqo-pending " + store.folderName(n), {});
+}
+
 } // namespace
 
 class FolderLockTest : public QObject {
@@ -113,7 +119,10 @@ private slots:
         QVERIFY(m_store.save(fullGame(5, QStringLiteral("AHV"))));
         const GameFilePaths p = m_store.paths(5);
         const QByteArray newer = handsFileBytes(fullGame(5, QStringLiteral("BT9")).holdings);
-        Holder writer(m_store.gamesRoot(), [&] { test::putBytes(p.hands + ".new", newer); });
+        Holder writer(m_store.gamesRoot(), [&] {
+            putPendingNote(m_store, 5);
+            test::putBytes(p.hands + ".new", newer);
+        });
         QVERIFY(writer.held());
 
         QVERIFY(!m_store.recoverAll()); // there is work, but the folder is another's
@@ -164,6 +173,7 @@ private slots:
         const QByteArray record = QFileInfo(p.hands).fileName().toUtf8() + "\n-" + QFileInfo(p.lead).fileName().toUtf8()
             + "\n-" + QFileInfo(p.question).fileName().toUtf8() + "\n";
         test::putBytes(p.folder + "/.briqo-commit", record);
+        putPendingNote(m_store, 5);
         QVERIFY(m_store.recoverAll());
         const Game loaded = m_store.load(5);
         QCOMPARE(loaded.holdings[0], QStringLiteral("BT9"));
@@ -177,8 +187,10 @@ private slots:
     {
         const QString folder = m_store.folderOf(9);
         test::putBytes(m_store.paths(9).auction + ".new", "half");
+        putPendingNote(m_store, 9);
         QVERIFY(m_store.recoverAll());
         QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList {});
+        QCOMPARE(QDir(m_store.gamesRoot()).entryList(QDir::Files | QDir::Hidden), QStringList {});
         QCOMPARE(m_store.list(), QStringList {});
     }
 };
