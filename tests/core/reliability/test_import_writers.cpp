@@ -244,7 +244,7 @@ private slots:
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         p->setProcessEnvironment(env);
-        p->start(QStringLiteral(BRIQO_CLI),
+        p->start(qEnvironmentVariable("BRIQO_CLI_UNDER_TEST", QStringLiteral(BRIQO_CLI)),
             {QStringLiteral("import"), m_fileA, QStringLiteral("--folder"), dir.path(), QStringLiteral("--lang"),
                 QStringLiteral("nl"), QStringLiteral("--on-clash"), QStringLiteral("overwrite")});
         const Run run = finish(p);
