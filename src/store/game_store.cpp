@@ -38,6 +38,23 @@ QString pendingNote(const QString &gamesRoot, const QString &folderName)
     return joinPath(gamesRoot, PendingNoteStart + folderName);
 }
 
+Game readGameFiles(const GameFilePaths &p, long long n)
+{
+    Game game;
+    game.number = n;
+    game.holdings = readHandsFile(p.hands);
+    game.auction = readAuctionFile(p.auction);
+    game.contract = readContractFile(p.contract);
+    game.lead = readLeadFile(p.lead);
+    game.hasQuestionFile = FileState(p.question) == 1;
+    game.hasAnswerFile = FileState(p.answer) == 1;
+    if (game.hasQuestionFile)
+        game.question = readJoinedText(p.question);
+    if (game.hasAnswerFile)
+        game.answer = readJoinedText(p.answer);
+    return game;
+}
+
 StoreResult busyResult(const QString &gamesRoot)
 {
     StoreResult result = StoreResult::failed(
@@ -88,28 +105,23 @@ QString GameStore::pathOf(long long n, GameFileKind kind) const
 
 Game GameStore::load(long long n) const
 {
-    // Read under the lock, so that a commit of another process is seen whole or not at all;
-    // a lock that cannot be had (a read-only folder, a writer that does not finish) still lets
-    // the files be read as they are.
-    std::optional<FolderLock> lock;
-    if (QFileInfo(folderOf(n)).isDir()) {
-        lock.emplace(gamesRoot());
-        if (!lock->busy())
-            recoverSave(folderOf(n));
+    // A read takes the lock only when it meets what a commit leaves while it runs (staged files,
+    // its record), before or after reading: it then waits for that commit, or finishes or undoes
+    // one that was cut off, and reads again. So commands that only read never touch the games
+    // folder.
+    const QString folder = folderOf(n);
+    const auto settle = [&] {
+        const FolderLock lock(gamesRoot());
+        if (!lock.busy())
+            recoverSave(folder);
+    };
+    if (needsRecovery(folder))
+        settle();
+    Game game = readGameFiles(paths(n), n);
+    if (needsRecovery(folder)) {
+        settle();
+        game = readGameFiles(paths(n), n);
     }
-    const GameFilePaths p = paths(n);
-    Game game;
-    game.number = n;
-    game.holdings = readHandsFile(p.hands);
-    game.auction = readAuctionFile(p.auction);
-    game.contract = readContractFile(p.contract);
-    game.lead = readLeadFile(p.lead);
-    game.hasQuestionFile = FileState(p.question) == 1;
-    game.hasAnswerFile = FileState(p.answer) == 1;
-    if (game.hasQuestionFile)
-        game.question = readJoinedText(p.question);
-    if (game.hasAnswerFile)
-        game.answer = readJoinedText(p.answer);
     return game;
 }
 
@@ -396,8 +408,12 @@ bool GameStore::recoverAll() const
     QDirIterator entries(root, {PendingNoteStart + QLatin1Char('*')}, QDir::Files | QDir::Hidden);
     while (entries.hasNext())
         notes.append(entries.next());
-    if (notes.isEmpty())
+    if (notes.isEmpty()) {
+        // The lock a killed process left goes too; a live writer's is not waited for.
+        if (QFileInfo::exists(FolderLock::lockPath(root)))
+            const FolderLock takeOver(root, 0);
         return true;
+    }
     const FolderLock lock(root);
     if (lock.busy())
         return false;

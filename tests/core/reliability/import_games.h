@@ -74,10 +74,13 @@ inline bool absent(const GameStore &store, long long n)
     return true;
 }
 
-// Temporary files (and notes of commits) left anywhere below the games folder.
+// Temporary files (and notes of commits) left anywhere below the games folder. The lock of a
+// process killed the instant it made the lock file stays until the next writer takes it over.
 inline int temporaryFilesBelow(const QString &root)
 {
-    int count = int(QDir(root).entryList(QDir::Files | QDir::Hidden).size());
+    QStringList inRoot = QDir(root).entryList(QDir::Files | QDir::Hidden);
+    inRoot.removeAll(QStringLiteral(".briqo-lock"));
+    int count = int(inRoot.size());
     for (const QString &folder : QDir(root).entryList(QDir::Dirs | QDir::NoDotAndDotDot))
         for (const QString &name : QDir(root + QLatin1Char('/') + folder).entryList(QDir::Files | QDir::Hidden))
             if (name.endsWith(QLatin1String(".new")) || name.startsWith(QLatin1Char('.')))

@@ -57,7 +57,8 @@ class ImportKillTest : public QObject {
         }
         if (!store.recoverAll() || temporaryFilesBelow(store.gamesRoot()) != 0) {
             ++tally.failures;
-            qWarning("trial %d: temporary files left after recovery", trial);
+            qWarning("trial %d: temporary files left after recovery: %s", trial,
+                qPrintable(QDir(store.gamesRoot()).entryList(QDir::Files | QDir::Hidden).join(QLatin1Char(' '))));
         }
     }
 
