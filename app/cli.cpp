@@ -62,6 +62,12 @@ int runImport(const QStringList &args)
     const QByteArray &bytes = *read;
     const GameStore store(a.folder, a.language);
     store.ensureGamesRoot();
+    // Saves and imports that were cut off are finished or undone before anything is planned.
+    if (!store.recoverAll()) {
+        printError(messageText(fillPlaceholder(ResString(own::GamesFolderBusy, a.language), QLatin1Char('~'),
+            store.gamesRoot())));
+        return ExitBadInput;
+    }
     const ImportPlan plan = planImport(bytes, formatOfFile(path, bytes), store);
     // A file without a single board (another kind of file, or one in an encoding of its own) is
     // not an import of nothing: it is said, and the script learns it from the exit code.
@@ -95,7 +101,11 @@ int runImport(const QStringList &args)
         else
             printMessage(lines[i]);
     }
-    return plan.refused > 0 || !result.failures.isEmpty() ? ExitRefused : ExitOk;
+    // A game that could not be written (a full disk, a busy games folder) is a file that cannot be
+    // written; boards of the file that make no game are refusals.
+    if (result.writeFailed())
+        return ExitBadInput;
+    return plan.refused > 0 ? ExitRefused : ExitOk;
 }
 
 int runExport(const QStringList &args)

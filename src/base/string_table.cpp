@@ -136,6 +136,18 @@ const Entry kEntries[] = {
         "wordt gelezen.",
         "The game has been saved, but ~ could not be put in its place yet.|That happens when the game is read "
         "again."},
+    {own::GameNotWritten, "~ kan niet worden geschreven: #.|Dat spel is niet veranderd.",
+        "~ cannot be written: #.|That game has not been changed."},
+    {own::GamesFolderBusy,
+        "Een ander programma schrijft op dit moment in de map met spellen (~).|Probeer het zo nog eens; er is niets "
+        "veranderd.",
+        "Another program is writing in the games folder (~) at this moment.|Please try again shortly; nothing has "
+        "been changed."},
+    {own::ImportStoppedBusy,
+        "Een ander programma bleef in de map met spellen schrijven: ~ spellen zijn niet geschreven.|Probeer het zo "
+        "nog eens.",
+        "Another program kept writing in the games folder: ~ games have not been written.|Please try again "
+        "shortly."},
     {own::FolderNotOnlyGame, "~ bevat ook dingen die niet bij het spel horen:|#||Het spel is niet gewist.",
         "~ also holds things that are not part of the game:|#||The game has not been deleted."},
     {own::PictureNotTaken, "Het plaatje van het bord is niet gelukt: er kwam geen afbeelding op het klembord.",

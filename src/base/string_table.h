@@ -26,6 +26,10 @@ constexpr int CannotDeleteFile = 202;
 constexpr int DealNotValid = 203;
 constexpr int SaveNotFinished = 210; // "~" = the file
 constexpr int FolderNotOnlyGame = 211; // "~" = the game folder, "#" = what else it holds
+// One writer at a time in the games folder, and the import's own failures.
+constexpr int GameNotWritten = 215; // "~" = the file or folder, "#" = the reason
+constexpr int GamesFolderBusy = 216; // "~" = the games folder
+constexpr int ImportStoppedBusy = 217; // "~" = how many games were not written
 // The board picture, its printout and the pictures window.
 constexpr int PictureNotTaken = 270;
 constexpr int PictureNotSaved = 271; // "~" = the picture file

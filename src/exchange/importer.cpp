@@ -11,6 +11,8 @@
 #include <QFileInfo>
 #include <QHash>
 
+#include <algorithm>
+
 namespace briqo {
 
 namespace {
@@ -48,11 +50,6 @@ void keepDealOnly(Game &game)
     game.auction = auction;
     game.contract.clear();
     game.lead.reset();
-}
-
-template<typename Write, typename Remove> StoreResult writeOrRemove(bool present, Write write, Remove remove)
-{
-    return present ? write() : remove();
 }
 
 } // namespace
@@ -124,39 +121,36 @@ ImportResult applyImport(const ImportPlan &plan, ClashChoice choice, const GameS
         result.cancelled = true;
         return result;
     }
+    // A game stored by another program after the plan was made is no clash the user has seen:
+    // unless every clash is to be overwritten, it is left as it is.
+    const CommitWhen unplanned = choice == ClashChoice::Overwrite ? CommitWhen::Always : CommitWhen::OnlyIfNew;
     for (const Game &game : plan.games) {
-        const long long n = game.number;
-        if (plan.clashes.contains(n) && choice != ClashChoice::Overwrite) {
+        const bool clash = plan.clashes.contains(game.number);
+        if (clash && choice != ClashChoice::Overwrite) {
             ++result.skipped;
             continue;
         }
-        // The hands and the auction land together; the smaller files follow, each replaced or
-        // removed so that nothing of an earlier game stays beside the new one.
-        StoreResult r = store.save(game);
-        if (r) {
-            r = writeOrRemove(
-                !game.contract.isEmpty(), [&] { return store.writeContract(n, game.contract); },
-                [&] { return store.removeContract(n); });
+        if (result.busy) {
+            ++result.notTried;
+            continue;
         }
+        // Every file of the game in one commit: the new game lands whole, or the old one stays.
+        const StoreResult r = store.commitGame(game, clash ? CommitWhen::Always : unplanned);
         if (r) {
-            r = writeOrRemove(
-                game.lead.has_value(), [&] { return store.writeLead(n, *game.lead); },
-                [&] { return store.removeLead(n); });
-        }
-        if (r) {
-            r = writeOrRemove(
-                game.hasQuestionFile, [&] { return store.writeQuestion(n, game.question); },
-                [&] { return store.removeQuestion(n); });
-        }
-        if (r) {
-            r = writeOrRemove(
-                game.hasAnswerFile, [&] { return store.writeAnswer(n, game.answer); },
-                [&] { return store.removeAnswer(n); });
-        }
-        if (r)
             ++result.written;
-        else
+        } else if (!r.unchanged) {
+            // The game counts as written; a file of it is put in place when it is next read.
+            ++result.written;
             result.failures << r;
+        } else if (r.alreadyStored) {
+            ++result.skipped;
+        } else if (!r.busy) {
+            result.failures << r;
+        } else {
+            result.busy = true;
+            result.busyPath = r.path;
+            ++result.notTried;
+        }
     }
     return result;
 }
@@ -167,12 +161,22 @@ QStringList importSummary(const ImportPlan &plan, const ImportResult &result, in
     QString head = ResString(exchange_text::Summary, languageNumber);
     head = fillPlaceholder(head, QLatin1Char('~'), QString::number(result.written));
     head = fillPlaceholder(head, QLatin1Char('#'), QString::number(result.skipped));
-    head = fillPlaceholder(head, QLatin1Char('*'), QString::number(plan.refused + int(result.failures.size())));
+    const auto notWritten = std::count_if(
+        result.failures.begin(), result.failures.end(), [](const StoreResult &r) { return r.unchanged; });
+    head = fillPlaceholder(head, QLatin1Char('*'), QString::number(plan.refused + int(notWritten)));
     lines << head;
     for (const ExchangeProblem &p : plan.notices)
         lines << describe(p, languageNumber);
-    for (const StoreResult &failure : result.failures)
-        lines << fillPlaceholder(ResString(own::CannotWriteGame, languageNumber), QLatin1Char('~'), failure.path);
+    for (const StoreResult &failure : result.failures) {
+        // Said per game: the other games of the file may well have been written.
+        const QString text = failure.unchanged ? ResString(own::GameNotWritten, languageNumber)
+                                               : ResString(own::SaveNotFinished, languageNumber);
+        lines << messageText(
+            fillPlaceholder(fillPlaceholder(text, QLatin1Char('~'), failure.path), QLatin1Char('#'), failure.error));
+    }
+    if (result.busy)
+        lines << messageText(fillPlaceholder(
+            ResString(own::ImportStoppedBusy, languageNumber), QLatin1Char('~'), QString::number(result.notTried)));
     return lines;
 }
 

@@ -32,10 +32,18 @@ struct ImportResult {
     int written = 0;
     int skipped = 0;
     QList<StoreResult> failures; // games that could not be written (the store says what is left)
+    bool busy = false; // another program kept the games folder: the games from there on were not tried
+    int notTried = 0;
+    QString busyPath;
+
+    // Something could not be written (a full disk, a folder in the way, a busy games folder).
+    bool writeFailed() const { return busy || !failures.isEmpty(); }
 };
 
-// Writes the planned games: a game that is stored already is replaced whole (Overwrite) or left
-// alone (Skip); Cancel writes nothing when any game is stored already.
+// Writes the planned games, each in one commit of all its files: a game that is stored already is
+// replaced whole (Overwrite) or left alone (Skip); Cancel writes nothing when any game is stored
+// already. A game stored by another program after the plan was made is overwritten only with
+// Overwrite. When another program keeps the games folder, the import stops there.
 ImportResult applyImport(const ImportPlan &plan, ClashChoice choice, const GameStore &store);
 
 // The summary line and one line per notice and failure, in the language.

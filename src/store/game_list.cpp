@@ -71,7 +71,7 @@ QStringList scanGameList(const QString &gamesRoot, const GameWords &words)
         scanFolder(folder, folderName, &interruptedSave);
         // A save cut off after it counted is finished now, so the game it stored is listed.
         if (interruptedSave) {
-            recoverSave(folder);
+            recoverSaveLocked(folder);
             bool again = false;
             scanFolder(folder, folderName, &again);
         }

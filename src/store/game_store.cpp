@@ -1,6 +1,7 @@
 #include "store/game_store.h"
 
 #include "store/file_state.h"
+#include "store/folder_lock.h"
 #include "store/game_list.h"
 #include "store/path_lookup.h"
 #include "store/picture_numbering.h"
@@ -8,6 +9,7 @@
 #include "store/text_file.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 
@@ -29,12 +31,36 @@ void note(const QString &path, const QByteArray *bytes)
         journal()(path, bytes);
 }
 
-StoreResult fromWrite(bool ok, const QString &path, const QByteArray &bytes, const QString &error)
+const QString PendingNoteStart = QStringLiteral(".briqo-pending ");
+
+QString pendingNote(const QString &gamesRoot, const QString &folderName)
 {
-    if (!ok)
-        return StoreResult::failed(path, error);
-    note(path, &bytes);
-    return {};
+    return joinPath(gamesRoot, PendingNoteStart + folderName);
+}
+
+Game readGameFiles(const GameFilePaths &p, long long n)
+{
+    Game game;
+    game.number = n;
+    game.holdings = readHandsFile(p.hands);
+    game.auction = readAuctionFile(p.auction);
+    game.contract = readContractFile(p.contract);
+    game.lead = readLeadFile(p.lead);
+    game.hasQuestionFile = FileState(p.question) == 1;
+    game.hasAnswerFile = FileState(p.answer) == 1;
+    if (game.hasQuestionFile)
+        game.question = readJoinedText(p.question);
+    if (game.hasAnswerFile)
+        game.answer = readJoinedText(p.answer);
+    return game;
+}
+
+StoreResult busyResult(const QString &gamesRoot)
+{
+    StoreResult result = StoreResult::failed(
+        FolderLock::lockPath(gamesRoot), QStringLiteral("another program is writing in the games folder"));
+    result.busy = true;
+    return result;
 }
 
 } // namespace
@@ -57,66 +83,139 @@ GameFilePaths GameStore::paths(long long n) const { return gameFilePaths(folderO
 
 bool GameStore::isStored(long long n) const { return FileState(paths(n).auction) == 1; }
 
-void GameStore::recover(long long n) const { recoverSave(folderOf(n)); }
+QString GameStore::pathOf(long long n, GameFileKind kind) const
+{
+    const GameFilePaths p = paths(n);
+    switch (kind) {
+    case GameFileKind::Auction:
+        return p.auction;
+    case GameFileKind::Hands:
+        return p.hands;
+    case GameFileKind::Contract:
+        return p.contract;
+    case GameFileKind::Lead:
+        return p.lead;
+    case GameFileKind::Question:
+        return p.question;
+    case GameFileKind::Answer:
+        return p.answer;
+    }
+    return {};
+}
 
 Game GameStore::load(long long n) const
 {
-    recover(n);
-    const GameFilePaths p = paths(n);
-    Game game;
-    game.number = n;
-    game.holdings = readHandsFile(p.hands);
-    game.auction = readAuctionFile(p.auction);
-    game.contract = readContractFile(p.contract);
-    game.lead = readLeadFile(p.lead);
-    game.hasQuestionFile = FileState(p.question) == 1;
-    game.hasAnswerFile = FileState(p.answer) == 1;
-    if (game.hasQuestionFile)
-        game.question = readJoinedText(p.question);
-    if (game.hasAnswerFile)
-        game.answer = readJoinedText(p.answer);
+    // A read takes the lock only when it meets what a commit leaves while it runs (staged files,
+    // its record), before or after reading: it then waits for that commit, or finishes or undoes
+    // one that was cut off, and reads again. So commands that only read never touch the games
+    // folder.
+    const QString folder = folderOf(n);
+    const auto settle = [&] {
+        const FolderLock lock(gamesRoot());
+        if (!lock.busy())
+            recoverSave(folder);
+    };
+    if (needsRecovery(folder))
+        settle();
+    Game game = readGameFiles(paths(n), n);
+    if (needsRecovery(folder)) {
+        settle();
+        game = readGameFiles(paths(n), n);
+    }
     return game;
+}
+
+StoreResult GameStore::commit(long long n, const QList<GameFileChange> &changes, CommitWhen when) const
+{
+    const bool writes
+        = std::any_of(changes.begin(), changes.end(), [](const GameFileChange &c) { return c.bytes.has_value(); });
+    const QString root = gamesRoot();
+    if (writes)
+        CreateFolderPath(root);
+    else if (!QFileInfo(folderOf(n)).isDir())
+        return StoreResult::done(false); // nothing to remove
+    const FolderLock lock(root);
+    if (lock.busy())
+        return busyResult(root);
+    if (when == CommitWhen::OnlyIfNew && isStored(n)) {
+        StoreResult result = StoreResult::failed(folderOf(n), QStringLiteral("the game is stored already"));
+        result.alreadyStored = true;
+        return result;
+    }
+    const QString folder = folderOf(n);
+    const bool newFolder = !QFileInfo(folder).isDir();
+    if (writes)
+        CreateFolderPath(folder);
+
+    QList<StagedFile> files;
+    for (const GameFileChange &change : changes) {
+        const QString path = pathOf(n, change.kind);
+        if (change.bytes)
+            files.append({path, *change.bytes, false});
+        else if (FileState(path) >= 0)
+            files.append({path, {}, true});
+    }
+    if (files.isEmpty())
+        return StoreResult::done(false);
+
+    // A note in the games folder names the game folder while its commit runs: a commit cut off
+    // by a kill is found at the next start without looking into every game folder.
+    const QString pending = pendingNote(resolveExisting(root), QFileInfo(folder).fileName());
+    QFile(pending).open(QIODevice::WriteOnly);
+    QString failedPath;
+    QString error;
+    bool unchanged = true;
+    const bool committed = commitFiles(folder, files, &failedPath, &error, &unchanged);
+    if (!needsRecovery(folder))
+        QFile::remove(pending);
+    if (!committed) {
+        // A new game that did not land leaves no empty folder behind.
+        if (newFolder && unchanged)
+            QDir().rmdir(folder);
+        return StoreResult::failed(failedPath, error, unchanged);
+    }
+    for (const StagedFile &file : files)
+        note(file.path, file.remove ? nullptr : &file.bytes);
+    return StoreResult::done(true);
+}
+
+StoreResult GameStore::commitGame(const Game &game, CommitWhen when) const
+{
+    const long long n = game.number;
+    auto writeOrRemove = [](GameFileKind kind, bool present, const QByteArray &bytes) {
+        return present ? GameFileChange {kind, bytes} : GameFileChange {kind, std::nullopt};
+    };
+    QByteArray leadBytes;
+    if (game.lead) {
+        const QString line = formatLeadLine(game.lead->leaderName, game.lead->suitIndex, game.lead->cardText);
+        if (line.isEmpty())
+            return StoreResult::failed(paths(n).lead, QStringLiteral("no valid lead to write"));
+        leadBytes = textLinesBytes({line});
+    }
+    const bool question = game.hasQuestionFile || !game.question.isEmpty();
+    const bool answer = game.hasAnswerFile || !game.answer.isEmpty();
+    return commit(n,
+        {
+            {GameFileKind::Auction, auctionFileBytes(game.auction.value_or(AuctionFile {}))},
+            {GameFileKind::Hands, handsFileBytes(game.holdings)},
+            writeOrRemove(GameFileKind::Contract, !game.contract.isEmpty(), textLinesBytes({game.contract})),
+            writeOrRemove(GameFileKind::Lead, game.lead.has_value(), leadBytes),
+            writeOrRemove(GameFileKind::Question, question, question ? textItemBytes(game.question) : QByteArray()),
+            writeOrRemove(GameFileKind::Answer, answer, answer ? textItemBytes(game.answer) : QByteArray()),
+        },
+        when);
 }
 
 StoreResult GameStore::save(const Game &game) const
 {
-    const QString folder = folderOf(game.number);
-    CreateFolderPath(folder);
-    const GameFilePaths p = paths(game.number);
-    const AuctionFile auction = game.auction.value_or(AuctionFile {});
-    QString failedPath;
-    QString error;
-    bool unchanged = true;
-    const QList<StagedFile> files {{p.auction, auctionFileBytes(auction)}, {p.hands, handsFileBytes(game.holdings)}};
-    if (!commitFiles(p.folder, files, &failedPath, &error, &unchanged))
-        return StoreResult::failed(failedPath, error, unchanged);
-    for (const StagedFile &file : files)
-        note(file.path, &file.bytes);
-    return {};
-}
-
-StoreResult GameStore::writeLine(const QString &path, const QString &line) const
-{
-    QString error;
-    const QByteArray bytes = textLinesBytes({line});
-    return fromWrite(writeFileBytes(path, bytes, &error), path, bytes, error);
-}
-
-StoreResult GameStore::removeFile(const QString &path) const
-{
-    if (FileState(path) < 0)
-        return {};
-    if (QFile::remove(resolveExisting(path))) {
-        note(path, nullptr);
-        return {};
-    }
-    return StoreResult::failed(path, QStringLiteral("cannot remove the file"));
+    return commit(game.number,
+        {{GameFileKind::Auction, auctionFileBytes(game.auction.value_or(AuctionFile {}))},
+            {GameFileKind::Hands, handsFileBytes(game.holdings)}});
 }
 
 StoreResult GameStore::writeContract(long long n, const QString &contractText) const
 {
-    CreateFolderPath(folderOf(n));
-    return writeLine(paths(n).contract, contractText);
+    return commit(n, {{GameFileKind::Contract, textLinesBytes({contractText})}});
 }
 
 StoreResult GameStore::writeLead(long long n, const LeadLine &lead) const
@@ -124,35 +223,32 @@ StoreResult GameStore::writeLead(long long n, const LeadLine &lead) const
     const QString line = formatLeadLine(lead.leaderName, lead.suitIndex, lead.cardText);
     if (line.isEmpty())
         return StoreResult::failed(paths(n).lead, QStringLiteral("no valid lead to write"));
-    CreateFolderPath(folderOf(n));
-    return writeLine(paths(n).lead, line);
+    return commit(n, {{GameFileKind::Lead, textLinesBytes({line})}});
 }
 
-StoreResult GameStore::removeLead(long long n) const { return removeFile(paths(n).lead); }
+StoreResult GameStore::removeLead(long long n) const { return commit(n, {{GameFileKind::Lead, std::nullopt}}); }
 
-StoreResult GameStore::removeContract(long long n) const { return removeFile(paths(n).contract); }
+StoreResult GameStore::removeContract(long long n) const { return commit(n, {{GameFileKind::Contract, std::nullopt}}); }
 
 StoreResult GameStore::writeQuestion(long long n, const QString &text) const
 {
-    CreateFolderPath(folderOf(n));
-    const QString path = paths(n).question;
-    QString error;
-    const QByteArray bytes = textItemBytes(text);
-    return fromWrite(writeFileBytes(path, bytes, &error), path, bytes, error);
+    return commit(n, {{GameFileKind::Question, textItemBytes(text)}});
 }
 
-StoreResult GameStore::removeQuestion(long long n) const { return removeFile(paths(n).question); }
+StoreResult GameStore::removeQuestion(long long n) const { return commit(n, {{GameFileKind::Question, std::nullopt}}); }
 
 StoreResult GameStore::writeAnswer(long long n, const QString &text) const
 {
-    CreateFolderPath(folderOf(n));
-    const QString path = paths(n).answer;
-    QString error;
-    const QByteArray bytes = textItemBytes(text);
-    return fromWrite(writeFileBytes(path, bytes, &error), path, bytes, error);
+    return commit(n, {{GameFileKind::Answer, textItemBytes(text)}});
 }
 
-StoreResult GameStore::removeAnswer(long long n) const { return removeFile(paths(n).answer); }
+StoreResult GameStore::removeAnswer(long long n) const { return commit(n, {{GameFileKind::Answer, std::nullopt}}); }
+
+StoreResult GameStore::writeQuestionAndAnswer(long long n, const QString &question, const QString &answer) const
+{
+    return commit(
+        n, {{GameFileKind::Question, textItemBytes(question)}, {GameFileKind::Answer, textItemBytes(answer)}});
+}
 
 QString GameStore::readQuestion(long long n) const { return readJoinedText(paths(n).question); }
 
@@ -178,7 +274,14 @@ RemoveResult GameStore::remove(long long n) const
         result.failedPath = folder;
         return result;
     }
-    recover(n);
+    // A commit of another process may be staging files in this very folder.
+    const FolderLock lock(gamesRoot());
+    if (lock.busy()) {
+        result.ok = false;
+        result.failedPath = folder;
+        return result;
+    }
+    recoverSave(folder);
 
     // The game's own files, its pictures and temporaries go; anything else the user keeps there
     // stops the deletion before a single file is touched.
@@ -277,7 +380,10 @@ StoreResult GameStore::writePicture(long long n, const QString &suffix, const QB
         return StoreResult::failed(path, QStringLiteral("no picture"));
     ensureFolder(n);
     QString error;
-    return fromWrite(writeFileBytes(path, bytes, &error), path, bytes, error);
+    if (!writeFileBytes(path, bytes, &error))
+        return StoreResult::failed(path, error);
+    note(path, &bytes);
+    return StoreResult::done(true);
 }
 
 bool GameStore::removePicture(long long n, const QString &fileName) const
@@ -293,13 +399,33 @@ bool GameStore::removePicture(long long n, const QString &fileName) const
     return true;
 }
 
-void GameStore::recoverAll() const
+bool GameStore::recoverAll() const
 {
-    QDir root(gamesRoot());
-    if (!root.exists())
-        return;
-    for (const QString &name : root.entryList(QDir::Dirs | QDir::NoDotAndDotDot))
-        recoverSave(root.filePath(name));
+    // Only the games folder itself is listed: every commit that was cut off left a note there
+    // naming its game folder.
+    const QString root = resolveExisting(gamesRoot());
+    QStringList notes;
+    QDirIterator entries(root, {PendingNoteStart + QLatin1Char('*')}, QDir::Files | QDir::Hidden);
+    while (entries.hasNext())
+        notes.append(entries.next());
+    if (notes.isEmpty()) {
+        // The lock a killed process left goes too; a live writer's is not waited for.
+        if (QFileInfo::exists(FolderLock::lockPath(root)))
+            const FolderLock takeOver(root, 0);
+        return true;
+    }
+    const FolderLock lock(root);
+    if (lock.busy())
+        return false;
+    for (const QString &note : notes) {
+        const QString name = QFileInfo(note).fileName().mid(PendingNoteStart.size());
+        const QString folder = joinPath(root, name);
+        if (!name.isEmpty() && !name.contains(QLatin1Char('/')))
+            recoverSave(folder);
+        if (!needsRecovery(folder))
+            QFile::remove(note);
+    }
+    return true;
 }
 
 } // namespace briqo

@@ -7,22 +7,43 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 namespace briqo {
 
-// What a write or removal of the store came to. ok false: path names the file or folder that
-// failed, and unchanged tells whether everything on disk is still as it was before the call.
+// What a write or removal of the store came to. unchanged tells whether everything on disk is
+// still as it was before the call (a write that succeeded changed something; a removal of a file
+// that was not there did not). ok false: path names the file or folder that failed and error
+// says why.
 struct StoreResult {
     bool ok = true;
     bool unchanged = true;
     QString path;
     QString error;
+    bool busy = false; // another process kept the games folder locked: nothing was done
+    bool alreadyStored = false; // a commit only for a new game found the game stored: nothing was done
 
     explicit operator bool() const { return ok; }
+    bool changed() const { return !unchanged; }
+    static StoreResult done(bool changed) { return {true, !changed, {}, {}}; }
     static StoreResult failed(const QString &path, const QString &error, bool unchanged = true)
     {
         return {false, unchanged, path, error};
     }
+};
+
+// The files of a game, as a commit names them.
+enum class GameFileKind { Auction, Hands, Contract, Lead, Question, Answer };
+
+// One file of a commit: its new bytes, or removed (a file that is not there stays away).
+struct GameFileChange {
+    GameFileKind kind;
+    std::optional<QByteArray> bytes;
+};
+
+enum class CommitWhen {
+    Always,
+    OnlyIfNew, // nothing is written when the game is stored already (alreadyStored)
 };
 
 // What a game folder holds besides the game's own files and pictures: a deletion stops at them.
@@ -35,8 +56,9 @@ struct RemoveResult {
 };
 
 // The games folder of one language below a program folder: the only code that reads or writes
-// a game. Every write replaces its file whole, so a crash or a full disk leaves the old file; a
-// save of the auction and the hands together is all-or-nothing across both files.
+// a game. Every write is one commit: all the files it changes land together or none does,
+// whatever instant a crash, a kill or a full disk strikes, and only one process at a time
+// commits into a games folder (a second waits a few seconds, then is told the folder is busy).
 class GameStore {
 public:
     GameStore(QString programFolder, int languageNumber);
@@ -65,6 +87,13 @@ public:
     // The auction file and the hands file of the game, both or neither.
     StoreResult save(const Game &game) const;
 
+    // Every file of the game in one commit: its auction, hands, contract, lead, question and
+    // answer are written, and those the game lacks are removed, so that nothing of an earlier
+    // game stays beside it.
+    StoreResult commitGame(const Game &game, CommitWhen when = CommitWhen::Always) const;
+    // Some files of game n in one commit; the others stay as they are.
+    StoreResult commit(long long n, const QList<GameFileChange> &changes, CommitWhen when = CommitWhen::Always) const;
+
     StoreResult writeContract(long long n, const QString &contractText) const;
     StoreResult removeContract(long long n) const;
     StoreResult writeLead(long long n, const LeadLine &lead) const;
@@ -73,6 +102,8 @@ public:
     StoreResult removeQuestion(long long n) const;
     StoreResult writeAnswer(long long n, const QString &text) const;
     StoreResult removeAnswer(long long n) const;
+    // The question and the answer of the question-and-answer window, both or neither.
+    StoreResult writeQuestionAndAnswer(long long n, const QString &question, const QString &answer) const;
     QString readQuestion(long long n) const;
     QString readAnswer(long long n) const;
 
@@ -104,13 +135,14 @@ public:
     void ensureFolder(long long n) const;
     void ensureGamesRoot() const;
 
-    // Finishes or undoes every save that was cut off, and removes the temporary files it left.
-    void recoverAll() const;
+    // Finishes or undoes every commit that was cut off, and removes the temporary files it left.
+    // Each commit notes its game folder in the games folder while it runs, so only the games
+    // folder is listed and only the folders of cut-off commits are touched. false when another
+    // process kept the games folder locked while there was something to recover.
+    bool recoverAll() const;
 
 private:
-    void recover(long long n) const;
-    StoreResult writeLine(const QString &path, const QString &line) const;
-    StoreResult removeFile(const QString &path) const;
+    QString pathOf(long long n, GameFileKind kind) const;
 
     QString m_programFolder;
     int m_languageNumber;

@@ -1,5 +1,6 @@
 #include "store/save_commit.h"
 
+#include "store/folder_lock.h"
 #include "store/path_lookup.h"
 #include "store/text_file.h"
 
@@ -8,7 +9,11 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <algorithm>
+
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -23,17 +28,34 @@ const QString kStagedEnding = QStringLiteral(".new");
 // pointing at a file whose bytes never left the cache.
 bool writeDurably(const QString &path, const QByteArray &bytes, QString *error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        *error = file.errorString();
+    // Plain system calls, so that the reason of a failure (a full disk, a file size limit) is the
+    // system's own and not lost in a buffer.
+    const auto fail = [&](int fd) {
+        const int reason = errno;
+        if (fd >= 0)
+            ::close(fd);
+        ::unlink(QFile::encodeName(path).constData());
+        *error = QString::fromLocal8Bit(std::strerror(reason));
+        return false;
+    };
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        *error = QString::fromLocal8Bit(std::strerror(errno));
         return false;
     }
-    if (file.write(bytes) != bytes.size() || !file.flush() || ::fsync(file.handle()) != 0) {
-        *error = file.errorString();
-        file.close();
-        QFile::remove(path);
-        return false;
+    qsizetype written = 0;
+    while (written < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.constData() + written, size_t(bytes.size() - written));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return fail(fd);
+        written += n;
     }
+    if (::fsync(fd) != 0)
+        return fail(fd);
+    if (::close(fd) != 0)
+        return fail(-1);
     return true;
 }
 
@@ -52,27 +74,43 @@ void syncFolder(const QString &folder)
     }
 }
 
-QStringList recordedTargets(const QString &recordPath)
+// A line of the record: a file to replace by its staged copy, or (marked "-") a file to remove.
+// Game file names start with the game word, never with "-".
+struct RecordedTarget {
+    QString name;
+    bool remove = false;
+};
+
+QList<RecordedTarget> recordedTargets(const QString &recordPath)
 {
     QFile record(recordPath);
     if (!record.open(QIODevice::ReadOnly))
         return {};
-    QStringList names;
+    QList<RecordedTarget> targets;
     for (const QByteArray &line : record.readAll().split('\n')) {
-        const QString name = QFile::decodeName(line.trimmed());
+        QString name = QFile::decodeName(line.trimmed());
+        const bool remove = name.startsWith(QLatin1Char('-'));
+        if (remove)
+            name.remove(0, 1);
         // A record names files of its own folder only; anything else is not ours to move.
-        if (!name.isEmpty() && !name.contains(QLatin1Char('/')) && name != QLatin1String(".."))
-            names.append(name);
+        if (!name.isEmpty() && !name.contains(QLatin1Char('/')) && name != QLatin1String("..")
+            && name != QLatin1String("."))
+            targets.append({name, remove});
     }
-    return names;
+    return targets;
 }
 
 bool finishRecordedSave(const QString &folder)
 {
     const QString recordPath = joinPath(folder, kRecordName);
     bool complete = true;
-    for (const QString &name : recordedTargets(recordPath)) {
-        const QString target = joinPath(folder, name);
+    for (const RecordedTarget &recorded : recordedTargets(recordPath)) {
+        const QString target = joinPath(folder, recorded.name);
+        if (recorded.remove) {
+            if (QFileInfo(target).isFile() && !QFile::remove(target))
+                complete = false;
+            continue;
+        }
         const QString staged = target + kStagedEnding;
         if (QFileInfo::exists(staged) && !replaceFile(staged, target))
             complete = false;
@@ -96,8 +134,8 @@ bool isTemporaryName(const QString &fileName)
         || (fileName.contains(QLatin1String(".ini.")) && saveFileTemp.match(fileName).hasMatch());
 }
 
-bool commitFiles(const QString &folder, const QList<StagedFile> &files, QString *failedPath, QString *error,
-    bool *unchanged)
+bool commitFiles(
+    const QString &folder, const QList<StagedFile> &files, QString *failedPath, QString *error, bool *unchanged)
 {
     *unchanged = true;
     recoverSave(folder);
@@ -110,6 +148,10 @@ bool commitFiles(const QString &folder, const QList<StagedFile> &files, QString 
     QByteArray record;
     for (const StagedFile &file : files) {
         const QString target = resolveExisting(file.path);
+        if (file.remove) {
+            record += '-' + QFile::encodeName(QFileInfo(target).fileName()) + '\n';
+            continue;
+        }
         const QString stagedPath = target + kStagedEnding;
         staged.append(stagedPath);
         if (!writeDurably(stagedPath, file.bytes, error)) {
@@ -140,6 +182,21 @@ bool commitFiles(const QString &folder, const QList<StagedFile> &files, QString 
         return false;
     }
     return true;
+}
+
+bool needsRecovery(const QString &folder)
+{
+    const QStringList names = QDir(folder).entryList(QDir::Files | QDir::Hidden);
+    return std::any_of(names.begin(), names.end(), isTemporaryName);
+}
+
+void recoverSaveLocked(const QString &folder)
+{
+    if (!needsRecovery(folder))
+        return;
+    const FolderLock lock(QFileInfo(folder).absolutePath());
+    if (!lock.busy())
+        recoverSave(folder);
 }
 
 void recoverSave(const QString &folder)

@@ -35,7 +35,9 @@ AuctionFile auctionFileOf(const AuctionModel &model)
 void frmBordix::reportStoreFailure(const StoreResult &result)
 {
     QString text = fillPlaceholder(ResString(own::CannotWriteGame), QLatin1Char('~'), result.path);
-    if (!result.unchanged)
+    if (result.busy)
+        text = fillPlaceholder(ResString(own::GamesFolderBusy), QLatin1Char('~'), store().gamesRoot());
+    else if (!result.unchanged)
         text = fillPlaceholder(ResString(own::SaveNotFinished), QLatin1Char('~'), result.path);
     showInfo(text);
 }

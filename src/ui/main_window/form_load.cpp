@@ -107,6 +107,7 @@ void frmBordix::Form_Load()
 
     readDoubleDummyOption();
 
+    store().recoverAll();
     if (!m_gameListPending)
         LeesSpellen();
 }

@@ -189,12 +189,10 @@ void frmBordix_01::cmdOpslaan_Click()
     }
 
     const GameStore games = m_main.store();
-    for (const StoreResult &written : {games.writeQuestion(m_game, question), games.writeAnswer(m_game, answer)}) {
-        if (!written) {
-            showInfo(fillPlaceholder(ResString(own::CannotWriteQuestion), QLatin1Char('~'), written.path));
-            showButtonStates();
-            return;
-        }
+    if (const StoreResult written = games.writeQuestionAndAnswer(m_game, question, answer); !written) {
+        showInfo(fillPlaceholder(ResString(own::CannotWriteQuestion), QLatin1Char('~'), written.path));
+        showButtonStates();
+        return;
     }
     m_main.showQuestion(games.readQuestion(m_game));
     showInfo(ResString(Str::QuestionAnswerSaved));
