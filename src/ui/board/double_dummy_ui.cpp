@@ -47,7 +47,7 @@ Holdings frmBordix::dealForAnalysis() const
     Holdings deal = holdings();
     for (int seat = 0; seat < 4; ++seat) {
         // A hidden hand's fields are empty; its cards wait in the seat's hand list.
-        if (tagOf(chkNietZichtbaar[seat]).isEmpty())
+        if (!seatHidden(seat))
             continue;
         for (int suit = 0; suit < 4; ++suit)
             deal[FieldOf(seat, suit)] = lstHand[seat].value(suit);

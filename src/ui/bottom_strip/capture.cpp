@@ -45,7 +45,7 @@ PictureSettings frmBordix::pictureSettings()
     settings.board.tenAs10 = chkTien->isChecked();
     settings.board.points = chkPunten->isChecked();
     for (int seat = 0; seat < 4; ++seat)
-        settings.board.hidden[seat] = !tagOf(chkNietZichtbaar[seat]).isEmpty();
+        settings.board.hidden[seat] = seatHidden(seat);
     settings.board.boldSeat = picAlles->seatInBold();
     // The double-dummy block is in the picture only when its option is on; the picture does not
     // wait for the background to finish the table.

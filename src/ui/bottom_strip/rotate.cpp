@@ -22,7 +22,7 @@ namespace {
 
 constexpr int LastGame = 999;
 
-bool handHidden(const frmBordix &w, int seat) { return !tagOf(w.chkNietZichtbaar[seat]).isEmpty(); }
+bool handHidden(const frmBordix &w, int seat) { return w.seatHidden(seat); }
 
 // The holdings as the hand lists keep them, so that a hidden hand turns along with the others; a
 // seat whose list is not complete gives what its fields show.

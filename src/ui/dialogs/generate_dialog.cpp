@@ -1,10 +1,11 @@
 #include "ui/dialogs/generate_dialog.h"
+#include "platform/safe_write.h"
 
+#include "base/string_ids.h"
+#include "base/string_table.h"
 #include "exchange/exchange_strings.h"
 #include "generate/generate_strings.h"
 #include "generate/generated_games.h"
-#include "base/string_ids.h"
-#include "base/string_table.h"
 #include "store/game_store.h"
 
 #include <QCheckBox>
@@ -18,7 +19,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSaveFile>
 #include <QSpinBox>
 #include <QThread>
 #include <QTimer>
@@ -320,8 +320,7 @@ void GenerateDialog::writePbnFile(const QList<generate::Deal> &deals)
 {
     const QString path = pbnPath->text().trimmed();
     const QByteArray bytes = generate::pbnOfDeals(deals, firstNumber->value());
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    if (const WriteOutcome written = writeFileSafely(path, bytes); !written) {
         info(fillPlaceholder(text(own::CannotWriteGame), QLatin1Char('~'), path));
         return;
     }

@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QSignalBlocker>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -134,13 +135,13 @@ void frmBordix::cmdLeesSpel_Click()
 
     // The fields are filled quietly: the checks of typing would judge a half-filled board (and
     // could refuse it); the whole deal is judged once, below.
-    EntrySuppressed = true;
     for (int i = 0; i < FieldCount; ++i) {
+        const QSignalBlocker quiet(txtInvoer[i]);
         const QString holding = game.holdings[i].toUpper();
         writeHolding(txtInvoer[i], chkTien->isChecked() ? tensAs10(holding) : holding);
     }
-    EntrySuppressed = false;
     ShowCountsAndPoints();
+    doubleDummyDealEdited();
     // A stored deal is on the board: it can be bid on, saved, shown and printed, as a typed one.
     // A game file edited by hand into something that is no deal stays on the board to be put
     // right, but offers nothing that would store or show it as it is.

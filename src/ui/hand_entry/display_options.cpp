@@ -15,7 +15,7 @@ void frmBordix::chkPunten_Click()
 {
     const bool visible = chkPunten->isChecked();
     for (int seat = 0; seat < 4; ++seat)
-        if (tagOf(chkNietZichtbaar[seat]).isEmpty())
+        if (!seatHidden(seat))
             lblPunten[seat]->setVisible(visible);
     cmdFocus->setFocus();
 }
@@ -51,12 +51,12 @@ void frmBordix::chkNietZichtbaar_Click(int seat)
         for (int suit = 0; suit < 4; ++suit)
             txtInvoer[FieldOf(seat, suit)]->clear();
         lblPunten[seat]->hide();
-        setTag(chkNietZichtbaar[seat], QStringLiteral("1"));
+        m_seatHidden[seat] = true;
     } else {
         for (int suit = 0; suit < 4; ++suit)
             writeHolding(txtInvoer[FieldOf(seat, suit)], lstHand[seat].value(suit));
         lblPunten[seat]->setVisible(chkPunten->isChecked());
-        setTag(chkNietZichtbaar[seat], QString());
+        m_seatHidden[seat] = false;
     }
     EntrySuppressed = false;
     cmdFocus->setFocus();

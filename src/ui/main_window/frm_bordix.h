@@ -188,6 +188,8 @@ public:
     void chkPunten_Click();
     void chkTien_Click();
     void chkNietZichtbaar_Click(int seat);
+    // The seat's hand is hidden from the board; its cards wait in the seat's hand list.
+    bool seatHidden(int seat) const { return m_seatHidden[seat]; }
 
     // ---- Auction (bidding box, grid, contract, lead, rotation) ----
     void lblBB_Click(int k);
@@ -326,6 +328,7 @@ private:
     bool m_shown = false;
     bool m_gameListPending = false; // the start-up listing waits for the window to show
     bool m_childWindowWasActive = false;
+    std::array<bool, 4> m_seatHidden {}; // hands hidden with their boxes
     std::optional<LeadLine> m_leadShown; // the lead line on the board
     QString m_questionShown; // the question below the hands
 

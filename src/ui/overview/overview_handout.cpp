@@ -31,7 +31,7 @@ BoardOptions optionsOf(const frmBordix &main)
     options.points = main.chkPunten->isChecked();
     // A hand the user has hidden carries a tag on its check box.
     for (int seat = 0; seat < 4; ++seat)
-        options.hidden[seat] = !tagOf(main.chkNietZichtbaar[seat]).isEmpty();
+        options.hidden[seat] = main.seatHidden(seat);
     return options;
 }
 
