@@ -2,8 +2,8 @@
 
 #include "deal/hand_evaluation.h"
 
-#include "base/string_table.h"
 #include "base/string_ids.h"
+#include "base/string_table.h"
 
 #include <algorithm>
 #include <vector>
@@ -14,7 +14,10 @@ QString SeatName(int seat, int languageNumber) { return ResString(Str::North + s
 
 QString SuitName(int suit, int languageNumber) { return ResString(Str::Spades + suit, languageNumber); }
 
-QString VulnerabilityName(int value, int languageNumber) { return ResString(Str::VulnerableNone + value, languageNumber); }
+QString VulnerabilityName(int value, int languageNumber)
+{
+    return ResString(Str::VulnerableNone + value, languageNumber);
+}
 
 QString RankAlphabet(int languageNumber) { return ResString(Str::CardLetters, languageNumber).left(13); }
 
@@ -41,15 +44,6 @@ int VulnerabilityOf(long long gameNumber)
     if (gameNumber < 1 || gameNumber > 1008)
         return 0;
     return pattern[(gameNumber - 1) % 16] - '0';
-}
-
-QStringList startTriples()
-{
-    QStringList items;
-    auto three = [](int n) { return QString::number(n % 1000 + 1000).right(3); };
-    for (int s = 2; s <= 998; s += 4)
-        items << three(s) + three(s + 1) + three(s + 2);
-    return items;
 }
 
 QString tensAsT(const QString &holding)

@@ -37,9 +37,6 @@ QString CardName(QChar letter, int languageNumber);
 int DealerOf(long long gameNumber);
 int VulnerabilityOf(long long gameNumber);
 
-// The items of the dealer triples list: "002003004", "006007008", ..., "998999000".
-QStringList startTriples();
-
 // A holding as shown may write the ten "10"; every count, comparison and sort uses "T".
 QString tensAsT(const QString &holding);
 QString tensAs10(const QString &holding);

@@ -3,12 +3,12 @@
 #include "ui/main_window/frm_bordix.h"
 
 #include "auction/final_contract.h"
-#include "resources/pictures.h"
+#include "base/string_ids.h"
 #include "base/string_table.h"
 #include "base/twips.h"
+#include "resources/pictures.h"
 #include "store/file_state.h"
 #include "store/game_files.h"
-#include "base/string_ids.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -20,14 +20,12 @@ namespace briqo {
 void frmBordix::ShowContract()
 {
     const long long n = currentGameNumber();
-    GameFolder = store().folderOf(n);
 
     picAlles->showContract(auction);
     const std::optional<FinalContract> contract = finalContract(auction);
     if (!contract)
         return;
-    ContractText = contractText(*contract, LanguageNumber);
-    if (const StoreResult written = store().writeContract(n, ContractText); !written)
+    if (const StoreResult written = store().writeContract(n, contractText(*contract, LanguageNumber)); !written)
         reportStoreFailure(written);
 
     if (tagOf(cmdLeesSpel).isEmpty())

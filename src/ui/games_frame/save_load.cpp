@@ -2,20 +2,20 @@
 
 #include "ui/main_window/frm_bordix.h"
 
-#include "deal/hand_rules.h"
-#include "resources/pictures.h"
 #include "base/string_ids.h"
 #include "base/string_table.h"
 #include "base/twips.h"
+#include "deal/hand_rules.h"
+#include "resources/pictures.h"
 #include "store/game_list.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
-#include <QSignalBlocker>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalBlocker>
 
 namespace briqo {
 
@@ -59,7 +59,6 @@ void frmBordix::cmdOpslaan_Click()
     placeLeadBox(Str::GiveLead);
 
     const GameStore games = store();
-    GameFolder = games.folderOf(n);
     if (games.isStored(n)) {
         const QString question = fillPlaceholder(ResString(Str::AlreadyExists), QLatin1Char('~'), games.folderName(n));
         if (!askYesNo(question)) {
@@ -110,7 +109,6 @@ void frmBordix::cmdLeesSpel_Click()
     }
 
     const Game game = store().load(n);
-    GameFolder = store().folderOf(n);
     setTag(cmdVraagAntwoord, QString());
     setTag(franietZichtbaar, QString());
     if (game.auction) {

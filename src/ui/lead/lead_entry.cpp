@@ -4,10 +4,10 @@
 #include "ui/main_window/frm_bordix.h"
 
 #include "auction/lead_card.h"
-#include "resources/pictures.h"
 #include "base/string_ids.h"
 #include "base/string_table.h"
 #include "base/twips.h"
+#include "resources/pictures.h"
 #include "store/file_state.h"
 #include "store/game_files.h"
 
@@ -110,7 +110,6 @@ void frmBordix::txtInvoer_Click(int field)
     }
 
     const long long n = currentGameNumber();
-    GameFolder = store().folderOf(n);
     const QString leaderName = SeatName(leader, LanguageNumber);
     if (const StoreResult written = store().writeLead(n, LeadLine {leaderName, suit, cardText}); !written) {
         // A lead that is not stored is not shown either: the board is as it was before lead mode.

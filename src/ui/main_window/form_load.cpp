@@ -2,14 +2,14 @@
 
 #include "ui/main_window/frm_bordix.h"
 
-#include "deal/deal.h"
-#include "resources/pictures.h"
-#include "ui/common/grid_fit.h"
 #include "base/profile.h"
 #include "base/string_ids.h"
 #include "base/string_table.h"
 #include "base/twips.h"
+#include "deal/deal.h"
+#include "resources/pictures.h"
 #include "shell/update_rules.h"
+#include "ui/common/grid_fit.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -88,8 +88,6 @@ void frmBordix::Form_Load()
 
     // The focus sink sits beyond the right edge of the window: it can hold the focus unseen.
     cmdFocus->move(width() + toPx(10), cmdFocus->y());
-
-    lstStartInvoer = startTriples();
 
     // The sort box belongs to every version since 1.0.3.
     if (VersionDigits.toInt() >= 103) {

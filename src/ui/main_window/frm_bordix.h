@@ -1,13 +1,13 @@
 #pragma once
 
 #include "auction/auction_model.h"
-#include "ui/board/board_view.h"
 #include "deal/deal.h"
 #include "output/board_picture.h"
 #include "output/picture_export.h"
 #include "platform/services.h"
 #include "platform/window_picture.h"
 #include "store/game_store.h"
+#include "ui/board/board_view.h"
 
 #include <QString>
 #include <QStringList>
@@ -66,10 +66,7 @@ public:
     bool Renumbering = false;
     bool RenumberGuard = false;
     bool SkipSaveQuestion = false;
-    QString GameFolder;
-    QStringList lstStartInvoer;
     AuctionModel auction;
-    QString ContractText;
     long long currentGameNumber() const;
     std::array<QStringList, 4> lstHand;
 

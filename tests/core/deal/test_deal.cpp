@@ -41,15 +41,6 @@ private slots:
         QCOMPARE(CardName(QLatin1Char('7'), 11), QStringLiteral("7"));
     }
 
-    void startTriplesCoverDealersEastSouthWest()
-    {
-        const QStringList triples = startTriples();
-        QCOMPARE(triples.size(), 250);
-        QCOMPARE(triples.first(), QStringLiteral("002003004"));
-        QCOMPARE(triples.at(1), QStringLiteral("006007008"));
-        QCOMPARE(triples.last(), QStringLiteral("998999000"));
-    }
-
     void holdingsSortHighestFirst_data()
     {
         QTest::addColumn<QString>("holding");

@@ -1,8 +1,8 @@
-#include "resources/pictures.h"
-#include "ui/main_window/frm_bordix.h"
 #include "base/twips.h"
+#include "resources/pictures.h"
 #include "support/board_driver.h"
 #include "support/fake_services.h"
+#include "ui/main_window/frm_bordix.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -88,7 +88,6 @@ private slots:
             QVERIFY(w.lblNum[row]->isHidden());
         QCOMPARE(w.AuctionBottom, 570.0 + 300 + 270 + 128);
         const QString expected = (language == 10 ? QStringLiteral("Noord 4 Harten") : QStringLiteral("North 4 Hearts"));
-        QCOMPARE(w.ContractText, expected);
         QCOMPARE(fileBytes(board.folder() + QLatin1Char('/') + QString::fromLatin1(contractFile)),
             expected.toLatin1() + "\r\n");
         QCOMPARE(tagOf(w.chkUitKomst), QStringLiteral("0"));
@@ -176,7 +175,7 @@ private slots:
         QCOMPARE(w.lblA[West][0]->text(), QStringLiteral("(2)")); // notes go on after the stored ones
         bid(w, {Pass, Pass, Pass});
         QCOMPARE(w.lblVulin[4]->text(), QStringLiteral("West"));
-        QCOMPARE(w.ContractText, QStringLiteral("West 1 Spades"));
+        QCOMPARE(w.store().load(w.currentGameNumber()).contract, QStringLiteral("West 1 Spades"));
     }
 };
 
