@@ -3,8 +3,8 @@
 
 #include "board/board.h"
 
-#include "deal/hand_rules.h"
 #include "base/string_ids.h"
+#include "deal/hand_rules.h"
 #include "store/game_list.h"
 
 namespace briqo {
@@ -12,16 +12,6 @@ namespace briqo {
 namespace {
 
 constexpr long long LastGame = 999;
-
-AuctionFile auctionFileOf(const AuctionModel &model)
-{
-    AuctionFile file;
-    file.callKinds = model.CallKinds();
-    const QList<FileCell> cells = model.cellsForFile();
-    for (int i = 0; i < AuctionCells && i < cells.size(); ++i)
-        file.cells[i] = cells[i];
-    return file;
-}
 
 int seatNamed(const QString &name, int languageNumber)
 {

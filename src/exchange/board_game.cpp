@@ -1,10 +1,10 @@
 #include "exchange/board_game.h"
 
 #include "auction/final_contract.h"
-#include "exchange/exchange_strings.h"
-#include "exchange/pbn_text.h"
 #include "base/string_ids.h"
 #include "base/string_table.h"
+#include "exchange/exchange_strings.h"
+#include "exchange/pbn_text.h"
 #include "store/code_page_1252.h"
 
 #include <QRegularExpression>
@@ -256,12 +256,7 @@ BoardAsGame gameFromBoard(const ExchangeBoard &board, int languageNumber)
             out.problems << p;
         }
     }
-    AuctionFile auction;
-    auction.callKinds = model.CallKinds();
-    const QList<FileCell> cells = model.cellsForFile();
-    for (int i = 0; i < AuctionCells && i < cells.size(); ++i)
-        auction.cells[i] = cells[i];
-    game.auction = auction;
+    game.auction = auctionFileOf(model);
 
     // The finished auction decides the contract, as the board does when the auction ends; the
     // file's Contract and Declarer serve when it has no auction.

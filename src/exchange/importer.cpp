@@ -1,12 +1,12 @@
 #include "exchange/importer.h"
 
+#include "base/string_table.h"
 #include "exchange/board_game.h"
 #include "exchange/exchange_strings.h"
 #include "exchange/lin_format.h"
 #include "exchange/pbn_reader.h"
 #include "exchange/pbn_text.h"
 #include "exchange/pbn_writer.h"
-#include "base/string_table.h"
 
 #include <QFileInfo>
 #include <QHash>
@@ -43,11 +43,7 @@ void keepDealOnly(Game &game)
 {
     AuctionModel model;
     model.resetForGame(DealerOf(game.number));
-    AuctionFile auction;
-    const QList<FileCell> cells = model.cellsForFile();
-    for (int i = 0; i < AuctionCells && i < cells.size(); ++i)
-        auction.cells[i] = cells[i];
-    game.auction = auction;
+    game.auction = auctionFileOf(model);
     game.contract.clear();
     game.lead.reset();
 }

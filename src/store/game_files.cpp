@@ -150,4 +150,14 @@ bool writeContractFile(const QString &path, const QString &contractText, QString
 
 QString readContractFile(const QString &path) { return firstLine(path); }
 
+AuctionFile auctionFileOf(const AuctionModel &model)
+{
+    AuctionFile file;
+    file.callKinds = model.CallKinds();
+    const QList<FileCell> cells = model.cellsForFile();
+    for (int i = 0; i < AuctionCells && i < cells.size(); ++i)
+        file.cells[i] = cells[i];
+    return file;
+}
+
 } // namespace briqo

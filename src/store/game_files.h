@@ -23,6 +23,9 @@ struct AuctionFile {
 
 constexpr int auctionCellIndex(int seat, int row) { return seat * AuctionRows + row; }
 
+// The auction file of an auction: its call history and its 36 cells in file order.
+AuctionFile auctionFileOf(const AuctionModel &model);
+
 // Exactly 37 lines. A "~" inside a field would split it on reading, so it is written as a blank.
 bool writeAuctionFile(const QString &path, const AuctionFile &auction, QString *error = nullptr);
 QByteArray auctionFileBytes(const AuctionFile &auction);

@@ -3,11 +3,11 @@
 
 #include "ui/main_window/frm_bordix.h"
 
-#include "deal/hand_rules.h"
-#include "resources/pictures.h"
+#include "base/string_ids.h"
 #include "base/string_table.h"
 #include "base/twips.h"
-#include "base/string_ids.h"
+#include "deal/hand_rules.h"
+#include "resources/pictures.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -22,8 +22,8 @@ void frmBordix::ShowAllBids()
     auction.showAllBids();
     for (int k = 0; k < 35; ++k)
         picBBA[k]->show();
-    picBBA[39]->setEnabled(true);
-    picBBA[40]->setEnabled(true);
+    picBBA[BoxButton::DeleteLast]->setEnabled(true);
+    picBBA[BoxButton::DeleteAll]->setEnabled(true);
 }
 
 void frmBordix::clearAuctionCells() { picAlles->clearAuctionCells(); }

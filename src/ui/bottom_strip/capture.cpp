@@ -5,11 +5,11 @@
 
 #include "ui/main_window/frm_bordix.h"
 
-#include "output/bitmap_file.h"
-#include "output/picture_export.h"
 #include "base/string_ids.h"
 #include "base/string_table.h"
 #include "base/twips.h"
+#include "output/bitmap_file.h"
+#include "output/picture_export.h"
 
 #include <QCheckBox>
 #include <QPushButton>
@@ -23,12 +23,7 @@ Game frmBordix::boardAsGame() const
     Game game;
     game.number = currentGameNumber();
     game.holdings = dealForAnalysis();
-    AuctionFile file;
-    file.callKinds = auction.CallKinds();
-    const QList<FileCell> cells = auction.cellsForFile();
-    for (int i = 0; i < AuctionCells && i < cells.size(); ++i)
-        file.cells[i] = cells[i];
-    game.auction = file;
+    game.auction = auctionFileOf(auction);
     if (m_leadShown) {
         game.lead = *m_leadShown;
         game.lead->cardText = tensAsT(game.lead->cardText);

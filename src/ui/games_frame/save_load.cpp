@@ -19,20 +19,6 @@
 
 namespace briqo {
 
-namespace {
-
-AuctionFile auctionFileOf(const AuctionModel &model)
-{
-    AuctionFile file;
-    file.callKinds = model.CallKinds();
-    const QList<FileCell> cells = model.cellsForFile();
-    for (int i = 0; i < AuctionCells && i < cells.size(); ++i)
-        file.cells[i] = cells[i];
-    return file;
-}
-
-} // namespace
-
 void frmBordix::reportStoreFailure(const StoreResult &result)
 {
     QString text = fillPlaceholder(ResString(own::CannotWriteGame), QLatin1Char('~'), result.path);

@@ -3,10 +3,10 @@
 
 #include "ui/main_window/frm_bordix.h"
 
-#include "deal/hand_rules.h"
+#include "base/string_ids.h"
 #include "base/string_table.h"
 #include "base/twips.h"
-#include "base/string_ids.h"
+#include "deal/hand_rules.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -182,12 +182,12 @@ void frmBordix::txtInvoer_Change(int index)
     const Holdings deal = holdings();
     const bool anyCards = std::any_of(deal.begin(), deal.end(), [](const QString &h) { return !h.isEmpty(); });
     if (anyCards) {
-        picBBA[39]->setEnabled(false);
-        picBBA[40]->setEnabled(false);
+        picBBA[BoxButton::DeleteLast]->setEnabled(false);
+        picBBA[BoxButton::DeleteAll]->setEnabled(false);
         picBiedBox->setEnabled(false);
     } else {
-        picBBA[39]->setEnabled(true);
-        picBBA[40]->setEnabled(true);
+        picBBA[BoxButton::DeleteLast]->setEnabled(true);
+        picBBA[BoxButton::DeleteAll]->setEnabled(true);
     }
 
     if (chkTien->isChecked()) {
