@@ -1,8 +1,9 @@
+#include "base/string_table.h"
 #include "core/reliability/hostile_disk.h"
 #include "exchange/lin_format.h"
 #include "exchange/pbn_reader.h"
-#include "base/string_table.h"
 #include "store/game_store.h"
+#include "support/test_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,6 +16,7 @@
 #include <sys/resource.h>
 
 using namespace briqo;
+using namespace briqo::testing;
 using test::FullDisk;
 
 namespace {
@@ -26,18 +28,6 @@ struct Run {
 };
 
 QString data(const char *name) { return QStringLiteral(BRIQO_TEST_DATA "/exchange/") + QLatin1String(name); }
-
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void put(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-}
 
 // One board of the teaching file, with a question of its own.
 QByteArray oneBoard(const QByteArray &question)

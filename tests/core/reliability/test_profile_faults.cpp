@@ -1,31 +1,21 @@
 // taal.ini under a full disk, and as editors leave it: the settings in it are never lost, and a
 // write that cannot be done says so.
 
-#include "core/reliability/hostile_disk.h"
 #include "base/profile.h"
+#include "core/reliability/hostile_disk.h"
+#include "support/test_files.h"
 
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace briqo;
+using namespace briqo::testing;
 using test::FullDisk;
 
 namespace {
 
 const QByteArray kSettings = "; ingesteld door de school\r\n[Taal]\r\nnummer=11\r\n[Sorteer Spellen]\r\nHoe=1\r\n"
                              "[Update]\r\nWebsite=https://school.example/bridge\r\n";
-
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void put(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-}
 
 QString hoe(const QString &ini) { return ReadIni(QStringLiteral("Sorteer Spellen"), QStringLiteral("Hoe"), ini); }
 

@@ -2,22 +2,16 @@
 
 #include "core/reliability/hostile_disk.h"
 #include "platform/safe_write.h"
+#include "support/test_files.h"
 
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace briqo;
+using namespace briqo::testing;
 using test::FullDisk;
 
-namespace {
-
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-} // namespace
+namespace { } // namespace
 
 class TestSafeWrite : public QObject {
     Q_OBJECT

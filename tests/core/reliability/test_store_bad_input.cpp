@@ -2,27 +2,22 @@
 // folder, against the game store: each case loads what can be loaded, refuses what cannot be
 // written with a reason, and never changes or loses a stored game.
 
-#include "core/reliability/hostile_disk.h"
 #include "base/string_table.h"
+#include "core/reliability/hostile_disk.h"
 #include "store/game_store.h"
+#include "support/test_files.h"
 
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace briqo;
+using namespace briqo::testing;
 using test::FullDisk;
 using test::ReadOnlyFolder;
 using test::snapshot;
 
 namespace {
-
-void put(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-}
 
 Game sampleGame(long long n, const QString &northSpades = QStringLiteral("AHVB"))
 {

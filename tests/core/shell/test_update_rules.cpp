@@ -1,24 +1,17 @@
-#include "base/string_table.h"
 #include "base/string_ids.h"
+#include "base/string_table.h"
 #include "platform/update_files.h"
 #include "shell/update_rules.h"
+#include "support/test_files.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace briqo;
+using namespace briqo::testing;
 
-namespace {
-
-void put(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-} // namespace
+namespace { } // namespace
 
 class TestUpdateRules : public QObject {
     Q_OBJECT

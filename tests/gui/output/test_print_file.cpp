@@ -3,6 +3,7 @@
 
 #include "core/reliability/hostile_disk.h"
 #include "output/print_file.h"
+#include "support/test_files.h"
 
 #include <QDir>
 #include <QPainter>
@@ -11,15 +12,10 @@
 #include <QTest>
 
 using namespace briqo;
+using namespace briqo::testing;
 using test::FullDisk;
 
 namespace {
-
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
 
 // One page with a line of text, as a print of the board or the overview gives it.
 bool printPage(QPrinter &printer)

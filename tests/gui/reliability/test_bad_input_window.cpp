@@ -2,15 +2,16 @@
 // file of any shape loads without harm, a write that cannot be done is reported and changes
 // nothing, and no stored game is lost.
 
-#include "core/reliability/hostile_disk.h"
-#include "gui/output/picture_board.h"
-#include "ui/question/frm_bordix_01.h"
-#include "ui/main_window/frm_bordix.h"
 #include "base/profile.h"
 #include "base/string_table.h"
+#include "core/reliability/hostile_disk.h"
+#include "gui/output/picture_board.h"
 #include "store/game_store.h"
 #include "support/board_driver.h"
 #include "support/child_windows.h"
+#include "support/test_files.h"
+#include "ui/main_window/frm_bordix.h"
+#include "ui/question/frm_bordix_01.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -19,6 +20,7 @@
 #include <QRandomGenerator>
 
 using namespace briqo;
+using namespace briqo::testing;
 using test::FullDisk;
 using test::ReadOnlyFolder;
 using test::snapshot;
@@ -57,13 +59,6 @@ void storeGame(const GameStore &store, long long n)
     QVERIFY(store.writeLead(n, {QStringLiteral("Oost"), 1, QStringLiteral("Heer")}));
     QVERIFY(store.writeQuestion(n, QStringLiteral("Wat start Oost?")));
     QVERIFY(store.writeAnswer(n, QStringLiteral("Harten heer.")));
-}
-
-void put(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
 }
 
 QByteArray randomBytes(qsizetype size)
