@@ -4,6 +4,7 @@
 
 #include "cli_common.h"
 
+#include "analysis/double_dummy.h"
 #include "exchange/board_game.h"
 #include "exchange/exchange_strings.h"
 #include "exchange/importer.h"
@@ -55,6 +56,10 @@ std::optional<PictureSettings> pictureSettings(const Arguments &a)
     settings.board.tenAs10 = a.has("--ten");
     settings.board.points = !a.has("--no-points");
     settings.doubleDummy = a.has("--dd");
+    // Without the solver's library the pictures are drawn without their tables, and the user is
+    // told once why, before anything is written.
+    if (settings.doubleDummy && !doubleDummyAvailable())
+        printError(doubleDummyUnavailableText(a.language));
     if (a.has("--hide")) {
         const std::optional<std::array<bool, 4>> hidden = hiddenSeats(a.value("--hide"));
         if (!hidden) {

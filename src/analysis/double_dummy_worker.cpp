@@ -75,7 +75,7 @@ void DoubleDummyWorker::cancel()
 void DoubleDummyWorker::start(const Request &request)
 {
     m_computing = true;
-    auto *watcher = new QFutureWatcher<std::optional<DoubleDummyResult>>(this);
+    auto *watcher = new QFutureWatcher<Answer>(this);
     connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, generation = m_generation] {
         watcher->deleteLater();
         m_computing = false;
@@ -83,16 +83,22 @@ void DoubleDummyWorker::start(const Request &request)
     });
     watcher->setFuture(QtConcurrent::run(static_cast<QThreadPool *>(solverPool()), [request] {
         lowerThisThreadsPriority();
-        return solveDeal(request.deal, request.languageNumber, request.vulnerability);
+        // The first request opens the solver's library, here on the worker thread: opening it
+        // starts its threads and tables, which the UI thread must not wait for.
+        if (!doubleDummyAvailable())
+            return Answer {std::nullopt, true};
+        return Answer {solveDeal(request.deal, request.languageNumber, request.vulnerability), false};
     }));
 }
 
-void DoubleDummyWorker::computationDone(quint64 generation, const std::optional<DoubleDummyResult> &result)
+void DoubleDummyWorker::computationDone(quint64 generation, const Answer &answer)
 {
     if (generation == m_generation && m_waiting) {
         m_waiting = false;
-        if (result)
-            emit finished(*result);
+        if (answer.result)
+            emit finished(*answer.result);
+        else if (answer.libraryMissing)
+            emit unavailable();
         else
             emit failed();
         return;

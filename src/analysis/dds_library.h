@@ -1,0 +1,32 @@
+#pragma once
+
+#include <dds/dll.h>
+
+#include <QString>
+
+namespace briqo {
+
+// The solver's shared library, opened at the first table rather than linked: it starts its
+// threads and allocates its search tables as soon as it is loaded, which costs the window
+// about 90 ms and 17 MiB at start-up even when no table is ever asked for. Only the header's
+// types are used at build time.
+struct DdsLibrary {
+    decltype(&::SetMaxThreads) setMaxThreads = nullptr;
+    decltype(&::CalcDDtable) calcDDtable = nullptr;
+    decltype(&::SidesParBin) sidesParBin = nullptr;
+    decltype(&::SidesPar) sidesPar = nullptr;
+    decltype(&::ConvertToSidesTextFormat) convertToSidesTextFormat = nullptr;
+
+    QString error; // why it could not be loaded; empty when every function was found
+    bool loaded() const { return error.isEmpty(); }
+};
+
+// The name the library is opened by (its soname, "libdds.so.0" on Debian); BRIQO_DDS_LIBRARY in
+// the environment names another file.
+QString ddsLibraryName();
+
+// Opens the library at the first call, from whichever thread asks, and keeps it for the rest of
+// the run; every later call answers at once. The library's threads are set up on opening.
+const DdsLibrary &ddsLibrary();
+
+} // namespace briqo
