@@ -30,21 +30,53 @@ QChar rankOf(const QString &text)
 
 // One suit holding as written in a file: rank letters, either case, "10" for the ten. Anything else
 // makes the holding unreadable.
+// The place of a rank letter in ExchangeRanks (either case), -1 for another character.
+int exchangeRankIndex(QChar c)
+{
+    switch (c.toUpper().unicode()) {
+    case u'A':
+        return 0;
+    case u'K':
+        return 1;
+    case u'Q':
+        return 2;
+    case u'J':
+        return 3;
+    case u'T':
+        return 4;
+    default:
+        break;
+    }
+    const char16_t u = c.unicode();
+    return u >= u'2' && u <= u'9' ? 5 + (u'9' - u) : -1;
+}
+
 std::optional<QString> readHolding(const QString &text)
 {
-    QString holding;
+    // Counted by rank and written highest first, as sortedHolding orders the English letters:
+    // every deal of a large file passes here four times a hand.
+    std::array<int, CardsPerHand> counts {};
+    int cards = 0;
     for (int i = 0; i < text.size(); ++i) {
         if (text[i] == QLatin1Char('1') && i + 1 < text.size() && text[i + 1] == QLatin1Char('0')) {
-            holding += QLatin1Char('T');
+            ++counts[exchangeRankIndex(QLatin1Char('T'))];
+            ++cards;
             ++i;
             continue;
         }
-        const QChar r = rankOf(QString(text[i]));
-        if (r.isNull())
+        const int rank = exchangeRankIndex(text[i]);
+        if (rank < 0)
             return std::nullopt;
-        holding += r;
+        ++counts[rank];
+        ++cards;
     }
-    return sortedHolding(holding, LanguageEnglish);
+    QString holding;
+    holding.reserve(cards);
+    for (int rank = 0; rank < CardsPerHand; ++rank) {
+        for (int k = 0; k < counts[rank]; ++k)
+            holding.append(ExchangeRanks[rank]);
+    }
+    return holding;
 }
 
 DealText finish(Holdings deal)
