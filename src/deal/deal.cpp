@@ -1,7 +1,7 @@
 #include "deal/deal.h"
 
-#include "shell/string_table.h"
 #include "shell/string_ids.h"
+#include "shell/string_table.h"
 
 #include <algorithm>
 #include <vector>
@@ -12,9 +12,19 @@ QString SeatName(int seat, int languageNumber) { return ResString(Str::North + s
 
 QString SuitName(int suit, int languageNumber) { return ResString(Str::Spades + suit, languageNumber); }
 
-QString VulnerabilityName(int value, int languageNumber) { return ResString(Str::VulnerableNone + value, languageNumber); }
+QString VulnerabilityName(int value, int languageNumber)
+{
+    return ResString(Str::VulnerableNone + value, languageNumber);
+}
 
-QString RankAlphabet(int languageNumber) { return ResString(Str::CardLetters, languageNumber).left(13); }
+QString RankAlphabet(int languageNumber)
+{
+    // Asked for at every holding sorted (a large file sorts millions): the table is looked up
+    // once per language. The table gives Dutch for any other language number.
+    static const QString dutch = ResString(Str::CardLetters, LanguageDutch).left(13);
+    static const QString english = ResString(Str::CardLetters, LanguageEnglish).left(13);
+    return languageNumber == LanguageEnglish ? english : dutch;
+}
 
 QString AcceptedCardChars(int languageNumber) { return ResString(Str::CardLetters, languageNumber); }
 
