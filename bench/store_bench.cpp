@@ -10,9 +10,9 @@
 
 #include "store/game.h"
 #include "store/game_files.h"
-#include "store/game_store.h"
 #include "store/game_list.h"
 #include "store/game_paths.h"
+#include "store/game_store.h"
 
 #include "shell/string_table.h"
 
@@ -22,12 +22,12 @@
 
 #include <cstdio>
 #include <fcntl.h>
-#include <unistd.h>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 using namespace briqo;
