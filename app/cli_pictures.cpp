@@ -265,12 +265,15 @@ int runPicture(const QStringList &args)
     }
 
     const GameStore names(a.folder, a.language);
+    // Drawn one after the other, encoded on every core.
+    const QList<QByteArray> pictures = pictureFilesBytes(r->games, *format, r->settings);
     QList<std::pair<QString, QByteArray>> files;
-    for (const Game &game : r->games) {
+    for (qsizetype i = 0; i < r->games.size(); ++i) {
+        const long long n = r->games[i].number;
         const QString path = intoFolder
-            ? QDir(r->out).filePath(names.folderName(game.number) + QLatin1Char('.') + extensionOf(*format))
+            ? QDir(r->out).filePath(names.folderName(n) + QLatin1Char('.') + extensionOf(*format))
             : r->out;
-        files.append({path, pictureFileBytes(game, *format, r->settings)});
+        files.append({path, pictures[i]});
     }
     return writeFiles(files, a.language) ? r->status : ExitBadInput;
 }
