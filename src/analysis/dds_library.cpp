@@ -2,6 +2,7 @@
 
 #include <dlfcn.h>
 
+#include <atomic>
 #include <cstdlib>
 
 namespace briqo {
@@ -11,17 +12,26 @@ namespace {
 decltype(&::FreeMemory) libraryFreeMemory = nullptr;
 bool libraryObjectsGone = false;
 
+std::recursive_mutex solverMutex;
+
 // Opened after start-up, the library's own objects are destroyed at exit before its closing
 // routine runs, and that routine (FreeMemory) then walks the destroyed objects and crashes. It
 // cannot be closed early (another library it loads keeps it in memory), so a handler registered
-// just after opening it, which runs before its objects are destroyed, frees the memory while they
-// live; the closing routine's own call then finds the FreeMemory below and does nothing.
-void freeBeforeExit()
+// just after opening it, which runs before its objects are destroyed, waits for a table still
+// being solved (a worker thread may be in the middle of one) and frees the memory while the
+// objects live. No table starts after it (a worker waiting for the lock finds the library
+// closed), and the closing routine's own call finds the FreeMemory below and does nothing.
+} // namespace
+
+void closeDdsLibrary()
 {
-    if (libraryFreeMemory)
+    const std::lock_guard lock(solverMutex);
+    if (libraryFreeMemory && !libraryObjectsGone)
         libraryFreeMemory();
     libraryObjectsGone = true;
 }
+
+namespace {
 
 template<typename Function> bool resolve(void *handle, const char *name, Function &function, QString &error)
 {
@@ -34,6 +44,11 @@ template<typename Function> bool resolve(void *handle, const char *name, Functio
 DdsLibrary open()
 {
     DdsLibrary library;
+    // The program is ending: a library opened now would be set up while exit destroys it.
+    if (libraryObjectsGone) {
+        library.error = QStringLiteral("exit");
+        return library;
+    }
     const QByteArray name = ddsLibraryName().toLocal8Bit();
     // Kept open for the rest of the run: the library's threads live as long as it does.
     void *handle = dlopen(name.constData(), RTLD_NOW | RTLD_LOCAL);
@@ -43,7 +58,6 @@ DdsLibrary open()
         return library;
     }
     resolve(handle, "FreeMemory", libraryFreeMemory, library.error);
-    std::atexit(freeBeforeExit);
     resolve(handle, "SetMaxThreads", library.setMaxThreads, library.error);
     resolve(handle, "CalcDDtable", library.calcDDtable, library.error);
     resolve(handle, "SidesParBin", library.sidesParBin, library.error);
@@ -54,6 +68,8 @@ DdsLibrary open()
     // Zero lets the library choose its thread count from the cores and the memory; on Linux it
     // expects this call before the first table.
     library.setMaxThreads(0);
+    // After the set-up, so that it runs before whatever the set-up left to be destroyed at exit.
+    std::atexit(closeDdsLibrary);
     return library;
 }
 
@@ -78,9 +94,20 @@ QString ddsLibraryName()
     return chosen.isEmpty() ? QStringLiteral(BRIQO_DDS_SONAME) : QString::fromLocal8Bit(chosen);
 }
 
+std::recursive_mutex &ddsSolverMutex() { return solverMutex; }
+
+bool ddsLibraryClosed() { return libraryObjectsGone; }
+
 const DdsLibrary &ddsLibrary()
 {
+    static std::atomic<const DdsLibrary *> opened {nullptr};
+    if (const DdsLibrary *library = opened.load(std::memory_order_acquire))
+        return *library;
+    // Opened under the solver's lock, so that a program ending meanwhile never frees a library
+    // that is still being set up.
+    const std::lock_guard lock(solverMutex);
     static const DdsLibrary library = open();
+    opened.store(&library, std::memory_order_release);
     return library;
 }
 

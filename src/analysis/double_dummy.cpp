@@ -67,11 +67,6 @@ ParContract parContract(const contractType &c, int score)
     return p;
 }
 
-// CalcDDtable spreads the five strains over the solver's own threads, each with its search memory
-// chosen by thread number; two tables computed at the same time would share that memory. So one
-// table at a time, from whichever thread asks.
-std::mutex solverMutex;
-
 } // namespace
 
 std::optional<DoubleDummyResult> solveDeal(const Holdings &deal, int languageNumber, int vulnerability)
@@ -86,9 +81,9 @@ std::optional<DoubleDummyResult> solveDeal(const Holdings &deal, int languageNum
     parResultsDealer sideTexts[2] {};
     parTextResults lines {};
     {
-        const std::lock_guard lock(solverMutex);
+        const std::lock_guard lock(ddsSolverMutex());
         const DdsLibrary &dds = ddsLibrary();
-        if (!dds.loaded() || dds.calcDDtable(table, &tricks) != RETURN_NO_FAULT)
+        if (!dds.loaded() || ddsLibraryClosed() || dds.calcDDtable(table, &tricks) != RETURN_NO_FAULT)
             return std::nullopt;
         // The par routines work on the table alone and are quick; they share the lock because
         // the library does not promise they are safe beside a running table.

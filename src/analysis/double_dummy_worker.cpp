@@ -1,10 +1,15 @@
 #include "analysis/double_dummy_worker.h"
 
+#include "analysis/dds_library.h"
+
 #include "deal/hand_rules.h"
 
+#include <QCoreApplication>
 #include <QFutureWatcher>
 #include <QThreadPool>
 #include <QtConcurrent/QtConcurrentRun>
+
+#include <mutex>
 
 #ifdef Q_OS_LINUX
 #include <sys/resource.h>
@@ -40,7 +45,17 @@ void lowerThisThreadsPriority()
 
 DoubleDummyWorker::DoubleDummyWorker(QObject *parent)
     : QObject(parent)
-{ }
+{
+    // The pool is made before any table opens the solver's library (the window may solve on its
+    // own thread for a picture first): at exit the library's handler then runs before the pool
+    // waits for its thread, and a table still being solved ends while the library is whole.
+    solverPool();
+    // Closed as the application object goes, before any of the program's own clean-up at exit:
+    // a thread still opening the library or solving a table finishes first while everything it
+    // uses is whole, and none starts after.
+    static std::once_flag closedWithApplication;
+    std::call_once(closedWithApplication, [] { qAddPostRoutine(closeDdsLibrary); });
+}
 
 // A computation holds its own copy of the deal, so it may outlive the worker; it finishes in the
 // thread pool and nobody hears of it.
