@@ -4,6 +4,7 @@
 
 #include "cli_common.h"
 
+#include "analysis/double_dummy.h"
 #include "exchange/board_game.h"
 #include "exchange/exchange_strings.h"
 #include "exchange/importer.h"
@@ -55,6 +56,10 @@ std::optional<PictureSettings> pictureSettings(const Arguments &a)
     settings.board.tenAs10 = a.has("--ten");
     settings.board.points = !a.has("--no-points");
     settings.doubleDummy = a.has("--dd");
+    // Without the solver's library the pictures are drawn without their tables, and the user is
+    // told once why, before anything is written.
+    if (settings.doubleDummy && !doubleDummyAvailable())
+        printError(doubleDummyUnavailableText(a.language));
     if (a.has("--hide")) {
         const std::optional<std::array<bool, 4>> hidden = hiddenSeats(a.value("--hide"));
         if (!hidden) {
@@ -260,12 +265,15 @@ int runPicture(const QStringList &args)
     }
 
     const GameStore names(a.folder, a.language);
+    // Drawn one after the other, encoded on every core.
+    const QList<QByteArray> pictures = pictureFilesBytes(r->games, *format, r->settings);
     QList<std::pair<QString, QByteArray>> files;
-    for (const Game &game : r->games) {
+    for (qsizetype i = 0; i < r->games.size(); ++i) {
+        const long long n = r->games[i].number;
         const QString path = intoFolder
-            ? QDir(r->out).filePath(names.folderName(game.number) + QLatin1Char('.') + extensionOf(*format))
+            ? QDir(r->out).filePath(names.folderName(n) + QLatin1Char('.') + extensionOf(*format))
             : r->out;
-        files.append({path, pictureFileBytes(game, *format, r->settings)});
+        files.append({path, pictures[i]});
     }
     return writeFiles(files, a.language) ? r->status : ExitBadInput;
 }

@@ -3,7 +3,9 @@
 //      --out folder/` does (each game on a board of its own, prepared, drawn and encoded);
 //  (b) the window's "Save as Bitmap" of one game, its fixed pauses counted but not slept;
 //  (c) the same 100 games as one handout PDF, four to a page;
-//  and the parts of one game's PNG, to show where its time goes.
+//  (d) the same 100 PNG files made by one call on one core and on all cores;
+//  and the parts of one game's PNG, to show where its time goes (its encoding at Qt's default
+//  PNG level and at the level the export uses, with the sizes of both).
 // Prints the Google Benchmark table, then games per second and the ratio of a game's PNG to one
 // capture of the window.
 
@@ -16,6 +18,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QSaveFile>
+#include <QThread>
 
 #include <benchmark/benchmark.h>
 
@@ -86,6 +89,31 @@ void BM_ExportHundredPng(benchmark::State &state)
 }
 BENCHMARK(BM_ExportHundredPng)->Unit(benchmark::kMillisecond);
 
+// Drawn on this thread, encoded on `threads` cores (1: all on this thread).
+void exportHundredAtOnce(benchmark::State &state, int threads)
+{
+    const GameStore store(lesson->path(), LanguageDutch);
+    const QString out = lesson->filePath(QStringLiteral("out-%1").arg(threads));
+    QDir().mkpath(out);
+    PictureSettings settings;
+    for (auto _ : state) {
+        QList<Game> games;
+        for (int n = 1; n <= ExportedGames; ++n)
+            games << store.load(n);
+        const QList<QByteArray> pngs = pictureFilesBytes(games, PictureFormat::Png, settings, threads);
+        for (int n = 1; n <= ExportedGames; ++n) {
+            const QByteArray &png = pngs[n - 1];
+            QSaveFile file(QDir(out).filePath(store.folderName(n) + QStringLiteral(".png")));
+            if (png.isEmpty() || !file.open(QIODevice::WriteOnly) || file.write(png) != png.size() || !file.commit())
+                state.SkipWithError("a picture could not be written");
+        }
+    }
+}
+void BM_ExportHundredOneCore(benchmark::State &state) { exportHundredAtOnce(state, 1); }
+BENCHMARK(BM_ExportHundredOneCore)->Unit(benchmark::kMillisecond)->UseRealTime();
+void BM_ExportHundredAllCores(benchmark::State &state) { exportHundredAtOnce(state, 0); }
+BENCHMARK(BM_ExportHundredAllCores)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 // The parts of one game's PNG: the board made and prepared, drawn, and encoded.
 void BM_PrepareBoard(benchmark::State &state)
 {
@@ -118,9 +146,23 @@ void BM_EncodePng(benchmark::State &state)
         buffer.open(QIODevice::WriteOnly);
         image.save(&buffer, "PNG");
         benchmark::DoNotOptimize(bytes);
+        state.counters["bytes"] = double(bytes.size());
     }
 }
 BENCHMARK(BM_EncodePng)->Unit(benchmark::kMillisecond);
+
+// As the export encodes: through pictureFileBytes, less the drawing measured above.
+void BM_EncodePngAsExported(benchmark::State &state)
+{
+    const GameStore store(lesson->path(), LanguageDutch);
+    const Game game = store.load(3);
+    for (auto _ : state) {
+        const QByteArray bytes = pictureFileBytes(game, PictureFormat::Png, PictureSettings {});
+        benchmark::DoNotOptimize(bytes);
+        state.counters["bytes"] = double(bytes.size());
+    }
+}
+BENCHMARK(BM_EncodePngAsExported)->Unit(benchmark::kMillisecond);
 
 void BM_SaveAsBitmap(benchmark::State &state)
 {
@@ -208,6 +250,16 @@ int main(int argc, char **argv)
     };
     std::printf("one game's PNG in parts: board made and prepared %.2f ms, drawn %.2f ms, PNG encoded %.2f ms\n",
         part("BM_PrepareBoard"), part("BM_DrawBoard"), part("BM_EncodePng"));
+    std::printf("one game's PNG encoded as exported: %.2f ms (prepared, drawn and encoded; less the two parts "
+                "above: %.2f ms)\n",
+        part("BM_EncodePngAsExported"),
+        part("BM_EncodePngAsExported") - part("BM_PrepareBoard") - part("BM_DrawBoard"));
+    const double oneCore = part("BM_ExportHundredOneCore");
+    const double allCores = part("BM_ExportHundredAllCores");
+    if (oneCore > 0 && allCores > 0)
+        std::printf("%d PNGs in one call: one core %.1f ms, all %d cores %.1f ms = %.2f x faster (goal >= 1.7)\n",
+            ExportedGames, oneCore, QThread::idealThreadCount(), allCores, oneCore / allCores);
+    std::printf("goal: one game's PNG <= 1.5 x the window's Save as Bitmap\n");
     if (handout != reporter.real.end())
         std::printf("handout PDF of %d games: %.1f ms = %.2f x the PNG export of the same games\n", ExportedGames,
             handout->second, handout->second / exported->second);

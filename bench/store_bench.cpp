@@ -2,12 +2,17 @@
 //  (a) the game list scan and sort of 999 stored games, against (b) a bare recursive walk that
 //      finds the same auction files;
 //  (c) writing and reading one game's auction and hands files with our functions, against the
-//      same bytes through std::ofstream / std::ifstream.
+//      same bytes through std::ofstream / std::ifstream;
+//  (d) saving one game through the store (its all-or-nothing commit) and reading it back, against
+//      (e) the floor of any durable commit of the same two files written by hand: both written to
+//      new names, both fsync'ed, both renamed over the old ones, the folder fsync'ed, both read.
 // Prints the Google Benchmark table, then the ratios.
 
+#include "store/game.h"
 #include "store/game_files.h"
 #include "store/game_list.h"
 #include "store/game_paths.h"
+#include "store/game_store.h"
 
 #include "base/string_table.h"
 
@@ -16,11 +21,13 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 using namespace briqo;
@@ -136,6 +143,58 @@ void BM_GameFilesPlain(benchmark::State &state)
 }
 BENCHMARK(BM_GameFilesPlain)->Unit(benchmark::kMicrosecond);
 
+void BM_GameSaveAndRead(benchmark::State &state)
+{
+    const QString folder = programFolder->filePath(QStringLiteral("commit"));
+    const GameStore store(folder, LanguageDutch);
+    Game game;
+    game.number = 6;
+    game.holdings = sampleHands();
+    game.auction = sampleAuction();
+    for (auto _ : state) {
+        if (!store.save(game))
+            state.SkipWithError("the game could not be saved");
+        benchmark::DoNotOptimize(store.load(6));
+    }
+}
+BENCHMARK(BM_GameSaveAndRead)->Unit(benchmark::kMicrosecond);
+
+bool writeDurably(const std::string &path, const std::string &bytes)
+{
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return false;
+    const bool ok = ::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size()) && ::fsync(fd) == 0;
+    return ::close(fd) == 0 && ok;
+}
+
+void BM_DurableCommitFloor(benchmark::State &state)
+{
+    const std::string folder = programFolder->filePath(QStringLiteral("floor")).toStdString();
+    std::filesystem::create_directories(folder);
+    // The bytes our writers produce, so both sides move the same data.
+    writeAuctionFile(QString::fromStdString(folder + "/Spel 006 bieding.txt"), sampleAuction());
+    writeHandsFile(QString::fromStdString(folder + "/Spel 006 handen.txt"), sampleHands());
+    const std::string auctionBytes = bytesOf(folder + "/Spel 006 bieding.txt");
+    const std::string handsBytes = bytesOf(folder + "/Spel 006 handen.txt");
+    const std::string auction = folder + "/floor bieding.txt";
+    const std::string hands = folder + "/floor handen.txt";
+    for (auto _ : state) {
+        bool ok = writeDurably(auction + ".new", auctionBytes) && writeDurably(hands + ".new", handsBytes);
+        ok = ok && ::rename((auction + ".new").c_str(), auction.c_str()) == 0
+            && ::rename((hands + ".new").c_str(), hands.c_str()) == 0;
+        const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        ok = ok && dir >= 0 && ::fsync(dir) == 0;
+        if (dir >= 0)
+            ::close(dir);
+        if (!ok)
+            state.SkipWithError("the floor's files could not be written");
+        benchmark::DoNotOptimize(bytesOf(auction));
+        benchmark::DoNotOptimize(bytesOf(hands));
+    }
+}
+BENCHMARK(BM_DurableCommitFloor)->Unit(benchmark::kMicrosecond);
+
 // Keeps each benchmark's time (the median when repetitions are asked for) for the ratios.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
@@ -188,5 +247,7 @@ int main(int argc, char **argv)
     std::printf("\n");
     printRatio(reporter, "(a/b) game list scan vs bare walk", "BM_ScanGameList", "BM_BareWalk");
     printRatio(reporter, "(c) one game's files vs fstream", "BM_GameFilesOurs", "BM_GameFilesPlain");
+    printRatio(reporter, "(d/e) save+read vs durable floor", "BM_GameSaveAndRead", "BM_DurableCommitFloor");
+    std::printf("goal: (d/e) <= 1.3\n");
     return 0;
 }

@@ -1,8 +1,8 @@
 #include "analysis/double_dummy.h"
 
+#include "analysis/dds_library.h"
 #include "deal/hand_rules.h"
-
-#include <dds/dll.h>
+#include "base/string_table.h"
 
 #include <mutex>
 
@@ -67,13 +67,6 @@ ParContract parContract(const contractType &c, int score)
     return p;
 }
 
-// CalcDDtable spreads the five strains over the solver's own threads, each with its search memory
-// chosen by thread number; two tables computed at the same time would share that memory. So one
-// table at a time, from whichever thread asks. The thread set-up is asked for before the first
-// table: the library expects it on Linux.
-std::mutex solverMutex;
-std::once_flag solverSetUp;
-
 } // namespace
 
 std::optional<DoubleDummyResult> solveDeal(const Holdings &deal, int languageNumber, int vulnerability)
@@ -88,14 +81,15 @@ std::optional<DoubleDummyResult> solveDeal(const Holdings &deal, int languageNum
     parResultsDealer sideTexts[2] {};
     parTextResults lines {};
     {
-        const std::lock_guard lock(solverMutex);
-        std::call_once(solverSetUp, [] { SetMaxThreads(0); });
-        if (CalcDDtable(table, &tricks) != RETURN_NO_FAULT)
+        const std::lock_guard lock(ddsSolverMutex());
+        const DdsLibrary &dds = ddsLibrary();
+        if (!dds.loaded() || ddsLibraryClosed() || dds.calcDDtable(table, &tricks) != RETURN_NO_FAULT)
             return std::nullopt;
         // The par routines work on the table alone and are quick; they share the lock because
         // the library does not promise they are safe beside a running table.
-        if (SidesParBin(&tricks, sides, vul) != RETURN_NO_FAULT || SidesPar(&tricks, sideTexts, vul) != RETURN_NO_FAULT
-            || ConvertToSidesTextFormat(sides, &lines) != RETURN_NO_FAULT)
+        if (dds.sidesParBin(&tricks, sides, vul) != RETURN_NO_FAULT
+            || dds.sidesPar(&tricks, sideTexts, vul) != RETURN_NO_FAULT
+            || dds.convertToSidesTextFormat(sides, &lines) != RETURN_NO_FAULT)
             return std::nullopt;
     }
 
@@ -120,6 +114,20 @@ std::optional<DoubleDummyResult> solveDeal(const Holdings &deal, int languageNum
     if (result.parDependsOnWhoBidsFirst)
         result.parLines << QString::fromLatin1(lines.parText[1]).trimmed();
     return result;
+}
+
+bool doubleDummyAvailable() { return ddsLibrary().loaded(); }
+
+QString doubleDummyUnavailableText(int languageNumber)
+{
+    const QString reason = ddsLibrary().error;
+    if (languageNumber == LanguageEnglish)
+        return QStringLiteral("The double-dummy solver cannot be loaded, so no double-dummy table or par is shown. "
+                              "Install the package libdds0 (the library %1).\n%2")
+            .arg(ddsLibraryName(), reason);
+    return QStringLiteral("De dubbeldummy-rekenaar kan niet geladen worden; er komt geen dubbeldummytabel of par. "
+                          "Installeer het pakket libdds0 (de bibliotheek %1).\n%2")
+        .arg(ddsLibraryName(), reason);
 }
 
 } // namespace briqo

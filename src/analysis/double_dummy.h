@@ -57,4 +57,11 @@ struct DoubleDummyResult {
 // time.
 std::optional<DoubleDummyResult> solveDeal(const Holdings &deal, int languageNumber, int vulnerability);
 
+// The solver's library is opened at the first solve, not at start-up (loading it starts its
+// threads and tables). False when it cannot be opened: every solve then answers none. Opens it
+// when that was not tried yet, so call it where solving is wanted, never on the UI thread before.
+bool doubleDummyAvailable();
+// What to tell the user when it cannot be opened: which package to install, and the reason.
+QString doubleDummyUnavailableText(int languageNumber);
+
 } // namespace briqo

@@ -1,10 +1,15 @@
 #include "analysis/double_dummy_worker.h"
 
+#include "analysis/dds_library.h"
+
 #include "deal/hand_rules.h"
 
+#include <QCoreApplication>
 #include <QFutureWatcher>
 #include <QThreadPool>
 #include <QtConcurrent/QtConcurrentRun>
+
+#include <mutex>
 
 #ifdef Q_OS_LINUX
 #include <sys/resource.h>
@@ -40,7 +45,17 @@ void lowerThisThreadsPriority()
 
 DoubleDummyWorker::DoubleDummyWorker(QObject *parent)
     : QObject(parent)
-{ }
+{
+    // The pool is made before any table opens the solver's library (the window may solve on its
+    // own thread for a picture first): at exit the library's handler then runs before the pool
+    // waits for its thread, and a table still being solved ends while the library is whole.
+    solverPool();
+    // Closed as the application object goes, before any of the program's own clean-up at exit:
+    // a thread still opening the library or solving a table finishes first while everything it
+    // uses is whole, and none starts after.
+    static std::once_flag closedWithApplication;
+    std::call_once(closedWithApplication, [] { qAddPostRoutine(closeDdsLibrary); });
+}
 
 // A computation holds its own copy of the deal, so it may outlive the worker; it finishes in the
 // thread pool and nobody hears of it.
@@ -75,7 +90,7 @@ void DoubleDummyWorker::cancel()
 void DoubleDummyWorker::start(const Request &request)
 {
     m_computing = true;
-    auto *watcher = new QFutureWatcher<std::optional<DoubleDummyResult>>(this);
+    auto *watcher = new QFutureWatcher<Answer>(this);
     connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, generation = m_generation] {
         watcher->deleteLater();
         m_computing = false;
@@ -83,16 +98,22 @@ void DoubleDummyWorker::start(const Request &request)
     });
     watcher->setFuture(QtConcurrent::run(static_cast<QThreadPool *>(solverPool()), [request] {
         lowerThisThreadsPriority();
-        return solveDeal(request.deal, request.languageNumber, request.vulnerability);
+        // The first request opens the solver's library, here on the worker thread: opening it
+        // starts its threads and tables, which the UI thread must not wait for.
+        if (!doubleDummyAvailable())
+            return Answer {std::nullopt, true};
+        return Answer {solveDeal(request.deal, request.languageNumber, request.vulnerability), false};
     }));
 }
 
-void DoubleDummyWorker::computationDone(quint64 generation, const std::optional<DoubleDummyResult> &result)
+void DoubleDummyWorker::computationDone(quint64 generation, const Answer &answer)
 {
     if (generation == m_generation && m_waiting) {
         m_waiting = false;
-        if (result)
-            emit finished(*result);
+        if (answer.result)
+            emit finished(*answer.result);
+        else if (answer.libraryMissing)
+            emit unavailable();
         else
             emit failed();
         return;

@@ -34,6 +34,9 @@ signals:
     void finished(const briqo::DoubleDummyResult &result);
     // The solver refused the newest request (it reported a fault).
     void failed();
+    // The solver's library could not be opened (doubleDummyUnavailableText says why); no request
+    // will ever be answered in this run.
+    void unavailable();
 
 private:
     struct Request {
@@ -43,7 +46,11 @@ private:
     };
 
     void start(const Request &request);
-    void computationDone(quint64 generation, const std::optional<DoubleDummyResult> &result);
+    struct Answer {
+        std::optional<DoubleDummyResult> result;
+        bool libraryMissing = false;
+    };
+    void computationDone(quint64 generation, const Answer &answer);
 
     std::optional<Request> m_next; // waits while an older computation runs
     quint64 m_generation = 0; // of the newest request

@@ -19,7 +19,14 @@ QString VulnerabilityName(int value, int languageNumber)
     return ResString(Str::VulnerableNone + value, languageNumber);
 }
 
-QString RankAlphabet(int languageNumber) { return ResString(Str::CardLetters, languageNumber).left(13); }
+QString RankAlphabet(int languageNumber)
+{
+    // Asked for at every holding sorted (a large file sorts millions): the table is looked up
+    // once per language. The table gives Dutch for any other language number.
+    static const QString dutch = ResString(Str::CardLetters, LanguageDutch).left(13);
+    static const QString english = ResString(Str::CardLetters, LanguageEnglish).left(13);
+    return languageNumber == LanguageEnglish ? english : dutch;
+}
 
 QString AcceptedCardChars(int languageNumber) { return ResString(Str::CardLetters, languageNumber); }
 

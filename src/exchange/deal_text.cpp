@@ -30,21 +30,53 @@ QChar rankOf(const QString &text)
 
 // One suit holding as written in a file: rank letters, either case, "10" for the ten. Anything else
 // makes the holding unreadable.
-std::optional<QString> readHolding(const QString &text)
+// The place of a rank letter in ExchangeRanks (either case), -1 for another character.
+int exchangeRankIndex(QChar c)
 {
-    QString holding;
+    switch (c.toUpper().unicode()) {
+    case u'A':
+        return 0;
+    case u'K':
+        return 1;
+    case u'Q':
+        return 2;
+    case u'J':
+        return 3;
+    case u'T':
+        return 4;
+    default:
+        break;
+    }
+    const char16_t u = c.unicode();
+    return u >= u'2' && u <= u'9' ? 5 + (u'9' - u) : -1;
+}
+
+std::optional<QString> readHolding(QStringView text)
+{
+    // Counted by rank and written highest first, as sortedHolding orders the English letters:
+    // every deal of a large file passes here four times a hand.
+    std::array<int, CardsPerHand> counts {};
+    int cards = 0;
     for (int i = 0; i < text.size(); ++i) {
         if (text[i] == QLatin1Char('1') && i + 1 < text.size() && text[i + 1] == QLatin1Char('0')) {
-            holding += QLatin1Char('T');
+            ++counts[exchangeRankIndex(QLatin1Char('T'))];
+            ++cards;
             ++i;
             continue;
         }
-        const QChar r = rankOf(QString(text[i]));
-        if (r.isNull())
+        const int rank = exchangeRankIndex(text[i]);
+        if (rank < 0)
             return std::nullopt;
-        holding += r;
+        ++counts[rank];
+        ++cards;
     }
-    return sortedHolding(holding, LanguageEnglish);
+    QString holding;
+    holding.reserve(cards);
+    for (int rank = 0; rank < CardsPerHand; ++rank) {
+        for (int k = 0; k < counts[rank]; ++k)
+            holding.append(ExchangeRanks[rank]);
+    }
+    return holding;
 }
 
 DealText finish(Holdings deal)
@@ -135,31 +167,65 @@ void completeFourthHand(Holdings &deal)
     }
 }
 
+// The blanks of a deal's text: what Unicode calls a space, and the Mongolian vowel separator,
+// which the standard's older tables still count as one.
+bool isDealBlank(QChar c) { return c.isSpace() || c.unicode() == 0x180E; }
+
 DealText parsePbnDeal(const QString &text)
 {
-    static const QRegularExpression shape(
-        QStringLiteral("^\\s*([NESWnesw])\\s*:\\s*(\\S+)\\s+(\\S+)\\s+(\\S+)\\s+(\\S+)\\s*$"));
-    const QRegularExpressionMatch m = shape.match(text);
-    if (!m.hasMatch())
+    // "N:hand hand hand hand": the first seat, a colon and four hands parted by blanks, with
+    // blanks allowed around the colon and at either end. Read by hand: a large file has a
+    // million of them.
+    const QStringView t(text);
+    qsizetype i = 0;
+    const auto skipBlanks = [&] {
+        while (i < t.size() && isDealBlank(t[i]))
+            ++i;
+    };
+    skipBlanks();
+    if (i >= t.size() || !QStringView(u"NESWnesw").contains(t[i]))
         return {};
-    const int first = seatFromLetter(m.captured(1)[0]);
-    Holdings deal;
-    for (int i = 0; i < 4; ++i) {
-        const QString hand = m.captured(2 + i);
-        const int seat = (first + i) % 4;
-        if (hand == QLatin1String("-"))
-            continue;
-        const QStringList suits = hand.split(QLatin1Char('.'));
-        if (suits.size() != SuitCount)
+    const int first = seatFromLetter(t[i]);
+    ++i;
+    skipBlanks();
+    if (i >= t.size() || t[i] != QLatin1Char(':'))
+        return {};
+    ++i;
+    skipBlanks();
+    std::array<QStringView, 4> hands;
+    int count = 0;
+    while (i < t.size()) {
+        const qsizetype start = i;
+        while (i < t.size() && !isDealBlank(t[i]))
+            ++i;
+        if (count == 4)
             return {};
+        hands[count++] = t.sliced(start, i - start);
+        skipBlanks();
+    }
+    if (count != 4)
+        return {};
+    Holdings deal;
+    for (int h = 0; h < 4; ++h) {
+        const QStringView hand = hands[h];
+        const int seat = (first + h) % 4;
+        if (hand == u"-")
+            continue;
+        if (hand.count(QLatin1Char('.')) != SuitCount - 1)
+            return {};
+        qsizetype from = 0;
         for (int suit = 0; suit < SuitCount; ++suit) {
-            const std::optional<QString> holding = readHolding(suits[suit]);
+            qsizetype dot = hand.indexOf(QLatin1Char('.'), from);
+            if (dot < 0)
+                dot = hand.size();
+            const std::optional<QString> holding = readHolding(hand.sliced(from, dot - from));
             if (!holding) {
                 DealText unreadable;
                 unreadable.recognised = true;
                 return unreadable;
             }
             deal[FieldOf(seat, suit)] = *holding;
+            from = dot + 1;
         }
     }
     return finish(deal);

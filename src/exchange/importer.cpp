@@ -12,6 +12,7 @@
 #include <QHash>
 
 #include <algorithm>
+#include <functional>
 
 namespace briqo {
 
@@ -24,18 +25,19 @@ struct Kept {
     ExchangeBoard board;
 };
 
-QList<ExchangeBoard> readBoards(
-    const QByteArray &bytes, ExchangeFormat format, int languageNumber, QList<ExchangeProblem> &problems)
+// Each board of the file in turn, as it is read: a PBN file is read from its bytes and never held
+// as boards or text whole.
+void readBoards(const QByteArray &bytes, ExchangeFormat format, int languageNumber, QList<ExchangeProblem> &problems,
+    const std::function<void(ExchangeBoard &&)> &boardRead)
 {
-    const QString text = decodeExchangeFile(bytes);
     if (format == ExchangeFormat::Lin) {
-        LinReadResult read = readLin(text);
+        LinReadResult read = readLin(decodeExchangeFile(bytes));
         problems += read.problems;
-        return read.boards;
+        for (ExchangeBoard &board : read.boards)
+            boardRead(std::move(board));
+        return;
     }
-    PbnReadResult read = readPbn(text, languageNumber);
-    problems += read.problems;
-    return read.boards;
+    readPbnFile(bytes, languageNumber, problems, boardRead);
 }
 
 // The deal alone, as a board whose tables disagreed about everything else leaves it.
@@ -65,36 +67,38 @@ ImportPlan planImport(const QByteArray &bytes, ExchangeFormat format, const Game
 {
     ImportPlan plan;
     const int language = store.languageNumber();
-    const QList<ExchangeBoard> boards = readBoards(bytes, format, language, plan.notices);
     QHash<long long, Kept> kept;
     QList<long long> order;
-    for (const ExchangeBoard &board : boards) {
+    // The reader's own problems come first, then what each board's check finds, in file order.
+    QList<ExchangeProblem> boardNotices;
+    readBoards(bytes, format, language, plan.notices, [&](ExchangeBoard &&board) {
         BoardAsGame made = gameFromBoard(board, language);
         if (!made.game) {
             ++plan.refused;
-            plan.notices += made.problems;
-            continue;
+            boardNotices += made.problems;
+            return;
         }
         auto first = kept.find(made.number);
         if (first == kept.end()) {
-            kept.insert(made.number, Kept {int(plan.games.size()), 1, false, board});
+            kept.insert(made.number, Kept {int(plan.games.size()), 1, false, std::move(board)});
             order << made.number;
             plan.games << *made.game;
-            plan.notices += made.problems;
-            continue;
+            boardNotices += made.problems;
+            return;
         }
         // A result file has the board once per table: the same deal, each table its own contract.
         const Game &earlier = plan.games[first->index];
         if (made.game->holdings != earlier.holdings) {
             ++plan.refused;
-            plan.notices << ExchangeProblem {exchange_text::OtherDealSameNumber, board.line, board.boardText, {}};
-            continue;
+            boardNotices << ExchangeProblem {exchange_text::OtherDealSameNumber, board.line, board.boardText, {}};
+            return;
         }
         ++first->copies;
         if (made.game->auction != earlier.auction || made.game->contract != earlier.contract
             || made.game->lead != earlier.lead)
             first->partsDiffer = true;
-    }
+    });
+    plan.notices += boardNotices;
     for (long long n : order) {
         const Kept &k = kept[n];
         if (k.copies < 2)

@@ -2,11 +2,13 @@
 
 #include "exchange/exchange_strings.h"
 #include "exchange/pbn_text.h"
+#include "store/code_page_1252.h"
 
 #include <QHash>
-#include <QRegularExpression>
 
+#include <algorithm>
 #include <functional>
+#include <iterator>
 
 namespace briqo {
 
@@ -34,14 +36,97 @@ struct RawGame {
     QList<RawTag> tags;
 };
 
-bool isLineEnd(QChar c) { return c == QLatin1Char('\n') || c == QLatin1Char('\r'); }
-bool isBlankChar(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QChar(0xA0); }
+bool isLineEnd(char16_t c) { return c == u'\n' || c == u'\r'; }
 
-class Scanner {
+// What the scanner reads: the file's text, or its bytes. The characters that give a file its
+// shape (brackets, braces, quotes, blanks, line ends) are ASCII, and in UTF-8 and in code page
+// 1252 an ASCII byte is always that character, never part of another; so the bytes are scanned
+// as they are and only the pieces kept (names, values, words, commentary) become text.
+class TextSource {
+public:
+    explicit TextSource(const QString &text)
+        : s(text)
+    { }
+    qsizetype size() const { return s.size(); }
+    char16_t at(qsizetype i) const { return s[i].unicode(); }
+    // The length of the blank at i (a space, a tab or a no-break space), 0 for none.
+    int blankAt(qsizetype i) const { return isBlankUnit(at(i)) ? 1 : 0; }
+    // The length of the letter, digit or underscore at i, 0 for none.
+    int nameCharAt(qsizetype i) const { return s[i].isLetterOrNumber() || s[i] == QLatin1Char('_') ? 1 : 0; }
+    int charLength(qsizetype) const { return 1; }
+    qsizetype find(char16_t c, qsizetype from) const { return s.indexOf(QChar(c), from); }
+    QString text(qsizetype from, qsizetype to) const { return s.mid(from, to - from); }
+
+private:
+    static bool isBlankUnit(char16_t c) { return c == u' ' || c == u'\t' || c == 0xA0; }
+    const QString &s;
+};
+
+class ByteSource {
+public:
+    enum Encoding { Utf8, CodePage1252 };
+    ByteSource(QByteArrayView bytes, Encoding encoding)
+        : b(bytes)
+        , m_encoding(encoding)
+    { }
+    qsizetype size() const { return b.size(); }
+    // The byte; one above 127 is never a character the scanner looks for.
+    char16_t at(qsizetype i) const { return uchar(b[i]); }
+    int blankAt(qsizetype i) const
+    {
+        const uchar c = uchar(b[i]);
+        if (c == ' ' || c == '\t')
+            return 1;
+        if (m_encoding == CodePage1252)
+            return c == 0xA0 ? 1 : 0;
+        return c == 0xC2 && i + 1 < b.size() && uchar(b[i + 1]) == 0xA0 ? 2 : 0;
+    }
+    int nameCharAt(qsizetype i) const
+    {
+        const uchar c = uchar(b[i]);
+        if (c < 0x80)
+            return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' ? 1 : 0;
+        const int length = charLength(i);
+        const QString decoded = text(i, i + length);
+        // A character beyond the first plane is no letter to the text scanner either: it sees
+        // its two halves, and neither is one.
+        return decoded.size() == 1 && decoded[0].isLetterOrNumber() ? length : 0;
+    }
+    // The bytes of the character that starts at i (a malformed UTF-8 byte counts alone).
+    int charLength(qsizetype i) const
+    {
+        const uchar c = uchar(b[i]);
+        if (m_encoding == CodePage1252 || c < 0xC0)
+            return 1;
+        const int length = c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+        for (int k = 1; k < length; ++k) {
+            if (i + k >= b.size() || (uchar(b[i + k]) & 0xC0) != 0x80)
+                return 1;
+        }
+        return length;
+    }
+    qsizetype find(char16_t c, qsizetype from) const { return b.indexOf(char(c), from); }
+    QString text(qsizetype from, qsizetype to) const
+    {
+        const QByteArrayView piece = b.sliced(from, to - from);
+        bool ascii = true;
+        for (const char c : piece)
+            ascii = ascii && uchar(c) < 0x80;
+        if (ascii)
+            return QString::fromLatin1(piece);
+        return m_encoding == Utf8 ? QString::fromUtf8(piece) : decode1252(piece);
+    }
+
+private:
+    QByteArrayView b;
+    Encoding m_encoding;
+};
+
+template<typename Source> class Scanner {
 public:
     // Each game goes to gameDone as soon as it ends, so a large file is never held as tokens whole.
-    Scanner(const QString &text, QList<ExchangeProblem> &problems, std::function<void(RawGame &)> gameDone)
-        : s(text)
+    Scanner(const Source &source, QList<ExchangeProblem> &problems, std::function<void(RawGame &)> gameDone)
+        : s(source)
         , m_problems(problems)
         , m_gameDone(std::move(gameDone))
     { }
@@ -49,7 +134,7 @@ public:
     void run()
     {
         while (i < s.size()) {
-            if (s[i] == QLatin1Char('%')) {
+            if (s.at(i) == u'%') {
                 skipToLineEnd();
                 endLine();
                 continue;
@@ -60,7 +145,7 @@ public:
                 closeGame();
                 continue;
             }
-            while (i < s.size() && !isLineEnd(s[i]))
+            while (i < s.size() && !isLineEnd(s.at(i)))
                 scanItem();
             endLine();
         }
@@ -77,22 +162,36 @@ private:
     bool restOfLineBlank() const
     {
         qsizetype j = i;
-        while (j < s.size() && isBlankChar(s[j]))
-            ++j;
-        return j >= s.size() || isLineEnd(s[j]);
+        while (j < s.size()) {
+            const int blank = s.blankAt(j);
+            if (blank == 0)
+                break;
+            j += blank;
+        }
+        return j >= s.size() || isLineEnd(s.at(j));
+    }
+
+    void skipBlanks()
+    {
+        while (i < s.size()) {
+            const int blank = s.blankAt(i);
+            if (blank == 0)
+                return;
+            i += blank;
+        }
     }
 
     void skipToLineEnd()
     {
-        while (i < s.size() && !isLineEnd(s[i]))
+        while (i < s.size() && !isLineEnd(s.at(i)))
             ++i;
     }
 
     void endLine()
     {
-        if (i < s.size() && s[i] == QLatin1Char('\r'))
+        if (i < s.size() && s.at(i) == u'\r')
             ++i;
-        if (i < s.size() && s[i] == QLatin1Char('\n'))
+        if (i < s.size() && s.at(i) == u'\n')
             ++i;
         ++line;
     }
@@ -100,30 +199,30 @@ private:
     QString restOfLine(qsizetype from) const
     {
         qsizetype j = from;
-        while (j < s.size() && !isLineEnd(s[j]))
+        while (j < s.size() && !isLineEnd(s.at(j)))
             ++j;
-        return s.mid(from, j - from).trimmed();
+        return s.text(from, j).trimmed();
     }
 
     void scanItem()
     {
-        const QChar c = s[i];
-        if (isBlankChar(c)) {
-            ++i;
-        } else if (c == QLatin1Char('[')) {
+        const char16_t c = s.at(i);
+        if (const int blank = s.blankAt(i)) {
+            i += blank;
+        } else if (c == u'[') {
             scanTag();
-        } else if (c == QLatin1Char('{')) {
+        } else if (c == u'{') {
             scanBracedCommentary();
-        } else if (c == QLatin1Char(';')) {
+        } else if (c == u';') {
             const qsizetype start = i + 1;
             skipToLineEnd();
-            addToken({s.mid(start, i - start), line, true});
+            addToken({s.text(start, i), line, true});
         } else {
             const qsizetype start = i;
-            while (i < s.size() && !isLineEnd(s[i]) && !isBlankChar(s[i]) && s[i] != QLatin1Char('[')
-                && s[i] != QLatin1Char('{') && s[i] != QLatin1Char(';'))
-                ++i;
-            addToken({s.mid(start, i - start), line, false});
+            while (i < s.size() && !isLineEnd(s.at(i)) && s.blankAt(i) == 0 && s.at(i) != u'[' && s.at(i) != u'{'
+                && s.at(i) != u';')
+                i += s.charLength(i);
+            addToken({s.text(start, i), line, false});
         }
     }
 
@@ -131,68 +230,72 @@ private:
     {
         const qsizetype open = i;
         ++i;
-        auto skipBlanks = [this] {
-            while (i < s.size() && isBlankChar(s[i]))
-                ++i;
-        };
         skipBlanks();
         const qsizetype nameStart = i;
-        while (i < s.size() && (s[i].isLetterOrNumber() || s[i] == QLatin1Char('_')))
-            ++i;
-        const QString name = s.mid(nameStart, i - nameStart);
+        while (i < s.size()) {
+            const int length = s.nameCharAt(i);
+            if (length == 0)
+                break;
+            i += length;
+        }
+        const qsizetype nameEnd = i;
         skipBlanks();
-        if (name.isEmpty() || i >= s.size() || s[i] != QLatin1Char('"')) {
+        if (nameEnd == nameStart || i >= s.size() || s.at(i) != u'"') {
             problem(exchange_text::SyntaxNotUnderstood, line, restOfLine(open));
             skipToLineEnd();
             return;
         }
         ++i;
+        // The value in runs between escapes; a backslash takes the character after it as it is.
         QString value;
+        qsizetype run = i;
         bool closed = false;
-        while (i < s.size() && !isLineEnd(s[i])) {
-            if (s[i] == QLatin1Char('\\') && i + 1 < s.size() && !isLineEnd(s[i + 1])) {
-                value += s[i + 1];
-                i += 2;
-            } else if (s[i] == QLatin1Char('"')) {
-                ++i;
+        while (i < s.size() && !isLineEnd(s.at(i))) {
+            if (s.at(i) == u'\\' && i + 1 < s.size() && !isLineEnd(s.at(i + 1))) {
+                value += s.text(run, i);
+                const int length = s.charLength(i + 1);
+                value += s.text(i + 1, i + 1 + length);
+                i += 1 + length;
+                run = i;
+            } else if (s.at(i) == u'"') {
                 closed = true;
                 break;
             } else {
-                value += s[i++];
+                i += s.charLength(i);
             }
         }
+        value += s.text(run, i);
         if (!closed) {
             problem(exchange_text::SyntaxUnclosed, line, QStringLiteral("\""));
             return;
         }
+        ++i;
         skipBlanks();
-        if (i >= s.size() || s[i] != QLatin1Char(']')) {
+        if (i >= s.size() || s.at(i) != u']') {
             problem(exchange_text::SyntaxUnclosed, line, QStringLiteral("["));
             skipToLineEnd();
             return;
         }
         ++i;
-        addTag({name, value, line, {}});
+        addTag({s.text(nameStart, nameEnd), value, line, {}});
     }
 
     void scanBracedCommentary()
     {
         const int startLine = line;
-        const qsizetype close = s.indexOf(QLatin1Char('}'), i + 1);
+        const qsizetype close = s.find(u'}', i + 1);
         if (close < 0) {
             problem(exchange_text::SyntaxUnclosed, startLine, QStringLiteral("{"));
             // The rest of the file is the unfinished commentary; count its lines and stop.
             for (; i < s.size(); ++i) {
-                if (s[i] == QLatin1Char('\n')
-                    || (s[i] == QLatin1Char('\r') && (i + 1 >= s.size() || s[i + 1] != QLatin1Char('\n'))))
+                if (s.at(i) == u'\n' || (s.at(i) == u'\r' && (i + 1 >= s.size() || s.at(i + 1) != u'\n')))
                     ++line;
             }
             return;
         }
-        const QString raw = s.mid(i + 1, close - i - 1);
+        const QString raw = s.text(i + 1, close);
         for (qsizetype j = i + 1; j < close; ++j) {
-            if (s[j] == QLatin1Char('\n')
-                || (s[j] == QLatin1Char('\r') && (j + 1 >= close || s[j + 1] != QLatin1Char('\n'))))
+            if (s.at(j) == u'\n' || (s.at(j) == u'\r' && (j + 1 >= close || s.at(j + 1) != u'\n')))
                 ++line;
         }
         i = close + 1;
@@ -202,9 +305,9 @@ private:
     void addTag(RawTag tag)
     {
         // A game whose file forgot the empty line: a second Board or Event starts the next game.
-        if (m_open) {
+        if (m_open && (tag.name == QLatin1String("Board") || tag.name == QLatin1String("Event"))) {
             for (const RawTag &t : m_game.tags) {
-                if ((tag.name == QLatin1String("Board") || tag.name == QLatin1String("Event")) && t.name == tag.name) {
+                if (t.name == tag.name) {
                     closeGame();
                     break;
                 }
@@ -214,7 +317,7 @@ private:
             m_open = true;
             m_game.line = tag.line;
         }
-        m_game.tags.append(tag);
+        m_game.tags.append(std::move(tag));
     }
 
     void addToken(Token token)
@@ -222,9 +325,9 @@ private:
         if (token.text.isEmpty() && !token.commentary)
             return;
         if (!m_game.tags.isEmpty()) {
-            m_game.tags.last().section.append(token);
+            m_game.tags.last().section.append(std::move(token));
         } else if (token.commentary) {
-            m_game.leading.append(token);
+            m_game.leading.append(std::move(token));
         } else {
             problem(exchange_text::SyntaxNotUnderstood, token.line, token.text);
         }
@@ -239,7 +342,7 @@ private:
         m_open = false;
     }
 
-    const QString &s;
+    const Source &s;
     QList<ExchangeProblem> &m_problems;
     std::function<void(RawGame &)> m_gameDone;
     qsizetype i = 0;
@@ -316,13 +419,16 @@ std::optional<ExchangeCall> parseCall(const QString &token)
         call.kind = ExchangeCall::Redouble;
         return call;
     }
-    static const QRegularExpression bid(QStringLiteral("^([1-7])(C|D|H|S|NT|N|SA)$"));
-    const QRegularExpressionMatch m = bid.match(u);
-    if (!m.hasMatch())
+    // A level 1..7 and a strain: C, D, H, S, N or NT, or SA (sans atout).
+    if (u.size() < 2 || u.size() > 3 || u[0] < QLatin1Char('1') || u[0] > QLatin1Char('7'))
+        return std::nullopt;
+    const QStringView strain = QStringView(u).mid(1);
+    static const QString strains[] = {QStringLiteral("C"), QStringLiteral("D"), QStringLiteral("H"),
+        QStringLiteral("S"), QStringLiteral("NT"), QStringLiteral("N"), QStringLiteral("SA")};
+    if (std::none_of(std::begin(strains), std::end(strains), [&](const QString &s) { return strain == s; }))
         return std::nullopt;
     call.kind = ExchangeCall::Bid;
-    call.level = m.captured(1).toInt();
-    const QString strain = m.captured(2);
+    call.level = u[0].unicode() - '0';
     call.strain = QStringLiteral("CDHS").indexOf(strain[0]);
     if (call.strain < 0 || strain.size() > 1)
         call.strain = 4;
@@ -340,11 +446,18 @@ bool auctionOver(const QList<ExchangeCall> &calls)
     return (!bid && passes >= 4) || (bid && passes >= 3 && calls.size() >= 4) || (!bid && calls.size() >= 4);
 }
 
+// "=1=" .. "=999=": the number of a note; 0 for any other word.
 int noteNumberToken(const QString &t)
 {
-    static const QRegularExpression note(QStringLiteral("^=(\\d{1,3})=$"));
-    const QRegularExpressionMatch m = note.match(t);
-    return m.hasMatch() ? m.captured(1).toInt() : 0;
+    if (t.size() < 3 || t.size() > 5 || t.front() != QLatin1Char('=') || t.back() != QLatin1Char('='))
+        return 0;
+    int n = 0;
+    for (qsizetype k = 1; k + 1 < t.size(); ++k) {
+        if (t[k] < QLatin1Char('0') || t[k] > QLatin1Char('9'))
+            return 0;
+        n = n * 10 + (t[k].unicode() - '0');
+    }
+    return n;
 }
 
 void readAuction(const RawTag &tag, ExchangeBoard &board, const QMap<int, QString> &notes, QStringList &afterDeal,
@@ -374,7 +487,11 @@ void readAuction(const RawTag &tag, ExchangeBoard &board, const QMap<int, QStrin
         }
         if (callsEnded)
             continue;
-        for (const QString &word : token.text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        // The scanner splits words at blanks already; only a word of a text given whole has spaces.
+        const QStringList words = token.text.contains(QLatin1Char(' '))
+            ? token.text.split(QLatin1Char(' '), Qt::SkipEmptyParts)
+            : QStringList {token.text};
+        for (const QString &word : words) {
             if (const int n = noteNumberToken(word)) {
                 if (!board.calls.isEmpty()) {
                     board.calls.last().noted = true;
@@ -495,20 +612,45 @@ ExchangeBoard interpret(const RawGame &game, int languageNumber, QList<ExchangeP
     return board;
 }
 
+template<typename Source>
+void readWith(const Source &source, int languageNumber, QList<ExchangeProblem> &problems,
+    const std::function<void(ExchangeBoard &&)> &boardRead)
+{
+    QHash<QString, RawTag> previous;
+    Scanner<Source> scanner(source, problems, [&](RawGame &game) {
+        applyCopies(game, previous);
+        for (const RawTag &t : game.tags)
+            previous.insert(t.name, t);
+        boardRead(interpret(game, languageNumber, problems));
+    });
+    scanner.run();
+}
+
 } // namespace
 
 PbnReadResult readPbn(const QString &text, int languageNumber)
 {
     PbnReadResult result;
-    QHash<QString, RawTag> previous;
-    Scanner scanner(text, result.problems, [&](RawGame &game) {
-        applyCopies(game, previous);
-        for (const RawTag &t : game.tags)
-            previous.insert(t.name, t);
-        result.boards.append(interpret(game, languageNumber, result.problems));
-    });
-    scanner.run();
+    readWith(TextSource(text), languageNumber, result.problems,
+        [&](ExchangeBoard &&board) { result.boards.append(std::move(board)); });
     return result;
+}
+
+void readPbnFile(const QByteArray &bytes, int languageNumber, QList<ExchangeProblem> &problems,
+    const std::function<void(ExchangeBoard &&)> &boardRead)
+{
+    qsizetype bom = 0;
+    switch (exchangeFileEncoding(bytes, &bom)) {
+    case ExchangeEncoding::Utf16:
+        readWith(TextSource(decodeExchangeFile(bytes)), languageNumber, problems, boardRead);
+        return;
+    case ExchangeEncoding::Utf8:
+        readWith(ByteSource(QByteArrayView(bytes).sliced(bom), ByteSource::Utf8), languageNumber, problems, boardRead);
+        return;
+    case ExchangeEncoding::CodePage1252:
+        readWith(ByteSource(bytes, ByteSource::CodePage1252), languageNumber, problems, boardRead);
+        return;
+    }
 }
 
 } // namespace briqo

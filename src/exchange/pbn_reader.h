@@ -2,8 +2,11 @@
 
 #include "exchange/exchange_board.h"
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
+
+#include <functional>
 
 namespace briqo {
 
@@ -19,5 +22,11 @@ struct PbnReadResult {
 // in commentary become letters of the language. Never fails: what cannot be read is a problem
 // with its line, and reading goes on at the next line.
 PbnReadResult readPbn(const QString &text, int languageNumber);
+
+// The same for a file's bytes, in any encoding decodeExchangeFile knows, without turning the file
+// into text first: each board goes to boardRead as soon as its game ends, so neither the boards
+// nor their words are ever held for the whole file. The problems are those readPbn gives.
+void readPbnFile(const QByteArray &bytes, int languageNumber, QList<ExchangeProblem> &problems,
+    const std::function<void(ExchangeBoard &&)> &boardRead);
 
 } // namespace briqo

@@ -241,26 +241,53 @@ QString quoteTagValue(const QString &value)
     return out + QLatin1Char('"');
 }
 
-QString decodeExchangeFile(const QByteArray &bytes)
+namespace {
+
+// Decoded in pieces that end just after an ASCII byte, which no character of UTF-8 contains and
+// which ends any character before it, so the pieces find the same faults as the whole would,
+// without a large file being held as text.
+bool decodesAsUtf8(QByteArrayView bytes)
 {
-    static const QByteArray bom("\xEF\xBB\xBF");
-    if (bytes.startsWith(bom))
-        return QString::fromUtf8(bytes.mid(bom.size()));
+    constexpr qsizetype Piece = 1 << 16;
+    for (qsizetype from = 0; from < bytes.size();) {
+        qsizetype to = std::min(bytes.size(), from + Piece);
+        while (to < bytes.size() && uchar(bytes[to - 1]) >= 0x80)
+            ++to;
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString text = utf8(bytes.sliced(from, to - from));
+        if (utf8.hasError())
+            return false;
+        from = to;
+    }
+    return true;
+}
+
+} // namespace
+
+ExchangeEncoding exchangeFileEncoding(QByteArrayView bytes, qsizetype *bomLength)
+{
+    if (bomLength)
+        *bomLength = 0;
+    if (bytes.startsWith("\xEF\xBB\xBF")) {
+        if (bomLength)
+            *bomLength = 3;
+        return ExchangeEncoding::Utf8;
+    }
     // Windows editors save "Unicode" text as UTF-16 with a mark, mostly little-endian.
-    if (bytes.startsWith("\xFF\xFE"))
-        return QStringDecoder(QStringDecoder::Utf16LE)(bytes.mid(2));
-    if (bytes.startsWith("\xFE\xFF"))
-        return QStringDecoder(QStringDecoder::Utf16BE)(bytes.mid(2));
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
+        if (bomLength)
+            *bomLength = 2;
+        return ExchangeEncoding::Utf16;
+    }
     static const QRegularExpression charset(QStringLiteral("^%.*charset\\s*=\\s*\"?([A-Za-z0-9_-]+)"),
         QRegularExpression::MultilineOption | QRegularExpression::CaseInsensitiveOption);
     // Only the head of the file is searched: the declaration stands before the first game.
-    const QString head = QString::fromLatin1(bytes.left(4096));
+    const QString head = QString::fromLatin1(bytes.first(std::min<qsizetype>(bytes.size(), 4096)));
     const QRegularExpressionMatch m = charset.match(head);
     if (m.hasMatch()) {
         const QString name = m.captured(1).toLower();
-        if (name == QLatin1String("utf-8") || name == QLatin1String("utf8"))
-            return QString::fromUtf8(bytes);
-        return decode1252(bytes);
+        return name == QLatin1String("utf-8") || name == QLatin1String("utf8") ? ExchangeEncoding::Utf8
+                                                                               : ExchangeEncoding::CodePage1252;
     }
     bool high = false;
     for (char b : bytes) {
@@ -269,11 +296,20 @@ QString decodeExchangeFile(const QByteArray &bytes)
             break;
         }
     }
-    if (high) {
-        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        const QString text = utf8(bytes);
-        if (!utf8.hasError())
-            return text;
+    return high && decodesAsUtf8(bytes) ? ExchangeEncoding::Utf8 : ExchangeEncoding::CodePage1252;
+}
+
+QString decodeExchangeFile(const QByteArray &bytes)
+{
+    qsizetype bom = 0;
+    switch (exchangeFileEncoding(bytes, &bom)) {
+    case ExchangeEncoding::Utf16:
+        return QStringDecoder(bytes.startsWith("\xFF\xFE") ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE)(
+            bytes.mid(bom));
+    case ExchangeEncoding::Utf8:
+        return QString::fromUtf8(bytes.mid(bom));
+    case ExchangeEncoding::CodePage1252:
+        break;
     }
     return decode1252(bytes);
 }

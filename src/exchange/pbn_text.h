@@ -38,6 +38,12 @@ QString latin1Form(const QString &text, QString *replaced = nullptr);
 // (which agrees with Latin-1 on every printable character).
 QString decodeExchangeFile(const QByteArray &bytes);
 
+// The same choice without decoding the file: how its bytes are text. Utf16 files are decoded whole
+// (decodeExchangeFile); the others can be read piece by piece. bomLength is how many bytes the
+// byte-order mark takes at the start.
+enum class ExchangeEncoding { Utf8, CodePage1252, Utf16 };
+ExchangeEncoding exchangeFileEncoding(QByteArrayView bytes, qsizetype *bomLength = nullptr);
+
 // A stored game reads back question and answer files of at most 16 MiB. What a file brings beyond
 // these lengths is cut at import (with a notice), which leaves room for the notes that join the
 // question.

@@ -8,6 +8,7 @@
 
 #include <QBuffer>
 #include <QFileInfo>
+#include <QFuture>
 #include <QImageWriter>
 #include <QPageLayout>
 #include <QPageSize>
@@ -15,8 +16,12 @@
 #include <QPdfWriter>
 #include <QPlainTextEdit>
 #include <QSvgGenerator>
+#include <QThread>
+#include <QThreadPool>
+#include <QtConcurrent/QtConcurrentRun>
 
 #include <cmath>
+#include <deque>
 
 namespace briqo {
 
@@ -27,6 +32,8 @@ constexpr double WindowFontPoints = 8.25;
 // Vector pictures keep the board's pixels as their unit: 96 to the inch, as on the screen.
 constexpr int ScreenDpi = 96;
 constexpr double PointsPerPixel = 72.0 / ScreenDpi;
+// Qt's PNG writer turns a quality into a zlib level as (100 - quality) * 9 / 91: 80 is level 1.
+constexpr int PngQuality = 80;
 
 QByteArray imageBytes(const QImage &image, const char *format)
 {
@@ -34,6 +41,9 @@ QByteArray imageBytes(const QImage &image, const char *format)
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, format);
+    // zlib's fastest level: a board is large areas of one colour, which every level packs well,
+    // while the default level takes several times as long for a few per cent of the size.
+    writer.setQuality(PngQuality);
     if (!writer.write(image))
         return {};
     return bytes;
@@ -79,6 +89,11 @@ QByteArray svgBytes(PreparedBoard &board, const Game &game)
     painter.end();
     buffer.close();
     return bytes;
+}
+
+QByteArray encodedImage(const QImage &image, PictureFormat format)
+{
+    return format == PictureFormat::Bmp ? bitmapFileBytes(image) : imageBytes(image, "png");
 }
 
 } // namespace
@@ -147,15 +162,51 @@ QByteArray pictureFileBytes(const Game &game, PictureFormat format, const Pictur
     PreparedBoard board(game, settings);
     switch (format) {
     case PictureFormat::Bmp:
-        return bitmapFileBytes(boardImage(board, settings.scale));
     case PictureFormat::Png:
-        return imageBytes(boardImage(board, settings.scale), "png");
+        return encodedImage(boardImage(board, settings.scale), format);
     case PictureFormat::Pdf:
         return pdfBytes(board, game);
     case PictureFormat::Svg:
         return svgBytes(board, game);
     }
     return {};
+}
+
+QList<QByteArray> pictureFilesBytes(
+    const QList<Game> &games, PictureFormat format, const PictureSettings &settings, int threads)
+{
+    if (threads <= 0)
+        threads = std::max(1, QThread::idealThreadCount());
+    QList<QByteArray> files;
+    const bool encodedApart = format == PictureFormat::Png || format == PictureFormat::Bmp;
+    if (threads == 1 || !encodedApart) {
+        for (const Game &game : games)
+            files << pictureFileBytes(game, format, settings);
+        return files;
+    }
+    // This thread draws while the pool encodes on every core (drawing is the smaller part, so
+    // this thread mostly waits). A drawn picture waits for its encoder only while a few are in
+    // hand, so a thousand games never hold a thousand pictures.
+    QThreadPool pool;
+    pool.setMaxThreadCount(threads);
+    const qsizetype inHand = 2 * threads;
+    files.resize(games.size());
+    std::deque<std::pair<qsizetype, QFuture<QByteArray>>> encoding;
+    auto collectOldest = [&] {
+        files[encoding.front().first] = encoding.front().second.result();
+        encoding.pop_front();
+    };
+    for (qsizetype i = 0; i < games.size(); ++i) {
+        PreparedBoard board(games[i], settings);
+        QImage image = boardImage(board, settings.scale);
+        while (qsizetype(encoding.size()) >= inHand)
+            collectOldest();
+        encoding.emplace_back(
+            i, QtConcurrent::run(&pool, [image = std::move(image), format] { return encodedImage(image, format); }));
+    }
+    while (!encoding.empty())
+        collectOldest();
+    return files;
 }
 
 } // namespace briqo

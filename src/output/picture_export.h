@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QList>
 #include <QString>
 
 #include <optional>
@@ -50,5 +51,13 @@ QImage boardImage(PreparedBoard &board, double scale);
 
 // The bytes of the picture file of the game; empty if it cannot be made.
 QByteArray pictureFileBytes(const Game &game, PictureFormat format, const PictureSettings &settings);
+
+// The picture files of many games, in their order, as pictureFileBytes makes each. The boards are
+// widgets, so they are filled and drawn on the calling (GUI) thread one after the other; the PNG
+// and BMP encoding of each drawn picture, most of a PNG's cost, runs meanwhile on other threads.
+// threads is how many cores to use (0: all the machine has; 1: everything on this thread).
+// PDF and SVG are drawn straight into their files, so they stay on this thread.
+QList<QByteArray> pictureFilesBytes(
+    const QList<Game> &games, PictureFormat format, const PictureSettings &settings, int threads = 0);
 
 } // namespace briqo

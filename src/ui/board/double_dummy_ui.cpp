@@ -35,6 +35,15 @@ void frmBordix::connectDoubleDummy()
     });
     // A deal the solver refuses shows no table; nothing else depends on it.
     connect(m_doubleDummy, &DoubleDummyWorker::failed, this, [this] { m_doubleDummyResult.reset(); });
+    // Without the solver's library the board shows no table; the user hears why once a run.
+    connect(m_doubleDummy, &DoubleDummyWorker::unavailable, this, [this] {
+        m_doubleDummyResult.reset();
+        static bool told = false;
+        if (!told) {
+            told = true;
+            showInfo(doubleDummyUnavailableText(LanguageNumber));
+        }
+    });
 
     for (QLineEdit *field : txtInvoer)
         connect(field, &QLineEdit::textChanged, this, [this] { doubleDummyDealEdited(); });

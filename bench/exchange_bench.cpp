@@ -1,0 +1,184 @@
+// Reading a large PBN file against reading its bytes alone, in one run. The bench writes the
+// files itself, boards numbered 1..999 over and over as a long session's file is: boards of a
+// lesson (tags, a deal, an auction over two lines, a lead, a line of commentary; about 300 bytes
+// each), or a dealing machine's boards (a number and a deal; about 95 bytes each).
+// Each measurement runs in a child process of its own, so its peak memory (getrusage) is its own:
+//  - bare:   the file's bytes read into memory;
+//  - boards: the bytes read, decoded and turned into boards (what every import starts with);
+//  - plan:   the whole import plan against an empty games folder (boards checked, made into games).
+// Prints MB/s, the peak memory against the file size, and the ratios against the bare read.
+//
+//   exchange_bench [BOARDS[:deals]...]     (default: 99900 1000000:deals)
+
+#include "exchange/importer.h"
+#include "exchange/pbn_reader.h"
+#include "exchange/pbn_text.h"
+#include "base/string_table.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+#include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace briqo;
+
+namespace {
+
+// A random deal in PBN order (North first), spades to clubs, each suit high to low.
+std::string randomDeal(std::mt19937 &rng)
+{
+    int cards[52];
+    for (int i = 0; i < 52; ++i)
+        cards[i] = i;
+    std::shuffle(cards, cards + 52, rng);
+    static const char ranks[] = "AKQJT98765432";
+    std::string out = "N:";
+    for (int seat = 0; seat < 4; ++seat) {
+        bool has[52] = {};
+        for (int i = 0; i < 13; ++i)
+            has[cards[seat * 13 + i]] = true;
+        for (int suit = 0; suit < 4; ++suit) {
+            for (int rank = 0; rank < 13; ++rank)
+                if (has[suit * 13 + rank])
+                    out += ranks[rank];
+            if (suit < 3)
+                out += '.';
+        }
+        if (seat < 3)
+            out += ' ';
+    }
+    return out;
+}
+
+bool writeFile(const std::string &path, long boards, bool dealsOnly)
+{
+    std::FILE *f = std::fopen(path.c_str(), "wb");
+    if (!f)
+        return false;
+    std::mt19937 rng(2024);
+    static const char *seats[] = {"N", "E", "S", "W"};
+    static const char *vulnerable[] = {"None", "NS", "EW", "All"};
+    std::fputs("% PBN 2.1\r\n% EXPORT\r\n\r\n", f);
+    for (long b = 0; b < boards; ++b) {
+        const int number = static_cast<int>(b % 999) + 1;
+        const char *dealer = seats[(number - 1) % 4];
+        if (dealsOnly) {
+            std::fprintf(f, "[Board \"%d\"]\r\n[Deal \"%s\"]\r\n\r\n", number, randomDeal(rng).c_str());
+            continue;
+        }
+        std::fprintf(f,
+            "[Event \"Les\"]\r\n[Site \"Club\"]\r\n[Board \"%d\"]\r\n[Dealer \"%s\"]\r\n[Vulnerable \"%s\"]\r\n"
+            "[Deal \"%s\"]\r\n[Declarer \"S\"]\r\n[Contract \"4S\"]\r\n[Auction \"%s\"]\r\n"
+            "1S Pass 2S Pass\r\n4S Pass Pass Pass\r\n[Play \"W\"]\r\nHA\r\n{Lead the ace and look at dummy.}\r\n\r\n",
+            number, dealer, vulnerable[(number - 1) % 4], randomDeal(rng).c_str(), dealer);
+    }
+    return std::fclose(f) == 0;
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+// One measurement in this process: seconds taken, and something of the result so nothing is
+// left out by the compiler.
+double runPhase(const std::string &phase, const QString &path, long &check)
+{
+    const auto start = std::chrono::steady_clock::now();
+    const QByteArray bytes = readAll(path);
+    if (phase == "bare") {
+        long lines = 0;
+        for (char c : bytes)
+            lines += c == '\n';
+        check = lines;
+    } else if (phase == "boards") {
+        const PbnReadResult read = readPbn(decodeExchangeFile(bytes), LanguageEnglish);
+        check = read.boards.size();
+    } else {
+        QTemporaryDir folder;
+        const ImportPlan plan = planImport(bytes, ExchangeFormat::Pbn, GameStore(folder.path(), LanguageEnglish));
+        check = plan.games.size() + plan.refused;
+    }
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+struct Measured {
+    double seconds = 0;
+    double peakMiB = 0;
+    long check = 0;
+};
+
+// The phase in a child of its own; its peak resident memory comes back with wait4.
+Measured measureInChild(const std::string &phase, const QString &path)
+{
+    int pipeFds[2];
+    if (pipe(pipeFds) != 0)
+        return {};
+    const pid_t pid = fork();
+    if (pid == 0) {
+        close(pipeFds[0]);
+        Measured m;
+        m.seconds = runPhase(phase, path, m.check);
+        if (write(pipeFds[1], &m, sizeof m) != sizeof m)
+            _exit(1);
+        _exit(0);
+    }
+    close(pipeFds[1]);
+    Measured m;
+    if (read(pipeFds[0], &m, sizeof m) != sizeof m)
+        m.seconds = -1;
+    close(pipeFds[0]);
+    int status = 0;
+    rusage usage {};
+    wait4(pid, &status, 0, &usage);
+    m.peakMiB = usage.ru_maxrss / 1024.0;
+    return m;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    std::vector<std::string> sizes(argv + 1, argv + argc);
+    if (sizes.empty())
+        sizes = {"99900", "1000000:deals"};
+    QTemporaryDir folder;
+    for (const std::string &size : sizes) {
+        const long boards = std::atol(size.c_str());
+        const bool dealsOnly = size.find(":deals") != std::string::npos;
+        const std::string path = (folder.path() + QStringLiteral("/lesson.pbn")).toStdString();
+        if (!writeFile(path, boards, dealsOnly)) {
+            std::fprintf(stderr, "exchange_bench: cannot write %s\n", path.c_str());
+            return 2;
+        }
+        const double mb = QFile(QString::fromStdString(path)).size() / 1e6;
+        std::printf("%ld boards (%s), %.1f MB\n", boards, dealsOnly ? "deals only" : "lessons", mb);
+        std::printf("  %-7s %9s %9s %10s %10s %9s\n", "phase", "s", "MB/s", "peak MiB", "peak/file", "x bare");
+        double bareSeconds = 0;
+        for (const char *phase : {"bare", "boards", "plan"}) {
+            const Measured m = measureInChild(phase, QString::fromStdString(path));
+            if (m.seconds < 0) {
+                std::printf("  %-7s failed\n", phase);
+                continue;
+            }
+            if (std::string(phase) == "bare")
+                bareSeconds = m.seconds;
+            std::printf("  %-7s %9.3f %9.1f %10.1f %10.2f %9.1f   (%ld)\n", phase, m.seconds, mb / m.seconds, m.peakMiB,
+                m.peakMiB * 1048576 / (mb * 1e6), m.seconds / bareSeconds, m.check);
+            std::fflush(stdout);
+        }
+    }
+    std::printf("goal: boards and plan read at >= 30 MB/s, peak memory <= 2x the file\n");
+    return 0;
+}
