@@ -2,15 +2,15 @@
 // import of the session's deals, a lesson exported for the web, its pictures and handouts). One
 // function per subcommand; a subcommand is one entry of the table in main.
 
+#include "base/fonts.h"
+#include "base/profile.h"
+#include "base/string_table.h"
 #include "cli_common.h"
 #include "exchange/board_game.h"
 #include "exchange/exchange_strings.h"
 #include "exchange/importer.h"
 #include "exchange/pbn_writer.h"
 #include "platform/program_folder.h"
-#include "base/fonts.h"
-#include "base/profile.h"
-#include "base/string_table.h"
 #include "store/game_store.h"
 
 #include <QApplication>
@@ -64,8 +64,8 @@ int runImport(const QStringList &args)
     store.ensureGamesRoot();
     // Saves and imports that were cut off are finished or undone before anything is planned.
     if (!store.recoverAll()) {
-        printError(messageText(fillPlaceholder(ResString(own::GamesFolderBusy, a.language), QLatin1Char('~'),
-            store.gamesRoot())));
+        printError(messageText(
+            fillPlaceholder(ResString(own::GamesFolderBusy, a.language), QLatin1Char('~'), store.gamesRoot())));
         return ExitBadInput;
     }
     const ImportPlan plan = planImport(bytes, formatOfFile(path, bytes), store);
@@ -77,7 +77,8 @@ int runImport(const QStringList &args)
         printError(fillPlaceholder(ResString(exchange_text::NoBoardFound, a.language), QLatin1Char('~'), path));
         return ExitRefused;
     }
-    const ImportResult result = applyImport(plan, choice, store);
+    const ImportResult result
+        = applyImport(plan, choice, store, terminalProgress(ResString(own::ProgressImport, a.language)));
     if (result.cancelled) {
         QStringList names;
         for (long long n : plan.clashes)
@@ -144,7 +145,8 @@ int runExport(const QStringList &args)
     }
     const ExchangeFormat format
         = QFileInfo(out).suffix().toLower() == QLatin1String("lin") ? ExchangeFormat::Lin : ExchangeFormat::Pbn;
-    const ExportResult exported = exportGames(store, numbers, format);
+    const ExportResult exported
+        = exportGames(store, numbers, format, terminalProgress(ResString(own::ProgressExport, a.language)));
     for (long long n : exported.leftOut) {
         printError(
             fillPlaceholder(ResString(exchange_text::NotExported, a.language), QLatin1Char('~'), store.folderName(n)));

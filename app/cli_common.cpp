@@ -1,11 +1,11 @@
 #include "cli_common.h"
 
+#include "base/profile.h"
+#include "base/string_table.h"
 #include "exchange/board_game.h"
 #include "exchange/exchange_strings.h"
 #include "platform/program_folder.h"
 #include "platform/safe_write.h"
-#include "base/profile.h"
-#include "base/string_table.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -14,6 +14,8 @@
 #include <QTemporaryFile>
 
 #include <cstdio>
+
+#include <unistd.h>
 
 namespace briqo::cli {
 
@@ -116,6 +118,20 @@ QString defaultFolder() { return dataFolderFor(QCoreApplication::applicationDirP
 } // namespace
 
 QString cliText(CliText t, int language) { return QString::fromUtf8(CliTexts[t][language == LanguageDutch ? 0 : 1]); }
+
+ProgressReport terminalProgress(const QString &label)
+{
+    if (!isatty(STDERR_FILENO))
+        return {};
+    return [label](qsizetype done, qsizetype total) {
+        const QByteArray line = QStringLiteral("\r%1 %2/%3").arg(label).arg(done).arg(total).toLocal8Bit();
+        std::fwrite(line.constData(), 1, static_cast<size_t>(line.size()), stderr);
+        if (done >= total)
+            std::fputc('\n', stderr);
+        std::fflush(stderr);
+        return true;
+    };
+}
 
 void printError(const QString &text)
 {

@@ -2,6 +2,7 @@
 // What every subcommand of briqo-cli shares: its texts in both languages, the exit codes and the
 // reading of its options.
 
+#include "base/progress.h"
 #include "base/string_table.h"
 
 #include <QByteArray>
@@ -44,6 +45,9 @@ QString cliText(CliText t, int language);
 // Prints one message to standard error whole: a NUL or another control character that came from
 // an input file is shown as a replacement mark instead of cutting or garbling the message.
 void printError(const QString &text);
+// ProgressReport on standard error as one line that rewrites itself ("Importing games... 12/50"), only
+// when standard error is a terminal; a script's log gets nothing.
+ProgressReport terminalProgress(const QString &label);
 // The same for a text of the string table, whose "|" marks line breaks (as in the window).
 void printMessage(const QString &text);
 

@@ -304,7 +304,12 @@ int runHandout(const QStringList &args)
         return ExitBadInput;
     }
     settings.answersInline = answers == QLatin1String("inline");
-    return writeFiles({{r->out, handoutPdf(r->games, settings)}}, a.language) ? r->status : ExitBadInput;
+    return writeFiles(
+               {{r->out,
+                   handoutPdf(r->games, settings, terminalProgress(ResString(own::ProgressHandout, a.language)))}},
+               a.language)
+        ? r->status
+        : ExitBadInput;
 }
 
 } // namespace briqo::cli

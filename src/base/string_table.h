@@ -30,6 +30,12 @@ constexpr int FolderNotOnlyGame = 211; // "~" = the game folder, "#" = what else
 constexpr int GameNotWritten = 215; // "~" = the file or folder, "#" = the reason
 constexpr int GamesFolderBusy = 216; // "~" = the games folder
 constexpr int ImportStoppedBusy = 217; // "~" = how many games were not written
+// Long work shown with its progress, and stopped by the user.
+constexpr int ProgressCancel = 223;
+constexpr int ProgressImport = 224;
+constexpr int ProgressExport = 225;
+constexpr int ProgressHandout = 226;
+constexpr int ImportStoppedByUser = 227; // "~" = how many games were not written
 // The board picture, its printout and the pictures window.
 constexpr int PictureNotTaken = 270;
 constexpr int PictureNotSaved = 271; // "~" = the picture file

@@ -114,7 +114,7 @@ ImportPlan planImport(const QByteArray &bytes, ExchangeFormat format, const Game
     return plan;
 }
 
-ImportResult applyImport(const ImportPlan &plan, ClashChoice choice, const GameStore &store)
+ImportResult applyImport(const ImportPlan &plan, ClashChoice choice, const GameStore &store, const ProgressReport &progress)
 {
     ImportResult result;
     if (choice == ClashChoice::Cancel && !plan.clashes.isEmpty()) {
@@ -124,7 +124,15 @@ ImportResult applyImport(const ImportPlan &plan, ClashChoice choice, const GameS
     // A game stored by another program after the plan was made is no clash the user has seen:
     // unless every clash is to be overwritten, it is left as it is.
     const CommitWhen unplanned = choice == ClashChoice::Overwrite ? CommitWhen::Always : CommitWhen::OnlyIfNew;
-    for (const Game &game : plan.games) {
+    const qsizetype total = plan.games.size();
+    for (qsizetype i = 0; i < total; ++i) {
+        const Game &game = plan.games[i];
+        if (!result.stopped && progress && !progress(i, total))
+            result.stopped = true;
+        if (result.stopped) {
+            ++result.notTried;
+            continue;
+        }
         const bool clash = plan.clashes.contains(game.number);
         if (clash && choice != ClashChoice::Overwrite) {
             ++result.skipped;
@@ -152,6 +160,8 @@ ImportResult applyImport(const ImportPlan &plan, ClashChoice choice, const GameS
             ++result.notTried;
         }
     }
+    if (progress && !result.stopped)
+        progress(total, total);
     return result;
 }
 
@@ -174,9 +184,10 @@ QStringList importSummary(const ImportPlan &plan, const ImportResult &result, in
         lines << messageText(
             fillPlaceholder(fillPlaceholder(text, QLatin1Char('~'), failure.path), QLatin1Char('#'), failure.error));
     }
-    if (result.busy)
-        lines << messageText(fillPlaceholder(
-            ResString(own::ImportStoppedBusy, languageNumber), QLatin1Char('~'), QString::number(result.notTried)));
+    if (result.busy || result.stopped)
+        lines << messageText(
+            fillPlaceholder(ResString(result.busy ? own::ImportStoppedBusy : own::ImportStoppedByUser, languageNumber),
+                QLatin1Char('~'), QString::number(result.notTried)));
     return lines;
 }
 
@@ -190,12 +201,18 @@ QList<long long> storedGameNumbers(const GameStore &store)
     return numbers;
 }
 
-ExportResult exportGames(const GameStore &store, const QList<long long> &numbers, ExchangeFormat format)
+ExportResult exportGames(
+    const GameStore &store, const QList<long long> &numbers, ExchangeFormat format, const ProgressReport &progress)
 {
     ExportResult result;
     QList<ExchangeBoard> boards;
     const int language = store.languageNumber();
-    for (long long n : numbers) {
+    for (qsizetype i = 0; i < numbers.size(); ++i) {
+        if (progress && !progress(i, numbers.size())) {
+            result.stopped = true;
+            return result;
+        }
+        const long long n = numbers[i];
         const Game game = store.load(n);
         ExchangeBoard board = boardFromGame(game, language);
         if (n < 1 || n > MaxBoardNumber || !board.deal.deal || !isCompleteExchangeDeal(*board.deal.deal)) {
@@ -213,6 +230,8 @@ ExportResult exportGames(const GameStore &store, const QList<long long> &numbers
             text += writeLin(board, language) + QStringLiteral("\r\n");
         result.bytes = text.toLatin1();
     }
+    if (progress)
+        progress(numbers.size(), numbers.size());
     return result;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/progress.h"
 #include "exchange/exchange_board.h"
 #include "store/game_store.h"
 
@@ -33,6 +34,7 @@ struct ImportResult {
     int skipped = 0;
     QList<StoreResult> failures; // games that could not be written (the store says what is left)
     bool busy = false; // another program kept the games folder: the games from there on were not tried
+    bool stopped = false; // the user stopped the import: the games from there on were not tried
     int notTried = 0;
     QString busyPath;
 
@@ -44,7 +46,9 @@ struct ImportResult {
 // replaced whole (Overwrite) or left alone (Skip); Cancel writes nothing when any game is stored
 // already. A game stored by another program after the plan was made is overwritten only with
 // Overwrite. When another program keeps the games folder, the import stops there.
-ImportResult applyImport(const ImportPlan &plan, ClashChoice choice, const GameStore &store);
+// ProgressReport is told of each game before it is written, and can stop the import there.
+ImportResult applyImport(
+    const ImportPlan &plan, ClashChoice choice, const GameStore &store, const ProgressReport &progress = {});
 
 // The summary line and one line per notice and failure, in the language.
 QStringList importSummary(const ImportPlan &plan, const ImportResult &result, int languageNumber);
@@ -54,9 +58,11 @@ struct ExportResult {
     QByteArray bytes;
     QList<long long> exported;
     QList<long long> leftOut;
+    bool stopped = false; // the user stopped the export: there are no bytes
 };
 
-ExportResult exportGames(const GameStore &store, const QList<long long> &numbers, ExchangeFormat format);
+ExportResult exportGames(
+    const GameStore &store, const QList<long long> &numbers, ExchangeFormat format, const ProgressReport &progress = {});
 
 // The numbers of every stored game, ascending.
 QList<long long> storedGameNumbers(const GameStore &store);

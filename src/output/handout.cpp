@@ -1,9 +1,9 @@
 #include "output/handout.h"
 
-#include "output/handout_layout.h"
 #include "base/fonts.h"
 #include "base/string_ids.h"
 #include "base/string_table.h"
+#include "output/handout_layout.h"
 #include "store/game.h"
 
 #include <QBuffer>
@@ -128,16 +128,20 @@ void drawAnswerPages(QPdfWriter &pdf, QPainter &painter, const QList<Game> &game
 
 } // namespace
 
-QByteArray handoutPdf(const QList<Game> &games, const HandoutSettings &settings)
+QByteArray handoutPdf(const QList<Game> &games, const HandoutSettings &settings, const ProgressReport &progress)
 {
     if (games.isEmpty())
         return {};
     std::vector<std::unique_ptr<PreparedBoard>> boards;
     QList<QSizeF> sizes;
-    for (const Game &game : games) {
-        boards.push_back(std::make_unique<PreparedBoard>(game, settings.picture));
+    for (qsizetype i = 0; i < games.size(); ++i) {
+        if (progress && !progress(i, games.size()))
+            return {};
+        boards.push_back(std::make_unique<PreparedBoard>(games[i], settings.picture));
         sizes << QSizeF(boards.back()->frame.size);
     }
+    if (progress)
+        progress(games.size(), games.size());
 
     QByteArray bytes;
     QBuffer buffer(&bytes);

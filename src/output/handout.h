@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/progress.h"
 #include "output/picture_export.h"
 
 #include <QByteArray>
@@ -21,6 +22,8 @@ struct HandoutSettings {
 constexpr int MaxBoardsPerPage = 9;
 
 // The handout as the bytes of a PDF file, its text searchable; empty when it cannot be made.
-QByteArray handoutPdf(const QList<Game> &games, const HandoutSettings &settings);
+// ProgressReport is told of each board as it is prepared (its double-dummy table worked out); a stop
+// there gives no bytes.
+QByteArray handoutPdf(const QList<Game> &games, const HandoutSettings &settings, const ProgressReport &progress = {});
 
 } // namespace briqo

@@ -2,6 +2,8 @@
 // exporting the game on the board or every stored game, the hand viewer link, and a deal pasted
 // onto the board. Reached from the right-click menu of the games frame and from the keyboard.
 
+#include "base/string_table.h"
+#include "base/twips.h"
 #include "deal/hand_rules.h"
 #include "exchange/board_game.h"
 #include "exchange/exchange_strings.h"
@@ -11,10 +13,9 @@
 #include "exchange/pbn_writer.h"
 #include "generate/generate_strings.h"
 #include "platform/safe_write.h"
-#include "ui/main_window/frm_bordix.h"
-#include "base/string_table.h"
-#include "base/twips.h"
+#include "ui/common/work_progress.h"
 #include "ui/dialogs/generate_dialog.h"
+#include "ui/main_window/frm_bordix.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -177,7 +178,8 @@ void frmBordix::importGames()
         else
             return;
     }
-    const ImportResult result = applyImport(plan, choice, games);
+    WorkProgress importing(this, ResString(own::ProgressImport), ResString(own::ProgressCancel));
+    const ImportResult result = applyImport(plan, choice, games, importing.report());
     LeesSpellen();
     QStringList lines = importSummary(plan, result, LanguageNumber);
     if (lines.size() > MaxSummaryLines) {
@@ -236,8 +238,9 @@ void frmBordix::exportAllGames()
         games.words().gamesFolder + QStringLiteral(".pbn"), PbnFilter);
     if (path.isEmpty())
         return;
-    const ExportResult exported = exportGames(games, storedGameNumbers(games), ExchangeFormat::Pbn);
-    if (!writeExport(*this, path, exported.bytes))
+    WorkProgress exporting(this, ResString(own::ProgressExport), ResString(own::ProgressCancel));
+    const ExportResult exported = exportGames(games, storedGameNumbers(games), ExchangeFormat::Pbn, exporting.report());
+    if (exported.stopped || !writeExport(*this, path, exported.bytes))
         return;
     QList<ExchangeBoard> boards;
     for (long long n : exported.exported)

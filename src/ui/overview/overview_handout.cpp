@@ -1,15 +1,16 @@
 // The overview's handout: the games of the chosen rows as one PDF, the same file the command
 // line's handout makes, drawn with the display options the main window has set.
 
+#include "ui/common/work_progress.h"
 #include "ui/overview/frm_bordix_02.h"
 
+#include "base/string_table.h"
+#include "base/twips.h"
 #include "exchange/exchange_strings.h"
 #include "output/handout.h"
 #include "platform/safe_write.h"
 #include "platform/services.h"
 #include "ui/main_window/frm_bordix.h"
-#include "base/string_table.h"
-#include "base/twips.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -73,10 +74,17 @@ void frmBordix_02::cmdHandout_Click()
     settings.picture.year = m_main.services().clock ? m_main.services().clock->currentYear() : settings.picture.year;
     settings.picture.board = optionsOf(m_main);
     settings.picture.doubleDummy = m_main.chkDoubleDummy && m_main.chkDoubleDummy->isChecked();
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const QByteArray pdf = handoutPdf(games, settings);
+    QByteArray pdf;
+    {
+        WorkProgress making(this, ResString(own::ProgressHandout), ResString(own::ProgressCancel));
+        pdf = handoutPdf(games, settings, making.report());
+        // Stopped by the user: nothing is written and nothing needs saying.
+        if (making.stopped()) {
+            SetFocusIfPossible(cmdFocus);
+            return;
+        }
+    }
     const WriteOutcome written = pdf.isEmpty() ? WriteOutcome {} : writeFileSafely(path, pdf);
-    QApplication::restoreOverrideCursor();
     // The file name goes in last, so a placeholder character in it stays as it is.
     QString message = ResString(own::HandoutWritten);
     if (pdf.isEmpty())

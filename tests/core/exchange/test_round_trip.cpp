@@ -210,6 +210,40 @@ private slots:
         QCOMPARE(filesBelow(target.gamesRoot()), filesBelow(source.gamesRoot()));
     }
 
+    void anImportOrExportStoppedBetweenGamesWritesOnlyWhatCameBefore()
+    {
+        QTemporaryDir dir;
+        const GameStore store(dir.path(), LanguageDutch);
+        const QByteArray file = test::readBytes(test::dataFile("dealing_machine.pbn"));
+        const ImportPlan plan = planImport(file, ExchangeFormat::Pbn, store);
+        QCOMPARE(plan.games.size(), 4);
+        QList<qsizetype> told;
+        const ImportResult result = applyImport(plan, ClashChoice::Cancel, store, [&](qsizetype done, qsizetype total) {
+            told << done;
+            return total == 4 && done < 2; // Stop is pressed while the third game waits
+        });
+        QCOMPARE(told, (QList<qsizetype> {0, 1, 2}));
+        QCOMPARE(result.written, 2);
+        QVERIFY(result.stopped);
+        QCOMPARE(result.notTried, 2);
+        QCOMPARE(store.list().size(), 2);
+        QCOMPARE(importSummary(plan, result, LanguageEnglish).last(),
+            QStringLiteral("The import was stopped: 2 games have not been written."));
+
+        told.clear();
+        const ExportResult all
+            = exportGames(store, storedGameNumbers(store), ExchangeFormat::Pbn, [&](qsizetype done, qsizetype) {
+                  told << done;
+                  return true;
+              });
+        QCOMPARE(told, (QList<qsizetype> {0, 1, 2})); // each game, then the end
+        QVERIFY(!all.bytes.isEmpty());
+        const ExportResult stopped = exportGames(
+            store, storedGameNumbers(store), ExchangeFormat::Pbn, [](qsizetype done, qsizetype) { return done < 1; });
+        QVERIFY(stopped.stopped);
+        QVERIFY(stopped.bytes.isEmpty());
+    }
+
     void aClashIsOverwrittenWholeSkippedOrCancelled()
     {
         QTemporaryDir dir;
