@@ -44,16 +44,10 @@ int runImport(const QStringList &args)
         printError(cliText(MissingFile, a.language));
         return ExitBadInput;
     }
-    const QString clash = a.options.value(QStringLiteral("--on-clash"), QStringLiteral("stop")).toLower();
-    ClashChoice choice = ClashChoice::Cancel;
-    if (clash == QLatin1String("overwrite"))
-        choice = ClashChoice::Overwrite;
-    else if (clash == QLatin1String("skip"))
-        choice = ClashChoice::Skip;
-    else if (clash != QLatin1String("stop")) {
-        printError(cliText(BadValue, a.language).arg(QStringLiteral("--on-clash"), clash));
+    const std::optional<ClashChoice> clash = clashChoiceOf(a);
+    if (!clash)
         return ExitBadInput;
-    }
+    const ClashChoice choice = *clash;
 
     const QString path = a.positional.first();
     const std::optional<QByteArray> read = readInputFile(path, a.language);

@@ -119,6 +119,19 @@ QString defaultFolder() { return dataFolderFor(QCoreApplication::applicationDirP
 
 QString cliText(CliText t, int language) { return QString::fromUtf8(CliTexts[t][language == LanguageDutch ? 0 : 1]); }
 
+std::optional<ClashChoice> clashChoiceOf(const Arguments &a)
+{
+    const QString clash = a.value("--on-clash").isEmpty() ? QStringLiteral("stop") : a.value("--on-clash").toLower();
+    if (clash == QLatin1String("overwrite"))
+        return ClashChoice::Overwrite;
+    if (clash == QLatin1String("skip"))
+        return ClashChoice::Skip;
+    if (clash == QLatin1String("stop"))
+        return ClashChoice::Cancel;
+    printError(cliText(BadValue, a.language).arg(QStringLiteral("--on-clash"), clash));
+    return std::nullopt;
+}
+
 ProgressReport terminalProgress(const QString &label)
 {
     if (!isatty(STDERR_FILENO))

@@ -4,6 +4,7 @@
 
 #include "base/progress.h"
 #include "base/string_table.h"
+#include "exchange/importer.h"
 
 #include <QByteArray>
 #include <QList>
@@ -65,6 +66,10 @@ struct Arguments {
     bool has(const char *option) const { return options.contains(QLatin1String(option)); }
     QString value(const char *option) const { return options.value(QLatin1String(option)); }
 };
+
+// What --on-clash asks for (stop, the default, skip or overwrite); none, with the refusal printed,
+// for any other value.
+std::optional<ClashChoice> clashChoiceOf(const Arguments &a);
 
 // Reads the options a subcommand knows (flags take no value); false (with the message printed)
 // for anything else.

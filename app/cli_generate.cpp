@@ -1,13 +1,13 @@
 // briqo-cli generate: deals that meet a condition written in the language of the classic deal
 // generators, into the games folder, a PBN file, a handout, or standard output.
 
+#include "base/string_table.h"
 #include "cli_common.h"
 #include "exchange/exchange_strings.h"
 #include "generate/generate_strings.h"
 #include "generate/generated_games.h"
 #include "generate/generator.h"
 #include "output/handout.h"
-#include "base/string_table.h"
 #include "store/game_store.h"
 
 #include <QDate>
@@ -69,16 +69,10 @@ bool writeBytes(const QString &path, const QByteArray &bytes, int language)
 // Into the games folder, asking nothing: --on-clash says what happens to games stored already.
 int storeIntoFolder(const Arguments &a, const QList<Game> &games)
 {
-    const QString clash = a.value("--on-clash").isEmpty() ? QStringLiteral("stop") : a.value("--on-clash").toLower();
-    ClashChoice choice = ClashChoice::Cancel;
-    if (clash == QLatin1String("overwrite"))
-        choice = ClashChoice::Overwrite;
-    else if (clash == QLatin1String("skip"))
-        choice = ClashChoice::Skip;
-    else if (clash != QLatin1String("stop")) {
-        printError(cliText(BadValue, a.language).arg(QStringLiteral("--on-clash"), clash));
+    const std::optional<ClashChoice> clash = clashChoiceOf(a);
+    if (!clash)
         return ExitBadInput;
-    }
+    const ClashChoice choice = *clash;
     const GameStore store(a.folder, a.language);
     const ImportResult result = storeGames(games, choice, store);
     if (result.cancelled) {

@@ -3,8 +3,8 @@
 
 #include "board/board.h"
 
-#include "deal/hand_rules.h"
 #include "base/string_ids.h"
+#include "deal/hand_rules.h"
 #include "store/game_paths.h"
 
 namespace briqo {
@@ -141,6 +141,21 @@ void Board::runSetUp(bool keepBoard, BoardOutcome &out)
     out.focus = Focus::GameNumber;
 }
 
+bool Board::setUpAfterUnsavedQuestion(long long n, Answer unsaved, BoardOutcome &out)
+{
+    if (m_unsaved && unsaved == Answer::NotAsked) {
+        out.question = BoardMessage {Str::NotSavedYet, {}};
+        return false;
+    }
+    m_number = n;
+    if (m_unsaved && unsaved == Answer::Yes) {
+        out.saveFirst = true;
+        return false;
+    }
+    runSetUp(false, out);
+    return true;
+}
+
 BoardOutcome Board::setGameNumber(const QString &text, Answer unsaved)
 {
     BoardOutcome out;
@@ -155,16 +170,7 @@ BoardOutcome Board::setGameNumber(const QString &text, Answer unsaved)
         m_number = 0;
         return out;
     }
-    if (m_unsaved && unsaved == Answer::NotAsked) {
-        out.question = BoardMessage {Str::NotSavedYet, {}};
-        return out;
-    }
-    m_number = n;
-    if (m_unsaved && unsaved == Answer::Yes) {
-        out.saveFirst = true;
-        return out;
-    }
-    runSetUp(false, out);
+    setUpAfterUnsavedQuestion(n, unsaved, out);
     return out;
 }
 

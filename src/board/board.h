@@ -2,10 +2,10 @@
 
 #include "auction/auction_model.h"
 #include "auction/final_contract.h"
+#include "base/string_table.h"
 #include "board/board_deal.h"
 #include "board/board_outcome.h"
 #include "deal/deal.h"
-#include "base/string_table.h"
 #include "store/game.h"
 
 #include <QString>
@@ -183,6 +183,9 @@ public:
 
 private:
     void runSetUp(bool keepBoard, BoardOutcome &out);
+    // A board with unsaved calls asks first, and on Yes takes number n and asks for the save;
+    // otherwise it takes n and is set up for it. False when the caller must return out as it is.
+    bool setUpAfterUnsavedQuestion(long long n, Answer unsaved, BoardOutcome &out);
     void clearBoard();
     void enableCompleteDeal();
     void showIncompleteDeal();

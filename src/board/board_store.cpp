@@ -42,16 +42,8 @@ BoardOutcome Board::load(const Game &game, Answer unsaved)
 {
     BoardOutcome out;
     const long long n = game.number;
-    if (m_unsaved && unsaved == Answer::NotAsked) {
-        out.question = BoardMessage {Str::NotSavedYet, {}};
+    if (!setUpAfterUnsavedQuestion(n, unsaved, out))
         return out;
-    }
-    m_number = n;
-    if (m_unsaved && unsaved == Answer::Yes) {
-        out.saveFirst = true;
-        return out;
-    }
-    runSetUp(false, out);
     if (m_chosenEntry.isEmpty() || entryGameNumber(m_chosenEntry) != n)
         m_chosenEntry = folderName(n);
 
