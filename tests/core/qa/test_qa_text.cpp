@@ -1,4 +1,5 @@
 #include "qa/qa_text.h"
+#include "qa/suit_text.h"
 #include "base/string_table.h"
 #include "store/game_store.h"
 
@@ -23,6 +24,20 @@ class QaTextTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void suitMarksBecomeSymbolsButPunctuationStaysText()
+    {
+        QCOMPARE(withSuitSymbols("1!S - 2!H, lead \\D or \\C?"),
+            QString::fromUtf8("1\u2660 - 2\u2665, lead \u2666 or \u2663?"));
+        // An exclamation mark after a word, a lower-case letter or a mark at the end stay as typed.
+        QCOMPARE(withSuitSymbols("Wow!So good! !s !"), QStringLiteral("Wow!So good! !s !"));
+        const QList<SuitTextPiece> pieces = suitTextPieces("AK!Hx");
+        QCOMPARE(pieces.size(), 3);
+        QCOMPARE(pieces[0], (SuitTextPiece {"AK", -1}));
+        QVERIFY(pieces[1].isSuit() && pieces[1].isRed() && pieces[1].suit == 1);
+        QCOMPARE(pieces[2].text, QStringLiteral("x"));
+        QVERIFY(suitTextPieces("").isEmpty());
+    }
+
     void clipboardTextHasCrLfBetweenPartsAndNoneAtTheEnd()
     {
         QCOMPARE(qaClipboardText("Vraag", "Q", "Antwoord/uitleg", "A"),
