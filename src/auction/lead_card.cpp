@@ -1,8 +1,8 @@
 #include "auction/lead_card.h"
 
-#include "deal/deal.h"
-#include "base/string_table.h"
 #include "base/string_ids.h"
+#include "base/string_table.h"
+#include "deal/deal.h"
 
 namespace briqo {
 
@@ -18,15 +18,17 @@ QString seatName(int seat, int languageNumber)
     return seat >= 0 && seat < SeatCount ? SeatName(seat, languageNumber) : QString();
 }
 
-QString suitName(int suit, int languageNumber) { return suit >= 0 && suit <= 3 ? SuitName(suit, languageNumber) : QString(); }
+QString suitName(int suit, int languageNumber)
+{
+    return suit >= 0 && suit <= 3 ? SuitName(suit, languageNumber) : QString();
+}
 
 } // namespace
 
-int leaderSeat(const QString &declarerTag, int clickedField)
+int leaderSeat(std::optional<int> declarer, int clickedField)
 {
-    const QString tag = declarerTag.trimmed();
-    if (tag.size() == 1 && tag[0] >= QLatin1Char('0') && tag[0] <= QLatin1Char('3'))
-        return (tag[0].digitValue() + 1) % 4;
+    if (declarer && *declarer >= 0 && *declarer < SeatCount)
+        return (*declarer + 1) % SeatCount;
     if (clickedField < 0 || clickedField > 15)
         return -1;
     return clickedField / 4;

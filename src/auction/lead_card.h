@@ -3,12 +3,14 @@
 #include <QChar>
 #include <QString>
 
+#include <optional>
+
 namespace briqo {
 
-// The seat that makes the opening lead: the one after the declarer ("0".."3" as remembered for
-// the lead), or, with no declarer known, the owner of the clicked hand field (field = 4 x seat +
-// suit). -1 for a field outside 0..15 when no declarer is known.
-int leaderSeat(const QString &declarerTag, int clickedField);
+// The seat that makes the opening lead: the one after the declarer (remembered for the lead), or, with no declarer
+// known, the owner of the clicked hand field (field = 4 x seat + suit). -1 for a field outside 0..15 when no declarer
+// is known.
+int leaderSeat(std::optional<int> declarer, int clickedField);
 
 // The card character at the caret of a hand field (the character just after the caret).
 // A ten shown as "10" is the ten whichever of its two characters is clicked: both give "T".

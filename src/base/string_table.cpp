@@ -294,6 +294,20 @@ const Entry kEntries[] = {
 #undef BRIQO_NOTICE
 #undef BRIQO_WEBSITE
 
+const QHash<int, QString> &table();
+
+} // namespace
+
+QList<int> stringIndexes()
+{
+    QList<int> indexes;
+    for (const Entry &e : kEntries)
+        indexes << e.index;
+    return indexes;
+}
+
+namespace {
+
 const QHash<int, QString> &table()
 {
     static const QHash<int, QString> ids = [] {

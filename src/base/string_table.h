@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 namespace briqo {
@@ -51,6 +52,9 @@ constexpr int HandoutTitle = 291;
 constexpr int HandoutWritten = 292; // "~" = the file
 constexpr int HandoutNotWritten = 293; // "~" = the file
 } // namespace own
+
+// Every index the table holds, in the table's order; an index given twice appears twice.
+QList<int> stringIndexes();
 
 // A message as it is shown: every "|" becomes a line break.
 QString messageText(const QString &text);

@@ -42,7 +42,5 @@ void setForeColour(QWidget *w, unsigned colour);
 unsigned backColour(const QWidget *w);
 
 // A free text kept with a control, as the board keeps small facts beside its controls.
-inline QString tagOf(const QObject *o) { return o->property("tag").toString(); }
-inline void setTag(QObject *o, const QString &t) { o->setProperty("tag", t); }
 
 } // namespace briqo

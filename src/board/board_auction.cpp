@@ -226,7 +226,7 @@ BoardOutcome Board::giveLead(int field, int caret, Answer answer)
         out.ignored = true;
         return out;
     }
-    const int leader = leaderSeat(m_declarer ? QString::number(*m_declarer) : QString(), field);
+    const int leader = leaderSeat(m_declarer, field);
     const int suit = SuitOfField(field);
     const QChar card = leadCharAt(fieldText(field), caret);
     if (card.isNull()) {

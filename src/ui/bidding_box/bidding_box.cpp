@@ -39,15 +39,12 @@ void frmBordix::normaliseHands()
 {
     const Holdings deal = holdings();
     if (chkTien->isChecked()) {
-        EntrySuppressed = true;
         for (QLineEdit *field : txtInvoer)
             writeHolding(field, tensAs10(tensAsT(field->text())));
-        EntrySuppressed = false;
     }
     if (totalCards(deal) == 52) {
         for (int f = 0; f < FieldCount; ++f)
             Sorteer(f);
-        EntrySuppressed = false;
         rebuildHandLists();
     }
     if (txtInvoer[0]->isEnabled())
@@ -68,7 +65,7 @@ void frmBordix::lblBB_Click(int k)
         UnsavedChanges = true;
     showAuctionChanged(outcome);
     if (outcome.clearRememberedDeclarer)
-        setTag(chkUitKomst, QString());
+        m_declarer.reset();
     if (outcome.refused)
         return;
 
@@ -78,13 +75,9 @@ void frmBordix::lblBB_Click(int k)
             const Holdings deal = holdings();
             UnsavedChanges = std::any_of(deal.begin(), deal.end(), [](const QString &h) { return !h.isEmpty(); });
             // The board set-up runs again for the same number, keeping the hands and asking nothing.
-            SkipSaveQuestion = true;
-            Renumbering = true;
             const QString game = QString::number(currentGameNumber());
-            txtSpel->clear();
-            txtSpel->setText(game);
-            SkipSaveQuestion = false;
-            Renumbering = false;
+            setGameNumberText(QString());
+            setGameNumberText(game, {.askAboutUnsaved = false, .keepBoard = true});
             auction.clearAll(DealerOf(currentGameNumber()));
             ShowAllBids();
             clearContractAndLead();

@@ -2,9 +2,9 @@
 
 #include "ui/main_window/frm_bordix.h"
 
-#include "resources/pictures.h"
 #include "base/fonts.h"
 #include "base/twips.h"
+#include "resources/pictures.h"
 
 #include <QFrame>
 #include <QGroupBox>

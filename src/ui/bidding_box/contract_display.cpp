@@ -28,9 +28,9 @@ void frmBordix::ShowContract()
     if (const StoreResult written = store().writeContract(n, contractText(*contract, LanguageNumber)); !written)
         reportStoreFailure(written);
 
-    if (tagOf(cmdLeesSpel).isEmpty())
+    if (m_chosenEntry.isEmpty())
         clearLeadLine();
-    setTag(chkUitKomst, QString::number(contract->declarer));
+    m_declarer = contract->declarer;
 
     if (txtInvoer[0]->isEnabled())
         SetFocusIfPossible(txtInvoer[0]);
@@ -48,7 +48,7 @@ void frmBordix::clearContractAndLead()
     picEind->hide();
     setPicture(picUit, 0);
     picUit->hide();
-    setTag(chkUitKomst, QString());
+    m_declarer.reset();
     chkUitKomst->setText(ResString(Str::GiveLead));
     chkUitKomst->setChecked(false);
     chkUitKomst->hide();

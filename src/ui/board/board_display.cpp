@@ -75,13 +75,10 @@ void BoardView::clearAuctionCells()
         for (int row = 0; row < 9; ++row) {
             lblB[seat][row]->hide();
             lblB[seat][row]->clear();
-            setTag(lblB[seat][row], QString());
             picB[seat][row]->hide();
             setPicture(picB[seat][row], 0);
-            setTag(picB[seat][row], QString());
             lblA[seat][row]->hide();
             lblA[seat][row]->clear();
-            setTag(lblA[seat][row], QString());
         }
 }
 
@@ -94,7 +91,6 @@ void BoardView::showAuctionCells(const AuctionModel &auction)
             call->setText(cell.caption);
             call->adjustSize();
             call->setVisible(cell.callVisible);
-            setTag(call, cell.code);
             QLabel *strain = picB[seat][row];
             const bool bid = cell.pictureVisible && !cell.code.isEmpty() && cellNumber(cell.code) < 5;
             setPicture(strain, bid ? strainPicture(cellNumber(cell.code), m_languageNumber) : 0);
@@ -130,7 +126,6 @@ void BoardView::showContract(const AuctionModel &auction)
         AuctionBottom = *bottom;
 
     setPicture(picEind, strainPicture(contract->strain, m_languageNumber));
-    setTag(picEind, QString::number(contract->strain));
     picEind->show();
 
     lblVulin[4]->setText(SeatName(contract->declarer, m_languageNumber));
@@ -175,7 +170,6 @@ void BoardView::clearLeadLine()
     for (int i : {5, 6}) {
         lblVulin[i]->hide();
         lblVulin[i]->clear();
-        setTag(lblVulin[i], QString());
     }
     setPicture(picUit, 0);
     picUit->hide();

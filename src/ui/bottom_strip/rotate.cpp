@@ -4,11 +4,11 @@
 #include "ui/main_window/frm_bordix.h"
 
 #include "auction/rotation.h"
-#include "resources/pictures.h"
+#include "base/string_ids.h"
 #include "base/string_table.h"
 #include "base/twips.h"
+#include "resources/pictures.h"
 #include "store/file_state.h"
-#include "base/string_ids.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -93,7 +93,6 @@ void frmBordix::cmdDraai_Click()
 
     dropLead(*this);
 
-    EntrySuppressed = true;
     turnHands(*this);
 
     const RotationResult turned = rotateGrid(auction, n);
@@ -106,16 +105,14 @@ void frmBordix::cmdDraai_Click()
     // The new number must not run the board set-up: the deal and the calls stay where they now are,
     // nothing is asked, and the "T as 10" option keeps its value.
     const bool tenAs10 = chkTien->isChecked();
-    Renumbering = true;
-    SkipSaveQuestion = true;
-    txtSpel->setText(QString::number(newNumber));
-    SkipSaveQuestion = false;
-    Renumbering = false;
-    chkTien->setChecked(tenAs10);
+    setGameNumberText(QString::number(newNumber), {.askAboutUnsaved = false, .keepBoard = true, .numberOnly = true});
+    {
+        const QSignalBlocker quiet(chkTien);
+        chkTien->setChecked(tenAs10);
+    }
     showAuction();
 
     fillRenumberLists(newNumber);
-    EntrySuppressed = false;
 
     showDealerAndVulnerability(newNumber);
     // With no call made there is no contract to show: "-" cells alone would read as passed out.

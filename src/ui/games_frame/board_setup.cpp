@@ -29,22 +29,36 @@ void frmBordix::txtSpel_KeyPress(int &keyAscii)
 void frmBordix::txtSpel_LostFocus()
 {
     if (txtSpel->text() == QLatin1String("0"))
-        txtSpel->clear();
+        setGameNumberText(QString());
 }
 
 void frmBordix::showDealerAndVulnerability(long long n) { picAlles->showDealerAndVulnerability(n); }
 
 void frmBordix::txtSpel_Change()
 {
-    const QString text = txtSpel->text();
-    // A paste brings what cannot be typed ("abc", " 12"): the field keeps its digits only, and
-    // this handler runs again for them.
-    QString digits = text;
+    // A paste brings what cannot be typed ("abc", " 12"): the field keeps its digits only.
+    QString digits = txtSpel->text();
     digits.removeIf([](QChar c) { return c < QLatin1Char('0') || c > QLatin1Char('9'); });
-    if (digits != text) {
-        txtSpel->setText(digits);
+    if (digits != txtSpel->text())
+        setGameNumberText(digits);
+    else
+        gameNumberChanged({});
+}
+
+void frmBordix::setGameNumberText(const QString &text, NumberChange how)
+{
+    if (text == txtSpel->text())
         return;
+    {
+        const QSignalBlocker quiet(txtSpel);
+        txtSpel->setText(text);
     }
+    gameNumberChanged(how);
+}
+
+void frmBordix::gameNumberChanged(NumberChange how)
+{
+    const QString text = txtSpel->text();
     if (text.isEmpty()) {
         cmdToonBMP->setEnabled(false);
         return;
@@ -52,9 +66,9 @@ void frmBordix::txtSpel_Change()
     if (text == QLatin1String("0"))
         return;
 
-    if (UnsavedChanges && !SkipSaveQuestion && askYesNo(ResString(Str::NotSavedYet)))
+    if (UnsavedChanges && how.askAboutUnsaved && askYesNo(ResString(Str::NotSavedYet)))
         cmdOpslaan_Click(); // saves under the number now in the field, then moves it on by one
-    if (!Renumbering)
+    if (!how.keepBoard)
         ClearBoard();
     if (txtSpel->text().isEmpty()) {
         cmdToonBMP->setEnabled(false);
@@ -67,22 +81,24 @@ void frmBordix::txtSpel_Change()
     for (QLabel *number : lblNum)
         number->show();
 
-    chkTien->setChecked(false);
-    if (EntrySuppressed)
+    if (how.numberOnly) {
+        // The tens stay as the fields show them.
+        const QSignalBlocker quiet(chkTien);
+        chkTien->setChecked(false);
         return;
+    }
+    chkTien->setChecked(false);
 
     const bool isGame = n > 0 && n < 1000;
-    showNumberTyped(isGame);
+    showNumberTyped(isGame, how.keepBoard);
     for (QStringList &hand : lstHand)
         hand.clear();
     lstSpellen->clearSelection();
 
     if (isGame) {
-        if (!Renumbering) {
-            EntrySuppressed = true;
+        if (!how.keepBoard) {
             for (QLineEdit *field : txtInvoer)
                 field->clear();
-            EntrySuppressed = false;
             // The summary grid follows the emptied hands.
             ShowCountsAndPoints();
         }
@@ -96,16 +112,12 @@ void frmBordix::txtSpel_Change()
         lblInfo[2]->setText(ResString(Str::VulnerableCaption));
     }
 
-    EntrySuppressed = true;
     paintFieldsWhite();
     for (int seat = 0; seat < 4; ++seat)
         setCountCellColour(seat, White);
-    EntrySuppressed = false;
 
-    RenumberGuard = true;
     txtNieuwNummer->clear();
     fraNieuwNummer->setEnabled(false);
-    RenumberGuard = false;
 
     SetFocusIfPossible(txtSpel);
 }

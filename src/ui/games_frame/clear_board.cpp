@@ -2,9 +2,9 @@
 
 #include "ui/main_window/frm_bordix.h"
 
-#include "resources/pictures.h"
-#include "base/twips.h"
 #include "base/string_ids.h"
+#include "base/twips.h"
+#include "resources/pictures.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -17,7 +17,6 @@ void frmBordix::ClearBoard()
     for (int i = 1; i <= 6; ++i) {
         lblVulin[i]->hide();
         lblVulin[i]->clear();
-        setTag(lblVulin[i], QString());
     }
     setPicture(picEind, 0);
     setPicture(picUit, 0);
@@ -32,8 +31,6 @@ void frmBordix::ClearBoard()
     for (QStringList &hand : lstHand)
         hand.clear();
     showClearedGame();
-    setTag(cmdVraagAntwoord, QString());
-    setTag(franietZichtbaar, QString());
     showQuestion(QString());
 }
 

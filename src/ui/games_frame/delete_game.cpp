@@ -3,10 +3,10 @@
 
 #include "ui/main_window/frm_bordix.h"
 
+#include "base/string_ids.h"
 #include "base/string_table.h"
 #include "base/twips.h"
 #include "store/game_list.h"
-#include "base/string_ids.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -20,7 +20,7 @@ namespace briqo {
 
 void frmBordix::cmdWisSpel_Click()
 {
-    const QString entry = tagOf(cmdLeesSpel);
+    const QString entry = m_chosenEntry;
     if (entry.isEmpty())
         return;
     const QString name = entry.section(QLatin1Char('.'), 0, 0);
@@ -40,19 +40,18 @@ void frmBordix::cmdWisSpel_Click()
         return;
     }
 
-    setTag(cmdLeesSpel, QString());
+    m_chosenEntry.clear();
     ClearBoard();
 
     // The board is emptied on purpose: there is nothing left to offer for saving.
     UnsavedChanges = false;
-    txtSpel->setText(QStringLiteral("1"));
-    txtSpel->clear();
+    // The set-up of a game empties the board; the number then goes, as at start-up.
+    setGameNumberText(QStringLiteral("1"));
+    setGameNumberText(QString());
 
     clearAuctionCells();
-    EntrySuppressed = true;
     for (QLineEdit *field : txtInvoer)
         field->clear();
-    EntrySuppressed = false;
 
     chkUitKomst->hide();
     ShowAllBids();

@@ -276,12 +276,10 @@ void frmBordix::pasteDeal(const QString &text)
     // The four hands are written as if typed: in the letters of the language, sorted, the ten as
     // the board shows it; then the board is ready as after the last card of a typed deal.
     const Holdings deal = dealInLanguage(*pasted.deal, LanguageNumber);
-    EntrySuppressed = true;
     for (int field = 0; field < FieldCount; ++field) {
         txtInvoer[field]->setText(chkTien->isChecked() ? tensAs10(deal[field]) : deal[field]);
         txtInvoer[field]->setEnabled(true);
     }
-    EntrySuppressed = false;
     for (int seat = 0; seat < SeatCount; ++seat)
         setCountCellColour(seat, Green);
     ShowCountsAndPoints();

@@ -2,15 +2,17 @@
 
 #include "ui/main_window/frm_bordix.h"
 
-#include "ui/overview/frm_bordix_02.h"
+#include "auction/final_contract.h"
+
 #include "base/profile.h"
+#include "base/string_ids.h"
 #include "base/string_table.h"
 #include "base/twips.h"
 #include "store/file_state.h"
 #include "store/game_list.h"
 #include "store/game_paths.h"
 #include "store/renumber.h"
-#include "base/string_ids.h"
+#include "ui/overview/frm_bordix_02.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -51,7 +53,7 @@ void frmBordix::lstSpellen_Click()
     fraNieuwNummer->setEnabled(false);
     cmdLeesSpel->setEnabled(true);
     cmdWisSpel->setEnabled(true);
-    setTag(cmdLeesSpel, entry);
+    m_chosenEntry = entry;
 }
 
 void frmBordix::lstSpellen_DblClick() { cmdLeesSpel_Click(); }
@@ -83,17 +85,19 @@ void frmBordix::fillRenumberLists(long long n)
     const RenumberCandidates candidates = renumberCandidates(n);
     lstSpelNummers = candidates.ascending;
     lstNummerHelp = candidates.descending;
-    RenumberGuard = true;
-    vscrNieuwNummer->setRange(-1, static_cast<int>(lstNummerHelp.size()));
-    if (candidates.startIndex >= 0)
-        vscrNieuwNummer->setValue(candidates.startIndex);
-    RenumberGuard = false;
+    {
+        // The bar is placed at the game's own number: no renumbering yet.
+        const QSignalBlocker quiet(vscrNieuwNummer);
+        vscrNieuwNummer->setRange(-1, static_cast<int>(lstNummerHelp.size()));
+        if (candidates.startIndex >= 0)
+            vscrNieuwNummer->setValue(candidates.startIndex);
+    }
     txtNieuwNummer->setText(GameDigits(n));
 }
 
 void frmBordix::vscrNieuwNummer_Change()
 {
-    if (RenumberGuard || lstNummerHelp.isEmpty())
+    if (lstNummerHelp.isEmpty())
         return;
     const QString contract = lblVulin[3]->text();
     const QString declarer = lblVulin[4]->text();
@@ -106,12 +110,8 @@ void frmBordix::vscrNieuwNummer_Change()
         return;
     }
 
-    Renumbering = true;
     txtNieuwNummer->setText(lstNummerHelp.at(value));
-    EntrySuppressed = true;
-    txtSpel->setText(QString::number(leadingNumber(txtNieuwNummer->text())));
-    EntrySuppressed = false;
-    Renumbering = false;
+    setGameNumberText(QString::number(leadingNumber(txtNieuwNummer->text())), {.keepBoard = true, .numberOnly = true});
 
     showDealerAndVulnerability(currentGameNumber());
     lblVulin[3]->setText(contract);
@@ -120,7 +120,7 @@ void frmBordix::vscrNieuwNummer_Change()
         lblVulin[i]->adjustSize();
         lblVulin[i]->setVisible(!lblVulin[i]->text().isEmpty());
     }
-    picEind->setVisible(!contract.isEmpty() && !tagOf(picEind).isEmpty());
+    picEind->setVisible(!contract.isEmpty() && finalContract(auction).has_value());
 }
 
 } // namespace briqo

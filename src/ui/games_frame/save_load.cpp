@@ -34,10 +34,8 @@ void frmBordix::cmdOpslaan_Click()
     const long long n = currentGameNumber();
     cmdFocus->setFocus();
 
-    EntrySuppressed = true;
     for (QLineEdit *field : txtInvoer)
         writeHolding(field, tensAsT(field->text()));
-    EntrySuppressed = false;
     UnsavedChanges = false;
     chkTien->setChecked(false);
 
@@ -71,13 +69,13 @@ void frmBordix::cmdOpslaan_Click()
 
     LeesSpellen();
     if (!txtSpel->text().isEmpty())
-        txtSpel->setText(n + 1 >= 1000 ? QString() : QString::number(n + 1));
+        setGameNumberText(n + 1 >= 1000 ? QString() : QString::number(n + 1));
     cmdFocus->setFocus();
 }
 
 void frmBordix::cmdLeesSpel_Click()
 {
-    const QString entry = tagOf(cmdLeesSpel);
+    const QString entry = m_chosenEntry;
     if (entry.isEmpty())
         return;
     clearAuctionCells();
@@ -87,16 +85,11 @@ void frmBordix::cmdLeesSpel_Click()
 
     // The number comes from the entry: answering Yes to the save question moves the field on.
     const long long n = entryGameNumber(entry);
-    txtSpel->setText(QString::number(n));
-    if (currentGameNumber() != n) {
-        SkipSaveQuestion = true;
-        txtSpel->setText(QString::number(n));
-        SkipSaveQuestion = false;
-    }
+    setGameNumberText(QString::number(n));
+    if (currentGameNumber() != n)
+        setGameNumberText(QString::number(n), {.askAboutUnsaved = false});
 
     const Game game = store().load(n);
-    setTag(cmdVraagAntwoord, QString());
-    setTag(franietZichtbaar, QString());
     if (game.auction) {
         auction.loadFrom(
             game.auction->callKinds, QList<FileCell>(game.auction->cells.begin(), game.auction->cells.end()));
@@ -107,10 +100,6 @@ void frmBordix::cmdLeesSpel_Click()
             placeLeadBox(Str::GiveLead);
         }
         chkUitKomst->show();
-        if (game.hasQuestionFile)
-            setTag(cmdVraagAntwoord, store().paths(n).question);
-        if (game.hasAnswerFile)
-            setTag(franietZichtbaar, store().paths(n).answer);
     } else {
         auction.resetForGame(DealerOf(n));
     }

@@ -22,14 +22,10 @@ void frmBordix::chkPunten_Click()
 
 void frmBordix::chkTien_Click()
 {
-    if (EntrySuppressed)
-        return;
     cmdFocus->setFocus();
     const bool asTen = chkTien->isChecked();
-    setTag(chkTien, asTen ? QStringLiteral("1") : QStringLiteral("0"));
     auto convert = [asTen](const QString &text) { return asTen ? tensAs10(tensAsT(text)) : tensAsT(text); };
 
-    EntrySuppressed = true;
     for (QLineEdit *field : txtInvoer)
         writeHolding(field, convert(field->text()));
     for (QStringList &hand : lstHand)
@@ -40,13 +36,11 @@ void frmBordix::chkTien_Click()
         picAlles->setLeadCard(QStringLiteral("10"));
     else if (!asTen && lblVulin[6]->text() == QLatin1String("10"))
         picAlles->setLeadCard(QStringLiteral("T"));
-    EntrySuppressed = false;
 }
 
 void frmBordix::chkNietZichtbaar_Click(int seat)
 {
     cmdFocus->setFocus();
-    EntrySuppressed = true;
     if (!chkNietZichtbaar[seat]->isChecked()) {
         for (int suit = 0; suit < 4; ++suit)
             txtInvoer[FieldOf(seat, suit)]->clear();
@@ -58,7 +52,6 @@ void frmBordix::chkNietZichtbaar_Click(int seat)
         lblPunten[seat]->setVisible(chkPunten->isChecked());
         m_seatHidden[seat] = false;
     }
-    EntrySuppressed = false;
     cmdFocus->setFocus();
 }
 

@@ -39,8 +39,6 @@ Holdings frmBordix::holdings() const
 void frmBordix::Sorteer(int field)
 {
     const QString sorted = sortedHolding(txtInvoer[field]->text(), LanguageNumber);
-    // The caller clears the flag once it has finished rewriting.
-    EntrySuppressed = true;
     writeHolding(txtInvoer[field], sorted);
 }
 
@@ -69,8 +67,6 @@ void frmBordix::txtInvoer_GotFocus(int index)
         setBackColour(picAchter[index], White);
         return;
     }
-    if (EntrySuppressed)
-        return;
     for (int i = 0; i < FieldCount; ++i) {
         const unsigned colour = (i == index && picAchter[i]->isEnabled()) ? FocusBlue : White;
         setBackColour(txtInvoer[i], colour);
@@ -112,8 +108,6 @@ bool frmBordix::txtInvoer_KeyDown(int index, int keyCode)
     }
     SetFocusIfPossible(txtInvoer[next]);
     moveCaretToEnd(txtInvoer[next]);
-    if (keyCode == KeyDown)
-        setTag(txtInvoer[next], QStringLiteral("0"));
     return true;
 }
 
@@ -163,7 +157,7 @@ void frmBordix::txtInvoer_KeyPress(int index, int &keyAscii)
 
 void frmBordix::txtInvoer_Change(int index)
 {
-    if (EntrySuppressed || !txtInvoer[index]->isEnabled())
+    if (!txtInvoer[index]->isEnabled())
         return;
     // Hand edits leave the unsaved-calls flag alone: clearing it here would let a changed board go
     // without the question about saving it.
@@ -172,10 +166,8 @@ void frmBordix::txtInvoer_Change(int index)
     const QString upper = field->text().toUpper();
     if (upper != field->text()) {
         const int caret = field->cursorPosition();
-        EntrySuppressed = true;
         field->setText(upper);
         field->setCursorPosition(caret);
-        EntrySuppressed = false;
     }
     moveCaretToEnd(field);
 
@@ -191,11 +183,9 @@ void frmBordix::txtInvoer_Change(int index)
     }
 
     if (chkTien->isChecked()) {
-        EntrySuppressed = true;
         for (QLineEdit *f : txtInvoer)
             if (f->text().contains(QLatin1Char('T')))
                 writeHolding(f, tensAs10(f->text()));
-        EntrySuppressed = false;
     }
 
     const int total = totalCards(deal);
@@ -253,7 +243,6 @@ void frmBordix::txtInvoer_LostFocus(int index)
         }
     }
 
-    EntrySuppressed = false;
     deal = holdings();
     if (std::all_of(deal.begin(), deal.end(), [](const QString &h) { return h.isEmpty(); }))
         paintFieldsWhite();

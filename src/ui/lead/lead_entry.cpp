@@ -39,7 +39,7 @@ void leaveLeadMode(frmBordix &w)
 
 void startLeadMode(frmBordix &w)
 {
-    const int leader = leaderSeat(tagOf(w.chkUitKomst), -1);
+    const int leader = leaderSeat(w.declarer(), -1);
     // Without a finished auction nobody is known to lead: whoever's card is clicked leads it.
     w.showLeadMode(leader);
     w.SetFocusIfPossible(w.txtInvoer[leader >= 0 ? FieldOf(leader, Spades) : 0]);
@@ -93,7 +93,7 @@ void frmBordix::txtInvoer_Click(int field)
     if (text.isEmpty())
         return;
 
-    const int leader = leaderSeat(tagOf(chkUitKomst), field);
+    const int leader = leaderSeat(m_declarer, field);
     const int suit = SuitOfField(field);
     // Qt moves the caret on the press, so the card clicked is the one just after the caret.
     const QChar card = leadCharAt(text, txtInvoer[field]->cursorPosition());

@@ -51,13 +51,13 @@ void frmBordix::showNoGame()
     chkUitKomst->hide();
 }
 
-void frmBordix::showNumberTyped(bool isGame)
+void frmBordix::showNumberTyped(bool isGame, bool keepBoard)
 {
     enableOutputs(false);
     enableAll({cmdLeesSpel, cmdWisSpel, cmdOpslaan, cmdDrukSpelAf, cmdDraai}, false);
     chkUitKomst->hide();
     // Renumbering keeps the deal on the board and its fields as they are.
-    if (isGame && !Renumbering)
+    if (isGame && !keepBoard)
         enableEntryFields(true);
     picBiedBox->setEnabled(isGame);
 }

@@ -72,7 +72,8 @@ void frmBordix::connectHandEntry()
             txtInvoer_KeyPress(i, ascii);
             return ascii == 0;
         };
-        connect(field, &QLineEdit::textChanged, this, [this, i] { txtInvoer_Change(i); });
+        // The user's edits only: the program's own writes into a field are already what it shows.
+        connect(field, &QLineEdit::textEdited, this, [this, i] { txtInvoer_Change(i); });
     }
 }
 
@@ -128,7 +129,8 @@ void frmBordix::connectHandlers()
         return ascii == 0;
     };
     spelHooks->onFocusOut = [this] { txtSpel_LostFocus(); };
-    connect(txtSpel, &QLineEdit::textChanged, this, [this] { txtSpel_Change(); });
+    // The program writes a number with setGameNumberText, which says how the board follows it.
+    connect(txtSpel, &QLineEdit::textEdited, this, [this] { txtSpel_Change(); });
 
     // A click on the summary grid gives the focus to the game number.
     EventHooks::of(msfgOverzicht->viewport())->onClick = [this] { SetFocusIfPossible(txtSpel); };

@@ -42,6 +42,14 @@ class KeySender;
 void markAsChildWindow(QWidget *window);
 bool isChildWindow(const QWidget *window);
 
+// How the board follows a game number the program writes into the game-number field (the
+// field's own change handler runs for the user's edits only).
+struct NumberChange {
+    bool askAboutUnsaved = true; // unsaved calls: ask about saving them first
+    bool keepBoard = false; // the deal and the calls stay (renumbering, turning, deleting the bidding)
+    bool numberOnly = false; // only the number changes: dealer and vulnerability follow, nothing is set up
+};
+
 // The main window: the board (game number, information block, auction, the four hands and the
 // summary grid), the bidding box, the list of stored games and the strip of options and buttons.
 // It owns the state of the board on screen. Its handlers are defined in one file per concern
@@ -60,12 +68,8 @@ public:
     // ---- Window-level state ----
     int LanguageNumber = 10;
     QString VersionDigits;
-    bool EntrySuppressed = false;
     int FlagFrame = 0;
     bool UnsavedChanges = false;
-    bool Renumbering = false;
-    bool RenumberGuard = false;
-    bool SkipSaveQuestion = false;
     AuctionModel auction;
     long long currentGameNumber() const;
     std::array<QStringList, 4> lstHand;
@@ -208,7 +212,8 @@ public:
 
     // ---- What the board offers in each state ----
     void showNoGame(); // no game number: nothing to type, bid, save or show
-    void showNumberTyped(bool isGame); // a new game number: an empty board to type on
+    // A new game number: an empty board to type on (keepBoard: the fields stay as they are).
+    void showNumberTyped(bool isGame, bool keepBoard);
     void showIncompleteDeal(); // hands typed but not 52 cards of a deal
     // EnableCompleteDeal: the deal is complete and can be bid, saved, shown and printed
     void showAuctionChanged(const ClickOutcome &outcome);
@@ -235,6 +240,14 @@ public:
     void txtSpel_KeyPress(int &keyAscii);
     void txtSpel_LostFocus();
     void txtSpel_Change();
+    // Writes text into the game-number field and, when it changed, sets the board up for it.
+    void setGameNumberText(const QString &text, NumberChange how = NumberChange());
+    // The set-up for the number now in the field.
+    void gameNumberChanged(NumberChange how);
+    // The entry of the games list last chosen ("Spel 005"); empty when none is.
+    const QString &chosenEntry() const { return m_chosenEntry; }
+    // The declarer of the contract on display, remembered for the opening lead.
+    std::optional<int> declarer() const { return m_declarer; }
     void vscrNieuwNummer_Change();
     void fillRenumberLists(long long n);
     // The games folder of the language in use; every read and write of a game goes through it.
@@ -328,6 +341,8 @@ private:
     std::array<bool, 4> m_seatHidden {}; // hands hidden with their boxes
     std::optional<LeadLine> m_leadShown; // the lead line on the board
     QString m_questionShown; // the question below the hands
+    QString m_chosenEntry;
+    std::optional<int> m_declarer;
 
     // What a double-dummy table answers: the deal (tens as "T"), the vulnerability and the card
     // letters of the language.

@@ -2,9 +2,9 @@
 
 #include "ui/main_window/frm_bordix.h"
 
-#include "resources/pictures.h"
 #include "base/profile.h"
 #include "base/twips.h"
+#include "resources/pictures.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -25,12 +25,15 @@ void frmBordix::cmdTaal_Click(int index)
     Form_Load();
     ShowAllBids();
 
-    EntrySuppressed = true;
     for (QLineEdit *field : txtInvoer)
         field->clear();
     for (QCheckBox *hide : chkNietZichtbaar)
         hide->setChecked(true);
-    chkTien->setChecked(false);
+    {
+        // The fields are empty: there are no tens to write anew.
+        const QSignalBlocker quiet(chkTien);
+        chkTien->setChecked(false);
+    }
 
     for (int seat : {0, 2}) {
         lblWind[seat]->adjustSize();
@@ -42,8 +45,7 @@ void frmBordix::cmdTaal_Click(int index)
     RefreshCountColours();
     fraNieuwNummer->setEnabled(false);
     txtNieuwNummer->clear();
-    EntrySuppressed = false;
-    txtSpel->clear();
+    setGameNumberText(QString());
 
     showNoGame();
     txtSpel->setFocus();

@@ -219,9 +219,9 @@ QString frmBordix_02::selectRowGame()
     const QString digits = msfgResultaat->item(row, 0)->text();
     lblSpel->setText(ResString(Str::Game) + QLatin1Char(' ') + digits);
     lblSpel->adjustSize();
-    setTag(cmdOpen, digits);
+    m_chosenGame = digits;
     cmdOpen->setEnabled(true);
-    m_main.txtSpel->setText(QString::number(leadingNumber(digits)));
+    m_main.setGameNumberText(QString::number(leadingNumber(digits)));
     return digits;
 }
 

@@ -41,6 +41,9 @@ public:
     // where the user chooses.
     void cmdHandout_Click();
 
+    // The game of the row last chosen (its digits, "012"); empty before a row is chosen.
+    const QString &chosenGame() const { return m_chosenGame; }
+
     // The rows as the table shows them, below its header row.
     const QList<OverviewRow> &rows() const { return m_rows; }
     // With the main window's double-dummy option on, a fourth column holds the par of each game,
@@ -70,6 +73,7 @@ private:
     void widenParColumn();
 
     frmBordix &m_main;
+    QString m_chosenGame;
     QList<OverviewRow> m_rows;
     bool m_withPar = false;
     // A row's game is being loaded onto the main window. The load moves the caret and lets

@@ -91,9 +91,9 @@ private slots:
 
     void leaderIsAskedAndStored()
     {
-        QCOMPARE(leaderSeat("3", 5), 0); // the seat after the declarer, round the table
-        QCOMPARE(leaderSeat("", 13), 3); // no declarer: the owner of the clicked hand
-        QCOMPARE(leaderSeat("x", 16), -1);
+        QCOMPARE(leaderSeat(3, 5), 0); // the seat after the declarer, round the table
+        QCOMPARE(leaderSeat(std::nullopt, 13), 3); // no declarer: the owner of the clicked hand
+        QCOMPARE(leaderSeat(7, 16), -1);
         QCOMPARE(leadQuestion(3, 1, "Heer", LanguageDutch), "West start met Harten Heer");
         QCOMPARE(leadQuestion(0, 3, "10", LanguageEnglish), "North leads with the 10 of Clubs");
         QCOMPARE(leadRecord(0, 3, "10", LanguageEnglish), "North - 3T");

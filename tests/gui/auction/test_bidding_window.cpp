@@ -42,7 +42,7 @@ private slots:
         QCOMPARE(w.lblB[East][0]->text(), QStringLiteral("1"));
         QVERIFY(w.picB[East][0]->isVisible());
         QCOMPARE(pictureIdOf(w.picB[East][0]), 108);
-        QCOMPARE(tagOf(w.lblB[East][0]), QStringLiteral("2"));
+        QCOMPARE(w.auction.cell(0, East).code, QStringLiteral("2"));
         for (int k = 0; k <= OneHeart; ++k)
             QVERIFY(w.picBBA[k]->isHidden());
         QVERIFY(!w.picBBA[OneSpade]->isHidden());
@@ -90,7 +90,7 @@ private slots:
         const QString expected = (language == 10 ? QStringLiteral("Noord 4 Harten") : QStringLiteral("North 4 Hearts"));
         QCOMPARE(fileBytes(board.folder() + QLatin1Char('/') + QString::fromLatin1(contractFile)),
             expected.toLatin1() + "\r\n");
-        QCOMPARE(tagOf(w.chkUitKomst), QStringLiteral("0"));
+        QCOMPARE(w.declarer(), std::optional<int>(0));
     }
 
     void passedOutShowsPassAndWritesNoContract()

@@ -269,11 +269,11 @@ private slots:
 
         clickCell(grid, 2, 1); // the row of game 12
         QCOMPARE(w.txtSpel->text(), QStringLiteral("12"));
-        QCOMPARE(tagOf(w.cmdLeesSpel), QStringLiteral("Spel 012"));
+        QCOMPARE(w.chosenEntry(), QStringLiteral("Spel 012"));
         QCOMPARE(w.txtInvoer[0]->text(), QStringLiteral("6543")); // game 12 has North and South exchanged
         QCOMPARE(w.lblVulin[1]->text(), QStringLiteral("West")); // West deals game 12
         QCOMPARE(overview->lblSpel->text(), QStringLiteral("Spel 012"));
-        QCOMPARE(tagOf(overview->cmdOpen), QStringLiteral("012"));
+        QCOMPARE(overview->chosenGame(), QStringLiteral("012"));
         QVERIFY(overview->isVisible());
         QVERIFY(!w.isEnabled());
 

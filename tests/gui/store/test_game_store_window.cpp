@@ -230,7 +230,7 @@ private slots:
 
         selectGame(w, QStringLiteral("Spel 012"));
         QCOMPARE(w.fraSpellen->title(), QStringLiteral("Spel 12: Zuid 4 Schoppen"));
-        QCOMPARE(tagOf(w.cmdLeesSpel), QStringLiteral("Spel 012"));
+        QCOMPARE(w.chosenEntry(), QStringLiteral("Spel 012"));
         selectGame(w, QStringLiteral("Spel 003"));
         QCOMPARE(w.fraSpellen->title(), QStringLiteral("Spellen"));
     }
