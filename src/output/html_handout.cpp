@@ -47,7 +47,7 @@ h1{margin:0;font-size:1.6rem}
 .table{grid-area:t;justify-self:center;align-self:center;width:4.6rem;height:4.6rem;border:2px solid #2f6d34;border-radius:4px;background:#e6f2e6;display:grid;grid-template-columns:1fr 1fr 1fr;grid-template-rows:1fr 1fr 1fr;text-align:center;align-items:center;font-weight:bold;font-size:.85rem}
 .table .n{grid-column:2;grid-row:1}.table .e{grid-column:3;grid-row:2}.table .s{grid-column:2;grid-row:3}.table .w{grid-column:1;grid-row:2}
 .table .vul{color:#c00000}
-.suit{display:inline-block;min-width:1.1em}
+.hand .suit{display:inline-block;min-width:1.1em}
 .red{color:#c00000}
 .auction,.dd{border-collapse:collapse;margin:.2rem 0 .6rem;text-align:center}
 .auction{width:100%;max-width:22rem;table-layout:fixed}
