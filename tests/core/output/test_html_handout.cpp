@@ -195,7 +195,7 @@ private slots:
         }
     }
 
-    void dealWithoutAuctionHasNoGridContractOrLead()
+    void dealWithoutAuctionHasNoGridContractOrLeadAndPassedOutReadsPass()
     {
         Game game = lessonGame();
         game.auction.reset();
@@ -209,20 +209,16 @@ private slots:
         // A game number without a dealer of its own (0) shows none.
         game.number = 0;
         QVERIFY(!page(game, english()).contains(QLatin1String("Dealer:")));
-    }
 
-    void passedOutAuctionShowsPassAsContract()
-    {
-        Game game = lessonGame();
-        AuctionModel auction;
-        auction.resetForGame(North);
+        // Four passes: the contract reads "Pass", and there is no declarer.
+        AuctionModel passedOut;
+        passedOut.resetForGame(North);
         for (int i = 0; i < 4; ++i)
-            auction.click(BoxButton::Pass, QStringLiteral("Pass"));
-        game.auction = auctionFileOf(auction);
-        game.lead.reset();
-        const QString html = page(game, english());
-        QVERIFY(html.contains(QLatin1String("<dt>Contract:</dt><dd>Pass</dd>")));
-        QVERIFY(!html.contains(QLatin1String("Leader:")));
+            passedOut.click(BoxButton::Pass, QStringLiteral("Pass"));
+        game.auction = auctionFileOf(passedOut);
+        const QString passedOutPage = page(game, english());
+        QVERIFY(passedOutPage.contains(QLatin1String("<dt>Contract:</dt><dd>Pass</dd>")));
+        QVERIFY(!passedOutPage.contains(QLatin1String("Leader:")));
     }
 
     void dutchCaptionsTitleAndTens()
@@ -263,50 +259,8 @@ private slots:
         QVERIFY(html.contains(QLatin1String("<p class=\"par\">Par ")));
     }
 
-    void browserReadsHandsAuctionQuestionAndKeepsTheAnswerClosed()
+    void browserReadsTheBoardsKeepsTheAnswersClosedAndDrawsPhoneAndWide()
     {
-        Browser browser;
-        if (browser.program.isEmpty())
-            QSKIP("chromium is not installed (the README's test command installs it)");
-        QTemporaryDir dir;
-        const QString file = dir.filePath(QStringLiteral("lesson.html"));
-        QFile out(file);
-        QVERIFY(out.open(QIODevice::WriteOnly));
-        out.write(handoutHtml({lessonGame(), lessonGame()}, english()));
-        out.close();
-
-        QString error;
-        const QString dom
-            = QString::fromUtf8(browser.run({QStringLiteral("--dump-dom"), QStringLiteral("file://") + file}, error));
-        QVERIFY2(error.isEmpty(), qPrintable(error));
-        QCOMPARE(dom.count(QLatin1String("<article class=\"board\"")), 2);
-        QVERIFY(dom.contains(QStringLiteral("<li>") + Spade + QStringLiteral(" AKQ2</li>")));
-        QVERIFY(dom.contains(QLatin1String("<td>1NT</td><td>Pass</td><td>3NT</td>")));
-        QVERIFY(dom.contains(QStringLiteral("&lt;b&gt;Dummy&lt;/b&gt; &amp; you hold ") + Spade));
-        // The browser made no element of the typed markup.
-        QVERIFY(!dom.contains(QLatin1String("<b>")));
-        const QRegularExpression details(
-            QStringLiteral("<details([^>]*)>(.*?)</details>"), QRegularExpression::DotMatchesEverythingOption);
-        int answers = 0;
-        for (const QRegularExpressionMatch &m : details.globalMatch(dom)) {
-            QVERIFY2(!m.captured(1).contains(QLatin1String("open")), qPrintable(m.captured(0)));
-            QVERIFY(m.captured(2).contains(QLatin1String("top of a sequence")));
-            ++answers;
-        }
-        QCOMPARE(answers, 2);
-        QCOMPARE(dom.count(QLatin1String("top of a sequence")), 2);
-    }
-
-    void browserDrawsThePageOnAPhoneAndOnAWideScreen_data()
-    {
-        QTest::addColumn<QSize>("window");
-        QTest::newRow("phone") << QSize(390, 844);
-        QTest::newRow("wide") << QSize(1280, 900);
-    }
-
-    void browserDrawsThePageOnAPhoneAndOnAWideScreen()
-    {
-        QFETCH(QSize, window);
         Browser browser;
         if (browser.program.isEmpty())
             QSKIP("chromium is not installed (the README's test command installs it)");
@@ -316,18 +270,39 @@ private slots:
         QVERIFY(out.open(QIODevice::WriteOnly));
         out.write(handoutHtml({lessonGame(), lessonGame(), lessonGame()}, english()));
         out.close();
-        const QString png = dir.filePath(QStringLiteral("lesson.png"));
+        const QString url = QStringLiteral("file://") + file;
+
         QString error;
-        browser.run({QStringLiteral("--hide-scrollbars"), QStringLiteral("--screenshot=") + png,
-                        QStringLiteral("--window-size=%1,%2").arg(window.width()).arg(window.height()),
-                        QStringLiteral("file://") + file},
-            error);
+        const QString dom = QString::fromUtf8(browser.run({QStringLiteral("--dump-dom"), url}, error));
         QVERIFY2(error.isEmpty(), qPrintable(error));
-        QFile shot(png);
-        QVERIFY2(shot.open(QIODevice::ReadOnly), "no screenshot was made");
-        const std::optional<QSize> size = pngSize(shot.readAll());
-        QVERIFY2(size.has_value(), "the screenshot is not a PNG");
-        QCOMPARE(*size, window);
+        QCOMPARE(dom.count(QLatin1String("<article class=\"board\"")), 3);
+        QVERIFY(dom.contains(QStringLiteral("<li>") + Spade + QStringLiteral(" AKQ2</li>")));
+        QVERIFY(dom.contains(QLatin1String("<td>1NT</td><td>Pass</td><td>3NT</td>")));
+        QVERIFY(dom.contains(QStringLiteral("&lt;b&gt;Dummy&lt;/b&gt; &amp; you hold ") + Spade));
+        QVERIFY(!dom.contains(QLatin1String("<b>"))); // the browser made no element of typed markup
+        const QRegularExpression details(
+            QStringLiteral("<details([^>]*)>(.*?)</details>"), QRegularExpression::DotMatchesEverythingOption);
+        int answers = 0;
+        for (const QRegularExpressionMatch &m : details.globalMatch(dom)) {
+            QVERIFY2(!m.captured(1).contains(QLatin1String("open")), qPrintable(m.captured(0)));
+            QVERIFY(m.captured(2).contains(QLatin1String("top of a sequence")));
+            ++answers;
+        }
+        QCOMPARE(answers, 3);
+        QCOMPARE(dom.count(QLatin1String("top of a sequence")), 3);
+
+        for (const QSize window : {QSize(390, 844), QSize(1280, 900)}) {
+            const QString png = dir.filePath(QStringLiteral("lesson-%1.png").arg(window.width()));
+            browser.run({QStringLiteral("--hide-scrollbars"), QStringLiteral("--screenshot=") + png,
+                            QStringLiteral("--window-size=%1,%2").arg(window.width()).arg(window.height()), url},
+                error);
+            QVERIFY2(error.isEmpty(), qPrintable(error));
+            QFile shot(png);
+            QVERIFY2(shot.open(QIODevice::ReadOnly), "no screenshot was made");
+            const std::optional<QSize> size = pngSize(shot.readAll());
+            QVERIFY2(size.has_value(), "the screenshot is not a PNG");
+            QCOMPARE(*size, window);
+        }
     }
 };
 
