@@ -9,6 +9,7 @@
 #include "exchange/exchange_strings.h"
 #include "exchange/importer.h"
 #include "output/handout.h"
+#include "output/html_handout.h"
 #include "output/picture_export.h"
 #include "store/game_store.h"
 
@@ -226,6 +227,21 @@ std::optional<Request> readRequest(
     return r;
 }
 
+// The handout as one web page, with the games and display options the PDF would have.
+QByteArray lessonPage(const Request &r)
+{
+    HtmlHandoutSettings page;
+    page.languageNumber = r.settings.languageNumber;
+    page.year = r.settings.year;
+    page.tenAs10 = r.settings.board.tenAs10;
+    page.showPoints = r.settings.board.points;
+    page.hidden = r.settings.board.hidden;
+    page.doubleDummy = r.settings.doubleDummy;
+    page.title = r.args.value("--title");
+    page.subtitle = r.args.value("--subtitle");
+    return handoutHtml(r.games, page, terminalProgress(ResString(own::ProgressHandout, r.args.language)));
+}
+
 } // namespace
 
 int runPicture(const QStringList &args)
@@ -284,6 +300,8 @@ int runHandout(const QStringList &args)
     if (!r)
         return ExitBadInput;
     const Arguments &a = r->args;
+    if (isHtmlFileName(r->out))
+        return writeFiles({{r->out, lessonPage(*r)}}, a.language) ? r->status : ExitBadInput;
     if (pictureFormatOf(r->out) != PictureFormat::Pdf) {
         printError(cliText(NotPdf, a.language).arg(r->out));
         return ExitBadInput;

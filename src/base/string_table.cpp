@@ -289,6 +289,11 @@ const Entry kEntries[] = {
     {647, "Het script is niet te lezen.|*", "The script cannot be read.|*"},
     {648, "~ spellen geschreven naar #.", "~ deals written to #."},
     {649, "pnt", "pts"},
+    // A lesson as a web page.
+    {760, "Toon antwoord/uitleg", "Show answer/explanation"},
+    {761, "verborgen", "hidden"},
+    {762, "Bieding", "Auction"},
+    {763, "Double dummy", "Double dummy"},
 };
 
 #undef BRIQO_NOTICE
