@@ -13,6 +13,7 @@
 #include "analysis/double_dummy_worker.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
@@ -218,6 +219,7 @@ int main(int argc, char **argv)
             return 1;
         file.close();
         const QString folder = work.filePath(QStringLiteral("program"));
+        QDir().mkpath(folder);
         const QString cache = work.filePath(QStringLiteral("cache"));
 
         // The first handout of all starts the program and its fonts cold; this one is not counted.
