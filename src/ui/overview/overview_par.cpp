@@ -57,6 +57,11 @@ void frmBordix_02::startParWork()
     m_parClock.start();
     // The window shows every row first; the cells fill in from the next turn of the event loop.
     QTimer::singleShot(0, this, [this] { workOutNextPar(); });
+    // A first table that takes long shows the progress before it is done.
+    QTimer::singleShot(ProgressAfterMs, this, [this] {
+        if (parsWaiting() > 0)
+            showParProgress();
+    });
 }
 
 void frmBordix_02::workOutNextPar()
