@@ -1,8 +1,9 @@
 #include "analysis/double_dummy.h"
 
 #include "analysis/dds_library.h"
-#include "deal/hand_rules.h"
+#include "analysis/double_dummy_cache.h"
 #include "base/string_table.h"
+#include "deal/hand_rules.h"
 
 #include <mutex>
 
@@ -70,6 +71,26 @@ ParContract parContract(const contractType &c, int score)
 } // namespace
 
 std::optional<DoubleDummyResult> solveDeal(const Holdings &deal, int languageNumber, int vulnerability)
+{
+    const std::optional<DoubleDummyCache::Key> key = DoubleDummyCache::keyOf(deal, languageNumber, vulnerability);
+    if (!key)
+        return std::nullopt;
+    DoubleDummyCache &cache = DoubleDummyCache::shared();
+    if (std::optional<DoubleDummyResult> known = cache.find(*key))
+        return known;
+    std::optional<DoubleDummyResult> result = solveDealUncached(deal, languageNumber, vulnerability);
+    if (result)
+        cache.insert(*key, *result);
+    return result;
+}
+
+std::optional<DoubleDummyResult> knownDoubleDummy(const Holdings &deal, int languageNumber, int vulnerability)
+{
+    const std::optional<DoubleDummyCache::Key> key = DoubleDummyCache::keyOf(deal, languageNumber, vulnerability);
+    return key ? DoubleDummyCache::shared().find(*key) : std::nullopt;
+}
+
+std::optional<DoubleDummyResult> solveDealUncached(const Holdings &deal, int languageNumber, int vulnerability)
 {
     if (vulnerability < 0 || vulnerability > 3 || !isValidCompleteDeal(deal, languageNumber))
         return std::nullopt;

@@ -55,7 +55,14 @@ struct DoubleDummyResult {
 // Takes from a few milliseconds to a few seconds: call it on a worker thread (DoubleDummyWorker
 // does), never on the UI thread. Safe to call from several threads: the calls are taken one at a
 // time.
+//
+// A deal solved before, in this run or an earlier one, comes from DoubleDummyCache at once.
 std::optional<DoubleDummyResult> solveDeal(const Holdings &deal, int languageNumber, int vulnerability);
+// The table of a deal solved before, without solving it: none when it is not known yet. Reads the
+// cache file the first time, so keep it off the UI thread unless a short read is acceptable.
+std::optional<DoubleDummyResult> knownDoubleDummy(const Holdings &deal, int languageNumber, int vulnerability);
+// Always asks the solver, and keeps nothing (the bench compares it with the library).
+std::optional<DoubleDummyResult> solveDealUncached(const Holdings &deal, int languageNumber, int vulnerability);
 
 // The solver's library is opened at the first solve, not at start-up (loading it starts its
 // threads and tables). False when it cannot be opened: every solve then answers none. Opens it

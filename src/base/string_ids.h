@@ -85,5 +85,6 @@ namespace briqo::dd_text {
 constexpr int InPicture = 280; // the option of the bottom strip
 constexpr int ParHeading = 281; // the overview's par column
 constexpr int Working = 282; // a par cell of the overview while it is worked out
+constexpr int ParProgress = 283; // the progress of the overview's par column
 
 } // namespace briqo::dd_text

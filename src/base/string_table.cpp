@@ -123,6 +123,7 @@ const Entry kEntries[] = {
     {dd_text::InPicture, "DD-tabel in plaatje", "DD table in picture"},
     {dd_text::ParHeading, "Par", "Par"},
     {dd_text::Working, "...", "..."},
+    {dd_text::ParProgress, "Par uitrekenen...", "Working out the par..."},
     // Our own messages, for failures the original program left unhandled.
     {own::CannotWriteGame, "Het spel kan niet worden opgeslagen.|~ kan niet worden geschreven.||Er is niets veranderd.",
         "The game cannot be saved.|~ cannot be written.||Nothing has been changed."},

@@ -3,14 +3,17 @@
 
 #include "ui/main_window/frm_bordix.h"
 
+#include "analysis/double_dummy_cache.h"
 #include "analysis/double_dummy_worker.h"
-#include "ui/board/double_dummy_block.h"
-#include "deal/hand_rules.h"
 #include "base/profile.h"
 #include "base/string_table.h"
 #include "base/twips.h"
+#include "deal/hand_rules.h"
+#include "ui/board/double_dummy_block.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QEventLoop>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -115,16 +118,49 @@ std::optional<DoubleDummyResult> frmBordix::doubleDummyNow()
         return m_doubleDummyResult;
     if (!isValidCompleteDeal(key.deal, key.languageNumber))
         return std::nullopt;
-    // A picture or a file is made once, on request: a moment's wait for the solver is acceptable
-    // there. The background answer, when it comes, is the same table.
-    std::optional<DoubleDummyResult> result = solveDeal(key.deal, key.languageNumber, key.vulnerability);
-    if (result) {
-        if (!m_doubleDummyKey || key != *m_doubleDummyKey)
-            m_doubleDummy->cancel();
-        m_doubleDummyKey = key;
-        m_doubleDummyResult = result;
+    if (const std::optional<DoubleDummyCache::Key> known
+        = DoubleDummyCache::keyOf(key.deal, key.languageNumber, key.vulnerability)) {
+        if (std::optional<DoubleDummyResult> result = DoubleDummyCache::shared().findInMemory(*known)) {
+            if (!m_doubleDummyKey || key != *m_doubleDummyKey)
+                m_doubleDummy->cancel();
+            m_doubleDummyKey = key;
+            m_doubleDummyResult = result;
+            picAlles->showDoubleDummy(result);
+            return result;
+        }
     }
-    return result;
+    // The worker solves it (or reads it from the cache file) while the window keeps painting;
+    // what the user types or clicks meanwhile waits until the picture has its table.
+    if (!m_doubleDummyKey || key != *m_doubleDummyKey || !m_doubleDummy->isPending()) {
+        m_doubleDummyKey = key;
+        m_doubleDummyResult.reset();
+        if (!m_doubleDummy->request(key.deal, key.languageNumber, key.vulnerability))
+            return std::nullopt;
+    }
+    QEventLoop loop;
+    const auto quit = [&loop] { loop.quit(); };
+    // Connected after the window's own handlers, so the result has been taken when the loop ends.
+    const QMetaObject::Connection connections[] = {
+        connect(m_doubleDummy, &DoubleDummyWorker::finished, &loop, quit),
+        connect(m_doubleDummy, &DoubleDummyWorker::failed, &loop, quit),
+        connect(m_doubleDummy, &DoubleDummyWorker::unavailable, &loop, quit),
+    };
+    // A request dropped meanwhile (the board changed under a timer) ends the wait as well.
+    QTimer check;
+    connect(&check, &QTimer::timeout, &loop, [this, &loop] {
+        if (!m_doubleDummy->isPending())
+            loop.quit();
+    });
+    check.start(50);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    if (m_doubleDummy->isPending())
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    QApplication::restoreOverrideCursor();
+    for (const QMetaObject::Connection &c : connections)
+        disconnect(c);
+    if (m_doubleDummyKey && key == *m_doubleDummyKey)
+        return m_doubleDummyResult;
+    return std::nullopt;
 }
 
 // Off unless the user has put it on: without it the picture is the board alone.

@@ -2,9 +2,11 @@
 
 #include "output/overview_rows.h"
 
+#include <QElapsedTimer>
 #include <QWidget>
 
 class QLabel;
+class QProgressDialog;
 class QPushButton;
 class QTableWidget;
 
@@ -53,6 +55,8 @@ public:
     // Games whose par is still to be worked out.
     int parsWaiting() const { return static_cast<int>(m_parQueue.size()) + (m_parGame.isEmpty() ? 0 : 1); }
     DoubleDummyWorker *parWorker() const { return m_parWorker; }
+    // Shown when the par column takes more than a second; its Stop ends the work.
+    QProgressDialog *parProgress() const { return m_parProgress; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -70,6 +74,9 @@ private:
     void startParWork();
     void workOutNextPar();
     void showPar(const QString &digits, const QString &text);
+    void showParProgress();
+    void closeParProgress();
+    void stopParWork();
     void widenParColumn();
 
     frmBordix &m_main;
@@ -84,6 +91,10 @@ private:
     DoubleDummyWorker *m_parWorker = nullptr;
     QStringList m_parQueue; // game digits, in the order of the list
     QString m_parGame; // the game being worked out
+    int m_parTotal = 0;
+    bool m_parSolverMissing = false;
+    QElapsedTimer m_parClock; // since the work started
+    QProgressDialog *m_parProgress = nullptr; // after a second of work
 };
 
 } // namespace briqo

@@ -3,14 +3,21 @@
 
 #include "picture_board.h"
 
+#include "analysis/double_dummy_cache.h"
 #include "analysis/double_dummy_worker.h"
-#include "ui/board/double_dummy_block.h"
-#include "output/board_picture.h"
 #include "base/profile.h"
 #include "base/twips.h"
+#include "output/board_picture.h"
 #include "store/game.h"
+#include "store/game_store.h"
+#include "support/child_windows.h"
+#include "ui/board/double_dummy_block.h"
+#include "ui/overview/frm_bordix_02.h"
 
+#include <QProgressDialog>
 #include <QSignalSpy>
+#include <QTableWidget>
+#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace briqo;
@@ -228,6 +235,61 @@ private slots:
             w.chkDoubleDummy->setChecked(false);
         }
         QVERIFY(w.boardPictureNow() != taken);
+    }
+
+    // The par column is solved once: the overview opened again, or in a later run, finds every
+    // table in the cache and asks the solver for none.
+    void theOverviewSolvesEachDealOnlyOnce()
+    {
+        QTemporaryDir cacheFolder;
+        DoubleDummyCache::shared().useFolder(cacheFolder.path());
+        TestBoard board(LanguageEnglish);
+        frmBordix &w = board.window();
+        activate(w);
+        w.chkDoubleDummy->setChecked(true);
+        const GameStore store = w.store();
+        for (const long long n : {3, 4, 9}) {
+            Game game;
+            game.number = n;
+            const QStringList fields = {"AKQJ", "AKQ", "AKQ", "AKQ", "T987", "JT9", "JT9", "JT9", "6543", "876", "876",
+                "876", "2", "5432", "5432", "5432"};
+            for (int i = 0; i < FieldCount; ++i)
+                game.holdings[i] = fields[(i + 4 * (n % 2)) % FieldCount];
+            QVERIFY(store.save(game));
+            QVERIFY(store.writeContract(n, QStringLiteral("North 3 NT")));
+        }
+        w.LeesSpellen();
+
+        const auto parColumn = [](frmBordix_02 *overview) {
+            QStringList pars;
+            for (int r = 1; r < overview->msfgResultaat->rowCount(); ++r)
+                pars << overview->msfgResultaat->item(r, 3)->text();
+            return pars;
+        };
+        QStringList first;
+        for (int round = 0; round < 3; ++round) {
+            // The third time as a later run would: only the cache file knows the tables.
+            if (round == 2)
+                DoubleDummyCache::shared().useFolder(cacheFolder.path());
+            QTest::mouseClick(w.cmdToonLijst, Qt::LeftButton);
+            frmBordix_02 *overview = openWindow<frmBordix_02>();
+            QVERIFY(overview);
+            QSignalSpy solved(overview->parWorker(), &DoubleDummyWorker::finished);
+            QTRY_COMPARE_WITH_TIMEOUT(overview->parsWaiting(), 0, 20000);
+            // Games 3 and 9 share their table. A later run reads the file on the worker thread
+            // at the first game, and finds the others in memory.
+            QCOMPARE(solved.size(), round == 0 ? 2 : round == 1 ? 0 : 1);
+            QVERIFY(!overview->parProgress());
+            if (round == 0)
+                first = parColumn(overview);
+            QCOMPARE(parColumn(overview), first);
+            overview->close();
+            finishClosing();
+        }
+        // Games 3 and 9 (East-West vulnerable) hold the same deal, with West's hand the top cards;
+        // game 4 (both vulnerable) gives them to North.
+        QCOMPARE(first, (QStringList {"EW +2220: 7NT EW", "NS +2220: 7NT NS", "EW +2220: 7NT EW"}));
+        DoubleDummyCache::shared().useFolder(QString());
     }
 
     void aStoredGameCarriesItsTableIntoThePicture()
