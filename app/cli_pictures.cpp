@@ -26,7 +26,8 @@ namespace {
 // The options shared by both subcommands: where the games come from and how they are drawn.
 const QStringList DrawingOptions {QStringLiteral("--folder"), QStringLiteral("--lang"), QStringLiteral("--games"),
     QStringLiteral("--out"), QStringLiteral("--pbn"), QStringLiteral("--hide")};
-const QStringList DrawingFlags {QStringLiteral("--ten"), QStringLiteral("--no-points"), QStringLiteral("--dd")};
+const QStringList DrawingFlags {QStringLiteral("--ten"), QStringLiteral("--no-points"), QStringLiteral("--dd"),
+    QStringLiteral("--no-lead"), QStringLiteral("--no-auction"), QStringLiteral("--no-contract")};
 
 void refuseValue(const Arguments &a, const char *option)
 {
@@ -54,11 +55,16 @@ std::optional<PictureSettings> pictureSettings(const Arguments &a)
     settings.languageNumber = a.language;
     settings.year = QDate::currentDate().year();
     settings.board.tenAs10 = a.has("--ten");
-    settings.board.points = !a.has("--no-points");
-    settings.doubleDummy = a.has("--dd");
+    settings.shown.points = !a.has("--no-points");
+    settings.shown.lead = !a.has("--no-lead");
+    settings.shown.auction = !a.has("--no-auction");
+    settings.shown.contract = !a.has("--no-contract");
+    settings.shown.doubleDummy = a.has("--dd");
+    // A picture made here is for a handout or a web page, where "!S" in a question is a spade.
+    settings.suitSymbols = true;
     // Without the solver's library the pictures are drawn without their tables, and the user is
     // told once why, before anything is written.
-    if (settings.doubleDummy && !doubleDummyAvailable())
+    if (settings.shown.doubleDummy && !doubleDummyAvailable())
         printError(doubleDummyUnavailableText(a.language));
     if (a.has("--hide")) {
         const std::optional<std::array<bool, 4>> hidden = hiddenSeats(a.value("--hide"));
@@ -66,7 +72,8 @@ std::optional<PictureSettings> pictureSettings(const Arguments &a)
             refuseValue(a, "--hide");
             return std::nullopt;
         }
-        settings.board.hidden = *hidden;
+        for (int seat = 0; seat < 4; ++seat)
+            settings.shown.hands[seat] = !(*hidden)[seat];
     }
     return settings;
 }
@@ -280,7 +287,10 @@ int runPicture(const QStringList &args)
 
 int runHandout(const QStringList &args)
 {
-    std::optional<Request> r = readRequest(args, {QStringLiteral("--per-page"), QStringLiteral("--answers")}, {}, true);
+    std::optional<Request> r = readRequest(args,
+        {QStringLiteral("--per-page"), QStringLiteral("--answers"), QStringLiteral("--layout"),
+            QStringLiteral("--title"), QStringLiteral("--subtitle")},
+        {QStringLiteral("--no-notice")}, true);
     if (!r)
         return ExitBadInput;
     const Arguments &a = r->args;
@@ -290,6 +300,20 @@ int runHandout(const QStringList &args)
     }
     HandoutSettings settings;
     settings.picture = r->settings;
+    settings.title = a.value("--title");
+    settings.subtitle = a.value("--subtitle");
+    settings.notice = !a.has("--no-notice");
+    if (a.has("--layout")) {
+        const std::optional<HandoutKind> kind = handoutKindOf(a.value("--layout"));
+        if (!kind) {
+            refuseValue(a, "--layout");
+            return ExitBadInput;
+        }
+        settings.kind = *kind;
+        // A hand record is 9 boards to a page unless 6 are asked for.
+        if (settings.kind == HandoutKind::Record && !a.has("--per-page"))
+            settings.perPage = MaxBoardsPerPage;
+    }
     if (a.has("--per-page")) {
         bool ok = false;
         settings.perPage = a.value("--per-page").toInt(&ok);

@@ -289,6 +289,27 @@ const Entry kEntries[] = {
     {647, "Het script is niet te lezen.|*", "The script cannot be read.|*"},
     {648, "~ spellen geschreven naar #.", "~ deals written to #."},
     {649, "pnt", "pts"},
+    // Handouts: their pages and the choices of the overview's handout.
+    {700, "Pagina ~ van #", "Page ~ of #"},
+    {701, "Hand-out", "Handout"},
+    {702, "Opmaak", "Layout"},
+    {703, "Bord met bieding", "Board with auction"},
+    {704, "Spelverdelingen (6 of 9 per pagina)", "Hand record (6 or 9 a page)"},
+    {705, "Vragenblad", "Question sheet"},
+    {706, "Titel", "Title"},
+    {707, "Ondertitel", "Subtitle"},
+    {708, "Elk bord toont", "Each board shows"},
+    {709, "Uitkomst", "Lead"},
+    {710, "Bieding", "Auction"},
+    {711, "Contract", "Contract"},
+    {712, "Punten", "Points"},
+    {713, "Dubbeldummytabel en par", "Double-dummy table and par"},
+    {714, "Handen", "Hands"},
+    {715, "Vermelding van het programma", "The program's notice"},
+    {716, "Borden per pagina", "Boards a page"},
+    {717, "Antwoorden onder elk bord", "Answers under each board"},
+    {718, "Maken...", "Make..."},
+    {719, "Annuleren", "Cancel"},
 };
 
 #undef BRIQO_NOTICE
