@@ -323,6 +323,8 @@ private slots:
         board.files.toSave.enqueue(path);
         // A title, and the hands of North and South left out; both are remembered for the next time.
         whenTheHandoutDialogOpens([](QDialog &d) {
+            if (const QByteArray shots = qgetenv("BRIQO_SHOTS"); !shots.isEmpty())
+                d.grab().save(QString::fromLocal8Bit(shots) + QStringLiteral("/handout_dialog.png"));
             d.findChildren<QLineEdit *>().first()->setText(QStringLiteral("Les 3"));
             for (QCheckBox *box : d.findChildren<QCheckBox *>()) {
                 if (box->text() == QLatin1String("Noord") || box->text() == QLatin1String("Zuid"))
