@@ -27,7 +27,8 @@ namespace {
 // The options shared by both subcommands: where the games come from and how they are drawn.
 const QStringList DrawingOptions {QStringLiteral("--folder"), QStringLiteral("--lang"), QStringLiteral("--games"),
     QStringLiteral("--out"), QStringLiteral("--pbn"), QStringLiteral("--hide")};
-const QStringList DrawingFlags {QStringLiteral("--ten"), QStringLiteral("--no-points"), QStringLiteral("--dd")};
+const QStringList DrawingFlags {QStringLiteral("--ten"), QStringLiteral("--no-points"), QStringLiteral("--dd"),
+    QStringLiteral("--no-lead"), QStringLiteral("--no-auction"), QStringLiteral("--no-contract")};
 
 void refuseValue(const Arguments &a, const char *option)
 {
@@ -55,11 +56,16 @@ std::optional<PictureSettings> pictureSettings(const Arguments &a)
     settings.languageNumber = a.language;
     settings.year = QDate::currentDate().year();
     settings.board.tenAs10 = a.has("--ten");
-    settings.board.points = !a.has("--no-points");
-    settings.doubleDummy = a.has("--dd");
+    settings.shown.points = !a.has("--no-points");
+    settings.shown.lead = !a.has("--no-lead");
+    settings.shown.auction = !a.has("--no-auction");
+    settings.shown.contract = !a.has("--no-contract");
+    settings.shown.doubleDummy = a.has("--dd");
+    // A picture made here is for a handout or a web page, where "!S" in a question is a spade.
+    settings.suitSymbols = true;
     // Without the solver's library the pictures are drawn without their tables, and the user is
     // told once why, before anything is written.
-    if (settings.doubleDummy && !doubleDummyAvailable())
+    if (settings.shown.doubleDummy && !doubleDummyAvailable())
         printError(doubleDummyUnavailableText(a.language));
     if (a.has("--hide")) {
         const std::optional<std::array<bool, 4>> hidden = hiddenSeats(a.value("--hide"));
@@ -67,7 +73,8 @@ std::optional<PictureSettings> pictureSettings(const Arguments &a)
             refuseValue(a, "--hide");
             return std::nullopt;
         }
-        settings.board.hidden = *hidden;
+        for (int seat = 0; seat < 4; ++seat)
+            settings.shown.hands[seat] = !(*hidden)[seat];
     }
     return settings;
 }
@@ -227,21 +234,6 @@ std::optional<Request> readRequest(
     return r;
 }
 
-// The handout as one web page, with the games and display options the PDF would have.
-QByteArray lessonPage(const Request &r)
-{
-    HtmlHandoutSettings page;
-    page.languageNumber = r.settings.languageNumber;
-    page.year = r.settings.year;
-    page.tenAs10 = r.settings.board.tenAs10;
-    page.showPoints = r.settings.board.points;
-    page.hidden = r.settings.board.hidden;
-    page.doubleDummy = r.settings.doubleDummy;
-    page.title = r.args.value("--title");
-    page.subtitle = r.args.value("--subtitle");
-    return handoutHtml(r.games, page, terminalProgress(ResString(own::ProgressHandout, r.args.language)));
-}
-
 } // namespace
 
 int runPicture(const QStringList &args)
@@ -296,18 +288,33 @@ int runPicture(const QStringList &args)
 
 int runHandout(const QStringList &args)
 {
-    std::optional<Request> r = readRequest(args, {QStringLiteral("--per-page"), QStringLiteral("--answers")}, {}, true);
+    std::optional<Request> r = readRequest(args,
+        {QStringLiteral("--per-page"), QStringLiteral("--answers"), QStringLiteral("--layout"),
+            QStringLiteral("--title"), QStringLiteral("--subtitle")},
+        {QStringLiteral("--no-notice")}, true);
     if (!r)
         return ExitBadInput;
     const Arguments &a = r->args;
-    if (isHtmlFileName(r->out))
-        return writeFiles({{r->out, lessonPage(*r)}}, a.language) ? r->status : ExitBadInput;
-    if (pictureFormatOf(r->out) != PictureFormat::Pdf) {
+    if (!isHtmlFileName(r->out) && pictureFormatOf(r->out) != PictureFormat::Pdf) {
         printError(cliText(NotPdf, a.language).arg(r->out));
         return ExitBadInput;
     }
     HandoutSettings settings;
     settings.picture = r->settings;
+    settings.title = a.value("--title");
+    settings.subtitle = a.value("--subtitle");
+    settings.notice = !a.has("--no-notice");
+    if (a.has("--layout")) {
+        const std::optional<HandoutKind> kind = handoutKindOf(a.value("--layout"));
+        if (!kind) {
+            refuseValue(a, "--layout");
+            return ExitBadInput;
+        }
+        settings.kind = *kind;
+        // A hand record is 9 boards to a page unless 6 are asked for.
+        if (settings.kind == HandoutKind::Record && !a.has("--per-page"))
+            settings.perPage = MaxBoardsPerPage;
+    }
     if (a.has("--per-page")) {
         bool ok = false;
         settings.perPage = a.value("--per-page").toInt(&ok);
@@ -322,12 +329,10 @@ int runHandout(const QStringList &args)
         return ExitBadInput;
     }
     settings.answersInline = answers == QLatin1String("inline");
-    return writeFiles(
-               {{r->out,
-                   handoutPdf(r->games, settings, terminalProgress(ResString(own::ProgressHandout, a.language)))}},
-               a.language)
-        ? r->status
-        : ExitBadInput;
+    const ProgressReport progress = terminalProgress(ResString(own::ProgressHandout, a.language));
+    const QByteArray bytes = isHtmlFileName(r->out) ? handoutHtml(r->games, webPageSettings(settings), progress)
+                                                    : handoutPdf(r->games, settings, progress);
+    return writeFiles({{r->out, bytes}}, a.language) ? r->status : ExitBadInput;
 }
 
 } // namespace briqo::cli

@@ -51,6 +51,7 @@ constexpr int HandoutButton = 290;
 constexpr int HandoutTitle = 291;
 constexpr int HandoutWritten = 292; // "~" = the file
 constexpr int HandoutNotWritten = 293; // "~" = the file
+constexpr int HandoutWebPageFilter = 294; // the file dialog's choice of a web page
 } // namespace own
 
 // Every index the table holds, in the table's order; an index given twice appears twice.

@@ -1,9 +1,12 @@
 #include "output/handout.h"
 
+#include "analysis/double_dummy.h"
 #include "base/fonts.h"
 #include "base/string_ids.h"
 #include "base/string_table.h"
 #include "output/handout_layout.h"
+#include "output/handout_sheets.h"
+#include "output/handout_strings.h"
 #include "store/game.h"
 
 #include <QBuffer>
@@ -15,6 +18,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -29,38 +33,98 @@ constexpr double Gap = 24;
 // Under each board, with the answers inline, this part of its cell is kept for the answer.
 constexpr double InlineAnswerShare = 0.22;
 // Answer texts: as large as the question on the board, never smaller than can be read.
-constexpr double AnswerPixels = 13;
-constexpr double SmallestAnswerPixels = 7;
-constexpr double HeadingPixels = 20;
+constexpr double AnswerPoints = 9.75;
+constexpr double TitlePoints = 16;
+constexpr double SubtitlePoints = 11;
+constexpr double HeadingPoints = 15;
+// A hand record has 6 or 9 boards on a page; with 6 the cards are larger.
+constexpr int RecordFewPerPage = 6;
+constexpr double RecordCardPointsFew = 11;
+constexpr double RecordCardPointsMany = 9;
 
-QFont answerFont(double pixels, bool bold = false)
-{
-    QFont f = verdana(8.25, bold);
-    f.setPixelSize(std::max(1, static_cast<int>(std::lround(pixels))));
-    return f;
-}
+constexpr int TextFlags = Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop;
 
 QString gameCaption(const Game &game, int languageNumber)
 {
     return ResString(Str::Game, languageNumber) + QLatin1Char(' ') + QString::number(game.number);
 }
 
-constexpr int TextFlags = Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop;
+// What every page carries: the title and subtitle at its head, the notice and the page number at
+// its foot; and the room that leaves for the boards.
+class PageFrame {
+public:
+    PageFrame(const HandoutSettings &settings, QPaintDevice *device)
+        : m_settings(settings)
+        , m_device(device)
+    {
+        const QSizeF page(device->width(), device->height());
+        double top = Margin;
+        if (!settings.title.trimmed().isEmpty())
+            top += QFontMetricsF(handoutFont(TitlePoints, true), device).height();
+        if (!settings.subtitle.trimmed().isEmpty())
+            top += QFontMetricsF(handoutFont(SubtitlePoints), device).height();
+        if (top > Margin)
+            top += Gap / 2;
+        const double foot = QFontMetricsF(handoutFont(SmallestHandoutPoints), device).height() + Gap / 2;
+        m_body = QRectF(Margin, top, page.width() - 2 * Margin, page.height() - Margin - foot - top);
+        m_foot = QRectF(Margin, page.height() - Margin - foot + Gap / 2, page.width() - 2 * Margin, foot - Gap / 2);
+    }
+
+    QRectF body() const { return m_body; }
+
+    void draw(QPainter &painter, int page, int pages) const
+    {
+        const int language = m_settings.picture.languageNumber;
+        painter.save();
+        painter.setPen(Qt::black);
+        double y = Margin;
+        const double width = m_body.width();
+        if (const QString title = m_settings.title.trimmed(); !title.isEmpty()) {
+            const QFont font = handoutFont(TitlePoints, true);
+            painter.setFont(font);
+            const double h = QFontMetricsF(font, m_device).height();
+            painter.drawText(QRectF(Margin, y, width, h), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, title);
+            y += h;
+        }
+        if (const QString subtitle = m_settings.subtitle.trimmed(); !subtitle.isEmpty()) {
+            const QFont font = handoutFont(SubtitlePoints);
+            painter.setFont(font);
+            const double h = QFontMetricsF(font, m_device).height();
+            painter.drawText(QRectF(Margin, y, width, h), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, subtitle);
+        }
+        painter.setFont(handoutFont(SmallestHandoutPoints));
+        if (m_settings.notice) {
+            const QString notice = ResString(Str::MakerNotice, language)
+                                       .replace(QStringLiteral("2020"), QString::number(m_settings.picture.year));
+            painter.drawText(m_foot, Qt::AlignLeft | Qt::AlignVCenter, notice);
+        }
+        const QString number = ResString(handout_text::PageOf, language)
+                                   .replace(QLatin1Char('~'), QString::number(page))
+                                   .replace(QLatin1Char('#'), QString::number(pages));
+        painter.drawText(m_foot, Qt::AlignRight | Qt::AlignVCenter, number);
+        painter.restore();
+    }
+
+private:
+    const HandoutSettings &m_settings;
+    QPaintDevice *m_device;
+    QRectF m_body;
+    QRectF m_foot;
+};
+
+using PageDrawing = std::function<void(QPainter &)>;
 
 // The caption line and the answer below it, the largest size (down to a readable least) that
 // fits the box; what still does not fit is cut at the box's edge rather than run into the next board.
-void drawInlineAnswer(
-    QPainter &painter, const QRectF &box, const QString &caption, const QString &answer, double pixels)
+void drawInlineAnswer(QPainter &painter, const QRectF &box, const QString &caption, const QString &answer)
 {
-    QFont body = answerFont(pixels);
-    QFont bold = answerFont(pixels, true);
-    for (double size = pixels; size >= SmallestAnswerPixels; size -= 0.5) {
-        body = answerFont(size);
-        bold = answerFont(size, true);
+    QFont body = handoutFont(AnswerPoints);
+    QFont bold = handoutFont(AnswerPoints, true);
+    for (double size = AnswerPoints; size >= SmallestHandoutPoints; size -= 0.25) {
+        body = handoutFont(size);
+        bold = handoutFont(size, true);
         const double captionHeight = QFontMetricsF(bold, painter.device()).height();
-        const QRectF text
-            = QFontMetricsF(body, painter.device()).boundingRect(QRectF(0, 0, box.width(), 1e6), TextFlags, answer);
-        if (captionHeight + text.height() <= box.height())
+        if (captionHeight + suitTextHeight(answer, body, box.width(), painter.device()) <= box.height())
             break;
     }
     painter.save();
@@ -69,13 +133,13 @@ void drawInlineAnswer(
     painter.setFont(bold);
     const double captionHeight = QFontMetricsF(bold, painter.device()).height();
     painter.drawText(QRectF(box.left(), box.top(), box.width(), captionHeight), TextFlags, caption);
-    painter.setFont(body);
-    painter.drawText(box.adjusted(0, captionHeight, 0, 0), TextFlags, answer);
+    drawSuitText(painter, box.adjusted(0, captionHeight, 0, 0), answer, body);
     painter.restore();
 }
 
 // The pages of answers after the boards: a heading, then each answered game with its answer.
-void drawAnswerPages(QPdfWriter &pdf, QPainter &painter, const QList<Game> &games, int languageNumber)
+void addAnswerPages(
+    QList<PageDrawing> &pages, QPaintDevice *device, const QRectF &body, const QList<Game> &games, int languageNumber)
 {
     QList<const Game *> answered;
     for (const Game &game : games) {
@@ -84,61 +148,169 @@ void drawAnswerPages(QPdfWriter &pdf, QPainter &painter, const QList<Game> &game
     }
     if (answered.isEmpty())
         return;
-    const QFont heading = answerFont(HeadingPixels, true);
-    const QFont caption = answerFont(AnswerPixels, true);
-    const QFont body = answerFont(AnswerPixels);
-    const double width = pdf.width() - 2 * Margin;
-    const double headingHeight = QFontMetricsF(heading, &pdf).height() + Gap;
-    const double captionHeight = QFontMetricsF(caption, &pdf).height();
+    const QFont heading = handoutFont(HeadingPoints, true);
+    const QFont caption = handoutFont(AnswerPoints, true);
+    const QFont text = handoutFont(AnswerPoints);
+    const double headingHeight = QFontMetricsF(heading, device).height() + Gap;
+    const double captionHeight = QFontMetricsF(caption, device).height();
     QList<double> heights;
     QList<double> bodies;
     for (const Game *game : answered) {
-        const double text = QFontMetricsF(body, &pdf)
-                                .boundingRect(QRectF(0, 0, width, 1e6), TextFlags, game->answer.trimmed())
-                                .height();
-        bodies << text;
-        heights << captionHeight + text;
+        bodies << suitTextHeight(game->answer.trimmed(), text, body.width(), device);
+        heights << captionHeight + bodies.last();
     }
-    const double pageHeight = pdf.height() - 2 * Margin;
-    const QList<QList<int>> pages = paginateBlocks(heights, pageHeight - headingHeight, pageHeight, Gap);
-    for (qsizetype p = 0; p < pages.size(); ++p) {
-        pdf.newPage();
-        double y = Margin;
-        painter.setPen(Qt::black);
-        if (p == 0) {
-            painter.setFont(heading);
-            painter.drawText(
-                QRectF(Margin, y, width, headingHeight), TextFlags, ResString(Str::AnswerExplanation, languageNumber));
-            y += headingHeight;
-        }
-        painter.save();
-        painter.setClipRect(QRectF(Margin, Margin, width, pageHeight));
-        for (int i : pages[p]) {
-            painter.setFont(caption);
-            painter.drawText(
-                QRectF(Margin, y, width, captionHeight), TextFlags, gameCaption(*answered[i], languageNumber));
-            painter.setFont(body);
-            painter.drawText(
-                QRectF(Margin, y + captionHeight, width, bodies[i]), TextFlags, answered[i]->answer.trimmed());
-            y += heights[i] + Gap;
-        }
-        painter.restore();
+    const QList<QList<int>> split = paginateBlocks(heights, body.height() - headingHeight, body.height(), Gap);
+    for (qsizetype p = 0; p < split.size(); ++p) {
+        pages << [=](QPainter &painter) {
+            double y = body.top();
+            painter.setPen(Qt::black);
+            if (p == 0) {
+                painter.setFont(heading);
+                painter.drawText(QRectF(body.left(), y, body.width(), headingHeight), TextFlags,
+                    ResString(Str::AnswerExplanation, languageNumber));
+                y += headingHeight;
+            }
+            painter.save();
+            painter.setClipRect(body);
+            for (int i : split[p]) {
+                painter.setFont(caption);
+                painter.drawText(QRectF(body.left(), y, body.width(), captionHeight), TextFlags,
+                    gameCaption(*answered[i], languageNumber));
+                drawSuitText(painter, QRectF(body.left(), y + captionHeight, body.width(), bodies[i]),
+                    answered[i]->answer.trimmed(), text);
+                y += heights[i] + Gap;
+            }
+            painter.restore();
+        };
+    }
+}
+
+// The board pictures, perPage to a page, largest where they fit.
+bool addBoardPages(QList<PageDrawing> &pages, const std::vector<std::unique_ptr<PreparedBoard>> &boards,
+    const QList<Game> &games, const HandoutSettings &settings, const QRectF &body)
+{
+    QList<QSizeF> sizes;
+    for (const auto &board : boards)
+        sizes << QSizeF(board->frame.size);
+    const HandoutPage page {body.size(), 0, Gap};
+    const HandoutLayout layout = layoutHandout(
+        sizes, std::clamp(settings.perPage, 1, MaxBoardsPerPage), page, settings.answersInline ? InlineAnswerShare : 0);
+    const int language = settings.picture.languageNumber;
+    for (int p = 0; p < layout.pageCount; ++p) {
+        pages << [&, p, layout, language, body](QPainter &painter) {
+            for (qsizetype i = 0; i < games.size(); ++i) {
+                const HandoutPlace &place = layout.places[i];
+                if (place.page != p)
+                    continue;
+                painter.save();
+                painter.translate(body.topLeft() + place.board.topLeft());
+                painter.scale(layout.scale, layout.scale);
+                paintBoardPicture(boards[i]->view, boards[i]->frame, painter);
+                painter.restore();
+                if (settings.answersInline && !games[i].answer.trimmed().isEmpty()) {
+                    drawInlineAnswer(painter, place.answer.translated(body.topLeft()),
+                        ResString(Str::AnswerExplanation, language), games[i].answer.trimmed());
+                }
+            }
+        };
+    }
+    return true;
+}
+
+void addRecordPages(QList<PageDrawing> &pages, QPaintDevice *device, const QList<Game> &games,
+    const QList<std::optional<DoubleDummyResult>> &tables, const HandoutSettings &settings, const QRectF &body)
+{
+    const bool few = settings.perPage <= RecordFewPerPage;
+    const int perPage = few ? RecordFewPerPage : MaxBoardsPerPage;
+    const int columns = few ? 2 : 3;
+    const int rows = perPage / columns;
+    const QSizeF cell((body.width() - (columns - 1) * Gap) / columns, (body.height() - (rows - 1) * Gap) / rows);
+    // The cards as large as the cell lets them be (a short page, under a long title), never below
+    // the least that can be read.
+    const bool withTable = std::any_of(tables.begin(), tables.end(), [](const auto &t) { return t.has_value(); });
+    double cardPoints = few ? RecordCardPointsFew : RecordCardPointsMany;
+    while (cardPoints > SmallestHandoutPoints && recordBoardHeight(device, withTable, cardPoints) > cell.height())
+        cardPoints -= 0.5;
+    for (qsizetype first = 0; first < games.size(); first += perPage) {
+        pages << [=, &games, &tables, &settings](QPainter &painter) {
+            for (qsizetype i = first; i < std::min<qsizetype>(first + perPage, games.size()); ++i) {
+                const int slot = static_cast<int>(i - first);
+                const QRectF place(body.left() + (slot % columns) * (cell.width() + Gap),
+                    body.top() + (slot / columns) * (cell.height() + Gap), cell.width(), cell.height());
+                drawRecordBoard(painter, place, games[i], tables[i], settings.picture, cardPoints);
+                // A thin line between the rows, as a printed record separates its boards.
+                if (slot / columns < rows - 1 && i + columns < games.size()) {
+                    painter.setPen(QPen(Qt::lightGray, 1));
+                    painter.drawLine(QPointF(place.left(), place.bottom() + Gap / 2),
+                        QPointF(place.right(), place.bottom() + Gap / 2));
+                }
+            }
+        };
+    }
+}
+
+void addQuestionPages(QList<PageDrawing> &pages, QPaintDevice *device, const QList<Game> &games,
+    const QList<std::optional<DoubleDummyResult>> &tables, const HandoutSettings &settings, const QRectF &body)
+{
+    QList<double> heights;
+    for (qsizetype i = 0; i < games.size(); ++i)
+        heights << std::min(
+            body.height(), questionBlockHeight(device, body.width(), games[i], tables[i], settings.picture));
+    const QList<QList<int>> split = paginateBlocks(heights, body.height(), body.height(), 2 * Gap);
+    for (const QList<int> &onPage : split) {
+        pages << [=, &games, &tables, &settings](QPainter &painter) {
+            double y = body.top();
+            for (int i : onPage) {
+                drawQuestionBlock(
+                    painter, QRectF(body.left(), y, body.width(), heights[i]), games[i], tables[i], settings.picture);
+                y += heights[i] + Gap;
+                if (i != onPage.last()) {
+                    painter.setPen(QPen(Qt::lightGray, 1));
+                    painter.drawLine(QPointF(body.left(), y), QPointF(body.right(), y));
+                }
+                y += Gap;
+            }
+        };
     }
 }
 
 } // namespace
 
+std::optional<HandoutKind> handoutKindOf(const QString &name)
+{
+    const QString n = name.trimmed().toLower();
+    if (n == QLatin1String("board"))
+        return HandoutKind::Board;
+    if (n == QLatin1String("record"))
+        return HandoutKind::Record;
+    if (n == QLatin1String("question"))
+        return HandoutKind::Question;
+    return std::nullopt;
+}
+
 QByteArray handoutPdf(const QList<Game> &games, const HandoutSettings &settings, const ProgressReport &progress)
 {
     if (games.isEmpty())
         return {};
+    HandoutSettings used = settings;
+    // On paper the question's suit marks are symbols, the notice stands once at the foot of each
+    // page, and a deal without an auction has no empty auction box.
+    used.picture.suitSymbols = true;
+    used.picture.makerNotes = false;
+    used.picture.emptyAuctionFrame = false;
     std::vector<std::unique_ptr<PreparedBoard>> boards;
-    QList<QSizeF> sizes;
+    QList<std::optional<DoubleDummyResult>> tables;
     for (qsizetype i = 0; i < games.size(); ++i) {
         if (progress && !progress(i, games.size()))
             return {};
-        boards.push_back(std::make_unique<PreparedBoard>(games[i], settings.picture));
-        sizes << QSizeF(boards.back()->frame.size);
+        if (used.kind == HandoutKind::Board) {
+            boards.push_back(std::make_unique<PreparedBoard>(games[i], used.picture));
+        } else {
+            std::optional<DoubleDummyResult> table = used.picture.board.doubleDummy;
+            if (used.picture.shown.doubleDummy && !table)
+                table = solveDeal(games[i].holdings, used.picture.languageNumber, VulnerabilityOf(games[i].number));
+            tables << (used.picture.shown.doubleDummy ? table : std::nullopt);
+        }
     }
     if (progress)
         progress(games.size(), games.size());
@@ -148,35 +320,58 @@ QByteArray handoutPdf(const QList<Game> &games, const HandoutSettings &settings,
     buffer.open(QIODevice::WriteOnly);
     QPdfWriter pdf(&buffer);
     pdf.setCreator(QStringLiteral("Briqo"));
+    if (!used.title.trimmed().isEmpty())
+        pdf.setTitle(used.title.trimmed());
     pdf.setResolution(Dpi);
     pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
-    const HandoutPage page {QSizeF(pdf.width(), pdf.height()), Margin, Gap};
-    const HandoutLayout layout = layoutHandout(
-        sizes, std::clamp(settings.perPage, 1, MaxBoardsPerPage), page, settings.answersInline ? InlineAnswerShare : 0);
+    const PageFrame frame(used, &pdf);
+    const QRectF body = frame.body();
+
+    QList<PageDrawing> pages;
+    switch (used.kind) {
+    case HandoutKind::Board:
+        addBoardPages(pages, boards, games, used, body);
+        if (!used.answersInline)
+            addAnswerPages(pages, &pdf, body, games, used.picture.languageNumber);
+        break;
+    case HandoutKind::Record:
+        addRecordPages(pages, &pdf, games, tables, used, body);
+        break;
+    case HandoutKind::Question:
+        addQuestionPages(pages, &pdf, games, tables, used, body);
+        addAnswerPages(pages, &pdf, body, games, used.picture.languageNumber);
+        break;
+    }
 
     QPainter painter;
     if (!painter.begin(&pdf))
         return {};
-    const int language = settings.picture.languageNumber;
-    for (qsizetype i = 0; i < games.size(); ++i) {
-        const HandoutPlace &place = layout.places[i];
-        if (i > 0 && place.page != layout.places[i - 1].page)
+    for (qsizetype p = 0; p < pages.size(); ++p) {
+        if (p > 0)
             pdf.newPage();
-        painter.save();
-        painter.translate(place.board.topLeft());
-        painter.scale(layout.scale, layout.scale);
-        paintBoardPicture(boards[i]->view, boards[i]->frame, painter);
-        painter.restore();
-        if (settings.answersInline && !games[i].answer.trimmed().isEmpty()) {
-            drawInlineAnswer(painter, place.answer, ResString(Str::AnswerExplanation, language),
-                games[i].answer.trimmed(), std::max(SmallestAnswerPixels, AnswerPixels * layout.scale));
-        }
+        frame.draw(painter, static_cast<int>(p + 1), static_cast<int>(pages.size()));
+        pages[p](painter);
     }
-    if (!settings.answersInline)
-        drawAnswerPages(pdf, painter, games, language);
     painter.end();
     buffer.close();
     return bytes;
+}
+
+HtmlHandoutSettings webPageSettings(const HandoutSettings &settings)
+{
+    const PictureSettings &picture = settings.picture;
+    HtmlHandoutSettings page;
+    page.languageNumber = picture.languageNumber;
+    page.year = picture.year;
+    page.title = settings.title;
+    page.subtitle = settings.subtitle;
+    page.tenAs10 = picture.board.tenAs10;
+    page.shown = picture.shown;
+    page.shown.points = page.shown.points && picture.board.points;
+    for (int seat = 0; seat < 4; ++seat)
+        page.shown.hands[seat] = page.shown.hands[seat] && !picture.board.hidden[seat];
+    page.showNotice = settings.notice;
+    return page;
 }
 
 } // namespace briqo

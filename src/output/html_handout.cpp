@@ -107,12 +107,12 @@ QString handHtml(const Game &game, int seat, const HtmlHandoutSettings &settings
     const int language = settings.languageNumber;
     QString html = QStringLiteral("<section class=\"hand %1\"><h3>%2")
                        .arg(QLatin1String(SeatClasses[seat]), escaped(SeatName(seat, language)));
-    if (settings.hidden[seat]) {
+    if (!settings.shown.hands[seat]) {
         html += QStringLiteral(" <span class=\"hidden-hand\">(%1)</span></h3></section>")
                     .arg(text(html_text::HiddenHand, language));
         return html;
     }
-    if (settings.showPoints)
+    if (settings.shown.points)
         html += QStringLiteral(" <span class=\"points\">(%1)</span>")
                     .arg(handHcp(handFromDeal(game.holdings, seat, language)));
     html += QStringLiteral("</h3><ul>");
@@ -246,7 +246,7 @@ QString boardHtml(const Game &game, const HtmlHandoutSettings &settings)
         auction.loadFrom(
             game.auction->callKinds, QList<FileCell>(game.auction->cells.begin(), game.auction->cells.end()));
     // The contract is known when the auction has ended: three passes after the last call.
-    if (settings.showContract && game.auction && auction.CallKinds().endsWith(QLatin1String("222"))) {
+    if (settings.shown.contract && game.auction && auction.CallKinds().endsWith(QLatin1String("222"))) {
         if (const std::optional<FinalContract> contract = finalContract(auction)) {
             html += infoLine(withColon(Str::Contract, language),
                 QString::number(contract->level) + strainHtml(contract->strain, language));
@@ -255,16 +255,16 @@ QString boardHtml(const Game &game, const HtmlHandoutSettings &settings)
             html += infoLine(withColon(Str::Contract, language), text(Str::Pass, language));
         }
     }
-    if (settings.showLead && game.auction && game.lead)
+    if (settings.shown.lead && game.auction && game.lead)
         html += infoLine(withColon(Str::Lead, language), leadHtml(*game.lead, settings));
     html += QStringLiteral("</dl><div class=\"diagram\">");
     for (int seat = 0; seat < 4; ++seat)
         html += handHtml(game, seat, settings);
     html += tableHtml(n, language) + QStringLiteral("</div>");
 
-    if (settings.showAuction)
+    if (settings.shown.auction)
         html += auctionHtml(auction, language);
-    if (settings.doubleDummy) {
+    if (settings.shown.doubleDummy) {
         if (const std::optional<DoubleDummyResult> result = solveDeal(game.holdings, language, VulnerabilityOf(n)))
             html += doubleDummyHtml(*result, language);
     }

@@ -4,8 +4,10 @@
 #include "base/string_table.h"
 #include "store/game.h"
 
+#include "output/shown_parts.h"
 #include <QByteArray>
 #include <QList>
+
 #include <QString>
 
 #include <array>
@@ -22,14 +24,9 @@ struct HtmlHandoutSettings {
     QString title; // the lesson's title at the top; the page's name is "Briqo" without one
     QString subtitle;
     bool tenAs10 = false; // "10" for the ten in the hands and the lead
-    bool showPoints = true; // the high-card points beside each shown hand
-    bool showAuction = true;
-    bool showContract = true; // the contract and its declarer
-    bool showLead = true;
-    std::array<bool, 4> hidden {}; // seats whose cards are not shown
-    // Works out the double-dummy table and par of each complete deal (a solve per game) and shows
-    // it under the hands.
-    bool doubleDummy = false;
+    // What each board shows, as for a printed handout; with doubleDummy the table and par of each
+    // complete deal are worked out (a solve per game) and shown under the hands.
+    ShownParts shown;
     bool showNotice = true; // the program's notice, once, at the foot of the page
 };
 

@@ -2,24 +2,30 @@
 
 #include "analysis/double_dummy.h"
 
-#include "output/bitmap_file.h"
 #include "base/fonts.h"
+#include "base/twips.h"
+#include "output/bitmap_file.h"
+#include "qa/suit_text.h"
 #include "store/game.h"
 
 #include <QBuffer>
 #include <QFileInfo>
 #include <QFuture>
+#include <QGroupBox>
 #include <QImageWriter>
+#include <QLabel>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPlainTextEdit>
 #include <QSvgGenerator>
+#include <QTextCursor>
 #include <QThread>
 #include <QThreadPool>
 #include <QtConcurrent/QtConcurrentRun>
 
+#include <algorithm>
 #include <cmath>
 #include <deque>
 
@@ -34,6 +40,83 @@ constexpr int ScreenDpi = 96;
 constexpr double PointsPerPixel = 72.0 / ScreenDpi;
 // Qt's PNG writer turns a quality into a zlib level as (100 - quality) * 9 / 91: 80 is level 1.
 constexpr int PngQuality = 80;
+
+// Below the auction frame, or below the information block when the frame is left out, the hands
+// start this far down.
+constexpr double BelowInformation = 150;
+
+// The question's suit marks drawn as their symbols, red or black; the rest of its text as it was.
+void showSuitSymbols(QPlainTextEdit *question)
+{
+    const QList<SuitTextPiece> pieces = suitTextPieces(question->toPlainText());
+    if (std::none_of(pieces.begin(), pieces.end(), [](const SuitTextPiece &p) { return p.isSuit(); }))
+        return;
+    question->clear();
+    QTextCursor cursor(question->document());
+    for (const SuitTextPiece &piece : pieces) {
+        QTextCharFormat format;
+        if (piece.isRed())
+            format.setForeground(bgr(SuitRed));
+        cursor.insertText(piece.text, format);
+    }
+}
+
+// The lines of the information block that still show move up over those left out, so the block
+// has no holes: game, dealer, vulnerability, contract, declarer, lead.
+void closeInformationGaps(BoardView &view, const std::array<bool, 6> &rowShown)
+{
+    std::array<double, 6> tops {};
+    for (int i = 0; i < 6; ++i)
+        tops[i] = topTw(view.lblInfo[i]);
+    int next = 0;
+    for (int i = 0; i < 6; ++i) {
+        if (!rowShown[i]) {
+            view.lblInfo[i]->hide();
+            continue;
+        }
+        const double shift = tops[next] - tops[i];
+        if (shift != 0) {
+            QList<QWidget *> moving {view.lblInfo[i], view.lblVulin[i]};
+            if (i == 3)
+                moving << view.picEind;
+            if (i == 5)
+                moving << view.picUit << view.lblVulin[6];
+            for (QWidget *w : moving)
+                setTopTw(w, topTw(w) + shift);
+        }
+        ++next;
+    }
+}
+
+// Leaves out of the board what the settings do not show; with everything shown it is untouched.
+void leaveOut(BoardView &view, const Game &game, const PictureSettings &settings)
+{
+    const ShownParts &shown = settings.shown;
+    if (!shown.lead)
+        view.clearLeadLine();
+    if (!shown.contract) {
+        for (int i : {3, 4}) {
+            view.lblVulin[i]->hide();
+            view.lblVulin[i]->clear();
+        }
+        view.picEind->hide();
+    }
+    const bool anyCall = game.auction && !game.auction->callKinds.isEmpty();
+    const bool frameShown = shown.auction && (anyCall || settings.emptyAuctionFrame);
+    if (!shown.lead || !shown.contract) {
+        closeInformationGaps(view, {true, true, true, shown.contract, shown.contract, shown.lead});
+    }
+    if (!frameShown) {
+        // The hands move up below the information block, whose last line is the lowest shown.
+        view.fraBieding->hide();
+        double bottom = 0;
+        for (int i = 0; i < 6; ++i) {
+            if (!view.lblInfo[i]->isHidden())
+                bottom = std::max(bottom, topTw(view.lblInfo[i]) + heightTw(view.lblInfo[i]));
+        }
+        view.AuctionBottom = bottom + BelowInformation - topTw(view.fraBieding);
+    }
+}
 
 QByteArray imageBytes(const QImage &image, const char *format)
 {
@@ -132,10 +215,20 @@ PreparedBoard::PreparedBoard(const Game &game, const PictureSettings &settings)
     view.txtVraag->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     view.txtVraag->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     BoardOptions options = settings.board;
-    if (settings.doubleDummy && !options.doubleDummy)
+    options.points = options.points && settings.shown.points;
+    for (int seat = 0; seat < 4; ++seat)
+        options.hidden[seat] = options.hidden[seat] || !settings.shown.hands[seat];
+    if (settings.shown.doubleDummy && !options.doubleDummy)
         options.doubleDummy = solveDeal(game.holdings, settings.languageNumber, VulnerabilityOf(game.number));
     view.showGame(game, options);
+    leaveOut(view, game, settings);
+    if (settings.suitSymbols)
+        showSuitSymbols(view.txtVraag);
     frame = prepareBoardPicture(view, options.tenAs10);
+    if (!settings.makerNotes) {
+        for (QLabel *note : view.lblMakerNote)
+            note->hide();
+    }
 }
 
 QImage boardImage(PreparedBoard &board, double scale)

@@ -1,8 +1,9 @@
 #pragma once
 
-#include "ui/board/board_view.h"
-#include "output/board_picture.h"
 #include "base/string_table.h"
+#include "output/board_picture.h"
+#include "output/shown_parts.h"
+#include "ui/board/board_view.h"
 
 #include <QByteArray>
 #include <QImage>
@@ -25,15 +26,23 @@ QString extensionOf(PictureFormat format); // "png", without the dot
 
 // How a stored game becomes a picture without the window: the language of the captions, the
 // year in the maker's notice, the display options, and for bitmaps how many pixels a pixel of
-// the window becomes (2 doubles the width and the height).
+// the window becomes (2 doubles the width and the height). The defaults draw the window's picture.
 struct PictureSettings {
     int languageNumber = LanguageDutch;
     int year = 2026;
     BoardOptions board;
     double scale = 1;
-    // Works out the double-dummy table and par of each complete deal and draws it in the picture
-    // (when board.doubleDummy does not carry one already). Takes a solve per game.
-    bool doubleDummy = false;
+    // What the board shows. A part shows when both this and the display options let it (the
+    // points, the hands); shown.doubleDummy works out the table and par of each complete deal
+    // (when board.doubleDummy does not carry one already), which takes a solve per game.
+    ShownParts shown;
+    // "!S" or "\S" in the question drawn as the red or black suit symbol. The window's own
+    // picture shows the question as typed.
+    bool suitSymbols = false;
+    // A deal without any call keeps the empty auction frame, as on the window's board.
+    bool emptyAuctionFrame = true;
+    // The maker's notices in the two bottom corners (a handout prints the notice once a page).
+    bool makerNotes = true;
 };
 
 // A board of its own, filled with the game and stripped as its picture shows it: what every

@@ -32,6 +32,30 @@ QString tool(const QString &program, const QStringList &args)
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
+// The text of a PDF, or of one of its pages.
+QString pdfText(const QString &pdf, int page = 0)
+{
+    QStringList args;
+    if (page > 0)
+        args << QStringLiteral("-f") << QString::number(page) << QStringLiteral("-l") << QString::number(page);
+    return tool(QStringLiteral("pdftotext"), args << pdf << QStringLiteral("-"));
+}
+
+// The height in points of the smallest word of a page: about the size of its type.
+double smallestWord(const QString &pdf, int page)
+{
+    const QString boxes = tool(QStringLiteral("pdftotext"),
+        {QStringLiteral("-bbox"), QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
+            QString::number(page), pdf, QStringLiteral("-")});
+    const QRegularExpression word(QStringLiteral("yMin=\"([0-9.]+)\" xMax=\"[0-9.]+\" yMax=\"([0-9.]+)\""));
+    double smallest = 1e9;
+    for (auto it = word.globalMatch(boxes); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        smallest = std::min(smallest, m.captured(2).toDouble() - m.captured(1).toDouble());
+    }
+    return smallest;
+}
+
 int pageCount(const QString &pdf)
 {
     const QRegularExpressionMatch m
@@ -69,12 +93,29 @@ QStringList snapshot(const QString &folder)
 
 } // namespace
 
+// Eleven boards of one deal, board 1 with an auction and lead, board 2 with a question and an
+// answer holding suit marks: a lesson for the hand record and the question sheet.
+QByteArray lessonPbn()
+{
+    QByteArray pbn = "% PBN 2.1\n";
+    for (int n = 1; n <= 11; ++n) {
+        pbn += "[Board \"" + QByteArray::number(n) + "\"]\n";
+        pbn += "[Deal \"N:643.QJ9862.9.K85 A972.3.Q8763.T32 JT8.AT74.KJT.A96 KQ5.K5.A542.QJ74\"]\n";
+        if (n == 1)
+            pbn += "[Declarer \"S\"]\n[Contract \"3NT\"]\n[Auction \"N\"]\nPass Pass 1NT Pass\n3NT AP\n[Play "
+                   "\"W\"]\nSK\n";
+        pbn += "\n";
+    }
+    return pbn;
+}
+
 class CliPicturesTest : public QObject {
     Q_OBJECT
     QTemporaryDir m_folder; // the program folder, with games 1 to 6 stored in English
+    QTemporaryDir m_lesson; // another, with the eleven boards of lessonPbn
     QTemporaryDir m_out;
 
-    Run cli(const QStringList &args, const char *lang = "en")
+    Run cli(const QStringList &args, const char *lang = "en", const QString &folder = QString())
     {
         QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -84,8 +125,8 @@ class CliPicturesTest : public QObject {
         p.setProcessEnvironment(env);
         p.start(QStringLiteral(BRIQO_CLI),
             args
-                + QStringList {
-                    QStringLiteral("--folder"), m_folder.path(), QStringLiteral("--lang"), QLatin1String(lang)});
+                + QStringList {QStringLiteral("--folder"), folder.isEmpty() ? m_folder.path() : folder,
+                    QStringLiteral("--lang"), QLatin1String(lang)});
         p.waitForFinished(120000);
         return {
             p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardError())};
@@ -104,6 +145,17 @@ private slots:
             QCOMPARE(p.exitCode(), 0);
         }
         QCOMPARE(GameStore(m_folder.path(), LanguageEnglish).list().size(), 6);
+
+        const QString pbn = m_out.filePath(QStringLiteral("lesson.pbn"));
+        QFile file(pbn);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(lessonPbn()) > 0);
+        file.close();
+        QCOMPARE(cli({QStringLiteral("import"), pbn}, "en", m_lesson.path()).exitCode, 0);
+        const GameStore lesson(m_lesson.path(), LanguageEnglish);
+        QCOMPARE(lesson.list().size(), 11);
+        QVERIFY(lesson.writeQuestionAndAnswer(2, QStringLiteral("Partner opens 1!S. What do you bid with \\H AKQ?"),
+            QStringLiteral("2!H: five hearts and 10 points.")));
+        QVERIFY(lesson.writeQuestion(1, QStringLiteral("What do you lead against 3NT?")));
     }
 
     void everyRefusalSaysWhyAndWritesNothing_data()
@@ -138,6 +190,8 @@ private slots:
                                       << "Bad value for --hide: X";
         QTest::newRow("ten boards a page")
             << QStringList {"handout", "--out", pdf, "--per-page", "10"} << "Bad value for --per-page: 10";
+        QTest::newRow("unknown layout") << QStringList {"handout", "--out", pdf, "--layout", "poster"}
+                                        << "Bad value for --layout: poster";
         QTest::newRow("answers nowhere") << QStringList {"handout", "--out", pdf, "--answers", "never"}
                                          << "Bad value for --answers: never";
         QTest::newRow("unreadable board file")
@@ -242,6 +296,149 @@ private slots:
             0);
         QCOMPARE(pageCount(inlined), 2);
         QCOMPARE(snapshot(m_folder.path()), before);
+    }
+
+    // Each option leaves out its own part of the board and nothing else, in the picture (which
+    // every board handout draws) and in the question sheet, which draws the board itself.
+    void eachOptionLeavesOutWhatItNames_data()
+    {
+        QTest::addColumn<QString>("layout"); // "" for the picture
+        QTest::addColumn<QString>("option");
+        // The text only that part puts on the page: West's lead of the king of spades, the calls,
+        // the contract line, South's points, North's hearts, the par line.
+        const QStringList parts {"--no-lead", "--no-auction", "--no-contract", "--no-points", "--hide", "--dd"};
+        for (const QString layout : {QString(), QStringLiteral("question")}) {
+            for (const QString &part : parts)
+                QTest::newRow(
+                    qPrintable((layout.isEmpty() ? QStringLiteral("picture ") : layout + QLatin1Char(' ')) + part))
+                    << layout << part;
+        }
+    }
+    void eachOptionLeavesOutWhatItNames()
+    {
+        QFETCH(QString, layout);
+        QFETCH(QString, option);
+        const QMap<QString, QRegularExpression> marks {
+            {QStringLiteral("--no-lead"), QRegularExpression(QStringLiteral("West - "))},
+            {QStringLiteral("--no-auction"), QRegularExpression(QStringLiteral("Pass"))},
+            {QStringLiteral("--no-contract"), QRegularExpression(QStringLiteral("Contract"))},
+            {QStringLiteral("--no-points"), QRegularExpression(QStringLiteral("\\(?15\\)?"))},
+            {QStringLiteral("--hide"), QRegularExpression(QStringLiteral("QJ9862"))},
+            {QStringLiteral("--dd"), QRegularExpression(QStringLiteral("Par"))},
+        };
+        auto make = [&](const QStringList &extra) {
+            const QString pdf = m_out.filePath(QStringLiteral("part.pdf"));
+            QFile::remove(pdf);
+            QStringList args = layout.isEmpty()
+                ? QStringList {QStringLiteral("picture"), QStringLiteral("--game"), QStringLiteral("1")}
+                : QStringList {QStringLiteral("handout"), QStringLiteral("--games"), QStringLiteral("1"),
+                    QStringLiteral("--layout"), layout};
+            const Run run = cli(args + QStringList {QStringLiteral("--out"), pdf} + extra, "en", m_lesson.path());
+            return run.exitCode == 0 ? pdfText(pdf) : QStringLiteral("failed: ") + run.err;
+        };
+        // Everything shows, the table too; then the one part is left out (the table by leaving out --dd).
+        const QString all = make({QStringLiteral("--dd")});
+        QStringList without {QStringLiteral("--dd")};
+        if (option == QLatin1String("--dd"))
+            without.clear();
+        else if (option == QLatin1String("--hide"))
+            without << option << QStringLiteral("N");
+        else
+            without << option;
+        const QString less = make(without);
+        for (auto it = marks.begin(); it != marks.end(); ++it) {
+            QVERIFY2(all.contains(it.value()), qPrintable(it.key() + QStringLiteral(" missing in:\n") + all));
+            QVERIFY2(less.contains(it.value()) == (it.key() != option),
+                qPrintable(it.key() + QStringLiteral(" wrong in:\n") + less));
+        }
+        QVERIFY2(less.contains(QStringLiteral("What do you lead against 3NT?")), qPrintable(less));
+    }
+
+    // The three layouts: the title, subtitle, page number and notice on every page, a hand record
+    // of 9 boards a page, a question sheet whose answers follow the boards, suit marks as symbols,
+    // and type never below 8 points.
+    void layoutsOfALesson()
+    {
+        const QString record = m_out.filePath(QStringLiteral("record.pdf"));
+        QCOMPARE(cli({QStringLiteral("handout"), QStringLiteral("--layout"), QStringLiteral("record"),
+                         QStringLiteral("--title"), QStringLiteral("Club night"), QStringLiteral("--subtitle"),
+                         QStringLiteral("Tuesday 4 March"), QStringLiteral("--dd"), QStringLiteral("--out"), record},
+                     "en", m_lesson.path())
+                     .exitCode,
+            0);
+        QCOMPARE(pageCount(record), 2);
+        const QString first = pdfText(record, 1);
+        for (int n = 1; n <= 9; ++n)
+            QVERIFY2(first.contains(QStringLiteral("Game %1\n").arg(n)), qPrintable(first));
+        QVERIFY(!first.contains(QStringLiteral("Game 10")));
+        QVERIFY(pdfText(record, 2).contains(QStringLiteral("Game 11")));
+        // No auction in a hand record, even for the board that has one.
+        QVERIFY(!first.contains(QStringLiteral("Pass")));
+        for (int page = 1; page <= 2; ++page) {
+            const QString text = pdfText(record, page);
+            QVERIFY(text.contains(QStringLiteral("Club night")) && text.contains(QStringLiteral("Tuesday 4 March")));
+            QVERIFY(text.contains(QStringLiteral("Page %1 of 2").arg(page)));
+            QCOMPARE(text.count(QStringLiteral("Briqo - bridge deal pictures")), 1);
+            QVERIFY2(smallestWord(record, page) >= 8, qPrintable(QString::number(smallestWord(record, page))));
+        }
+        const QString six = m_out.filePath(QStringLiteral("six.pdf"));
+        QCOMPARE(cli({QStringLiteral("handout"), QStringLiteral("--layout"), QStringLiteral("record"),
+                         QStringLiteral("--per-page"), QStringLiteral("6"), QStringLiteral("--no-notice"),
+                         QStringLiteral("--out"), six},
+                     "en", m_lesson.path())
+                     .exitCode,
+            0);
+        QCOMPARE(pageCount(six), 2);
+        QVERIFY(
+            pdfText(six, 1).contains(QStringLiteral("Game 6")) && !pdfText(six, 1).contains(QStringLiteral("Game 7")));
+        QVERIFY(!pdfText(six).contains(QStringLiteral("Briqo - bridge deal pictures")));
+
+        // The question sheet: North and South hidden, so East's and West's hands show; the answers last.
+        const QString sheet = m_out.filePath(QStringLiteral("sheet.pdf"));
+        QCOMPARE(cli({QStringLiteral("handout"), QStringLiteral("--layout"), QStringLiteral("question"),
+                         QStringLiteral("--hide"), QStringLiteral("NS"), QStringLiteral("--title"),
+                         QStringLiteral("Lesson 4"), QStringLiteral("--out"), sheet},
+                     "en", m_lesson.path())
+                     .exitCode,
+            0);
+        const int pages = pageCount(sheet);
+        QVERIFY(pages >= 2);
+        const QString answers = pdfText(sheet, pages);
+        QVERIFY2(answers.contains(QStringLiteral("Answer/explanation")), qPrintable(answers));
+        QVERIFY(answers.contains(QStringLiteral("\u2665: five hearts")));
+        QVERIFY(!answers.contains(QStringLiteral("Game 11\n")));
+        int lastBoardPage = 0;
+        for (int page = 1; page <= pages; ++page) {
+            const QString text = pdfText(sheet, page);
+            QVERIFY(text.contains(QStringLiteral("Lesson 4")));
+            QVERIFY(text.contains(QStringLiteral("Page %1 of %2").arg(page).arg(pages)));
+            QVERIFY(text.count(QStringLiteral("Briqo - bridge deal pictures")) == 1);
+            QVERIFY2(smallestWord(sheet, page) >= 8, qPrintable(QString::number(smallestWord(sheet, page))));
+            if (text.contains(QStringLiteral("Game 11")) && !text.contains(QStringLiteral("Answer/explanation")))
+                lastBoardPage = page;
+        }
+        QVERIFY(lastBoardPage > 0 && lastBoardPage < pages);
+        const QString questions = pdfText(sheet);
+        QVERIFY2(questions.contains(QStringLiteral("opens 1\u2660. What do you bid with \u2665 AKQ?")),
+            qPrintable(questions));
+        QVERIFY(!questions.contains(QStringLiteral("QJ9862"))); // North's hearts
+        QVERIFY(questions.contains(QStringLiteral("Q8763"))); // East's diamonds
+
+        // The board layout with a title: on every page, the notice once a page, not once a board.
+        const QString boards = m_out.filePath(QStringLiteral("boards.pdf"));
+        QCOMPARE(cli({QStringLiteral("handout"), QStringLiteral("--games"), QStringLiteral("1-8"),
+                         QStringLiteral("--title"), QStringLiteral("Lesson 4"), QStringLiteral("--out"), boards},
+                     "en", m_lesson.path())
+                     .exitCode,
+            0);
+        QCOMPARE(pageCount(boards), 3);
+        for (int page = 1; page <= 3; ++page) {
+            const QString text = pdfText(boards, page);
+            QVERIFY(
+                text.contains(QStringLiteral("Lesson 4")) && text.contains(QStringLiteral("Page %1 of 3").arg(page)));
+            QCOMPARE(text.count(QStringLiteral("Briqo - bridge deal pictures")), 1);
+        }
+        QVERIFY(pdfText(boards, 1).contains(QStringLiteral("opens 1\u2660")));
     }
 };
 

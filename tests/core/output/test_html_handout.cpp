@@ -171,11 +171,11 @@ private slots:
         QFETCH(QString, option);
         QFETCH(QString, gone);
         HtmlHandoutSettings settings = english();
-        settings.showLead = option != QLatin1String("lead");
-        settings.showAuction = option != QLatin1String("auction");
-        settings.showContract = option != QLatin1String("contract");
-        settings.showPoints = option != QLatin1String("points");
-        settings.hidden[North] = option == QLatin1String("north");
+        settings.shown.lead = option != QLatin1String("lead");
+        settings.shown.auction = option != QLatin1String("auction");
+        settings.shown.contract = option != QLatin1String("contract");
+        settings.shown.points = option != QLatin1String("points");
+        settings.shown.hands[North] = option != QLatin1String("north");
         settings.showNotice = option != QLatin1String("notice");
         const QString html = page(lessonGame(), settings);
         QCOMPARE(xmlError(html), QString());
@@ -252,7 +252,7 @@ private slots:
             QSKIP("the double-dummy library (libdds) cannot be opened");
         HtmlHandoutSettings settings = english();
         QVERIFY(!page(lessonGame(), settings).contains(QLatin1String("class=\"dd\"")));
-        settings.doubleDummy = true;
+        settings.shown.doubleDummy = true;
         const QString html = page(lessonGame(), settings);
         QCOMPARE(xmlError(html), QString());
         QVERIFY(html.contains(QLatin1String("<table class=\"dd\"><caption>Double dummy</caption>")));

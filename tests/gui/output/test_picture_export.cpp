@@ -3,20 +3,25 @@
 
 #include "picture_board.h"
 
-#include "output/bitmap_file.h"
-#include "ui/overview/frm_bordix_02.h"
-#include "output/handout.h"
-#include "output/picture_export.h"
 #include "base/string_ids.h"
 #include "base/string_table.h"
+#include "output/bitmap_file.h"
+#include "output/handout.h"
+#include "output/picture_export.h"
 #include "store/game_store.h"
 #include "support/child_windows.h"
+#include "ui/overview/frm_bordix_02.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QDialog>
+#include <QLineEdit>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QXmlStreamReader>
 
 using namespace briqo;
@@ -109,6 +114,22 @@ QList<Game> lessonGames(int count)
         games << game;
     }
     return games;
+}
+
+// The overview's handout dialog answered as the user does: the choices changed by steps, then Make
+// (or Cancel when make is false).
+void whenTheHandoutDialogOpens(std::function<void(QDialog &)> steps = {}, bool make = true)
+{
+    QTimer::singleShot(0, [steps, make] {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        QVERIFY(dialog && dialog->objectName() == QLatin1String("handoutChoices"));
+        if (steps)
+            steps(*dialog);
+        if (make)
+            dialog->findChild<QPushButton *>(QStringLiteral("make"))->click();
+        else
+            dialog->reject();
+    });
 }
 
 } // namespace
@@ -278,13 +299,17 @@ private slots:
         QTest::mouseClick(w.cmdToonLijst, Qt::LeftButton);
         frmBordix_02 *overview = openWindow<frmBordix_02>();
         QVERIFY(overview);
-        QCOMPARE(overview->cmdHandout->text(), QStringLiteral("Hand-out (PDF)"));
+        QCOMPARE(overview->cmdHandout->text(), QStringLiteral("Hand-out..."));
         QVERIFY(!overview->cmdHandout->geometry().intersects(overview->cmdAfdrukken->geometry()));
         QVERIFY(!overview->cmdHandout->geometry().intersects(overview->msfgResultaat->geometry()));
 
-        // Cancelled: nothing is written and nothing said.
+        // The choices cancelled, then the file: nothing is written and nothing said.
+        whenTheHandoutDialogOpens({}, false);
         QTest::mouseClick(overview->cmdHandout, Qt::LeftButton);
-        QCOMPARE(board.files.titles, QStringList {QStringLiteral("Hand-out opslaan als PDF")});
+        QVERIFY(board.files.titles.isEmpty());
+        whenTheHandoutDialogOpens();
+        QTest::mouseClick(overview->cmdHandout, Qt::LeftButton);
+        QCOMPARE(board.files.titles, QStringList {QStringLiteral("Hand-out opslaan (PDF of webpagina)")});
         QVERIFY(board.messages.shown.isEmpty());
 
         // Rows of games 3 and 9 chosen: their boards on one page, their answers on the next.
@@ -296,18 +321,52 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("les.pdf"));
         board.files.toSave.enqueue(path);
+        // A title, and the hands of North and South left out; both are remembered for the next time.
+        whenTheHandoutDialogOpens([](QDialog &d) {
+            if (const QByteArray shots = qgetenv("BRIQO_SHOTS"); !shots.isEmpty())
+                d.grab().save(QString::fromLocal8Bit(shots) + QStringLiteral("/handout_dialog.png"));
+            d.findChildren<QLineEdit *>().first()->setText(QStringLiteral("Les 3"));
+            for (QCheckBox *box : d.findChildren<QCheckBox *>()) {
+                if (box->text() == QLatin1String("Noord") || box->text() == QLatin1String("Zuid"))
+                    box->setChecked(false);
+            }
+        });
         QTest::mouseClick(overview->cmdHandout, Qt::LeftButton);
         QCOMPARE(board.messages.shown.size(), 1);
+        QVERIFY(pdfText(path, 1).contains(QStringLiteral("Les 3")));
+        QVERIFY(!pdfText(path, 1).contains(sampleHoldings(LanguageDutch)[FieldOf(North, Spades)]));
+        whenTheHandoutDialogOpens(
+            [](QDialog &d) {
+                QCOMPARE(d.findChildren<QLineEdit *>().first()->text(), QStringLiteral("Les 3"));
+                for (QCheckBox *box : d.findChildren<QCheckBox *>()) {
+                    if (box->text() == QLatin1String("Noord"))
+                        QVERIFY(!box->isChecked());
+                }
+            },
+            false);
+        QTest::mouseClick(overview->cmdHandout, Qt::LeftButton);
         QVERIFY(board.messages.shown.first().contains(path));
         QCOMPARE(pageCount(path), 2);
         const QString answers = pdfText(path, 2);
         QVERIFY(answers.contains(QStringLiteral("Spel 3")) && answers.contains(QStringLiteral("Spel 9")));
         QVERIFY(!answers.contains(QStringLiteral("Spel 8")));
 
+        // A name ending in .html gets the lesson as a web page, with the same choices.
+        const QString page = dir.filePath(QStringLiteral("les.html"));
+        board.files.toSave.enqueue(page);
+        whenTheHandoutDialogOpens();
+        QTest::mouseClick(overview->cmdHandout, Qt::LeftButton);
+        QFile html(page);
+        QVERIFY(html.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(html.readAll());
+        QVERIFY(text.startsWith(QLatin1String("<!DOCTYPE html>")) && text.contains(QLatin1String("Les 3")));
+        QVERIFY(text.contains(QLatin1String("<details")) && text.contains(QLatin1String("Antwoord bij spel 9")));
+
         // A file that cannot be written is named, and nothing else changes.
         board.files.toSave.enqueue(dir.filePath(QStringLiteral("no/such/folder/les.pdf")));
+        whenTheHandoutDialogOpens();
         QTest::mouseClick(overview->cmdHandout, Qt::LeftButton);
-        QCOMPARE(board.messages.shown.size(), 2);
+        QCOMPARE(board.messages.shown.size(), 3);
         QVERIFY(board.messages.shown.last().contains(QStringLiteral("kan niet worden geschreven")));
         overview->close();
     }
