@@ -7,7 +7,7 @@
 //  (c) the floor: the game list scan and sort of the store.
 // Prints the Google Benchmark table, then the ratios.
 
-#include "ui/overview/frm_bordix_02.h"
+#include "ui/overview/overview_window.h"
 #include "output/overview_rows.h"
 #include "platform/qt_services.h"
 #include "base/fonts.h"
@@ -62,7 +62,7 @@ void BM_OpenOverview(benchmark::State &state)
 {
     for (auto _ : state) {
         mainWindow->setEnabled(false);
-        auto overview = std::make_unique<frmBordix_02>(*mainWindow);
+        auto overview = std::make_unique<OverviewWindow>(*mainWindow);
         if (overview->rows().size() != GameCount)
             state.SkipWithError("the overview does not show 999 games");
         state.PauseTiming();
@@ -77,7 +77,7 @@ void BM_OpenOverviewAndPaint(benchmark::State &state)
 {
     for (auto _ : state) {
         mainWindow->setEnabled(false);
-        auto overview = std::make_unique<frmBordix_02>(*mainWindow);
+        auto overview = std::make_unique<OverviewWindow>(*mainWindow);
         benchmark::DoNotOptimize(overview->grab());
         state.PauseTiming();
         overview.reset();

@@ -12,7 +12,7 @@
 #include "store/game_list.h"
 #include "store/game_paths.h"
 #include "store/renumber.h"
-#include "ui/overview/frm_bordix_02.h"
+#include "ui/overview/overview_window.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -77,7 +77,7 @@ void frmBordix::cmdToonLijst_Click()
 {
     cmdFocus->setFocus();
     setEnabled(false);
-    (new frmBordix_02(*this))->show();
+    (new OverviewWindow(*this))->show();
 }
 
 void frmBordix::fillRenumberLists(long long n)

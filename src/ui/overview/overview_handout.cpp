@@ -3,7 +3,7 @@
 // those choices are kept in taal.ini for the next handout.
 
 #include "ui/common/work_progress.h"
-#include "ui/overview/frm_bordix_02.h"
+#include "ui/overview/overview_window.h"
 
 #include "base/profile.h"
 #include "base/string_table.h"
@@ -207,7 +207,7 @@ private:
 
 } // namespace
 
-void frmBordix_02::cmdHandout_Click()
+void OverviewWindow::cmdHandout_Click()
 {
     FileDialogs *files = m_main.services().files;
     if (!files || m_rows.isEmpty())

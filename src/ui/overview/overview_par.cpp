@@ -5,7 +5,7 @@
 // more than a second shows its progress in a dialog of its own, whose Stop leaves the games not
 // yet worked out with empty cells.
 
-#include "ui/overview/frm_bordix_02.h"
+#include "ui/overview/overview_window.h"
 
 #include "analysis/double_dummy_cache.h"
 #include "analysis/double_dummy_worker.h"
@@ -32,7 +32,7 @@ constexpr int ProgressAfterMs = 1000;
 
 } // namespace
 
-void frmBordix_02::startParWork()
+void OverviewWindow::startParWork()
 {
     m_parWorker = new DoubleDummyWorker(this);
     connect(m_parWorker, &DoubleDummyWorker::finished, this, [this](const DoubleDummyResult &result) {
@@ -64,7 +64,7 @@ void frmBordix_02::startParWork()
     });
 }
 
-void frmBordix_02::workOutNextPar()
+void OverviewWindow::workOutNextPar()
 {
     m_parGame.clear();
     QElapsedTimer slice;
@@ -102,7 +102,7 @@ void frmBordix_02::workOutNextPar()
     closeParProgress();
 }
 
-void frmBordix_02::showParProgress()
+void OverviewWindow::showParProgress()
 {
     if (!m_parProgress) {
         if (m_parClock.elapsed() < ProgressAfterMs)
@@ -121,7 +121,7 @@ void frmBordix_02::showParProgress()
     m_parProgress->setValue(std::clamp(m_parTotal - parsWaiting(), 0, m_parTotal));
 }
 
-void frmBordix_02::closeParProgress()
+void OverviewWindow::closeParProgress()
 {
     if (!m_parProgress)
         return;
@@ -132,7 +132,7 @@ void frmBordix_02::closeParProgress()
 }
 
 // The table being solved still runs to its end; its answer is no longer asked for.
-void frmBordix_02::stopParWork()
+void OverviewWindow::stopParWork()
 {
     m_parWorker->cancel();
     if (!m_parGame.isEmpty())
@@ -144,7 +144,7 @@ void frmBordix_02::stopParWork()
     closeParProgress();
 }
 
-void frmBordix_02::showPar(const QString &digits, const QString &text)
+void OverviewWindow::showPar(const QString &digits, const QString &text)
 {
     for (int r = 0; r < m_rows.size(); ++r) {
         if (m_rows[r].digits != digits)
@@ -160,7 +160,7 @@ void frmBordix_02::showPar(const QString &digits, const QString &text)
 
 // Room for a par of two contracts ("NZ +620: 4♠ NZ, 4♥ NZ") from the start, so the column does
 // not jump while the cells fill; a longer par is cut, and its tooltip holds it whole.
-void frmBordix_02::widenParColumn()
+void OverviewWindow::widenParColumn()
 {
     ParContract spades {4, 3, {North, South}};
     ParContract hearts {4, 2, {North, South}};

@@ -3,7 +3,7 @@
 
 #include "ui/main_window/frm_bordix.h"
 
-#include "ui/question/frm_bordix_01.h"
+#include "ui/question/question_window.h"
 #include "qa/qa_text.h"
 #include "base/twips.h"
 
@@ -18,7 +18,7 @@ void frmBordix::cmdVraagAntwoord_Click()
     move(0, 0);
     cmdFocus->setFocus();
     setEnabled(false);
-    (new frmBordix_01(*this))->show();
+    (new QuestionWindow(*this))->show();
 }
 
 void frmBordix::showQuestion(const QString &question)

@@ -12,7 +12,7 @@
 #include "store/game_store.h"
 #include "support/child_windows.h"
 #include "ui/board/double_dummy_block.h"
-#include "ui/overview/frm_bordix_02.h"
+#include "ui/overview/overview_window.h"
 
 #include <QProgressDialog>
 #include <QSignalSpy>
@@ -260,7 +260,7 @@ private slots:
         }
         w.LeesSpellen();
 
-        const auto parColumn = [](frmBordix_02 *overview) {
+        const auto parColumn = [](OverviewWindow *overview) {
             QStringList pars;
             for (int r = 1; r < overview->msfgResultaat->rowCount(); ++r)
                 pars << overview->msfgResultaat->item(r, 3)->text();
@@ -272,7 +272,7 @@ private slots:
             if (round == 2)
                 DoubleDummyCache::shared().useFolder(cacheFolder.path());
             QTest::mouseClick(w.cmdToonLijst, Qt::LeftButton);
-            frmBordix_02 *overview = openWindow<frmBordix_02>();
+            OverviewWindow *overview = openWindow<OverviewWindow>();
             QVERIFY(overview);
             QSignalSpy solved(overview->parWorker(), &DoubleDummyWorker::finished);
             QTRY_COMPARE_WITH_TIMEOUT(overview->parsWaiting(), 0, 20000);

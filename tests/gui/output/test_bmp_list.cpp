@@ -1,6 +1,6 @@
 // The pictures window of a game, opened from the main window's "List of BMP" button.
 
-#include "ui/pictures/frm_bordix_03.h"
+#include "ui/pictures/pictures_window.h"
 #include "ui/main_window/frm_bordix.h"
 #include "support/board_driver.h"
 #include "support/fake_services.h"
@@ -17,11 +17,11 @@ using namespace briqo;
 
 namespace {
 
-frmBordix_03 *openPictures(frmBordix &w)
+PicturesWindow *openPictures(frmBordix &w)
 {
     QTest::mouseClick(w.cmdToonBMP, Qt::LeftButton);
     for (QWidget *top : QApplication::topLevelWidgets())
-        if (auto *pictures = dynamic_cast<frmBordix_03 *>(top); pictures && pictures->isVisible())
+        if (auto *pictures = dynamic_cast<PicturesWindow *>(top); pictures && pictures->isVisible())
             return pictures;
     return nullptr;
 }
@@ -34,7 +34,7 @@ QStringList entries(const QListWidget *list)
     return texts;
 }
 
-bool isOpen(const QPointer<frmBordix_03> &pictures) { return pictures && pictures->isVisible(); }
+bool isOpen(const QPointer<PicturesWindow> &pictures) { return pictures && pictures->isVisible(); }
 
 } // namespace
 
@@ -52,7 +52,7 @@ private slots:
         for (const char *suffix : {"", "_1", "_10", "_2"})
             QVERIFY(store.writePicture(5, QString::fromLatin1(suffix), "BM"));
 
-        QPointer<frmBordix_03> pictures = openPictures(w);
+        QPointer<PicturesWindow> pictures = openPictures(w);
         QVERIFY(pictures);
         QVERIFY(!w.isEnabled());
         QVERIFY(pictures->isEnabled());
@@ -93,7 +93,7 @@ private slots:
         frmBordix &w = board.window();
         activate(w);
         typeGameNumber(w, QStringLiteral("42"));
-        QPointer<frmBordix_03> pictures = openPictures(w);
+        QPointer<PicturesWindow> pictures = openPictures(w);
         QVERIFY(pictures);
         QCOMPARE(pictures->lblSpelNummer->text(), QStringLiteral("BMP files from game: 42"));
         // A game number never used before gets its (empty) folder.
@@ -115,7 +115,7 @@ private slots:
         const GameStore store = w.store();
         QVERIFY(store.writePicture(5, QString(), "BM"));
         QVERIFY(store.writePicture(5, QStringLiteral("_1"), "BM"));
-        QPointer<frmBordix_03> pictures = openPictures(w);
+        QPointer<PicturesWindow> pictures = openPictures(w);
         QVERIFY(pictures);
         pictures->lstBMP->selectAll();
         // An immutable folder: not even root may remove the pictures in it.

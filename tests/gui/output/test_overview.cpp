@@ -1,6 +1,6 @@
 // The games overview window: its table, sorting, loading a game from it, closing and printing.
 
-#include "ui/overview/frm_bordix_02.h"
+#include "ui/overview/overview_window.h"
 #include "output/overview_print.h"
 #include "base/string_table.h"
 #include "base/twips.h"
@@ -85,10 +85,10 @@ void storeFourGames(frmBordix &w)
     w.LeesSpellen();
 }
 
-frmBordix_02 *openOverview(frmBordix &w)
+OverviewWindow *openOverview(frmBordix &w)
 {
     QTest::mouseClick(w.cmdToonLijst, Qt::LeftButton);
-    return openWindow<frmBordix_02>();
+    return openWindow<OverviewWindow>();
 }
 
 QStringList columnTexts(const QTableWidget *grid, int column)
@@ -138,7 +138,7 @@ private slots:
         activate(w);
         w.chkDoubleDummy->setChecked(true);
         storeFourGames(w);
-        frmBordix_02 *overview = openOverview(w);
+        OverviewWindow *overview = openOverview(w);
         QVERIFY(overview);
         const QTableWidget *grid = overview->msfgResultaat;
         QCOMPARE(grid->columnCount(), 4);
@@ -178,7 +178,7 @@ private slots:
         frmBordix &w = board.window();
         activate(w);
         storeFourGames(w);
-        frmBordix_02 *overview = openOverview(w);
+        OverviewWindow *overview = openOverview(w);
         QVERIFY(overview);
         QVERIFY(!w.isEnabled());
         QCOMPARE(overview->windowTitle(), w.windowTitle());
@@ -219,7 +219,7 @@ private slots:
         activate(w);
         storeGame(w.store(), 3, QString());
         w.LeesSpellen();
-        frmBordix_02 *overview = openOverview(w);
+        OverviewWindow *overview = openOverview(w);
         QVERIFY(overview);
         QCOMPARE(overview->msfgResultaat->rowCount(), 1);
         const QFontMetrics metrics(w.font());
@@ -236,7 +236,7 @@ private slots:
         frmBordix &w = board.window();
         activate(w);
         storeFourGames(w);
-        frmBordix_02 *overview = openOverview(w);
+        OverviewWindow *overview = openOverview(w);
         QTableWidget *grid = overview->msfgResultaat;
 
         clickCell(grid, 0, 1); // Leader
@@ -264,7 +264,7 @@ private slots:
         frmBordix &w = board.window();
         activate(w);
         storeFourGames(w);
-        QPointer<frmBordix_02> overview = openOverview(w);
+        QPointer<OverviewWindow> overview = openOverview(w);
         QTableWidget *grid = overview->msfgResultaat;
 
         clickCell(grid, 2, 1); // the row of game 12
@@ -296,7 +296,7 @@ private slots:
         frmBordix &w = board.window();
         activate(w);
         storeFourGames(w);
-        QPointer<frmBordix_02> overview = openOverview(w);
+        QPointer<OverviewWindow> overview = openOverview(w);
         // It belongs to the main window: the window manager keeps it in front of the disabled
         // main window, whatever the user clicks.
         QCOMPARE(overview->windowHandle()->transientParent(), w.windowHandle());
@@ -331,7 +331,7 @@ private slots:
         activate(w);
         storeFourGames(w);
         w.move(0, 0);
-        QPointer<frmBordix_02> overview = openOverview(w);
+        QPointer<OverviewWindow> overview = openOverview(w);
         QApplication::setActiveWindow(overview);
         QVERIFY(QTest::qWaitForWindowActive(overview));
         QCoreApplication::processEvents(); // the version check of the first activation is answered
@@ -365,7 +365,7 @@ private slots:
         activate(w);
         plantGames(w.store(), 999);
         w.LeesSpellen();
-        frmBordix_02 *overview = openOverview(w);
+        OverviewWindow *overview = openOverview(w);
         const QString pdf = board.printing.output.filePath(QStringLiteral("printed.pdf"));
 
         board.printing.confirm = false;

@@ -10,7 +10,7 @@
 #include "output/picture_export.h"
 #include "store/game_store.h"
 #include "support/child_windows.h"
-#include "ui/overview/frm_bordix_02.h"
+#include "ui/overview/overview_window.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -297,7 +297,7 @@ private slots:
         }
         w.LeesSpellen();
         QTest::mouseClick(w.cmdToonLijst, Qt::LeftButton);
-        frmBordix_02 *overview = openWindow<frmBordix_02>();
+        OverviewWindow *overview = openWindow<OverviewWindow>();
         QVERIFY(overview);
         QCOMPARE(overview->cmdHandout->text(), QStringLiteral("Hand-out..."));
         QVERIFY(!overview->cmdHandout->geometry().intersects(overview->cmdAfdrukken->geometry()));

@@ -1,6 +1,6 @@
 // The question-and-answer window: its buttons, saving, deleting, copying, Ctrl+A and closing.
 
-#include "ui/question/frm_bordix_01.h"
+#include "ui/question/question_window.h"
 #include "base/twips.h"
 #include "support/board_driver.h"
 #include "support/child_windows.h"
@@ -15,7 +15,7 @@ using namespace briqo;
 namespace {
 
 // Game 5 typed on the board, with the question and answer files given (none for a null text).
-frmBordix_01 *openForGameFive(TestBoard &board, const QString &question = {}, const QString &answer = {})
+QuestionWindow *openForGameFive(TestBoard &board, const QString &question = {}, const QString &answer = {})
 {
     frmBordix &w = board.window();
     activate(w);
@@ -27,14 +27,14 @@ frmBordix_01 *openForGameFive(TestBoard &board, const QString &question = {}, co
     board.messages.shown.clear(); // "Spel klaar."
     board.messages.titles.clear();
     QTest::mouseClick(w.cmdVraagAntwoord, Qt::LeftButton);
-    return openWindow<frmBordix_01>();
+    return openWindow<QuestionWindow>();
 }
 
 struct Buttons {
     bool save, deleteQuestion, deleteAnswer, copy;
 };
 
-void verifyButtons(const frmBordix_01 *qa, Buttons expected)
+void verifyButtons(const QuestionWindow *qa, Buttons expected)
 {
     QCOMPARE(qa->cmdOpslaan->isEnabled(), expected.save);
     QCOMPARE(qa->cmdWisVraag->isEnabled(), expected.deleteQuestion);
@@ -83,7 +83,7 @@ private slots:
         QFETCH(QString, answer);
         QFETCH(bool, save);
         TestBoard board;
-        frmBordix_01 *qa = openForGameFive(board, question, answer);
+        QuestionWindow *qa = openForGameFive(board, question, answer);
         QVERIFY(qa);
         QCOMPARE(qa->txtVraag->toPlainText(), question.isNull() ? QString() : question);
         QCOMPARE(qa->txtAntwoord->toPlainText(), answer.isNull() ? QString() : answer);
@@ -105,7 +105,7 @@ private slots:
     {
         TestBoard board;
         frmBordix &w = board.window();
-        QPointer<frmBordix_01> qa = openForGameFive(board);
+        QPointer<QuestionWindow> qa = openForGameFive(board);
         typeText(qa->txtVraag, QString::fromUtf8("Wat start je — café 5€?"));
         QTest::keyClick(qa->txtVraag, Qt::Key_Return);
         QTest::keyClicks(qa->txtVraag, QStringLiteral("Tweede regel"));
@@ -127,7 +127,7 @@ private slots:
 
         // Opened again: the same two lines, the empty answer empty.
         QTest::mouseClick(w.cmdVraagAntwoord, Qt::LeftButton);
-        qa = openWindow<frmBordix_01>();
+        qa = openWindow<QuestionWindow>();
         QCOMPARE(qa->txtVraag->toPlainText(), QString::fromUtf8("Wat start je — café 5€?\nTweede regel"));
         QCOMPARE(qa->txtAntwoord->toPlainText(), QString());
         verifyButtons(qa, {true, true, false, true});
@@ -150,7 +150,7 @@ private slots:
     void charactersOutside1252AreNamedBeforeAnythingIsSaved()
     {
         TestBoard board(11);
-        QPointer<frmBordix_01> qa = openForGameFive(board);
+        QPointer<QuestionWindow> qa = openForGameFive(board);
         typeText(qa->txtVraag, QString::fromUtf8("Łódź 😀"));
         typeText(qa->txtAntwoord, QString::fromUtf8("αβ é"));
         board.messages.answers.enqueue(false);
@@ -178,7 +178,7 @@ private slots:
     {
         TestBoard board;
         frmBordix &w = board.window();
-        frmBordix_01 *qa = openForGameFive(board, QStringLiteral("Q"), QStringLiteral("A"));
+        QuestionWindow *qa = openForGameFive(board, QStringLiteral("Q"), QStringLiteral("A"));
         w.showQuestion(QStringLiteral("Q"));
 
         board.messages.answers.enqueue(false);
@@ -221,7 +221,7 @@ private slots:
         QFETCH(QString, copied);
         QFETCH(QString, message);
         TestBoard board(language);
-        frmBordix_01 *qa
+        QuestionWindow *qa
             = openForGameFive(board, QStringLiteral("Wat start u?"), QStringLiteral("1 Harten\r\nof 1 SA"));
         saveScreenshot(qa, QStringLiteral("question_answer_%1").arg(language));
         board.clipboard.setText(QStringLiteral("old"));
@@ -243,7 +243,7 @@ private slots:
             sent << text;
             send(text);
         };
-        frmBordix_01 *qa = openForGameFive(board, QString(), QStringLiteral("eerste\r\ntweede regel"));
+        QuestionWindow *qa = openForGameFive(board, QString(), QStringLiteral("eerste\r\ntweede regel"));
         QApplication::setActiveWindow(qa);
         QVERIFY(QTest::qWaitForWindowActive(qa));
         qa->cmdFocus->setFocus();
@@ -270,7 +270,7 @@ private slots:
         QFETCH(bool, escape);
         TestBoard board;
         frmBordix &w = board.window();
-        QPointer<frmBordix_01> qa = openForGameFive(board);
+        QPointer<QuestionWindow> qa = openForGameFive(board);
         QCOMPARE(w.pos(), QPoint(0, 0));
         QVERIFY(!w.isEnabled());
         QCOMPARE(qa->x(), toPx(w.frameGeometry().width() * TwipsPerPixel - 3200));

@@ -11,7 +11,7 @@
 #include "support/child_windows.h"
 #include "support/test_files.h"
 #include "ui/main_window/frm_bordix.h"
-#include "ui/question/frm_bordix_01.h"
+#include "ui/question/question_window.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -363,7 +363,7 @@ private slots:
         const QStringList picture = p.board.messages.shown;
         p.board.messages.shown.clear();
         QTest::mouseClick(w.cmdVraagAntwoord, Qt::LeftButton);
-        frmBordix_01 *qa = openWindow<frmBordix_01>();
+        QuestionWindow *qa = openWindow<QuestionWindow>();
         QVERIFY(qa);
         qa->txtVraag->setPlainText(QString(300, QLatin1Char('v')));
         qa->txtAntwoord->setPlainText(QString(300, QLatin1Char('a')));

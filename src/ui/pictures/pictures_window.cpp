@@ -1,4 +1,4 @@
-#include "ui/pictures/frm_bordix_03.h"
+#include "ui/pictures/pictures_window.h"
 
 #include "base/fonts.h"
 #include "ui/main_window/frm_bordix.h"
@@ -29,7 +29,7 @@ constexpr double WindowHeight = 4140;
 
 } // namespace
 
-frmBordix_03::frmBordix_03(frmBordix &main)
+PicturesWindow::PicturesWindow(frmBordix &main)
     : QWidget(&main, Qt::Dialog)
     , m_main(&main)
 {
@@ -56,7 +56,7 @@ frmBordix_03::frmBordix_03(frmBordix &main)
     connect(cmdWissen, &QPushButton::clicked, this, [this] { cmdWissen_Click(); });
     connect(cmdTerug, &QPushButton::clicked, this, [this] { close(); });
     // The window goes with the main window it belongs to.
-    connect(&main, &QObject::destroyed, [self = QPointer<frmBordix_03>(this)] { delete self.data(); });
+    connect(&main, &QObject::destroyed, [self = QPointer<PicturesWindow>(this)] { delete self.data(); });
 
     // The window manager keeps it above the main window, as it would a child window.
     create();
@@ -69,9 +69,9 @@ frmBordix_03::frmBordix_03(frmBordix &main)
     Form_Load();
 }
 
-frmBordix_03::~frmBordix_03() { qApp->removeEventFilter(this); }
+PicturesWindow::~PicturesWindow() { qApp->removeEventFilter(this); }
 
-void frmBordix_03::Form_Load()
+void PicturesWindow::Form_Load()
 {
     frmBordix &main = *m_main;
     m_game = main.currentGameNumber();
@@ -91,9 +91,9 @@ void frmBordix_03::Form_Load()
     LeesBMP();
 }
 
-void frmBordix_03::Form_Activate() { cmdFocus->setFocus(); }
+void PicturesWindow::Form_Activate() { cmdFocus->setFocus(); }
 
-void frmBordix_03::LeesBMP()
+void PicturesWindow::LeesBMP()
 {
     const GameStore store = m_main->store();
     store.ensureFolder(m_game);
@@ -102,9 +102,9 @@ void frmBordix_03::LeesBMP()
     lstBMP->addItems(pictureBases(m_files));
 }
 
-void frmBordix_03::lstBMP_Click() { cmdWissen->setEnabled(!lstBMP->selectedItems().isEmpty()); }
+void PicturesWindow::lstBMP_Click() { cmdWissen->setEnabled(!lstBMP->selectedItems().isEmpty()); }
 
-void frmBordix_03::cmdWissen_Click()
+void PicturesWindow::cmdWissen_Click()
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const GameStore store = m_main->store();
@@ -127,14 +127,14 @@ void frmBordix_03::cmdWissen_Click()
     }
 }
 
-void frmBordix_03::closeEvent(QCloseEvent *event)
+void PicturesWindow::closeEvent(QCloseEvent *event)
 {
     if (m_main)
         m_main->setEnabled(true);
     event->accept();
 }
 
-void frmBordix_03::showEvent(QShowEvent *event)
+void PicturesWindow::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     if (!m_activated) {
@@ -143,7 +143,7 @@ void frmBordix_03::showEvent(QShowEvent *event)
     }
 }
 
-bool frmBordix_03::eventFilter(QObject *watched, QEvent *event)
+bool PicturesWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
         auto *w = qobject_cast<QWidget *>(watched);
@@ -159,7 +159,7 @@ void frmBordix::cmdToonBMP_Click()
 {
     cmdFocus->setFocus();
     setEnabled(false);
-    auto *pictures = new frmBordix_03(*this);
+    auto *pictures = new PicturesWindow(*this);
     pictures->show();
 }
 

@@ -17,10 +17,10 @@ class frmBordix;
 // disabled while it is open and enabled again when it closes. It stands on its own rather than
 // inside the main window, so that disabling the main window leaves it usable; it goes when the
 // main window goes.
-class frmBordix_03 : public QWidget {
+class PicturesWindow : public QWidget {
 public:
-    explicit frmBordix_03(frmBordix &main);
-    ~frmBordix_03() override;
+    explicit PicturesWindow(frmBordix &main);
+    ~PicturesWindow() override;
 
     QLabel *lblSpelNummer = nullptr;
     QListWidget *lstBMP = nullptr;
@@ -48,5 +48,8 @@ private:
     QStringList m_files;
     bool m_activated = false;
 };
+
+// The form's name in the program's design.
+using frmBordix_03 = PicturesWindow;
 
 } // namespace briqo

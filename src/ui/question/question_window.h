@@ -16,10 +16,10 @@ class frmBordix;
 // The question and its answer or explanation of the game whose number is in the main window:
 // written, saved, deleted and copied to the clipboard. The main window stays disabled while
 // this window is open; nothing is saved on closing.
-class frmBordix_01 : public QWidget {
+class QuestionWindow : public QWidget {
 public:
-    explicit frmBordix_01(frmBordix &main);
-    ~frmBordix_01() override;
+    explicit QuestionWindow(frmBordix &main);
+    ~QuestionWindow() override;
 
     std::array<QLabel *, 2> lblInfo {};
     QLineEdit *txtSpel = nullptr;
@@ -64,5 +64,8 @@ private:
     frmBordix &m_main;
     long long m_game = 0;
 };
+
+// The form's name in the program's design.
+using frmBordix_01 = QuestionWindow;
 
 } // namespace briqo

@@ -19,10 +19,10 @@ struct DoubleDummyResult;
 // The overview of every stored game with a contract: a table of game, declarer and contract,
 // sorted by a click on a heading and printed. A click on a row loads that game in the main
 // window behind it; the main window stays disabled while this window is open.
-class frmBordix_02 : public QWidget {
+class OverviewWindow : public QWidget {
 public:
-    explicit frmBordix_02(frmBordix &main);
-    ~frmBordix_02() override;
+    explicit OverviewWindow(frmBordix &main);
+    ~OverviewWindow() override;
 
     QTableWidget *msfgResultaat = nullptr;
     QLabel *lblSpel = nullptr;
@@ -96,5 +96,8 @@ private:
     QElapsedTimer m_parClock; // since the work started
     QProgressDialog *m_parProgress = nullptr; // after a second of work
 };
+
+// The form's name in the program's design.
+using frmBordix_02 = OverviewWindow;
 
 } // namespace briqo

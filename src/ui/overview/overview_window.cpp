@@ -1,4 +1,4 @@
-#include "ui/overview/frm_bordix_02.h"
+#include "ui/overview/overview_window.h"
 
 #include "exchange/exchange_strings.h"
 #include "ui/common/child_window.h"
@@ -68,7 +68,7 @@ Qt::Alignment alignmentOf(int column)
 
 } // namespace
 
-frmBordix_02::frmBordix_02(frmBordix &main)
+OverviewWindow::OverviewWindow(frmBordix &main)
     : QWidget(&main, Qt::Dialog)
     , m_main(main)
 {
@@ -82,11 +82,11 @@ frmBordix_02::frmBordix_02(frmBordix &main)
     Form_Load();
 }
 
-frmBordix_02::~frmBordix_02() { qApp->removeEventFilter(this); }
+OverviewWindow::~OverviewWindow() { qApp->removeEventFilter(this); }
 
-QString frmBordix_02::ResString(int n) const { return m_main.ResString(n); }
+QString OverviewWindow::ResString(int n) const { return m_main.ResString(n); }
 
-void frmBordix_02::buildControls()
+void OverviewWindow::buildControls()
 {
     msfgResultaat = new QTableWidget(0, OverviewColumnCount, this);
     msfgResultaat->horizontalHeader()->hide();
@@ -126,7 +126,7 @@ void frmBordix_02::buildControls()
     cmdAfdrukken->setEnabled(m_main.services().printing != nullptr);
 }
 
-void frmBordix_02::Form_Load()
+void OverviewWindow::Form_Load()
 {
     setWindowTitle(m_main.caption());
     resize(width(), toPx(WindowHeight));
@@ -177,7 +177,7 @@ void frmBordix_02::Form_Load()
     move(toPx(left), toPx(topTw(m_main.fraSpellen)));
 }
 
-void frmBordix_02::showRows()
+void OverviewWindow::showRows()
 {
     // The table is refilled whole and shown once, so a long list is not drawn row by row.
     msfgResultaat->setUpdatesEnabled(false);
@@ -200,7 +200,7 @@ void frmBordix_02::showRows()
     msfgResultaat->setUpdatesEnabled(true);
 }
 
-void frmBordix_02::KleurRijen()
+void OverviewWindow::KleurRijen()
 {
     const int last = msfgResultaat->rowCount() - 1;
     for (int r = 1; r <= last; ++r) {
@@ -210,7 +210,7 @@ void frmBordix_02::KleurRijen()
     }
 }
 
-QString frmBordix_02::selectRowGame()
+QString OverviewWindow::selectRowGame()
 {
     const int row = msfgResultaat->currentRow();
     // A click on a heading only sorts: the header row names no game.
@@ -225,7 +225,7 @@ QString frmBordix_02::selectRowGame()
     return digits;
 }
 
-void frmBordix_02::msfgResultaat_Click()
+void OverviewWindow::msfgResultaat_Click()
 {
     const QString digits = selectRowGame();
     if (digits.isEmpty())
@@ -256,7 +256,7 @@ void frmBordix_02::msfgResultaat_Click()
     }
 }
 
-void frmBordix_02::msfgResultaat_DblClick()
+void OverviewWindow::msfgResultaat_DblClick()
 {
     // The first click is still loading its game (the same row): the window closes after it.
     if (m_loadingRow) {
@@ -268,7 +268,7 @@ void frmBordix_02::msfgResultaat_DblClick()
     cmdOpen_Click();
 }
 
-void frmBordix_02::msfgResultaat_MouseDown(int x, int y)
+void OverviewWindow::msfgResultaat_MouseDown(int x, int y)
 {
     if (msfgResultaat->rowCount() > 0 && y < msfgResultaat->rowHeight(0)) {
         const int column = msfgResultaat->columnAt(x);
@@ -281,7 +281,7 @@ void frmBordix_02::msfgResultaat_MouseDown(int x, int y)
     cmdFocus->setFocus();
 }
 
-void frmBordix_02::cmdOpen_Click()
+void OverviewWindow::cmdOpen_Click()
 {
     if (m_loadingRow) {
         m_closeAfterLoad = true;
@@ -290,7 +290,7 @@ void frmBordix_02::cmdOpen_Click()
     close();
 }
 
-void frmBordix_02::cmdAfdrukken_Click()
+void OverviewWindow::cmdAfdrukken_Click()
 {
     PrinterServices *printing = m_main.services().printing;
     if (!printing)
@@ -317,13 +317,13 @@ void frmBordix_02::cmdAfdrukken_Click()
     SetFocusIfPossible(cmdFocus);
 }
 
-void frmBordix_02::SetFocusIfPossible(QWidget *control)
+void OverviewWindow::SetFocusIfPossible(QWidget *control)
 {
     if (control && isVisible() && isEnabled() && control->isVisible() && control->isEnabled())
         control->setFocus();
 }
 
-bool frmBordix_02::eventFilter(QObject *watched, QEvent *event)
+bool OverviewWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
         auto *w = qobject_cast<QWidget *>(watched);
@@ -335,7 +335,7 @@ bool frmBordix_02::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-void frmBordix_02::closeEvent(QCloseEvent *event)
+void OverviewWindow::closeEvent(QCloseEvent *event)
 {
     returnToMainWindow(m_main);
     event->accept();

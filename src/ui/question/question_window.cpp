@@ -1,4 +1,4 @@
-#include "ui/question/frm_bordix_01.h"
+#include "ui/question/question_window.h"
 
 #include "ui/common/child_window.h"
 #include "qa/qa_text.h"
@@ -49,7 +49,7 @@ int keyCodeOf(const QKeyEvent *event)
 
 } // namespace
 
-frmBordix_01::frmBordix_01(frmBordix &main)
+QuestionWindow::QuestionWindow(frmBordix &main)
     : QWidget(&main, Qt::Dialog)
     , m_main(main)
 {
@@ -63,11 +63,11 @@ frmBordix_01::frmBordix_01(frmBordix &main)
     Form_Load();
 }
 
-frmBordix_01::~frmBordix_01() { qApp->removeEventFilter(this); }
+QuestionWindow::~QuestionWindow() { qApp->removeEventFilter(this); }
 
-QString frmBordix_01::ResString(int n) const { return m_main.ResString(n); }
+QString QuestionWindow::ResString(int n) const { return m_main.ResString(n); }
 
-void frmBordix_01::buildControls()
+void QuestionWindow::buildControls()
 {
     auto label = [this](double l, double t, double w, double h) {
         auto *lbl = new QLabel(this);
@@ -121,7 +121,7 @@ void frmBordix_01::buildControls()
     connect(txtAntwoord, &QPlainTextEdit::textChanged, this, [this] { txtAntwoord_Change(); });
 }
 
-void frmBordix_01::Form_Load()
+void QuestionWindow::Form_Load()
 {
     setWindowTitle(m_main.caption());
     move(toPx(m_main.frameGeometry().width() * TwipsPerPixel - LeftFromMainRight), toPx(topTw(m_main.fraSpellen)));
@@ -149,7 +149,7 @@ void frmBordix_01::Form_Load()
     activateWindow();
 }
 
-void frmBordix_01::showButtonStates()
+void QuestionWindow::showButtonStates()
 {
     const QaButtons states = qaButtonStates(txtVraag->toPlainText(), txtAntwoord->toPlainText());
     cmdOpslaan->setEnabled(states.save);
@@ -158,16 +158,16 @@ void frmBordix_01::showButtonStates()
     cmdKlemBord->setEnabled(states.copy);
 }
 
-void frmBordix_01::txtVraag_Change() { showButtonStates(); }
+void QuestionWindow::txtVraag_Change() { showButtonStates(); }
 
-void frmBordix_01::txtAntwoord_Change() { showButtonStates(); }
+void QuestionWindow::txtAntwoord_Change() { showButtonStates(); }
 
-void frmBordix_01::showInfo(const QString &text)
+void QuestionWindow::showInfo(const QString &text)
 {
     m_main.services().messages->info(this, windowTitle(), messageText(text));
 }
 
-void frmBordix_01::cmdOpslaan_Click()
+void QuestionWindow::cmdOpslaan_Click()
 {
     cmdOpslaan->setEnabled(false);
     const QString question = txtVraag->toPlainText();
@@ -199,7 +199,7 @@ void frmBordix_01::cmdOpslaan_Click()
     cmdTerug_Click();
 }
 
-void frmBordix_01::deleteText(bool question)
+void QuestionWindow::deleteText(bool question)
 {
     const QString what = ResString(question ? Str::Question : Str::AnswerExplanation);
     const QString ask = fillPlaceholder(ResString(Str::DeletePermanently), QLatin1Char('~'), what);
@@ -217,11 +217,11 @@ void frmBordix_01::deleteText(bool question)
     cmdFocus->setFocus();
 }
 
-void frmBordix_01::cmdWisVraag_Click() { deleteText(true); }
+void QuestionWindow::cmdWisVraag_Click() { deleteText(true); }
 
-void frmBordix_01::cmdWisAntwoord_Click() { deleteText(false); }
+void QuestionWindow::cmdWisAntwoord_Click() { deleteText(false); }
 
-void frmBordix_01::cmdKlemBord_Click()
+void QuestionWindow::cmdKlemBord_Click()
 {
     Clipboard *clipboard = m_main.services().clipboard;
     clipboard->clear();
@@ -231,7 +231,7 @@ void frmBordix_01::cmdKlemBord_Click()
     showInfo(ResString(Str::QuestionAnswerOnClipboard));
 }
 
-void frmBordix_01::selectCaretLine(QPlainTextEdit *box)
+void QuestionWindow::selectCaretLine(QPlainTextEdit *box)
 {
     box->setFocus();
     if (!m_main.sendKeys) {
@@ -248,23 +248,23 @@ void frmBordix_01::selectCaretLine(QPlainTextEdit *box)
     QCoreApplication::processEvents();
 }
 
-void frmBordix_01::txtVraag_KeyUp(int keyCode, int shift)
+void QuestionWindow::txtVraag_KeyUp(int keyCode, int shift)
 {
     if (keyCode == KeyCodeA && shift == CtrlBit)
         selectCaretLine(txtVraag);
 }
 
-void frmBordix_01::txtAntwoord_KeyUp(int keyCode, int shift)
+void QuestionWindow::txtAntwoord_KeyUp(int keyCode, int shift)
 {
     if (keyCode == KeyCodeA && shift == CtrlBit)
         selectCaretLine(txtAntwoord);
 }
 
-void frmBordix_01::txtSpel_GotFocus() { cmdFocus->setFocus(); }
+void QuestionWindow::txtSpel_GotFocus() { cmdFocus->setFocus(); }
 
-void frmBordix_01::cmdTerug_Click() { close(); }
+void QuestionWindow::cmdTerug_Click() { close(); }
 
-bool frmBordix_01::eventFilter(QObject *watched, QEvent *event)
+bool QuestionWindow::eventFilter(QObject *watched, QEvent *event)
 {
     auto *w = qobject_cast<QWidget *>(watched);
     if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape && w
@@ -287,7 +287,7 @@ bool frmBordix_01::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-void frmBordix_01::closeEvent(QCloseEvent *event)
+void QuestionWindow::closeEvent(QCloseEvent *event)
 {
     // Closing saves nothing and asks nothing: edits not saved are dropped.
     returnToMainWindow(m_main);
