@@ -10,6 +10,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QTimer>
 
 #include <cstdio>
@@ -126,6 +127,20 @@ bool holdInstanceLock(const QString &path)
     return false;
 }
 
+// Where no session bus can be found, D-Bus would try to start one ("autolaunch") when Qt's
+// accessibility bridge first asks for it, while the window is being built: a fork that the window
+// waits for and that can only fail when dbus-launch is not installed. Then D-Bus is told there is
+// none, until the window stands (programs Briqo starts later get the environment as it was).
+bool sessionBusUnreachable()
+{
+    if (!qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"))
+        return false;
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!runtime.isEmpty() && QFileInfo::exists(runtime + QStringLiteral("/bus")))
+        return false;
+    return QStandardPaths::findExecutable(QStringLiteral("dbus-launch")).isEmpty();
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -148,6 +163,9 @@ int main(int argc, char *argv[])
         return ExitOk;
     }
 
+    const bool noSessionBus = sessionBusUnreachable();
+    if (noSessionBus)
+        qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
     QApplication app(argc, argv);
     QGuiApplication::setDesktopFileName(briqo::applicationId());
     // One size of the icon until the window shows; every size right after (see below).
@@ -190,6 +208,8 @@ int main(int argc, char *argv[])
     window.endProgram = [] { QCoreApplication::exit(0); };
     window.show();
     window.Form_Resize();
+    if (noSessionBus)
+        qunsetenv("DBUS_SESSION_BUS_ADDRESS");
     // Once the window has been asked for, the icon gets all its sizes (the task bar and the window
     // manager pick from them); the window appears sooner for not waiting on them.
     QTimer::singleShot(0, &app, [] { QApplication::setWindowIcon(briqo::programIcon()); });
