@@ -124,7 +124,7 @@ QtNetwork::~QtNetwork() = default;
 
 QStringList QtNetwork::moduleCandidates()
 {
-    // Installed, the module lies in the library folder next to the program's folder; a copy of the
+    // Installed, the module lies in lib/briqo/modules beside the program's folder; a copy of the
     // program may carry it beside itself; the build folder has it where it was built.
     const QString name = QStringLiteral(BRIQO_NETWORK_MODULE_NAME);
     const QString programFolder = QCoreApplication::applicationDirPath();
