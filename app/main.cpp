@@ -1,18 +1,21 @@
+#include "base/fonts.h"
+#include "base/profile.h"
+#include "base/string_table.h"
 #include "platform/program_folder.h"
 #include "platform/qt_services.h"
 #include "resources/app_icon.h"
-#include "base/fonts.h"
 #include "ui/main_window/frm_bordix.h"
-#include "base/profile.h"
-#include "base/string_table.h"
 
 #include <QApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
-#include <QLockFile>
+#include <QStandardPaths>
+#include <QTimer>
 
 #include <cstdio>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 namespace {
@@ -109,6 +112,35 @@ QString chosenFolder(const QString &asked)
     return folder;
 }
 
+// Takes the lock of one running Briqo for the lifetime of this process; false while another process
+// holds it. The kernel lets go of it when the process ends, however it ends, so no lock is ever
+// left stale, and taking it writes nothing to the disk (a lock file that must be written and
+// synced first would delay every start). A lock file that cannot be opened at all locks nothing.
+bool holdInstanceLock(const QString &path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return true;
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
+        return true; // the descriptor stays open until the process ends
+    ::close(fd);
+    return false;
+}
+
+// Where no session bus can be found, D-Bus would try to start one ("autolaunch") when Qt's
+// accessibility bridge first asks for it, while the window is being built: a fork that the window
+// waits for and that can only fail when dbus-launch is not installed. Then D-Bus is told there is
+// none, until the window stands (programs Briqo starts later get the environment as it was).
+bool sessionBusUnreachable()
+{
+    if (!qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"))
+        return false;
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!runtime.isEmpty() && QFileInfo::exists(runtime + QStringLiteral("/bus")))
+        return false;
+    return QStandardPaths::findExecutable(QStringLiteral("dbus-launch")).isEmpty();
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -131,9 +163,13 @@ int main(int argc, char *argv[])
         return ExitOk;
     }
 
+    const bool noSessionBus = sessionBusUnreachable();
+    if (noSessionBus)
+        qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
     QApplication app(argc, argv);
     QGuiApplication::setDesktopFileName(briqo::applicationId());
-    QApplication::setWindowIcon(briqo::programIcon());
+    // One size of the icon until the window shows; every size right after (see below).
+    QApplication::setWindowIcon(briqo::programIconAtStart());
 
     const QString folder = request.folder.isEmpty() ? briqo::dataFolderFor(QCoreApplication::applicationDirPath())
                                                     : chosenFolder(request.folder);
@@ -159,10 +195,8 @@ int main(int argc, char *argv[])
         = QCryptographicHash::hash(QFileInfo(folder).absoluteFilePath().toUtf8(), QCryptographicHash::Sha1)
               .toHex()
               .left(16);
-    QLockFile instanceLock(
-        QDir::tempPath() + QStringLiteral("/briqo-") + QString::fromLatin1(key) + QStringLiteral(".lock"));
-    instanceLock.setStaleLockTime(0);
-    if (!instanceLock.tryLock(0))
+    if (!holdInstanceLock(
+            QDir::tempPath() + QStringLiteral("/briqo-") + QString::fromLatin1(key) + QStringLiteral(".lock")))
         return 0;
 
     briqo::installFonts();
@@ -174,5 +208,10 @@ int main(int argc, char *argv[])
     window.endProgram = [] { QCoreApplication::exit(0); };
     window.show();
     window.Form_Resize();
+    if (noSessionBus)
+        qunsetenv("DBUS_SESSION_BUS_ADDRESS");
+    // Once the window has been asked for, the icon gets all its sizes (the task bar and the window
+    // manager pick from them); the window appears sooner for not waiting on them.
+    QTimer::singleShot(0, &app, [] { QApplication::setWindowIcon(briqo::programIcon()); });
     return app.exec();
 }

@@ -7,17 +7,18 @@
 //
 //   startup [--rounds N] [--games N] [--program PATH-TO-ANOTHER-BRIQO]
 
-#include "platform/qt_services.h"
 #include "base/fonts.h"
-#include "ui/main_window/frm_bordix.h"
 #include "base/profile.h"
 #include "base/string_table.h"
+#include "platform/qt_services.h"
 #include "store/game_store.h"
+#include "ui/main_window/frm_bordix.h"
 
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMap>
 #include <QTemporaryDir>
 #include <QThread>
@@ -238,6 +239,11 @@ QString prepareBriqoFolder(const QTemporaryDir &root, int games, const QString &
     QDir().mkpath(folder);
     const QString program = folder + QStringLiteral("/briqo");
     QFile::copy(from, program);
+    // The network module the update check opens, beside the program as on a teacher's stick.
+    const QString module = QFileInfo(from).absolutePath() + QStringLiteral("/" BRIQO_NETWORK_MODULE_RELATIVE_DIR "/")
+        + QStringLiteral(BRIQO_NETWORK_MODULE_NAME);
+    if (QFile::exists(module))
+        QFile::copy(module, folder + QStringLiteral("/") + QStringLiteral(BRIQO_NETWORK_MODULE_NAME));
     WriteIni(QStringLiteral("Update"), QStringLiteral("VersionUrl"), QStringLiteral("http://127.0.0.1:9/versie.txt"),
         folder + QStringLiteral("/taal.ini"));
     const GameStore store(folder, LanguageDutch);

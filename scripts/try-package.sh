@@ -87,7 +87,15 @@ if [ "$window" = 1 ]; then
             sleep 0.2
         done
         [ -n "$id" ] && echo "window $id: $(xwininfo -id "$id" | awk "/Map State/ {print \$3}")"
-        [ -n "$id" ] && echo "icon sizes:" $(xprop -len 4000000 -id "$id" _NET_WM_ICON | grep -o "Icon ([0-9]* x [0-9]*)" | tr -d "Icon() ")
+        # The window shows with one size of its icon and gets the others right after.
+        sizes=""
+        for _ in $(seq 50); do
+            [ -n "$id" ] || break
+            sizes="$(xprop -len 4000000 -id "$id" _NET_WM_ICON | grep -o "Icon ([0-9]* x [0-9]*)" | tr -d "Icon() ")"
+            grep -q "256x256" <<<"$sizes" && break
+            sleep 0.1
+        done
+        [ -n "$id" ] && echo "icon sizes:" $sizes
         [ -n "$id" ] && xprop -id "$id" WM_CLASS
         for _ in $(seq 50); do [ -f "$home/.local/share/Briqo/taal.ini" ] && break; sleep 0.2; done
         kill $pid 2>/dev/null; wait $pid 2>/dev/null

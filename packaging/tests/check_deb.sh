@@ -24,9 +24,9 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Version)" = "$version" ] || fail "Version is $(field Version)"
 [ "$(field Architecture)" = "$(dpkg --print-architecture)" ] || fail "Architecture is $(field Architecture)"
 depends="$(field Depends)"
-# Found by dpkg-shlibdeps from the programs themselves: the Qt libraries, the double-dummy solver
+# Found by dpkg-shlibdeps from the programs and the network module: the Qt libraries, the double-dummy solver
 # and the C++ runtime, each with the version the build needs.
-for library in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libqt6svg6 libstdc++6 libc6; do
+for library in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libqt6svg6 libqt6network6 libstdc++6 libc6; do
     grep -q "$library (>= " <<<"$depends" || fail "Depends lacks $library: $depends"
 done
 grep -q "libdds" <<<"$depends" || fail "Depends lacks the double-dummy solver: $depends"

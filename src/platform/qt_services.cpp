@@ -1,22 +1,23 @@
 #include "platform/qt_services.h"
 
-#include "platform/dialog_folder.h"
 #include "base/string_table.h"
+#include "platform/dialog_folder.h"
+#include "platform/network_module.h"
+#include "platform/update_files.h"
 
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QDate>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QLibrary>
 #include <QMessageBox>
-#include <QNetworkAccessManager>
-#include <QNetworkInformation>
-#include <QNetworkReply>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QThread>
 #include <QTimer>
 
@@ -117,72 +118,65 @@ QPrinter &QtPrinterServices::printer()
     return *m_printer;
 }
 
-namespace {
-
-// A web server answers with a status; only a success carries the file, anything else is a page
-// about the failure. Local files have no status.
-bool isFileBody(const QNetworkReply *reply)
-{
-    const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-    return !status.isValid() || (status.toInt() >= 200 && status.toInt() <= 299);
-}
-
-} // namespace
-
 QtNetwork::QtNetwork() = default;
 
 QtNetwork::~QtNetwork() = default;
 
+QStringList QtNetwork::moduleCandidates()
+{
+    // Installed, the module lies in lib/briqo/modules beside the program's folder; a copy of the
+    // program may carry it beside itself; the build folder has it where it was built.
+    const QString name = QStringLiteral(BRIQO_NETWORK_MODULE_NAME);
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    return {programFolder + QStringLiteral("/" BRIQO_NETWORK_MODULE_RELATIVE_DIR "/") + name,
+        programFolder + QLatin1Char('/') + name, QStringLiteral(BRIQO_NETWORK_MODULE_BUILD_DIR "/") + name};
+}
+
+Network *QtNetwork::module()
+{
+    if (m_module || m_moduleMissing)
+        return m_module.get();
+    QStringList errors;
+    for (const QString &candidate : moduleCandidates()) {
+        if (!QFileInfo::exists(candidate))
+            continue;
+        QLibrary library(candidate);
+        // Never unloaded: its objects may still be queued in the event loop when the program ends.
+        library.setLoadHints(QLibrary::PreventUnloadHint);
+        auto make = reinterpret_cast<MakeNetworkFunction>(library.resolve(MakeNetworkSymbol));
+        if (make) {
+            m_module.reset(make());
+            return m_module.get();
+        }
+        errors << library.errorString();
+    }
+    m_moduleMissing = true;
+    qWarning("Briqo: no network module (%s); the update cannot be fetched.",
+        qPrintable(
+            errors.isEmpty() ? moduleCandidates().join(QStringLiteral(", ")) : errors.join(QStringLiteral("; "))));
+    return nullptr;
+}
+
 bool QtNetwork::isConnected()
 {
-    // A company update server may sit on the local network, so any route counts, not only one to
-    // the internet.
-    if (QNetworkInformation::loadBackendByFeatures(QNetworkInformation::Feature::Reachability)) {
-        if (const QNetworkInformation *info = QNetworkInformation::instance())
-            return info->reachability() != QNetworkInformation::Reachability::Disconnected;
-    }
-    return true; // no way to tell: try, and let the download fail
+#ifdef Q_OS_LINUX
+    // Read here, without the module: a machine without a network never loads it.
+    return machineHasNetworkRoute();
+#else
+    Network *network = module();
+    return !network || network->isConnected();
+#endif
 }
 
 void QtNetwork::download(
     const QString &url, const QString &file, int silenceMs, QObject *context, std::function<void(bool ok)> done)
 {
-    if (!m_manager)
-        m_manager = std::make_unique<QNetworkAccessManager>();
-    QObject *receiver = context ? context : m_manager.get();
-
-    auto target = std::make_unique<QSaveFile>(file);
-    if (!target->open(QIODevice::WriteOnly)) {
-        QTimer::singleShot(0, receiver, [done] { done(false); });
+    if (Network *network = module()) {
+        network->download(url, file, silenceMs, context, std::move(done));
         return;
     }
-
-    QNetworkRequest request {QUrl(url)};
-    request.setTransferTimeout(silenceMs);
-    QNetworkReply *reply = m_manager->get(request);
-    QSaveFile *out = target.release();
-    out->setParent(reply); // an unfinished file is discarded with the reply
-
-    // Written as it arrives: an installer need not fit in memory.
-    QObject::connect(reply, &QNetworkReply::readyRead, reply, [reply, out] {
-        const QByteArray data = reply->readAll();
-        if (isFileBody(reply) && out->write(data) != data.size())
-            reply->abort();
-    });
-    QObject::connect(reply, &QNetworkReply::finished, reply, &QObject::deleteLater);
-    QObject::connect(reply, &QNetworkReply::finished, receiver, [reply, out, done] {
-        bool ok = reply->error() == QNetworkReply::NoError && isFileBody(reply);
-        if (ok) {
-            const QByteArray rest = reply->readAll();
-            // Flushed and checked before the commit: Qt 6.4 commits a file whose buffered write
-            // failed (a full disk), which would leave a cut installer in place.
-            ok = out->write(rest) == rest.size() && out->flush() && out->error() == QFileDevice::NoError
-                && out->commit();
-        } else {
-            out->cancelWriting();
-        }
-        done(ok);
-    });
+    // Without the module nothing can be fetched: the caller hears so later, as after a failure.
+    QTimer::singleShot(0, context ? context : QCoreApplication::instance(), [done] { done(false); });
 }
 
 bool QtProcessStarter::start(const QString &program, const QStringList &arguments, const QString &workingFolder)

@@ -5,8 +5,6 @@
 
 #include <memory>
 
-class QNetworkAccessManager;
-
 namespace briqo {
 
 class QtMessageBoxes : public MessageBoxes {
@@ -61,6 +59,9 @@ private:
     QString m_settingsFile;
 };
 
+// The downloads run in the network module (platform/network_module.h), opened at the first one.
+// Without the module, isConnected() still answers and every download fails (with a warning on
+// standard error).
 class QtNetwork : public Network {
 public:
     QtNetwork();
@@ -68,9 +69,13 @@ public:
     bool isConnected() override;
     void download(const QString &url, const QString &file, int silenceMs, QObject *context,
         std::function<void(bool ok)> done) override;
+    // Where the module is looked for, in order.
+    static QStringList moduleCandidates();
 
 private:
-    std::unique_ptr<QNetworkAccessManager> m_manager; // made on first use, after the application
+    Network *module();
+    std::unique_ptr<Network> m_module;
+    bool m_moduleMissing = false;
 };
 
 class QtProcessStarter : public ProcessStarter {

@@ -30,3 +30,14 @@ QString prepareInstallerPath(const QString &programFolder);
 bool makeInstallerExecutable(const QString &installer);
 
 } // namespace briqo
+
+namespace briqo {
+
+// Whether the kernel's route tables (the text of /proc/net/route and /proc/net/ipv6_route) hold a
+// route through any interface but the loopback one: a company update server may sit on the local
+// network, so any such route counts, not only one to the internet.
+bool hasNetworkRoute(const QByteArray &ipv4Routes, const QByteArray &ipv6Routes);
+// The same for this machine; true when the tables cannot be read (then only a try can tell).
+bool machineHasNetworkRoute();
+
+} // namespace briqo

@@ -5,9 +5,13 @@
 #include <QPixmap>
 #include <QSvgRenderer>
 
+#include <initializer_list>
+
 namespace briqo {
 
-QIcon programIcon()
+namespace {
+
+QIcon drawnIcon(std::initializer_list<int> sizes)
 {
     // Drawn here rather than left to an icon plugin, which a minimal system may lack: the window
     // then always carries its icon.
@@ -15,7 +19,7 @@ QIcon programIcon()
     QIcon icon;
     if (!svg.isValid())
         return icon;
-    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+    for (const int size : sizes) {
         QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
         image.fill(Qt::transparent);
         QPainter painter(&image);
@@ -26,5 +30,11 @@ QIcon programIcon()
     }
     return icon;
 }
+
+} // namespace
+
+QIcon programIcon() { return drawnIcon({16, 22, 24, 32, 48, 64, 128, 256}); }
+
+QIcon programIconAtStart() { return drawnIcon({32}); }
 
 } // namespace briqo
