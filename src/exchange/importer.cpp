@@ -7,6 +7,7 @@
 #include "exchange/pbn_reader.h"
 #include "exchange/pbn_text.h"
 #include "exchange/pbn_writer.h"
+#include "store/game_batch.h"
 
 #include <QFileInfo>
 #include <QHash>
@@ -114,7 +115,8 @@ ImportPlan planImport(const QByteArray &bytes, ExchangeFormat format, const Game
     return plan;
 }
 
-ImportResult applyImport(const ImportPlan &plan, ClashChoice choice, const GameStore &store, const ProgressReport &progress)
+ImportResult applyImport(
+    const ImportPlan &plan, ClashChoice choice, const GameStore &store, const ProgressReport &progress)
 {
     ImportResult result;
     if (choice == ClashChoice::Cancel && !plan.clashes.isEmpty()) {
@@ -124,6 +126,18 @@ ImportResult applyImport(const ImportPlan &plan, ClashChoice choice, const GameS
     // A game stored by another program after the plan was made is no clash the user has seen:
     // unless every clash is to be overwritten, it is left as it is.
     const CommitWhen unplanned = choice == ClashChoice::Overwrite ? CommitWhen::Always : CommitWhen::OnlyIfNew;
+    // The games go in batches: each game still lands whole or not at all, but the disk is waited
+    // for once per batch rather than for every file.
+    GameBatch batch(store);
+    const auto count = [&result](const QList<GameBatch::Outcome> &outcomes) {
+        for (const GameBatch::Outcome &outcome : outcomes) {
+            const StoreResult &r = outcome.result;
+            if (r || !r.unchanged)
+                ++result.written; // a file not yet in place is put there when the game is next read
+            if (!r)
+                result.failures << r;
+        }
+    };
     const qsizetype total = plan.games.size();
     for (qsizetype i = 0; i < total; ++i) {
         const Game &game = plan.games[i];
@@ -142,15 +156,12 @@ ImportResult applyImport(const ImportPlan &plan, ClashChoice choice, const GameS
             ++result.notTried;
             continue;
         }
-        // Every file of the game in one commit: the new game lands whole, or the old one stays.
-        const StoreResult r = store.commitGame(game, clash ? CommitWhen::Always : unplanned);
-        if (r) {
-            ++result.written;
-        } else if (!r.unchanged) {
-            // The game counts as written; a file of it is put in place when it is next read.
-            ++result.written;
-            result.failures << r;
-        } else if (r.alreadyStored) {
+        if (batch.full())
+            count(batch.commit());
+        const StoreResult r = batch.stage(game, clash ? CommitWhen::Always : unplanned);
+        if (r)
+            continue;
+        if (r.alreadyStored) {
             ++result.skipped;
         } else if (!r.busy) {
             result.failures << r;
@@ -160,6 +171,8 @@ ImportResult applyImport(const ImportPlan &plan, ClashChoice choice, const GameS
             ++result.notTried;
         }
     }
+    // Stopped or not, what was staged before is written.
+    count(batch.commit());
     if (progress && !result.stopped)
         progress(total, total);
     return result;

@@ -42,11 +42,13 @@ struct ImportResult {
     bool writeFailed() const { return busy || !failures.isEmpty(); }
 };
 
-// Writes the planned games, each in one commit of all its files: a game that is stored already is
+// Writes the planned games, each whole or not at all (a kill at any instant leaves every game old,
+// new or absent), in batches that wait for the disk once each: a game that is stored already is
 // replaced whole (Overwrite) or left alone (Skip); Cancel writes nothing when any game is stored
 // already. A game stored by another program after the plan was made is overwritten only with
 // Overwrite. When another program keeps the games folder, the import stops there.
-// ProgressReport is told of each game before it is written, and can stop the import there.
+// ProgressReport is told of each game before it is staged, and can stop the import there: the
+// games staged before are written.
 ImportResult applyImport(
     const ImportPlan &plan, ClashChoice choice, const GameStore &store, const ProgressReport &progress = {});
 
@@ -61,8 +63,8 @@ struct ExportResult {
     bool stopped = false; // the user stopped the export: there are no bytes
 };
 
-ExportResult exportGames(
-    const GameStore &store, const QList<long long> &numbers, ExchangeFormat format, const ProgressReport &progress = {});
+ExportResult exportGames(const GameStore &store, const QList<long long> &numbers, ExchangeFormat format,
+    const ProgressReport &progress = {});
 
 // The numbers of every stored game, ascending.
 QList<long long> storedGameNumbers(const GameStore &store);
