@@ -14,6 +14,7 @@
 //   exchange_bench [BOARDS[:deals]...]     (default: 99900 1000000:deals; "import" for the import only)
 
 #include "base/string_table.h"
+#include "deal/deal.h"
 #include "exchange/importer.h"
 #include "exchange/pbn_reader.h"
 #include "exchange/pbn_text.h"
@@ -29,6 +30,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <map>
+#include <memory>
 #include <random>
 #include <string>
 #include <sys/resource.h>
@@ -77,7 +79,7 @@ bool writeFile(const std::string &path, long boards, bool dealsOnly)
     std::fputs("% PBN 2.1\r\n% EXPORT\r\n\r\n", f);
     for (long b = 0; b < boards; ++b) {
         const int number = static_cast<int>(b % 999) + 1;
-        const char *dealer = seats[(number - 1) % 4];
+        const char *dealer = seats[DealerOf(number)];
         if (dealsOnly) {
             std::fprintf(f, "[Board \"%d\"]\r\n[Deal \"%s\"]\r\n\r\n", number, randomDeal(rng).c_str());
             continue;
@@ -86,7 +88,7 @@ bool writeFile(const std::string &path, long boards, bool dealsOnly)
             "[Event \"Les\"]\r\n[Site \"Club\"]\r\n[Board \"%d\"]\r\n[Dealer \"%s\"]\r\n[Vulnerable \"%s\"]\r\n"
             "[Deal \"%s\"]\r\n[Declarer \"S\"]\r\n[Contract \"4S\"]\r\n[Auction \"%s\"]\r\n"
             "1S Pass 2S Pass\r\n4S Pass Pass Pass\r\n[Play \"W\"]\r\nHA\r\n{Lead the ace and look at dummy.}\r\n\r\n",
-            number, dealer, vulnerable[(number - 1) % 4], randomDeal(rng).c_str(), dealer);
+            number, dealer, vulnerable[VulnerabilityOf(number)], randomDeal(rng).c_str(), dealer);
     }
     return std::fclose(f) == 0;
 }
@@ -210,8 +212,12 @@ int benchImport(const QString &scratch)
     const QByteArray bytes = readAll(QString::fromStdString(path));
     std::vector<double> imports, floors;
     std::map<std::string, QByteArray> files;
+    // Nothing is removed until the end: ext4 makes new files slow for a while after many were
+    // removed, which would weigh on whichever side came next.
+    std::vector<std::unique_ptr<QTemporaryDir>> kept;
     for (int round = 0; round < Rounds; ++round) {
-        QTemporaryDir into(scratch + QStringLiteral("/import-XXXXXX"));
+        kept.push_back(std::make_unique<QTemporaryDir>(scratch + QStringLiteral("/import-XXXXXX")));
+        const QTemporaryDir &into = *kept.back();
         // Each side starts with nothing of the other waiting to be written.
         ::sync();
         const auto start = std::chrono::steady_clock::now();
@@ -226,7 +232,8 @@ int benchImport(const QString &scratch)
         if (files.empty())
             files = filesBelow(into.path());
 
-        QTemporaryDir plain(scratch + QStringLiteral("/plain-XXXXXX"));
+        kept.push_back(std::make_unique<QTemporaryDir>(scratch + QStringLiteral("/plain-XXXXXX")));
+        const QTemporaryDir &plain = *kept.back();
         ::sync();
         const auto floorStart = std::chrono::steady_clock::now();
         if (!writePlain(plain.path().toStdString(), files)) {

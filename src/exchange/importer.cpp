@@ -9,8 +9,10 @@
 #include "exchange/pbn_writer.h"
 #include "store/game_batch.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QHash>
+#include <QSet>
 
 #include <algorithm>
 #include <functional>
@@ -108,8 +110,12 @@ ImportPlan planImport(const QByteArray &bytes, ExchangeFormat format, const Game
             keepDealOnly(plan.games[k.index]);
         plan.notices << ExchangeProblem {exchange_text::RepeatedBoard, k.copies, k.board.boardText, {}};
     }
+    // The games folder is listed once; only a game whose folder is there can be stored.
+    QSet<QString> folders;
+    for (const QString &entry : QDir(store.gamesRoot()).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden))
+        folders.insert(entry.toLower());
     for (const Game &game : plan.games) {
-        if (store.isStored(game.number))
+        if (folders.contains(store.folderName(game.number).toLower()) && store.isStored(game.number))
             plan.clashes << game.number;
     }
     return plan;

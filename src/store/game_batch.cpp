@@ -2,6 +2,7 @@
 
 #include "store/file_state.h"
 #include "store/folder_lock.h"
+#include "store/game_paths.h"
 #include "store/path_lookup.h"
 
 #include <QDir>
@@ -60,21 +61,33 @@ StoreResult GameBatch::stage(const Game &game, CommitWhen when)
             return StoreResult::failed(batchRecordPath(m_root), QStringLiteral("cannot finish an earlier import"));
         }
         m_staging.start();
+        // The games folder is listed once: looking up each new game's folder by itself would list
+        // it once per game.
+        m_folders.clear();
+        for (const QString &entry :
+            QDir(m_root).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name))
+            if (!m_folders.contains(entry.toLower()))
+                m_folders.insert(entry.toLower(), entry); // the first in name order, as a look-up finds it
     }
-    if (when == CommitWhen::OnlyIfNew && m_store.isStored(n)) {
-        StoreResult result = StoreResult::failed(m_store.folderOf(n), QStringLiteral("the game is stored already"));
+    const QString folderName = m_store.folderName(n);
+    const QString onDisk = m_folders.value(folderName.toLower());
+    StagedGame staged;
+    staged.number = n;
+    staged.folder = joinPath(m_root, onDisk.isEmpty() ? folderName : onDisk);
+    staged.newFolder = onDisk.isEmpty() || !QFileInfo(staged.folder).isDir();
+    const GameFilePaths paths = gameFilePaths(staged.folder, folderName, m_store.words());
+    if (when == CommitWhen::OnlyIfNew && QFileInfo(paths.auction).size() > 0) {
+        StoreResult result = StoreResult::failed(staged.folder, QStringLiteral("the game is stored already"));
         result.alreadyStored = true;
         return result;
     }
 
-    StagedGame staged;
-    staged.number = n;
-    staged.folder = m_store.folderOf(n);
-    staged.newFolder = !QFileInfo(staged.folder).isDir();
-    if (staged.newFolder)
-        CreateFolderPath(staged.folder);
-    else
+    if (staged.newFolder) {
+        QDir().mkdir(staged.folder); // the games folder is there; a failure shows when staging
+        m_folders.insert(folderName.toLower(), folderName);
+    } else {
         recoverSave(staged.folder); // a single save cut off here earlier
+    }
 
     // The note names the folder before anything is staged in it, so a kill from here on leaves
     // staged files that the next start finds and removes.
@@ -86,10 +99,10 @@ StoreResult GameBatch::stage(const Game &game, CommitWhen when)
     m_note.flush();
 
     for (const GameFileChange &change : *changes) {
-        const QString path = m_store.pathOf(n, change.kind);
-        const QString target = resolveExisting(path);
+        const QString path = GameStore::pathIn(paths, change.kind);
+        const QString &target = path; // spelled as on disk already
         if (!change.bytes) {
-            if (FileState(path) >= 0)
+            if (QFileInfo(target).isFile())
                 staged.files.append({target, {}, true});
             continue;
         }

@@ -5,6 +5,7 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QHash>
 
 #include <memory>
 
@@ -62,6 +63,7 @@ private:
     std::unique_ptr<FolderLock> m_lock;
     QFile m_note;
     QList<StagedGame> m_games;
+    QHash<QString, QString> m_folders; // the game folders on disk, by their name in lower case
     QList<Outcome> m_earlier; // of a commit that a repeated number made
     QElapsedTimer m_staging;
 };

@@ -85,9 +85,10 @@ GameFilePaths GameStore::paths(long long n) const { return gameFilePaths(folderO
 
 bool GameStore::isStored(long long n) const { return FileState(paths(n).auction) == 1; }
 
-QString GameStore::pathOf(long long n, GameFileKind kind) const
+QString GameStore::pathOf(long long n, GameFileKind kind) const { return pathIn(paths(n), kind); }
+
+QString GameStore::pathIn(const GameFilePaths &p, GameFileKind kind)
 {
-    const GameFilePaths p = paths(n);
     switch (kind) {
     case GameFileKind::Auction:
         return p.auction;
@@ -150,8 +151,9 @@ StoreResult GameStore::commit(long long n, const QList<GameFileChange> &changes,
         CreateFolderPath(folder);
 
     QList<StagedFile> files;
+    const GameFilePaths p = paths(n);
     for (const GameFileChange &change : changes) {
-        const QString path = pathOf(n, change.kind);
+        const QString path = pathIn(p, change.kind);
         if (change.bytes)
             files.append({path, *change.bytes, false});
         else if (FileState(path) >= 0)

@@ -145,6 +145,7 @@ public:
     bool recoverAll() const;
 
     QString pathOf(long long n, GameFileKind kind) const;
+    static QString pathIn(const GameFilePaths &paths, GameFileKind kind);
 
     // Tells the journal of a file written (bytes) or removed (null).
     static void noteChange(const QString &path, const QByteArray *bytes);
