@@ -66,9 +66,61 @@ ExchangeFormat formatOfFile(const QString &path, const QByteArray &bytes)
     return head.contains("md|") && !head.contains("[") ? ExchangeFormat::Lin : ExchangeFormat::Pbn;
 }
 
+QString pbnLessonTitle(const QByteArray &bytes)
+{
+    // Only the head of the file is looked at: the first game's tags, up to the empty line that
+    // ends it, cut at a line end so no character is split.
+    QByteArray head = bytes.left(64 * 1024);
+    if (head.size() < bytes.size())
+        head.truncate(head.lastIndexOf('\n') + 1);
+    const QString text = decodeExchangeFile(head);
+    QHash<QString, QString> tags;
+    bool inGame = false;
+    for (QStringView line : QStringView(text).split(QLatin1Char('\n'))) {
+        line = line.trimmed();
+        if (line.startsWith(QLatin1Char('%')))
+            continue;
+        if (line.isEmpty()) {
+            if (inGame)
+                break;
+            continue;
+        }
+        if (!line.startsWith(QLatin1Char('[')))
+            continue;
+        inGame = true;
+        const qsizetype open = line.indexOf(QLatin1Char('"'));
+        if (open < 0)
+            continue;
+        const QString name = line.mid(1, open - 1).trimmed().toString().toLower();
+        QString value;
+        for (qsizetype i = open + 1; i < line.size() && line[i] != QLatin1Char('"'); ++i) {
+            if (line[i] == QLatin1Char('\\') && i + 1 < line.size())
+                ++i;
+            value += line[i];
+        }
+        if (!tags.contains(name))
+            tags.insert(name, value.trimmed());
+    }
+    QStringList parts;
+    for (const char *name : {"event", "site"}) {
+        const QString value = tags.value(QLatin1String(name));
+        if (!value.isEmpty() && value != QLatin1String("?") && value != QLatin1String("#"))
+            parts << value;
+    }
+    // "2024.03.??" keeps what is known; "????.??.??" nothing.
+    QStringList date = tags.value(QStringLiteral("date")).split(QLatin1Char('.'));
+    while (!date.isEmpty() && (date.last().isEmpty() || date.last().contains(QLatin1Char('?'))))
+        date.removeLast();
+    if (!date.isEmpty() && !date.first().contains(QLatin1Char('?')))
+        parts << date.join(QLatin1Char('.'));
+    return parts.join(QStringLiteral(" - "));
+}
+
 ImportPlan planImport(const QByteArray &bytes, ExchangeFormat format, const GameStore &store)
 {
     ImportPlan plan;
+    if (format == ExchangeFormat::Pbn)
+        plan.lessonTitle = pbnLessonTitle(bytes);
     const int language = store.languageNumber();
     QHash<long long, Kept> kept;
     QList<long long> order;

@@ -22,9 +22,15 @@ struct ImportPlan {
     QList<long long> clashes; // numbers of games in the list that are stored already
     QList<ExchangeProblem> notices; // refusals, parts left out, repeated boards, unreadable text
     int refused = 0; // boards of the file that become no game
+    QString lessonTitle; // of a PBN file: see pbnLessonTitle
 };
 
 ImportPlan planImport(const QByteArray &bytes, ExchangeFormat format, const GameStore &store);
+
+// A title for a lesson made from a PBN file: the Event, Site and Date of its first game, those that
+// are given, joined by " - " ("Clubavond - De Schakel - 2024.03.15"); a date's unknown parts
+// ("2024.??.??") are left out. Empty when the file gives none of them.
+QString pbnLessonTitle(const QByteArray &bytes);
 
 enum class ClashChoice { Overwrite, Skip, Cancel };
 
