@@ -7,9 +7,12 @@
 #include "exchange/pbn_reader.h"
 #include "exchange/pbn_text.h"
 #include "exchange/pbn_writer.h"
+#include "store/game_batch.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QHash>
+#include <QSet>
 
 #include <algorithm>
 #include <functional>
@@ -63,9 +66,61 @@ ExchangeFormat formatOfFile(const QString &path, const QByteArray &bytes)
     return head.contains("md|") && !head.contains("[") ? ExchangeFormat::Lin : ExchangeFormat::Pbn;
 }
 
+QString pbnLessonTitle(const QByteArray &bytes)
+{
+    // Only the head of the file is looked at: the first game's tags, up to the empty line that
+    // ends it, cut at a line end so no character is split.
+    QByteArray head = bytes.left(64 * 1024);
+    if (head.size() < bytes.size())
+        head.truncate(head.lastIndexOf('\n') + 1);
+    const QString text = decodeExchangeFile(head);
+    QHash<QString, QString> tags;
+    bool inGame = false;
+    for (QStringView line : QStringView(text).split(QLatin1Char('\n'))) {
+        line = line.trimmed();
+        if (line.startsWith(QLatin1Char('%')))
+            continue;
+        if (line.isEmpty()) {
+            if (inGame)
+                break;
+            continue;
+        }
+        if (!line.startsWith(QLatin1Char('[')))
+            continue;
+        inGame = true;
+        const qsizetype open = line.indexOf(QLatin1Char('"'));
+        if (open < 0)
+            continue;
+        const QString name = line.mid(1, open - 1).trimmed().toString().toLower();
+        QString value;
+        for (qsizetype i = open + 1; i < line.size() && line[i] != QLatin1Char('"'); ++i) {
+            if (line[i] == QLatin1Char('\\') && i + 1 < line.size())
+                ++i;
+            value += line[i];
+        }
+        if (!tags.contains(name))
+            tags.insert(name, value.trimmed());
+    }
+    QStringList parts;
+    for (const char *name : {"event", "site"}) {
+        const QString value = tags.value(QLatin1String(name));
+        if (!value.isEmpty() && value != QLatin1String("?") && value != QLatin1String("#"))
+            parts << value;
+    }
+    // "2024.03.??" keeps what is known; "????.??.??" nothing.
+    QStringList date = tags.value(QStringLiteral("date")).split(QLatin1Char('.'));
+    while (!date.isEmpty() && (date.last().isEmpty() || date.last().contains(QLatin1Char('?'))))
+        date.removeLast();
+    if (!date.isEmpty() && !date.first().contains(QLatin1Char('?')))
+        parts << date.join(QLatin1Char('.'));
+    return parts.join(QStringLiteral(" - "));
+}
+
 ImportPlan planImport(const QByteArray &bytes, ExchangeFormat format, const GameStore &store)
 {
     ImportPlan plan;
+    if (format == ExchangeFormat::Pbn)
+        plan.lessonTitle = pbnLessonTitle(bytes);
     const int language = store.languageNumber();
     QHash<long long, Kept> kept;
     QList<long long> order;
@@ -107,14 +162,19 @@ ImportPlan planImport(const QByteArray &bytes, ExchangeFormat format, const Game
             keepDealOnly(plan.games[k.index]);
         plan.notices << ExchangeProblem {exchange_text::RepeatedBoard, k.copies, k.board.boardText, {}};
     }
+    // The games folder is listed once; only a game whose folder is there can be stored.
+    QSet<QString> folders;
+    for (const QString &entry : QDir(store.gamesRoot()).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden))
+        folders.insert(entry.toLower());
     for (const Game &game : plan.games) {
-        if (store.isStored(game.number))
+        if (folders.contains(store.folderName(game.number).toLower()) && store.isStored(game.number))
             plan.clashes << game.number;
     }
     return plan;
 }
 
-ImportResult applyImport(const ImportPlan &plan, ClashChoice choice, const GameStore &store, const ProgressReport &progress)
+ImportResult applyImport(
+    const ImportPlan &plan, ClashChoice choice, const GameStore &store, const ProgressReport &progress)
 {
     ImportResult result;
     if (choice == ClashChoice::Cancel && !plan.clashes.isEmpty()) {
@@ -124,6 +184,18 @@ ImportResult applyImport(const ImportPlan &plan, ClashChoice choice, const GameS
     // A game stored by another program after the plan was made is no clash the user has seen:
     // unless every clash is to be overwritten, it is left as it is.
     const CommitWhen unplanned = choice == ClashChoice::Overwrite ? CommitWhen::Always : CommitWhen::OnlyIfNew;
+    // The games go in batches: each game still lands whole or not at all, but the disk is waited
+    // for once per batch rather than for every file.
+    GameBatch batch(store);
+    const auto count = [&result](const QList<GameBatch::Outcome> &outcomes) {
+        for (const GameBatch::Outcome &outcome : outcomes) {
+            const StoreResult &r = outcome.result;
+            if (r || !r.unchanged)
+                ++result.written; // a file not yet in place is put there when the game is next read
+            if (!r)
+                result.failures << r;
+        }
+    };
     const qsizetype total = plan.games.size();
     for (qsizetype i = 0; i < total; ++i) {
         const Game &game = plan.games[i];
@@ -142,15 +214,12 @@ ImportResult applyImport(const ImportPlan &plan, ClashChoice choice, const GameS
             ++result.notTried;
             continue;
         }
-        // Every file of the game in one commit: the new game lands whole, or the old one stays.
-        const StoreResult r = store.commitGame(game, clash ? CommitWhen::Always : unplanned);
-        if (r) {
-            ++result.written;
-        } else if (!r.unchanged) {
-            // The game counts as written; a file of it is put in place when it is next read.
-            ++result.written;
-            result.failures << r;
-        } else if (r.alreadyStored) {
+        if (batch.full())
+            count(batch.commit());
+        const StoreResult r = batch.stage(game, clash ? CommitWhen::Always : unplanned);
+        if (r)
+            continue;
+        if (r.alreadyStored) {
             ++result.skipped;
         } else if (!r.busy) {
             result.failures << r;
@@ -160,6 +229,8 @@ ImportResult applyImport(const ImportPlan &plan, ClashChoice choice, const GameS
             ++result.notTried;
         }
     }
+    // Stopped or not, what was staged before is written.
+    count(batch.commit());
     if (progress && !result.stopped)
         progress(total, total);
     return result;

@@ -22,9 +22,15 @@ struct ImportPlan {
     QList<long long> clashes; // numbers of games in the list that are stored already
     QList<ExchangeProblem> notices; // refusals, parts left out, repeated boards, unreadable text
     int refused = 0; // boards of the file that become no game
+    QString lessonTitle; // of a PBN file: see pbnLessonTitle
 };
 
 ImportPlan planImport(const QByteArray &bytes, ExchangeFormat format, const GameStore &store);
+
+// A title for a lesson made from a PBN file: the Event, Site and Date of its first game, those that
+// are given, joined by " - " ("Clubavond - De Schakel - 2024.03.15"); a date's unknown parts
+// ("2024.??.??") are left out. Empty when the file gives none of them.
+QString pbnLessonTitle(const QByteArray &bytes);
 
 enum class ClashChoice { Overwrite, Skip, Cancel };
 
@@ -42,11 +48,13 @@ struct ImportResult {
     bool writeFailed() const { return busy || !failures.isEmpty(); }
 };
 
-// Writes the planned games, each in one commit of all its files: a game that is stored already is
+// Writes the planned games, each whole or not at all (a kill at any instant leaves every game old,
+// new or absent), in batches that wait for the disk once each: a game that is stored already is
 // replaced whole (Overwrite) or left alone (Skip); Cancel writes nothing when any game is stored
 // already. A game stored by another program after the plan was made is overwritten only with
 // Overwrite. When another program keeps the games folder, the import stops there.
-// ProgressReport is told of each game before it is written, and can stop the import there.
+// ProgressReport is told of each game before it is staged, and can stop the import there: the
+// games staged before are written.
 ImportResult applyImport(
     const ImportPlan &plan, ClashChoice choice, const GameStore &store, const ProgressReport &progress = {});
 
@@ -61,8 +69,8 @@ struct ExportResult {
     bool stopped = false; // the user stopped the export: there are no bytes
 };
 
-ExportResult exportGames(
-    const GameStore &store, const QList<long long> &numbers, ExchangeFormat format, const ProgressReport &progress = {});
+ExportResult exportGames(const GameStore &store, const QList<long long> &numbers, ExchangeFormat format,
+    const ProgressReport &progress = {});
 
 // The numbers of every stored game, ascending.
 QList<long long> storedGameNumbers(const GameStore &store);

@@ -1,8 +1,8 @@
 #include "exchange/pasted_deal.h"
 
+#include "base/string_table.h"
 #include "exchange/lin_format.h"
 #include "exchange/pbn_reader.h"
-#include "base/string_table.h"
 
 namespace briqo {
 

@@ -36,14 +36,11 @@ int hexValue(QChar c)
     return -1;
 }
 
-// The suit symbol escapes, as letters of the language (Dutch S H R K, English S H D C).
-QString suitSymbol(QChar c, int languageNumber)
+// The suit symbol escapes of the standard: kept as they are in a question or answer, where they
+// are drawn as suit symbols (code page 1252 has none).
+bool isSuitEscape(QChar c)
 {
-    const QString english = QStringLiteral("SHDC");
-    const qsizetype suit = english.indexOf(c);
-    if (suit < 0)
-        return {};
-    return SuitName(int(suit), languageNumber).left(1).toUpper();
+    return c == QLatin1Char('S') || c == QLatin1Char('H') || c == QLatin1Char('D') || c == QLatin1Char('C');
 }
 
 QString hexEscape(QChar c)
@@ -67,7 +64,9 @@ QStringList encodeLine(const QString &line, bool firstOfText)
     for (qsizetype i = 0; i < line.size(); ++i) {
         const QChar c = line[i];
         const bool edgeBlank = isBlank(c) && (i == line.size() - 1 || (i == 0 && firstOfText));
-        if (c == QLatin1Char('\\'))
+        if (c == QLatin1Char('\\') && i + 1 < line.size() && isSuitEscape(line[i + 1]))
+            pieces << QStringLiteral("\\") + line[++i]; // a suit symbol goes out as it came in
+        else if (c == QLatin1Char('\\'))
             pieces << QStringLiteral("\\\\");
         else if (c == QLatin1Char('}') || edgeBlank || !isPlainChar(c) || (i == 0 && c == QLatin1Char('%')))
             pieces << hexEscape(c);
@@ -128,7 +127,7 @@ bool cutToLength(QString &text, qsizetype max)
     return true;
 }
 
-QString decodeCommentary(const QString &raw, int languageNumber)
+QString decodeCommentary(const QString &raw, int)
 {
     static const QRegularExpression lineBreak(QStringLiteral("\r\n|\n|\r"));
     QStringList lines = raw.split(lineBreak);
@@ -169,8 +168,9 @@ QString decodeCommentary(const QString &raw, int languageNumber)
                 const char byte = char(hexValue(line[j + 2]) * 16 + hexValue(line[j + 3]));
                 out += decode1252(QByteArrayView(&byte, 1));
                 j += 4;
-            } else if (const QString suit = suitSymbol(next, languageNumber); !suit.isEmpty()) {
-                out += suit;
+            } else if (isSuitEscape(next)) {
+                out += c;
+                out += next;
                 j += 2;
             } else {
                 out += c; // a backslash that starts no escape stands for itself

@@ -14,7 +14,8 @@ namespace briqo {
 
 // The text a commentary gives, from what stands between "{" and "}" (or after ";"). Lines end in
 // CR LF; leading and trailing empty lines and the blanks around each line are dropped (foreign
-// files indent and pad their commentary). Suit symbols become the suit letters of the language.
+// files indent and pad their commentary). The suit symbols "\S" "\H" "\D" "\C" stay as written:
+// a question or answer shows them as symbols, and an export writes them back the same.
 QString decodeCommentary(const QString &raw, int languageNumber);
 
 // "{...}" holding text exactly, such that decodeCommentary gives text back.

@@ -1,8 +1,10 @@
 #include "store/game_paths.h"
 
+#include "base/string_ids.h"
 #include "base/string_table.h"
 #include "store/path_lookup.h"
-#include "base/string_ids.h"
+
+#include <QDir>
 
 namespace briqo {
 
@@ -55,10 +57,22 @@ QString gameFilePath(const QString &gameFolder, const QString &folderName, const
 
 GameFilePaths gameFilePaths(const QString &gameFolder, const QString &folderName, const GameWords &words)
 {
+    // The folder is listed once for all six names (a game rarely has all its files).
     const QString folder = resolveExisting(gameFolder);
-    return {folder, gameFilePath(folder, folderName, words.bidding), gameFilePath(folder, folderName, words.hands),
-        gameFilePath(folder, folderName, words.lead), gameFilePath(folder, folderName, words.contract),
-        gameFilePath(folder, folderName, words.question), gameFilePath(folder, folderName, words.answer)};
+    const QStringList entries
+        = QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
+    const auto path = [&](const QString &word) {
+        const QString name = gameFileName(folderName, word);
+        if (!entries.contains(name)) {
+            for (const QString &entry : entries) {
+                if (entry.compare(name, Qt::CaseInsensitive) == 0)
+                    return joinPath(folder, entry);
+            }
+        }
+        return joinPath(folder, name);
+    };
+    return {folder, path(words.bidding), path(words.hands), path(words.lead), path(words.contract),
+        path(words.question), path(words.answer)};
 }
 
 } // namespace briqo

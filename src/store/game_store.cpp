@@ -67,6 +67,8 @@ StoreResult busyResult(const QString &gamesRoot)
 
 void GameStore::setJournal(Journal journal) { briqo::journal() = std::move(journal); }
 
+void GameStore::noteChange(const QString &path, const QByteArray *bytes) { note(path, bytes); }
+
 GameStore::GameStore(QString programFolder, int languageNumber)
     : m_programFolder(std::move(programFolder))
     , m_languageNumber(languageNumber)
@@ -83,9 +85,10 @@ GameFilePaths GameStore::paths(long long n) const { return gameFilePaths(folderO
 
 bool GameStore::isStored(long long n) const { return FileState(paths(n).auction) == 1; }
 
-QString GameStore::pathOf(long long n, GameFileKind kind) const
+QString GameStore::pathOf(long long n, GameFileKind kind) const { return pathIn(paths(n), kind); }
+
+QString GameStore::pathIn(const GameFilePaths &p, GameFileKind kind)
 {
-    const GameFilePaths p = paths(n);
     switch (kind) {
     case GameFileKind::Auction:
         return p.auction;
@@ -148,8 +151,9 @@ StoreResult GameStore::commit(long long n, const QList<GameFileChange> &changes,
         CreateFolderPath(folder);
 
     QList<StagedFile> files;
+    const GameFilePaths p = paths(n);
     for (const GameFileChange &change : changes) {
-        const QString path = pathOf(n, change.kind);
+        const QString path = pathIn(p, change.kind);
         if (change.bytes)
             files.append({path, *change.bytes, false});
         else if (FileState(path) >= 0)
@@ -179,7 +183,7 @@ StoreResult GameStore::commit(long long n, const QList<GameFileChange> &changes,
     return StoreResult::done(true);
 }
 
-StoreResult GameStore::commitGame(const Game &game, CommitWhen when) const
+std::optional<QList<GameFileChange>> GameStore::changesOf(const Game &game, StoreResult *failure) const
 {
     const long long n = game.number;
     auto writeOrRemove = [](GameFileKind kind, bool present, const QByteArray &bytes) {
@@ -188,22 +192,31 @@ StoreResult GameStore::commitGame(const Game &game, CommitWhen when) const
     QByteArray leadBytes;
     if (game.lead) {
         const QString line = formatLeadLine(game.lead->leaderName, game.lead->suitIndex, game.lead->cardText);
-        if (line.isEmpty())
-            return StoreResult::failed(paths(n).lead, QStringLiteral("no valid lead to write"));
+        if (line.isEmpty()) {
+            *failure = StoreResult::failed(paths(n).lead, QStringLiteral("no valid lead to write"));
+            return std::nullopt;
+        }
         leadBytes = textLinesBytes({line});
     }
     const bool question = game.hasQuestionFile || !game.question.isEmpty();
     const bool answer = game.hasAnswerFile || !game.answer.isEmpty();
-    return commit(n,
-        {
-            {GameFileKind::Auction, auctionFileBytes(game.auction.value_or(AuctionFile {}))},
-            {GameFileKind::Hands, handsFileBytes(game.holdings)},
-            writeOrRemove(GameFileKind::Contract, !game.contract.isEmpty(), textLinesBytes({game.contract})),
-            writeOrRemove(GameFileKind::Lead, game.lead.has_value(), leadBytes),
-            writeOrRemove(GameFileKind::Question, question, question ? textItemBytes(game.question) : QByteArray()),
-            writeOrRemove(GameFileKind::Answer, answer, answer ? textItemBytes(game.answer) : QByteArray()),
-        },
-        when);
+    return QList<GameFileChange> {
+        {GameFileKind::Auction, auctionFileBytes(game.auction.value_or(AuctionFile {}))},
+        {GameFileKind::Hands, handsFileBytes(game.holdings)},
+        writeOrRemove(GameFileKind::Contract, !game.contract.isEmpty(), textLinesBytes({game.contract})),
+        writeOrRemove(GameFileKind::Lead, game.lead.has_value(), leadBytes),
+        writeOrRemove(GameFileKind::Question, question, question ? textItemBytes(game.question) : QByteArray()),
+        writeOrRemove(GameFileKind::Answer, answer, answer ? textItemBytes(game.answer) : QByteArray()),
+    };
+}
+
+StoreResult GameStore::commitGame(const Game &game, CommitWhen when) const
+{
+    StoreResult failure;
+    const std::optional<QList<GameFileChange>> changes = changesOf(game, &failure);
+    if (!changes)
+        return failure;
+    return commit(game.number, *changes, when);
 }
 
 StoreResult GameStore::save(const Game &game) const
@@ -408,7 +421,8 @@ bool GameStore::recoverAll() const
     QDirIterator entries(root, {PendingNoteStart + QLatin1Char('*')}, QDir::Files | QDir::Hidden);
     while (entries.hasNext())
         notes.append(entries.next());
-    if (notes.isEmpty()) {
+    const bool batch = batchLeftIn(root);
+    if (notes.isEmpty() && !batch) {
         // The lock a killed process left goes too; a live writer's is not waited for.
         if (QFileInfo::exists(FolderLock::lockPath(root)))
             const FolderLock takeOver(root, 0);
@@ -417,6 +431,8 @@ bool GameStore::recoverAll() const
     const FolderLock lock(root);
     if (lock.busy())
         return false;
+    if (batch)
+        recoverBatch(root);
     for (const QString &note : notes) {
         const QString name = QFileInfo(note).fileName().mid(PendingNoteStart.size());
         const QString folder = joinPath(root, name);

@@ -93,6 +93,9 @@ public:
     StoreResult commitGame(const Game &game, CommitWhen when = CommitWhen::Always) const;
     // Some files of game n in one commit; the others stay as they are.
     StoreResult commit(long long n, const QList<GameFileChange> &changes, CommitWhen when = CommitWhen::Always) const;
+    // The files commitGame writes and removes for a game; nullopt (with the failure) when the game
+    // cannot be written as it is.
+    std::optional<QList<GameFileChange>> changesOf(const Game &game, StoreResult *failure) const;
 
     StoreResult writeContract(long long n, const QString &contractText) const;
     StoreResult removeContract(long long n) const;
@@ -141,9 +144,13 @@ public:
     // process kept the games folder locked while there was something to recover.
     bool recoverAll() const;
 
-private:
     QString pathOf(long long n, GameFileKind kind) const;
+    static QString pathIn(const GameFilePaths &paths, GameFileKind kind);
 
+    // Tells the journal of a file written (bytes) or removed (null).
+    static void noteChange(const QString &path, const QByteArray *bytes);
+
+private:
     QString m_programFolder;
     int m_languageNumber;
     GameWords m_words;

@@ -24,41 +24,6 @@ namespace {
 const QString kRecordName = QStringLiteral(".briqo-commit");
 const QString kStagedEnding = QStringLiteral(".new");
 
-// Writes and flushes to the disk itself, so a power cut after the record cannot find the record
-// pointing at a file whose bytes never left the cache.
-bool writeDurably(const QString &path, const QByteArray &bytes, QString *error)
-{
-    // Plain system calls, so that the reason of a failure (a full disk, a file size limit) is the
-    // system's own and not lost in a buffer.
-    const auto fail = [&](int fd) {
-        const int reason = errno;
-        if (fd >= 0)
-            ::close(fd);
-        ::unlink(QFile::encodeName(path).constData());
-        *error = QString::fromLocal8Bit(std::strerror(reason));
-        return false;
-    };
-    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0) {
-        *error = QString::fromLocal8Bit(std::strerror(errno));
-        return false;
-    }
-    qsizetype written = 0;
-    while (written < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.constData() + written, size_t(bytes.size() - written));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return fail(fd);
-        written += n;
-    }
-    if (::fsync(fd) != 0)
-        return fail(fd);
-    if (::close(fd) != 0)
-        return fail(-1);
-    return true;
-}
-
 // POSIX rename replaces the target in one step; QFile::rename refuses an existing target.
 bool replaceFile(const QString &from, const QString &to)
 {
@@ -122,7 +87,188 @@ bool finishRecordedSave(const QString &folder)
     return true;
 }
 
+const QString kBatchRecordName = QStringLiteral(".briqo-batch");
+const QString kBatchNoteName = QStringLiteral(".briqo-batch-folders");
+// A line of the note: a game folder the batch stages in, "+" before the name when the batch made it.
+constexpr char NewFolderMark = '+';
+
+bool writeBytes(const QString &path, const QByteArray &bytes, bool durable, QString *error)
+{
+    // Plain system calls, so that the reason of a failure (a full disk, a file size limit) is the
+    // system's own and not lost in a buffer.
+    const auto fail = [&](int fd) {
+        const int reason = errno;
+        if (fd >= 0)
+            ::close(fd);
+        ::unlink(QFile::encodeName(path).constData());
+        *error = QString::fromLocal8Bit(std::strerror(reason));
+        return false;
+    };
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        *error = QString::fromLocal8Bit(std::strerror(errno));
+        return false;
+    }
+    qsizetype written = 0;
+    while (written < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.constData() + written, size_t(bytes.size() - written));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return fail(fd);
+        written += n;
+    }
+    if (durable && ::fsync(fd) != 0)
+        return fail(fd);
+    if (::close(fd) != 0)
+        return fail(-1);
+    return true;
+}
+
+QList<BatchTarget> batchTargets(const QString &recordPath)
+{
+    QFile record(recordPath);
+    if (!record.open(QIODevice::ReadOnly))
+        return {};
+    QList<BatchTarget> targets;
+    for (const QByteArray &line : record.readAll().split('\n')) {
+        const QString entry = QFile::decodeName(line);
+        const qsizetype slash = entry.indexOf(QLatin1Char('/'));
+        if (slash <= 0)
+            continue;
+        BatchTarget target {entry.left(slash), entry.mid(slash + 1)};
+        target.remove = target.fileName.startsWith(QLatin1Char('-'));
+        if (target.remove)
+            target.fileName.remove(0, 1);
+        // A record names files of game folders of its own games folder only.
+        const auto plainName = [](const QString &name) {
+            return !name.isEmpty() && !name.contains(QLatin1Char('/')) && name != QLatin1String("..")
+                && name != QLatin1String(".");
+        };
+        if (plainName(target.folderName) && plainName(target.fileName))
+            targets.append(target);
+    }
+    return targets;
+}
+
 } // namespace
+
+bool writeStaged(const QString &path, const QByteArray &bytes, QString *error)
+{
+    return writeBytes(path, bytes, false, error);
+}
+
+bool writeDurably(const QString &path, const QByteArray &bytes, QString *error)
+{
+    return writeBytes(path, bytes, true, error);
+}
+
+bool syncFileSystem(const QString &folder, const QStringList &files, QString *error)
+{
+    // Flushing every file on its own costs the disk one journal commit each; the file system's
+    // own flush writes them all in one.
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        const bool synced = ::syncfs(fd) == 0;
+        ::close(fd);
+        if (synced)
+            return true;
+    }
+    for (const QString &path : files) {
+        const int file = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+        const bool synced = file >= 0 && ::fsync(file) == 0;
+        const int reason = errno;
+        if (file >= 0)
+            ::close(file);
+        if (!synced) {
+            *error = QString::fromLocal8Bit(std::strerror(reason));
+            return false;
+        }
+    }
+    return true;
+}
+
+QString batchRecordPath(const QString &gamesRoot) { return joinPath(gamesRoot, kBatchRecordName); }
+
+QString batchNotePath(const QString &gamesRoot) { return joinPath(gamesRoot, kBatchNoteName); }
+
+QByteArray batchNoteLine(const QString &folderName, bool newFolder)
+{
+    return (newFolder ? QByteArray(1, NewFolderMark) : QByteArray()) + QFile::encodeName(folderName) + '\n';
+}
+
+bool writeBatchRecord(const QString &gamesRoot, const QList<BatchTarget> &targets, QString *error)
+{
+    QByteArray record;
+    for (const BatchTarget &t : targets)
+        record += QFile::encodeName(t.folderName) + '/' + (t.remove ? "-" : "") + QFile::encodeName(t.fileName) + '\n';
+    const QString path = batchRecordPath(gamesRoot);
+    const QString temp = path + QStringLiteral(".tmp");
+    if (!writeDurably(temp, record, error) || !replaceFile(temp, path)) {
+        if (error->isEmpty())
+            *error = QStringLiteral("cannot rename the commit record");
+        QFile::remove(temp);
+        return false;
+    }
+    syncFolder(gamesRoot);
+    return true;
+}
+
+bool batchLeftIn(const QString &gamesRoot)
+{
+    return QFileInfo::exists(batchRecordPath(gamesRoot)) || QFileInfo::exists(batchNotePath(gamesRoot));
+}
+
+bool recoverBatch(const QString &gamesRoot)
+{
+    const QString recordPath = batchRecordPath(gamesRoot);
+    const QString notePath = batchNotePath(gamesRoot);
+    if (QFileInfo::exists(recordPath)) {
+        bool complete = true;
+        QStringList folders;
+        for (const BatchTarget &t : batchTargets(recordPath)) {
+            const QString folder = joinPath(gamesRoot, t.folderName);
+            const QString target = joinPath(folder, t.fileName);
+            if (folders.isEmpty() || folders.last() != folder)
+                folders.append(folder);
+            if (t.remove) {
+                if (QFileInfo(target).isFile() && !QFile::remove(target))
+                    complete = false;
+            } else if (QFileInfo::exists(target + kStagedEnding) && !replaceFile(target + kStagedEnding, target)) {
+                complete = false;
+            }
+        }
+        QString error;
+        if (!complete || !syncFileSystem(gamesRoot, folders, &error))
+            return false;
+        QFile::remove(recordPath);
+        QFile::remove(recordPath + QStringLiteral(".tmp"));
+        QFile::remove(notePath);
+        syncFolder(gamesRoot);
+        return true;
+    }
+    QFile::remove(recordPath + QStringLiteral(".tmp"));
+    QFile note(notePath);
+    if (!note.open(QIODevice::ReadOnly))
+        return true;
+    // Cut off before its record: the staged files go and the old games stay.
+    for (QByteArray line : note.readAll().split('\n')) {
+        const bool newFolder = line.startsWith(NewFolderMark);
+        if (newFolder)
+            line.remove(0, 1);
+        const QString name = QFile::decodeName(line);
+        if (name.isEmpty() || name.contains(QLatin1Char('/')) || name == QLatin1String("..")
+            || name == QLatin1String("."))
+            continue;
+        const QString folder = joinPath(gamesRoot, name);
+        recoverSave(folder);
+        if (newFolder)
+            QDir().rmdir(folder); // only when the batch left it empty
+    }
+    note.close();
+    QFile::remove(notePath);
+    return true;
+}
 
 bool isTemporaryName(const QString &fileName)
 {
@@ -201,6 +347,11 @@ void recoverSaveLocked(const QString &folder)
 
 void recoverSave(const QString &folder)
 {
+    // A game folder of a batch cut off after its record holds staged files the batch record
+    // names: the batch is finished first, whole.
+    const QString root = QFileInfo(folder).absolutePath();
+    if (QFileInfo::exists(batchRecordPath(root)))
+        recoverBatch(root);
     const QDir dir(folder);
     if (!dir.exists())
         return;

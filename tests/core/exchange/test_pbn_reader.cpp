@@ -3,6 +3,7 @@
 #include "exchange/importer.h"
 #include "exchange/pbn_reader.h"
 #include "exchange/pbn_text.h"
+#include "exchange/pbn_writer.h"
 #include "exchange_games.h"
 
 #include <QTemporaryDir>
@@ -84,7 +85,7 @@ private slots:
         const Game &five = *gameNumber(p, 5);
         QCOMPARE(five.question,
             QStringLiteral(
-                "You are East.\r\nWhat do you lead against 4H?\r\n(1) multi\r\n(2) asks\r\n(3) weak, hearts"));
+                "You are East.\r\nWhat do you lead against 4\\H?\r\n(1) multi\r\n(2) asks\r\n(3) weak, hearts"));
         QCOMPARE(five.auction->callKinds, QStringLiteral("1212121222"));
         QCOMPARE(five.auction->cells[auctionCellIndex(North, 0)], (FileCell {"2", "1", "(1)"}));
         QCOMPARE(five.auction->cells[auctionCellIndex(South, 0)], (FileCell {"2", "4", "(2)"}));
@@ -276,6 +277,57 @@ private slots:
         QCOMPARE(read.boards[0].calls[0].noteText.size(), MaxNoteLength);
         QCOMPARE(read.problems.size(), 1);
         QCOMPARE(read.problems[0].text, exchange_text::CommentaryCut);
+    }
+
+    void suitEscapesInCommentaryStayEscapesAndGoOutTheSame()
+    {
+        // A teacher's question and answer with the standard's suit symbols, and a note with one.
+        const QByteArray file = "[Event \"Les\"]\r\n[Board \"1\"]\r\n[Dealer \"N\"]\r\n[Vulnerable \"None\"]\r\n"
+                                "{Wat start u met \\S AH en \\H 5?}\r\n"
+                                "[Deal \"N:AKQJ.AKQ.AKQ.AKQ T987.JT9.JT9.JT9 6543.876.876.876 2.5432.5432.5432\"]\r\n"
+                                "[Auction \"N\"]\r\n1NT Pass 3NT =1= AP\r\n[Note \"1:\\D stopper\"]\r\n"
+                                "{Start \\D 2, niet \\C.}\r\n";
+        for (const int language : {LanguageDutch, LanguageEnglish}) {
+            QTemporaryDir dir;
+            const ImportPlan p = planImport(file, ExchangeFormat::Pbn, GameStore(dir.path(), language));
+            QCOMPARE(p.games.size(), 1);
+            const Game &game = p.games.first();
+            QVERIFY2(game.question.contains(QLatin1String("\\S AH en \\H 5?")), qPrintable(game.question));
+            QVERIFY2(game.answer.contains(QLatin1String("Start \\D 2, niet \\C.")), qPrintable(game.answer));
+            // Written out and read again, the texts are what they were.
+            const QByteArray again = writePbn({boardFromGame(game, language)});
+            QVERIFY2(again.contains("\\S AH en \\H 5?"), again.constData());
+            QVERIFY(!again.contains("\\\\S"));
+            const ImportPlan back = planImport(again, ExchangeFormat::Pbn, GameStore(dir.path(), language));
+            QCOMPARE(back.games.first().question, game.question);
+            QCOMPARE(back.games.first().answer, game.answer);
+        }
+    }
+
+    void theLessonTitleComesFromTheFirstGamesEventSiteAndDate_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("title");
+        const QByteArray deal = "[Deal \"N:AKQJ.AKQ.AKQ.AKQ T987.JT9.JT9.JT9 6543.876.876.876 2.5432.5432.5432\"]\r\n";
+        QTest::newRow("all three") << "% PBN 2.1\r\n\r\n[Event \"Clubavond\"]\r\n[Site \"De Schakel\"]\r\n"
+                                      "[Date \"2024.03.15\"]\r\n[Board \"1\"]\r\n"
+                + deal + "\r\n[Event \"Other\"]\r\n[Board \"2\"]\r\n"
+                + deal << QStringLiteral("Clubavond - De Schakel - 2024.03.15");
+        QTest::newRow("unknown parts left out")
+            << "[Event \"Les \\\"3\\\"\"]\r\n[Site \"?\"]\r\n[Date \"2024.??.??\"]\r\n" + deal
+            << QStringLiteral("Les \"3\" - 2024");
+        QTest::newRow("accented, in code page 1252")
+            << QByteArray("[Site \"Caf\xE9\"]\r\n[Date \"????.??.??\"]\r\n") + deal << QStringLiteral("Caf\u00e9");
+        QTest::newRow("none") << "[Board \"1\"]\r\n" + deal << QString();
+        QTest::newRow("no game at all") << QByteArray("% nothing\r\n") << QString();
+    }
+    void theLessonTitleComesFromTheFirstGamesEventSiteAndDate()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, title);
+        QCOMPARE(pbnLessonTitle(file), title);
+        QTemporaryDir dir;
+        QCOMPARE(planImport(file, ExchangeFormat::Pbn, GameStore(dir.path(), LanguageDutch)).lessonTitle, title);
     }
 
     void utf16WithAByteOrderMarkIsDecodedInEitherOrder()
