@@ -85,6 +85,7 @@ struct GameSource {
     std::map<long long, Game> games; // by number
     QString name; // the file, for the messages
     bool fromFile = false;
+    QString lessonTitle; // a PBN file's event, site and date: a handout's title unless one is given
 };
 
 std::optional<GameSource> readSource(const Arguments &a, const GameStore &store, int &status)
@@ -109,6 +110,7 @@ std::optional<GameSource> readSource(const Arguments &a, const GameStore &store,
     }
     if (plan.refused > 0)
         status = ExitRefused;
+    source.lessonTitle = plan.lessonTitle;
     for (const Game &game : plan.games)
         source.games.emplace(game.number, game);
     return source;
@@ -197,6 +199,7 @@ struct Request {
     PictureSettings settings;
     QList<Game> games;
     QString out;
+    QString lessonTitle; // of the board file the games come from
     int status = ExitOk;
 };
 
@@ -231,6 +234,7 @@ std::optional<Request> readRequest(
     if (!games)
         return std::nullopt;
     r.games = *games;
+    r.lessonTitle = source->lessonTitle;
     return r;
 }
 
@@ -301,7 +305,7 @@ int runHandout(const QStringList &args)
     }
     HandoutSettings settings;
     settings.picture = r->settings;
-    settings.title = a.value("--title");
+    settings.title = a.has("--title") ? a.value("--title") : r->lessonTitle;
     settings.subtitle = a.value("--subtitle");
     settings.notice = !a.has("--no-notice");
     if (a.has("--layout")) {

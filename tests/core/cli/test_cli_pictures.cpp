@@ -296,6 +296,24 @@ private slots:
             0);
         QCOMPARE(pageCount(inlined), 2);
         QCOMPARE(snapshot(m_folder.path()), before);
+
+        // A handout of a board file takes the file's event as its title, unless another is given;
+        // the same holds for the web page.
+        const QString fromFile = out(QStringLiteral("from_file_lesson.pdf"));
+        QCOMPARE(cli({QStringLiteral("handout"), QStringLiteral("--pbn"), data("teaching.pbn"), QStringLiteral("--out"),
+                         fromFile})
+                     .exitCode,
+            0);
+        QVERIFY2(pdfText(fromFile, 1).contains(QStringLiteral("Lesson 4")), qPrintable(pdfText(fromFile, 1)));
+        const QString page = out(QStringLiteral("from_file_lesson.html"));
+        QCOMPARE(cli({QStringLiteral("handout"), QStringLiteral("--pbn"), data("teaching.pbn"),
+                         QStringLiteral("--title"), QStringLiteral("Opening leads"), QStringLiteral("--out"), page})
+                     .exitCode,
+            0);
+        QFile html(page);
+        QVERIFY(html.open(QIODevice::ReadOnly));
+        const QByteArray bytes = html.readAll();
+        QVERIFY(bytes.contains("Opening leads") && !bytes.contains("Lesson 4"));
     }
 
     // Each option leaves out its own part of the board and nothing else, in the picture (which
