@@ -19,8 +19,6 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
-#include <memory>
-#include <vector>
 
 namespace briqo {
 
@@ -30,10 +28,10 @@ namespace {
 constexpr int Dpi = 96;
 constexpr double Margin = 48; // half an inch
 constexpr double Gap = 24;
-// Under each board, with the answers inline, this part of its cell is kept for the answer.
-constexpr double InlineAnswerShare = 0.22;
-// Answer texts: as large as the question on the board, never smaller than can be read.
+// Answer texts on their own pages: as large as the question on a board.
 constexpr double AnswerPoints = 9.75;
+// The cards of the board layout: as large as this where there is room, never below the least.
+constexpr double BoardCardPointsMost = 14;
 constexpr double TitlePoints = 16;
 constexpr double SubtitlePoints = 11;
 constexpr double HeadingPoints = 15;
@@ -114,29 +112,6 @@ private:
 
 using PageDrawing = std::function<void(QPainter &)>;
 
-// The caption line and the answer below it, the largest size (down to a readable least) that
-// fits the box; what still does not fit is cut at the box's edge rather than run into the next board.
-void drawInlineAnswer(QPainter &painter, const QRectF &box, const QString &caption, const QString &answer)
-{
-    QFont body = handoutFont(AnswerPoints);
-    QFont bold = handoutFont(AnswerPoints, true);
-    for (double size = AnswerPoints; size >= SmallestHandoutPoints; size -= 0.25) {
-        body = handoutFont(size);
-        bold = handoutFont(size, true);
-        const double captionHeight = QFontMetricsF(bold, painter.device()).height();
-        if (captionHeight + suitTextHeight(answer, body, box.width(), painter.device()) <= box.height())
-            break;
-    }
-    painter.save();
-    painter.setClipRect(box);
-    painter.setPen(Qt::black);
-    painter.setFont(bold);
-    const double captionHeight = QFontMetricsF(bold, painter.device()).height();
-    painter.drawText(QRectF(box.left(), box.top(), box.width(), captionHeight), TextFlags, caption);
-    drawSuitText(painter, box.adjusted(0, captionHeight, 0, 0), answer, body);
-    painter.restore();
-}
-
 // The pages of answers after the boards: a heading, then each answered game with its answer.
 void addAnswerPages(
     QList<PageDrawing> &pages, QPaintDevice *device, const QRectF &body, const QList<Game> &games, int languageNumber)
@@ -185,36 +160,38 @@ void addAnswerPages(
     }
 }
 
-// The board pictures, perPage to a page, largest where they fit.
-bool addBoardPages(QList<PageDrawing> &pages, const std::vector<std::unique_ptr<PreparedBoard>> &boards,
-    const QList<Game> &games, const HandoutSettings &settings, const QRectF &body)
+// The boards of the board layout, drawn as text: perPage to a page in the grid that shows them largest.
+void addBoardPages(QList<PageDrawing> &pages, QPaintDevice *device, const QList<Game> &games,
+    const QList<std::optional<DoubleDummyResult>> &tables, const HandoutSettings &settings, const QRectF &body)
 {
-    QList<QSizeF> sizes;
-    for (const auto &board : boards)
-        sizes << QSizeF(board->frame.size);
-    const HandoutPage page {body.size(), 0, Gap};
-    const HandoutLayout layout = layoutHandout(
-        sizes, std::clamp(settings.perPage, 1, MaxBoardsPerPage), page, settings.answersInline ? InlineAnswerShare : 0);
-    const int language = settings.picture.languageNumber;
-    for (int p = 0; p < layout.pageCount; ++p) {
-        pages << [&, p, layout, language, body](QPainter &painter) {
-            for (qsizetype i = 0; i < games.size(); ++i) {
-                const HandoutPlace &place = layout.places[i];
-                if (place.page != p)
-                    continue;
-                painter.save();
-                painter.translate(body.topLeft() + place.board.topLeft());
-                painter.scale(layout.scale, layout.scale);
-                paintBoardPicture(boards[i]->view, boards[i]->frame, painter);
-                painter.restore();
-                if (settings.answersInline && !games[i].answer.trimmed().isEmpty()) {
-                    drawInlineAnswer(painter, place.answer.translated(body.topLeft()),
-                        ResString(Str::AnswerExplanation, language), games[i].answer.trimmed());
+    const int perPage = std::clamp(settings.perPage, 1, MostBoardsWithAuctionPerPage);
+    QStringList answers;
+    for (const Game &game : games)
+        answers << (settings.answersInline ? game.answer.trimmed() : QString());
+    // The cards as large as every board lets them be in its cell, never below the least.
+    const BoardGrid grid = chooseBoardGrid(perPage, body.size(), Gap, static_cast<int>(games.size()),
+        BoardCardPointsMost, SmallestHandoutPoints, 0.5, [&](const QSizeF &cell, double points) {
+            int n = 0;
+            for (qsizetype i = 0; i < games.size(); ++i)
+                n += boardBlockFits(device, cell, games[i], tables[i], settings.picture, points, answers[i]) ? 1 : 0;
+            return n;
+        });
+    for (qsizetype first = 0; first < games.size(); first += perPage) {
+        pages << [=, &games, &tables, &settings](QPainter &painter) {
+            for (qsizetype i = first; i < std::min<qsizetype>(first + perPage, games.size()); ++i) {
+                const int slot = static_cast<int>(i - first);
+                const QRectF place = grid.place(slot, Gap).translated(body.topLeft());
+                drawBoardBlock(painter, place, games[i], tables[i], settings.picture, grid.points, answers[i]);
+                // A thin line between the rows.
+                if (slot / grid.columns < grid.rows - 1 && i + grid.columns < games.size()
+                    && slot + grid.columns < perPage) {
+                    painter.setPen(QPen(Qt::lightGray, 1));
+                    painter.drawLine(QPointF(place.left(), place.bottom() + Gap / 2),
+                        QPointF(place.right(), place.bottom() + Gap / 2));
                 }
             }
         };
     }
-    return true;
 }
 
 void addRecordPages(QList<PageDrawing> &pages, QPaintDevice *device, const QList<Game> &games,
@@ -293,24 +270,14 @@ QByteArray handoutPdf(const QList<Game> &games, const HandoutSettings &settings,
     if (games.isEmpty())
         return {};
     HandoutSettings used = settings;
-    // On paper the question's suit marks are symbols, the notice stands once at the foot of each
-    // page, and a deal without an auction has no empty auction box.
-    used.picture.suitSymbols = true;
-    used.picture.makerNotes = false;
-    used.picture.emptyAuctionFrame = false;
-    std::vector<std::unique_ptr<PreparedBoard>> boards;
     QList<std::optional<DoubleDummyResult>> tables;
     for (qsizetype i = 0; i < games.size(); ++i) {
         if (progress && !progress(i, games.size()))
             return {};
-        if (used.kind == HandoutKind::Board) {
-            boards.push_back(std::make_unique<PreparedBoard>(games[i], used.picture));
-        } else {
-            std::optional<DoubleDummyResult> table = used.picture.board.doubleDummy;
-            if (used.picture.shown.doubleDummy && !table)
-                table = solveDeal(games[i].holdings, used.picture.languageNumber, VulnerabilityOf(games[i].number));
-            tables << (used.picture.shown.doubleDummy ? table : std::nullopt);
-        }
+        std::optional<DoubleDummyResult> table = used.picture.board.doubleDummy;
+        if (used.picture.shown.doubleDummy && !table)
+            table = solveDeal(games[i].holdings, used.picture.languageNumber, VulnerabilityOf(games[i].number));
+        tables << (used.picture.shown.doubleDummy ? table : std::nullopt);
     }
     if (progress)
         progress(games.size(), games.size());
@@ -330,7 +297,7 @@ QByteArray handoutPdf(const QList<Game> &games, const HandoutSettings &settings,
     QList<PageDrawing> pages;
     switch (used.kind) {
     case HandoutKind::Board:
-        addBoardPages(pages, boards, games, used, body);
+        addBoardPages(pages, &pdf, games, tables, used, body);
         if (!used.answersInline)
             addAnswerPages(pages, &pdf, body, games, used.picture.languageNumber);
         break;

@@ -14,7 +14,8 @@ struct Game;
 
 // How the boards of a handout are set out on its pages.
 enum class HandoutKind {
-    Board, // each board's picture with its auction and question, perPage to a page
+    Board, // each board with its auction and question, perPage to a page (at most
+           // MostBoardsWithAuctionPerPage)
     Record, // a hand record as clubs print it: the four hands, dealer, vulnerability and, when
             // asked, the double-dummy table and par; 6 or 9 boards to a page, no auction
     Question, // a question sheet: the hands that show, the auction so far and the question, one
@@ -22,7 +23,7 @@ enum class HandoutKind {
 };
 
 // A handout for a lesson: the boards with their questions, and their answers either on pages of
-// their own after the boards or (with the board pictures) under each board. Every page carries the
+// their own after the boards or (in the board layout) under each board. Every page carries the
 // title and subtitle when there are any, its page number and, unless left out, the program's notice.
 struct HandoutSettings {
     PictureSettings picture; // the language, the year, the display options and what each board shows
@@ -36,6 +37,9 @@ struct HandoutSettings {
 
 // The biggest number of boards a page takes: beyond that no board can be read on paper.
 constexpr int MaxBoardsPerPage = 9;
+// A board with its auction, table and question needs more room: more than 6 to an A4 page would
+// take type below 8 points, so a board handout asked for 7 to 9 a page has 6.
+constexpr int MostBoardsWithAuctionPerPage = 6;
 
 // The layout asked for by its name on the command line ("board", "record", "question"); none for
 // another name.

@@ -191,16 +191,136 @@ QString dealerAndVulnerability(const Game &game, int language)
         + VulnerabilityName(VulnerabilityOf(game.number), language);
 }
 
+// The auction so far with the contract and lead lines under it, as the question sheet and the
+// board layout draw it: the calls in the calls' font, the seats' names in the caption's, the
+// contract and lead in the plain one.
+struct AuctionFonts {
+    QFont calls;
+    QFont caption;
+    QFont plain;
+};
+
+struct AuctionPart {
+    std::optional<AuctionModel> auction;
+    QStringList below; // contract and lead
+    double column = 0; // the width of a seat's column
+    QSizeF size; // all of it; empty when nothing shows
+
+    bool isEmpty() const { return !auction && below.isEmpty(); }
+};
+
+AuctionPart auctionPart(
+    QPaintDevice *device, const Game &game, const PictureSettings &settings, const AuctionFonts &fonts)
+{
+    AuctionPart part;
+    if (settings.shown.auction)
+        part.auction = auctionOf(game);
+    part.below = contractAndLead(game, settings);
+    const QFontMetricsF calls(fonts.calls, device);
+    part.column = calls.horizontalAdvance(QStringLiteral("RDBL  "));
+    double width = 0;
+    double height = 0;
+    if (part.auction) {
+        // A note after a call widens its column.
+        for (int row = 0; row < auctionRows(*part.auction); ++row) {
+            for (int seat = 0; seat < 4; ++seat) {
+                part.column = std::max(part.column,
+                    calls.horizontalAdvance(
+                        callText(part.auction->cell(row, seat), settings.languageNumber) + QStringLiteral("  ")));
+            }
+        }
+        for (int seat = 0; seat < 4; ++seat)
+            part.column = std::max(part.column,
+                QFontMetricsF(fonts.caption, device)
+                    .horizontalAdvance(SeatName(seat, settings.languageNumber) + QStringLiteral(" ")));
+        width = 4 * part.column;
+        height = (1 + auctionRows(*part.auction)) * calls.height();
+    }
+    const QFontMetricsF plain(fonts.plain, device);
+    for (const QString &line : part.below)
+        width = std::max(width, plain.horizontalAdvance(withSuitSymbols(line)) + 2);
+    height += part.below.size() * plain.height();
+    part.size = QSizeF(width, height);
+    return part;
+}
+
+// Draws the part from its top-left corner, its columns at most width wide together.
+void drawAuctionPart(
+    QPainter &painter, QPointF at, double width, const AuctionPart &part, const AuctionFonts &fonts, int language)
+{
+    QPaintDevice *device = painter.device();
+    const double column = std::min(width / 4, part.column);
+    const double line = lineHeight(fonts.calls, device);
+    double y = at.y();
+    if (part.auction) {
+        painter.setPen(Qt::black);
+        painter.setFont(fonts.caption);
+        for (int seat = 0; seat < 4; ++seat)
+            painter.drawText(QRectF(at.x() + seat * column, y, column, line), Qt::AlignLeft | Qt::AlignVCenter,
+                SeatName(seat, language));
+        y += line;
+        painter.setFont(fonts.calls);
+        for (int row = 0; row < auctionRows(*part.auction); ++row) {
+            for (int seat = 0; seat < 4; ++seat) {
+                const AuctionCell &cell = part.auction->cell(row, seat);
+                const int code = cell.code.isEmpty() ? -1 : cellNumber(cell.code);
+                const bool red = cell.pictureVisible && (code == 1 || code == 2);
+                const QString text = callText(cell, language);
+                // The level in black, the strain in its suit's colour.
+                const QRectF place(at.x() + seat * column, y, column, line);
+                painter.setPen(Qt::black);
+                painter.drawText(place, Qt::AlignLeft | Qt::AlignVCenter, cell.callVisible ? cell.caption : QString());
+                const double levelWidth = QFontMetricsF(fonts.calls, device).horizontalAdvance(cell.caption);
+                painter.setPen(red ? bgr(SuitRed) : QColor(Qt::black));
+                painter.drawText(place.adjusted(levelWidth, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                    text.mid(cell.caption.size()));
+            }
+            y += line;
+        }
+    }
+    painter.setPen(Qt::black);
+    painter.setFont(fonts.plain);
+    const double plainLine = lineHeight(fonts.plain, device);
+    for (const QString &text : part.below) {
+        drawSuitText(painter, QRectF(at.x(), y, std::max(width, part.size.width()), plainLine + 2), text, fonts.plain);
+        y += plainLine;
+    }
+}
+
+// The double-dummy table with par under it, in the smallest type.
+QSizeF tablePartSize(QPaintDevice *device, const DoubleDummyResult &result)
+{
+    const QFontMetricsF small(handoutFont(SmallestHandoutPoints), device);
+    return QSizeF(std::max(small.horizontalAdvance(QStringLiteral("W13")) * 6,
+                      small.horizontalAdvance(result.parLines.value(0)) + 2),
+        6 * small.height());
+}
+
+void drawTablePart(QPainter &painter, QPointF at, double width, const DoubleDummyResult &result, int language)
+{
+    const QFont small = handoutFont(SmallestHandoutPoints);
+    const QFontMetricsF metrics(small, painter.device());
+    drawTable(
+        painter, at, std::min(width, metrics.horizontalAdvance(QStringLiteral("W13")) * 6), result, language, small);
+    painter.setPen(Qt::black);
+    painter.setFont(small);
+    painter.drawText(QPointF(at.x(), at.y() + 5 * metrics.height() + metrics.ascent()), result.parLines.value(0));
+}
+
 struct QuestionParts {
     QList<int> seats; // the hands that show
     double handsWidth = 0;
     double handsHeight = 0;
-    std::optional<AuctionModel> auction;
+    AuctionPart auction;
     double auctionHeight = 0;
-    QStringList below; // contract and lead
     std::optional<DoubleDummyResult> table;
     QString question;
 };
+
+AuctionFonts questionFonts()
+{
+    return {handoutFont(CardPoints), handoutFont(CaptionPoints, true), handoutFont(CaptionPoints)};
+}
 
 QuestionParts questionParts(QPaintDevice *device, const Game &game, const std::optional<DoubleDummyResult> &doubleDummy,
     const PictureSettings &settings)
@@ -220,17 +340,117 @@ QuestionParts questionParts(QPaintDevice *device, const Game &game, const std::o
             + 3 * Spacing;
     if (!parts.seats.isEmpty())
         parts.handsHeight = lineHeight(caption, device) + 4 * lineHeight(cards, device);
-    if (settings.shown.auction)
-        parts.auction = auctionOf(game);
-    if (parts.auction)
-        parts.auctionHeight = (1 + auctionRows(*parts.auction)) * lineHeight(cards, device);
-    parts.below = contractAndLead(game, settings);
-    parts.auctionHeight += parts.below.size() * lineHeight(handoutFont(CaptionPoints), device);
+    parts.auction = auctionPart(device, game, settings, questionFonts());
+    parts.auctionHeight = parts.auction.size.height();
     parts.table = doubleDummy;
     if (parts.table) // five lines of the table and par, a little apart from what is above
         parts.auctionHeight += 6 * lineHeight(handoutFont(SmallestHandoutPoints), device) + Spacing;
     parts.question = game.question.trimmed();
     return parts;
+}
+
+// The sizes of one board of the board layout: the calls and the question as large as the cards,
+// the captions a little smaller, nothing below the least that can be read.
+AuctionFonts boardFonts(double cardPoints)
+{
+    const double captionPoints = std::max(SmallestHandoutPoints, cardPoints - 2);
+    return {handoutFont(cardPoints), handoutFont(captionPoints, true), handoutFont(captionPoints)};
+}
+
+// Where the parts of a board of the board layout go, relative to its top-left corner.
+struct BoardArrangement {
+    double compassWidth = 0;
+    double compassHeight = 0;
+    AuctionPart auction;
+    QPointF auctionAt;
+    std::optional<QPointF> tableAt;
+    double partsBottom = 0; // below the compass, the auction and the table
+    double questionHeight = 0;
+    double answerHeight = 0; // the caption and the answer, when it stands under the board
+    double height = 0;
+    bool fits = true; // the compass fits the width
+};
+
+BoardArrangement arrangeBoard(QPaintDevice *device, double width, const Game &game,
+    const std::optional<DoubleDummyResult> &doubleDummy, const PictureSettings &settings, double cardPoints,
+    const QString &answer)
+{
+    BoardArrangement a;
+    const QFont cards = handoutFont(cardPoints);
+    double widest = 0;
+    for (int seat = 0; seat < 4; ++seat)
+        widest = std::max(widest, handWidth(device, game, seat, settings, cards));
+    // West and East at the sides, North and South (and the box with the seats) between them; no
+    // wider than three of the widest hand, so that the hands stay together on a wide page.
+    const double needed = handWidth(device, game, West, settings, cards)
+        + handWidth(device, game, East, settings, cards)
+        + std::max({handWidth(device, game, North, settings, cards), handWidth(device, game, South, settings, cards),
+            QFontMetricsF(handoutFont(SmallestHandoutPoints), device).horizontalAdvance(QStringLiteral("40 40  "))})
+        + 2 * Spacing;
+    a.fits = needed <= width;
+    a.compassWidth = std::max(needed, std::min(width, 3 * widest + 2 * Spacing));
+    a.compassHeight = 12 * lineHeight(cards, device);
+    a.auction = auctionPart(device, game, settings, boardFonts(cardPoints));
+    const QSizeF auction = a.auction.isEmpty() ? QSizeF() : a.auction.size;
+    const QSizeF table = doubleDummy ? tablePartSize(device, *doubleDummy) : QSizeF();
+
+    // Of the ways the auction and the table go beside or below the compass, the lowest that fits
+    // the width; of two as low the first.
+    struct Way {
+        QPointF auctionAt;
+        QPointF tableAt;
+        double bottom;
+        double right;
+    };
+    const double side = a.compassWidth + 3 * Spacing; // beside the compass
+    const double under = a.compassHeight + Spacing; // below it
+    const double gapAfterAuction = auction.isEmpty() ? 0 : 3 * Spacing;
+    const double gapUnderAuction = auction.isEmpty() ? 0 : Spacing;
+    const QList<Way> ways {
+        // the auction and the table side by side, beside the compass
+        {{side, 0}, {side + auction.width() + gapAfterAuction, 0},
+            std::max({a.compassHeight, auction.height(), table.height()}),
+            side + auction.width() + gapAfterAuction + table.width()},
+        // the table under the auction, beside the compass
+        {{side, 0}, {side, auction.height() + gapUnderAuction},
+            std::max(a.compassHeight, auction.height() + gapUnderAuction + table.height()),
+            side + std::max(auction.width(), table.width())},
+        // the auction and the table side by side, below the compass
+        {{0, under}, {auction.width() + gapAfterAuction, under}, under + std::max(auction.height(), table.height()),
+            std::max(a.compassWidth, auction.width() + gapAfterAuction + table.width())},
+        // the one under the other, below the compass
+        {{0, under}, {0, under + auction.height() + gapUnderAuction},
+            under + auction.height() + gapUnderAuction + table.height(),
+            std::max({a.compassWidth, auction.width(), table.width()})},
+    };
+    const Way *best = nullptr;
+    if (auction.isEmpty() && table.isEmpty()) {
+        a.partsBottom = a.compassHeight;
+    } else {
+        for (const Way &way : ways) {
+            if (way.right <= width + 0.01 && (!best || way.bottom < best->bottom - 0.01))
+                best = &way;
+        }
+        if (!best) { // too narrow for any: everything under the compass, cut at the edge
+            best = &ways.last();
+            a.fits = false;
+        }
+        a.auctionAt = best->auctionAt;
+        if (doubleDummy)
+            a.tableAt = best->tableAt;
+        a.partsBottom = best->bottom;
+    }
+    a.height = a.partsBottom;
+    if (const QString question = game.question.trimmed(); !question.isEmpty()) {
+        a.questionHeight = suitTextHeight(question, cards, width, device);
+        a.height += Spacing + a.questionHeight;
+    }
+    if (!answer.isEmpty()) {
+        a.answerHeight
+            = lineHeight(boardFonts(cardPoints).caption, device) + suitTextHeight(answer, cards, width, device);
+        a.height += Spacing + a.answerHeight;
+    }
+    return a;
 }
 
 } // namespace
@@ -398,53 +618,14 @@ void drawQuestionBlock(QPainter &painter, const QRectF &box, const Game &game,
     }
 
     // The auction so far: a column a seat, North first as on the board.
-    if (parts.auction || !parts.below.isEmpty() || parts.table) {
+    if (!parts.auction.isEmpty() || parts.table) {
         const double left = std::max(x, box.left() + box.width() / 2);
-        const double column = std::min(
-            (box.right() - left) / 4, QFontMetricsF(cards, device).horizontalAdvance(QStringLiteral("RDBL  ")));
-        const double line = lineHeight(cards, device);
-        double ay = y;
-        if (parts.auction) {
-            painter.setFont(caption);
-            for (int seat = 0; seat < 4; ++seat)
-                painter.drawText(QRectF(left + seat * column, ay, column, line), Qt::AlignLeft | Qt::AlignVCenter,
-                    SeatName(seat, language));
-            ay += line;
-            painter.setFont(cards);
-            for (int row = 0; row < auctionRows(*parts.auction); ++row) {
-                for (int seat = 0; seat < 4; ++seat) {
-                    const AuctionCell &cell = parts.auction->cell(row, seat);
-                    const int code = cell.code.isEmpty() ? -1 : cellNumber(cell.code);
-                    const bool red = cell.pictureVisible && (code == 1 || code == 2);
-                    const QString text = callText(cell, language);
-                    // The level in black, the strain in its suit's colour.
-                    const QRectF place(left + seat * column, ay, column, line);
-                    painter.setPen(Qt::black);
-                    painter.drawText(
-                        place, Qt::AlignLeft | Qt::AlignVCenter, cell.callVisible ? cell.caption : QString());
-                    const double levelWidth = QFontMetricsF(cards, device).horizontalAdvance(cell.caption);
-                    painter.setPen(red ? bgr(SuitRed) : QColor(Qt::black));
-                    painter.drawText(place.adjusted(levelWidth, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
-                        text.mid(cell.caption.size()));
-                }
-                ay += line;
-            }
-        }
-        painter.setPen(Qt::black);
-        painter.setFont(plain);
-        for (const QString &text : parts.below) {
-            drawSuitText(painter, QRectF(left, ay, box.right() - left, lineHeight(plain, device) + 2), text, plain);
-            ay += lineHeight(plain, device);
-        }
+        const double width = box.right() - left;
+        drawAuctionPart(painter, QPointF(left, y), width, parts.auction, questionFonts(), language);
         if (parts.table) {
-            const QFont small = handoutFont(SmallestHandoutPoints);
-            ay += Spacing;
-            drawTable(
-                painter, QPointF(left, ay), std::min(4 * column, box.right() - left), *parts.table, language, small);
-            ay += 5 * lineHeight(small, device);
-            painter.setPen(Qt::black);
-            painter.setFont(small);
-            painter.drawText(QPointF(left, ay + QFontMetricsF(small, device).ascent()), parts.table->parLines.value(0));
+            const double column = std::min(width / 4, parts.auction.column);
+            drawTablePart(painter, QPointF(left, y + parts.auction.size.height() + Spacing),
+                std::min(4 * column, width), *parts.table, language);
         }
     }
     const double middle = std::max(parts.handsHeight, parts.auctionHeight);
@@ -452,6 +633,57 @@ void drawQuestionBlock(QPainter &painter, const QRectF &box, const Game &game,
         y += middle + Spacing;
     if (!parts.question.isEmpty())
         drawSuitText(painter, QRectF(box.left(), y, box.width(), box.bottom() - y), parts.question, cards);
+    painter.restore();
+}
+
+double boardBlockHeight(QPaintDevice *device, double width, const Game &game,
+    const std::optional<DoubleDummyResult> &doubleDummy, const PictureSettings &settings, double cardPoints,
+    const QString &answer)
+{
+    return arrangeBoard(device, width, game, doubleDummy, settings, cardPoints, answer).height;
+}
+
+bool boardBlockFits(QPaintDevice *device, const QSizeF &box, const Game &game,
+    const std::optional<DoubleDummyResult> &doubleDummy, const PictureSettings &settings, double cardPoints,
+    const QString &answer)
+{
+    const BoardArrangement a = arrangeBoard(device, box.width(), game, doubleDummy, settings, cardPoints, answer);
+    return a.fits && a.height <= box.height() + 0.01;
+}
+
+void drawBoardBlock(QPainter &painter, const QRectF &box, const Game &game,
+    const std::optional<DoubleDummyResult> &doubleDummy, const PictureSettings &settings, double cardPoints,
+    const QString &answer)
+{
+    QPaintDevice *device = painter.device();
+    const int language = settings.languageNumber;
+    const BoardArrangement a = arrangeBoard(device, box.width(), game, doubleDummy, settings, cardPoints, answer);
+    const AuctionFonts fonts = boardFonts(cardPoints);
+    const QFont cards = handoutFont(cardPoints);
+    painter.save();
+    painter.setClipRect(box); // what does not fit is cut at the box's edge, never drawn over the next board
+    drawRecordBoard(painter, QRectF(box.left(), box.top(), a.compassWidth, a.compassHeight), game, std::nullopt,
+        settings, cardPoints);
+    if (!a.auction.isEmpty())
+        drawAuctionPart(
+            painter, box.topLeft() + a.auctionAt, box.width() - a.auctionAt.x(), a.auction, fonts, language);
+    if (a.tableAt)
+        drawTablePart(painter, box.topLeft() + *a.tableAt, box.width() - a.tableAt->x(), *doubleDummy, language);
+    double y = box.top() + a.partsBottom;
+    if (a.questionHeight > 0) {
+        y += Spacing;
+        drawSuitText(painter, QRectF(box.left(), y, box.width(), a.questionHeight), game.question.trimmed(), cards);
+        y += a.questionHeight;
+    }
+    if (a.answerHeight > 0) {
+        y += Spacing;
+        painter.setPen(Qt::black);
+        painter.setFont(fonts.caption);
+        const double caption = lineHeight(fonts.caption, device);
+        painter.drawText(QRectF(box.left(), y, box.width(), caption), Qt::AlignLeft | Qt::AlignVCenter,
+            ResString(Str::AnswerExplanation, language));
+        drawSuitText(painter, QRectF(box.left(), y + caption, box.width(), a.answerHeight - caption), answer, cards);
+    }
     painter.restore();
 }
 

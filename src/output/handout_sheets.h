@@ -1,5 +1,5 @@
 #pragma once
-// The boards of the hand record and the question sheet, drawn as text at sizes that stay readable
+// The boards of the handout's layouts (board, hand record, question sheet), drawn as text at sizes that stay readable
 // on paper (never below 8 points), and the texts with suit symbols that every handout shares.
 
 #include "analysis/double_dummy.h"
@@ -43,5 +43,22 @@ double questionBlockHeight(QPaintDevice *device, double width, const Game &game,
     const std::optional<DoubleDummyResult> &doubleDummy, const PictureSettings &settings);
 void drawQuestionBlock(QPainter &painter, const QRectF &box, const Game &game,
     const std::optional<DoubleDummyResult> &doubleDummy, const PictureSettings &settings);
+
+// One board of the board layout: game, dealer, vulnerability and the four hands as a compass, as
+// in the hand record; the auction with its notes, the contract, the lead and the double-dummy table
+// and par beside the compass or below it, whichever is lower in that width; the question under
+// everything and, when not empty, the answer under the question. cardPoints is the size of the
+// cards, the calls, the question and the answer; the captions are a little smaller, never below
+// the least. What does not fit the box is cut at its edge.
+double boardBlockHeight(QPaintDevice *device, double width, const Game &game,
+    const std::optional<DoubleDummyResult> &doubleDummy, const PictureSettings &settings, double cardPoints,
+    const QString &answer);
+// Whether the board fits a box of that size, the compass's width included.
+bool boardBlockFits(QPaintDevice *device, const QSizeF &box, const Game &game,
+    const std::optional<DoubleDummyResult> &doubleDummy, const PictureSettings &settings, double cardPoints,
+    const QString &answer);
+void drawBoardBlock(QPainter &painter, const QRectF &box, const Game &game,
+    const std::optional<DoubleDummyResult> &doubleDummy, const PictureSettings &settings, double cardPoints,
+    const QString &answer);
 
 } // namespace briqo

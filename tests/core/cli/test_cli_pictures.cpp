@@ -316,8 +316,8 @@ private slots:
         QVERIFY(bytes.contains("Opening leads") && !bytes.contains("Lesson 4"));
     }
 
-    // Each option leaves out its own part of the board and nothing else, in the picture (which
-    // every board handout draws) and in the question sheet, which draws the board itself.
+    // Each option leaves out its own part of the board and nothing else, in the picture and in the
+    // handout's board layout and question sheet, which draw the board themselves.
     void eachOptionLeavesOutWhatItNames_data()
     {
         QTest::addColumn<QString>("layout"); // "" for the picture
@@ -325,7 +325,7 @@ private slots:
         // The text only that part puts on the page: West's lead of the king of spades, the calls,
         // the contract line, South's points, North's hearts, the par line.
         const QStringList parts {"--no-lead", "--no-auction", "--no-contract", "--no-points", "--hide", "--dd"};
-        for (const QString layout : {QString(), QStringLiteral("question")}) {
+        for (const QString layout : {QString(), QStringLiteral("board"), QStringLiteral("question")}) {
             for (const QString &part : parts)
                 QTest::newRow(
                     qPrintable((layout.isEmpty() ? QStringLiteral("picture ") : layout + QLatin1Char(' ')) + part))
@@ -457,6 +457,61 @@ private slots:
             QCOMPARE(text.count(QStringLiteral("Briqo - bridge deal pictures")), 1);
         }
         QVERIFY(pdfText(boards, 1).contains(QStringLiteral("opens 1\u2660")));
+    }
+
+    // The board layout at every density, everything shown (the table and the answers under the
+    // boards too): every part of a board on its page and no type below 8 points; 7 to 9 boards a
+    // page give 6, as more would not hold that.
+    void boardLayoutAtEveryDensity_data()
+    {
+        QTest::addColumn<int>("perPage");
+        QTest::addColumn<int>("shown"); // boards on a page
+        QTest::addColumn<bool>("inlined");
+        for (const auto &[perPage, shown] : {std::pair {1, 1}, {2, 2}, {4, 4}, {6, 6}, {9, 6}}) {
+            for (const bool inlined : {false, true})
+                QTest::addRow("%d a page%s", perPage, inlined ? ", answers inline" : "") << perPage << shown << inlined;
+        }
+    }
+    void boardLayoutAtEveryDensity()
+    {
+        QFETCH(int, perPage);
+        QFETCH(int, shown);
+        QFETCH(bool, inlined);
+        const QString pdf = m_out.filePath(QStringLiteral("density.pdf"));
+        QFile::remove(pdf);
+        QCOMPARE(cli({QStringLiteral("handout"), QStringLiteral("--per-page"), QString::number(perPage),
+                         QStringLiteral("--dd"), QStringLiteral("--answers"),
+                         inlined ? QStringLiteral("inline") : QStringLiteral("page"), QStringLiteral("--title"),
+                         QStringLiteral("Lesson 4"), QStringLiteral("--out"), pdf},
+                     "en", m_lesson.path())
+                     .exitCode,
+            0);
+        const int boardPages = (11 + shown - 1) / shown;
+        const int pages = pageCount(pdf);
+        QCOMPARE(pages, boardPages + (inlined ? 0 : 1));
+        const QString first = pdfText(pdf, 1);
+        for (int n = 1; n <= shown + 1 && n <= 11; ++n)
+            QVERIFY2(first.contains(QRegularExpression(QStringLiteral("\\bGame %1\\b").arg(n))) == (n <= shown),
+                qPrintable(QString::number(n) + QStringLiteral(" in:\n") + first));
+        // Board 1's hands, auction, contract, lead, question, points and table.
+        for (const QString &part :
+            {QStringLiteral("QJ9862"), QStringLiteral("Q8763"), QStringLiteral("Pass"), QStringLiteral("3NT"),
+                QStringLiteral("Contract"), QStringLiteral("West - "), QStringLiteral("15"), QStringLiteral("Par"),
+                QStringLiteral("What do you lead against"), QStringLiteral("Dealer"), QStringLiteral("\u2660")})
+            QVERIFY2(first.contains(part), qPrintable(part + QStringLiteral(" missing in:\n") + first));
+        // Board 2's question with its suit marks drawn as symbols; its answer under it or at the end.
+        const QString second = pdfText(pdf, shown >= 2 ? 1 : 2);
+        QVERIFY2(second.contains(QStringLiteral("opens 1\u2660")), qPrintable(second));
+        QCOMPARE(second.contains(QStringLiteral("\u2665: five hearts")), inlined);
+        if (!inlined)
+            QVERIFY(pdfText(pdf, pages).contains(QStringLiteral("\u2665: five hearts")));
+        for (int page = 1; page <= pages; ++page) {
+            const QString text = pdfText(pdf, page);
+            QVERIFY(text.contains(QStringLiteral("Page %1 of %2").arg(page).arg(pages)));
+            QCOMPARE(text.count(QStringLiteral("Briqo - bridge deal pictures")), 1);
+            QVERIFY2(smallestWord(pdf, page) >= 8,
+                qPrintable(QStringLiteral("page %1: %2").arg(page).arg(smallestWord(pdf, page))));
+        }
     }
 };
 

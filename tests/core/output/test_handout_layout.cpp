@@ -1,5 +1,5 @@
-// Where the boards of a handout go: whole boards inside the page, none over another, the grid
-// that shows them largest; and answers that are never split over two pages.
+// Where the boards of a handout go: cells inside the page, none over another, the grid that lets
+// the type be largest; and answers that are never split over two pages.
 
 #include "output/handout_layout.h"
 
@@ -9,23 +9,22 @@ using namespace briqo;
 
 namespace {
 
-// A4 at 96 dots per inch with half-inch margins, as the handout draws it.
-const HandoutPage A4 {QSizeF(793.7, 1122.5), 48, 24};
-// A board's picture without and with a question below it.
-const QSizeF Board(619, 620);
-const QSizeF BoardWithQuestion(619, 700);
+// The body of an A4 page at 96 dots per inch with half-inch margins, and the gap between boards.
+const QSizeF Body(698, 1000);
+constexpr double Gap = 24;
 
-QRectF contentOf(const HandoutPage &page)
+// A board that takes 20 times its type's size across and 40 times down, or more for the boards
+// given as tall.
+BoardsFitting boardsOf(int count, QList<int> tall = {}, double tallFactor = 60)
 {
-    return QRectF(QPointF(page.margin, page.margin),
-        QSizeF(page.size.width() - 2 * page.margin, page.size.height() - 2 * page.margin));
-}
-
-bool within(const QRectF &inner, const QRectF &outer)
-{
-    constexpr double e = 1e-6;
-    return inner.left() >= outer.left() - e && inner.top() >= outer.top() - e && inner.right() <= outer.right() + e
-        && inner.bottom() <= outer.bottom() + e;
+    return [=](const QSizeF &cell, double points) {
+        int n = 0;
+        for (int i = 0; i < count; ++i) {
+            const double down = (tall.contains(i) ? tallFactor : 40) * points;
+            n += 20 * points <= cell.width() && down <= cell.height() ? 1 : 0;
+        }
+        return n;
+    };
 }
 
 } // namespace
@@ -34,73 +33,55 @@ class TestHandoutLayout : public QObject {
     Q_OBJECT
 
 private slots:
-    void twelveBoardsFourAPageTakeThreePagesInTwoByTwo()
-    {
-        const HandoutLayout layout = layoutHandout(QList<QSizeF>(12, Board), 4, A4, 0);
-        QCOMPARE(layout.pageCount, 3);
-        QCOMPARE(layout.columns, 2);
-        QCOMPARE(layout.rows, 2);
-        QCOMPARE(layout.places.size(), 12);
-        for (int i = 0; i < 12; ++i)
-            QCOMPARE(layout.places[i].page, i / 4);
-        // Reading order: left to right, then down.
-        QVERIFY(layout.places[1].board.left() > layout.places[0].board.right());
-        QVERIFY(layout.places[2].board.top() > layout.places[0].board.bottom());
-        QCOMPARE(layout.places[2].board.left(), layout.places[0].board.left());
-    }
-
-    void noBoardIsCutOrCoversAnother_data()
+    // Every board's cell inside the body and none over another; the type as large as the cells allow.
+    void theGridShowsTheBoardsLargest_data()
     {
         QTest::addColumn<int>("perPage");
-        QTest::addColumn<double>("answerShare");
-        for (int perPage = 1; perPage <= 9; ++perPage) {
-            QTest::addRow("%d a page", perPage) << perPage << 0.0;
-            QTest::addRow("%d a page, answers inline", perPage) << perPage << 0.22;
-        }
+        QTest::addColumn<int>("columns");
+        QTest::addColumn<int>("rows");
+        QTest::newRow("one") << 1 << 1 << 1;
+        QTest::newRow("two above each other, as wide as the page") << 2 << 1 << 2;
+        QTest::newRow("four in two by two") << 4 << 2 << 2;
+        QTest::newRow("five in three by two") << 5 << 3 << 2;
+        QTest::newRow("six in three by two") << 6 << 3 << 2;
+        QTest::newRow("nonsense is one a page") << 0 << 1 << 1;
     }
-    void noBoardIsCutOrCoversAnother()
+    void theGridShowsTheBoardsLargest()
     {
         QFETCH(int, perPage);
-        QFETCH(double, answerShare);
-        // Boards of different heights, and more than fill the last page.
-        QList<QSizeF> boards;
-        for (int i = 0; i < 2 * perPage + 1; ++i)
-            boards << (i % 3 == 1 ? BoardWithQuestion : Board);
-        const HandoutLayout layout = layoutHandout(boards, perPage, A4, answerShare);
-        QCOMPARE(layout.pageCount, 3);
-        QVERIFY(layout.scale > 0 && layout.scale <= 1);
-        const QRectF content = contentOf(A4);
-        for (int i = 0; i < boards.size(); ++i) {
-            const HandoutPlace &a = layout.places[i];
-            QVERIFY2(within(a.board, content), qPrintable(QStringLiteral("board %1").arg(i)));
-            QCOMPARE(a.board.size(), boards[i] * layout.scale); // the whole board, never cropped
-            QCOMPARE(a.answer.isEmpty(), answerShare == 0);
-            if (answerShare > 0) {
-                QVERIFY(within(a.answer, content));
-                QVERIFY(a.answer.top() >= a.board.bottom());
-            }
-            for (int j = 0; j < i; ++j) {
-                const HandoutPlace &b = layout.places[j];
-                if (a.page != b.page)
-                    continue;
-                QVERIFY(!a.board.intersects(b.board));
-                QVERIFY(!a.board.intersects(b.answer) && !a.answer.intersects(b.board));
-            }
+        QFETCH(int, columns);
+        QFETCH(int, rows);
+        const BoardGrid grid = chooseBoardGrid(perPage, Body, Gap, 12, 12, 8, 0.5, boardsOf(12));
+        QCOMPARE(grid.columns, columns);
+        QCOMPARE(grid.rows, rows);
+        QVERIFY(grid.fits);
+        QVERIFY(grid.points >= 8 && grid.points <= 12);
+        // One step larger would not fit.
+        if (grid.points < 12)
+            QVERIFY(boardsOf(12)(grid.cell, grid.points + 0.5) < 12);
+        const QRectF body(QPointF(0, 0), Body);
+        for (int slot = 0; slot < std::max(1, perPage); ++slot) {
+            const QRectF place = grid.place(slot, Gap);
+            QVERIFY2(body.adjusted(-1e-6, -1e-6, 1e-6, 1e-6).contains(place), qPrintable(QString::number(slot)));
+            for (int other = 0; other < slot; ++other)
+                QVERIFY(!place.intersects(grid.place(other, Gap)));
         }
+        // Reading order: left to right, then down.
+        if (columns > 1)
+            QVERIFY(grid.place(1, Gap).left() > grid.place(0, Gap).right());
     }
 
-    void theGridIsTheOneThatShowsTheBoardsLargest()
+    void boardsThatNeverFitGetTheLeastTypeInTheGridThatHoldsMost()
     {
-        // Two square boards stand above each other on a portrait page, not side by side.
-        const HandoutLayout two = layoutHandout(QList<QSizeF>(2, Board), 2, A4, 0);
-        QCOMPARE(two.columns, 1);
-        QCOMPARE(two.rows, 2);
-        // One board is shown at its own size at most: a page is not filled by blowing it up.
-        const HandoutLayout one = layoutHandout({QSizeF(300, 300)}, 1, A4, 0);
-        QCOMPARE(one.scale, 1.0);
-        // Nonsense asked for is still a handout.
-        QCOMPARE(layoutHandout(QList<QSizeF>(3, Board), 0, A4, 0).pageCount, 3);
-        QCOMPARE(layoutHandout({}, 4, A4, 0).pageCount, 0);
+        // Board 3 is so tall that at six a page it fits no cell at any size.
+        const BoardGrid grid = chooseBoardGrid(6, Body, Gap, 6, 12, 8, 0.5, boardsOf(6, {3}, 200));
+        QVERIFY(!grid.fits);
+        QCOMPARE(grid.points, 8.0);
+        QCOMPARE(boardsOf(6, {3}, 200)(grid.cell, 8), 5);
+        // One tall board decides the type of all.
+        const BoardGrid one = chooseBoardGrid(4, Body, Gap, 4, 12, 8, 0.5, boardsOf(4, {2}, 50));
+        QVERIFY(one.fits);
+        QVERIFY(one.points < chooseBoardGrid(4, Body, Gap, 4, 12, 8, 0.5, boardsOf(4)).points);
     }
 
     void answersFillPagesWithoutBeingSplit()
