@@ -260,8 +260,7 @@ int main(int argc, char *argv[])
         sizes = {"99900", "1000000:deals"};
     QTemporaryDir folder;
     const bool importOnly = sizes.size() == 1 && sizes[0] == "import";
-    if (importOnly)
-        sizes.clear();
+    sizes.erase(std::remove(sizes.begin(), sizes.end(), std::string("import")), sizes.end());
     for (const std::string &size : sizes) {
         const long boards = std::atol(size.c_str());
         const bool dealsOnly = size.find(":deals") != std::string::npos;

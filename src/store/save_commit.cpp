@@ -300,7 +300,7 @@ bool commitFiles(
         }
         const QString stagedPath = target + kStagedEnding;
         staged.append(stagedPath);
-        if (!writeDurably(stagedPath, file.bytes, error)) {
+        if (!writeStaged(stagedPath, file.bytes, error)) {
             *failedPath = file.path;
             undoStaging();
             return false;
@@ -310,7 +310,10 @@ bool commitFiles(
 
     const QString recordPath = joinPath(folder, kRecordName);
     const QString recordTemp = recordPath + QStringLiteral(".tmp");
-    if (!writeDurably(recordTemp, record, error) || !replaceFile(recordTemp, recordPath)) {
+    // The staged files and the record reach the disk in one pass, before the record is put in
+    // place: it then never names a file whose bytes are not there.
+    if (!writeStaged(recordTemp, record, error) || !syncFileSystem(folder, staged + QStringList {recordTemp}, error)
+        || !replaceFile(recordTemp, recordPath)) {
         if (error->isEmpty())
             *error = QStringLiteral("cannot rename the commit record");
         QFile::remove(recordTemp);
@@ -320,13 +323,24 @@ bool commitFiles(
     }
     syncFolder(folder);
 
-    // From here the new files count: a failure below is finished by the next recovery.
+    // From here the new files count: a failure below is finished by the next recovery. The files
+    // are moved from what this save knows, without reading back the record it just wrote.
     *unchanged = false;
-    if (!finishRecordedSave(folder)) {
+    bool complete = true;
+    for (const StagedFile &file : files) {
+        const QString target = resolveExisting(file.path);
+        if (file.remove)
+            complete = (!QFileInfo(target).isFile() || QFile::remove(target)) && complete;
+        else
+            complete = replaceFile(target + kStagedEnding, target) && complete;
+    }
+    if (!complete) {
         *failedPath = folder;
         *error = QStringLiteral("cannot move the new files into place");
         return false;
     }
+    syncFolder(folder);
+    QFile::remove(recordPath);
     return true;
 }
 

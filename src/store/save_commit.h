@@ -16,7 +16,8 @@ struct StagedFile {
 
 // Replaces and removes files in one folder, all of them or none, whatever instant a crash, a
 // kill or a full disk strikes:
-//   1. each new file is written beside its target as "<name>.new" and flushed to the disk;
+//   1. each new file is written beside its target as "<name>.new"; they and the record's own
+//      temporary file are flushed to the disk in one pass;
 //   2. a commit record naming the targets (and, marked "-", the files to remove) is written and
 //      renamed into place: from this instant the save counts as done;
 //   3. each "<name>.new" is renamed over its target, each file to remove goes, then the record.
