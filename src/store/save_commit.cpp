@@ -163,11 +163,13 @@ bool writeDurably(const QString &path, const QByteArray &bytes, QString *error)
     return writeBytes(path, bytes, true, error);
 }
 
-bool syncFileSystem(const QString &folder, const QStringList &files, QString *error)
+bool syncFileSystem(const QString &folder, const QStringList &files, QString *error, bool oneFlushForAll)
 {
     // Flushing every file on its own costs the disk one journal commit each; the file system's
-    // own flush writes them all in one.
-    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    // own flush writes them all in one. A single game's few files are flushed on their own: the
+    // flush of the whole file system would wait for whatever else is being written on it.
+    const int fd
+        = oneFlushForAll ? ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC) : -1;
     if (fd >= 0) {
         const bool synced = ::syncfs(fd) == 0;
         ::close(fd);
@@ -312,7 +314,8 @@ bool commitFiles(
     const QString recordTemp = recordPath + QStringLiteral(".tmp");
     // The staged files and the record reach the disk in one pass, before the record is put in
     // place: it then never names a file whose bytes are not there.
-    if (!writeStaged(recordTemp, record, error) || !syncFileSystem(folder, staged + QStringList {recordTemp}, error)
+    if (!writeStaged(recordTemp, record, error)
+        || !syncFileSystem(folder, staged + QStringList {recordTemp}, error, false)
         || !replaceFile(recordTemp, recordPath)) {
         if (error->isEmpty())
             *error = QStringLiteral("cannot rename the commit record");

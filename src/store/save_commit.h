@@ -51,8 +51,9 @@ bool writeStaged(const QString &path, const QByteArray &bytes, QString *error);
 bool writeDurably(const QString &path, const QByteArray &bytes, QString *error);
 
 // Waits until everything written into the file system that holds folder is on the disk: one pass
-// for any number of files. Falls back to each of files in turn where the system cannot.
-bool syncFileSystem(const QString &folder, const QStringList &files, QString *error);
+// for any number of files. Falls back to each of files in turn where the system cannot, and flushes
+// only those when oneFlushForAll is false.
+bool syncFileSystem(const QString &folder, const QStringList &files, QString *error, bool oneFlushForAll = true);
 
 // Many games' files committed together (GameBatch):
 //   1. every new file is staged as "<name>.new" in its game folder, and a note in the games folder

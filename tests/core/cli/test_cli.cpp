@@ -331,7 +331,6 @@ private slots:
         put(path, bytes);
         const Run r = cli(in({QStringLiteral("import"), path}));
         QCOMPARE(r.exitCode, 0);
-        // The PBN suit escape stays as typed: pictures draw it as the symbol.
         QCOMPARE(GameStore(m_folder.path(), LanguageEnglish).load(5).question, QStringLiteral("Caf\u00e9 \\H"));
     }
 
