@@ -24,6 +24,11 @@ struct ExchangeCall {
     bool operator==(const ExchangeCall &) const = default;
 };
 
+// One call as PBN and LIN files write it: "1NT", "1N", "1SA", "Pass", "P", "X", "D", "DBL", "XX",
+// "R", "RDBL", in any letter case, with the annotation marks "!" and "?" dropped. None for a
+// token that is no call.
+std::optional<ExchangeCall> readCall(const QString &token);
+
 // One board of a PBN or LIN file, as the file gives it, before any check against the rules of a
 // stored game. The same value is what a stored game is turned into for writing.
 struct ExchangeBoard {

@@ -30,34 +30,6 @@ QString linCall(const ExchangeCall &call)
     return {};
 }
 
-std::optional<ExchangeCall> readLinCall(const QString &value)
-{
-    QString t = value.trimmed();
-    while (t.endsWith(QLatin1Char('!')) || t.endsWith(QLatin1Char('?')))
-        t.chop(1);
-    const QString u = t.toUpper();
-    ExchangeCall call;
-    call.token = value.trimmed();
-    if (u == QLatin1String("P") || u == QLatin1String("PASS"))
-        return call;
-    if (u == QLatin1String("D") || u == QLatin1String("X") || u == QLatin1String("DBL")) {
-        call.kind = ExchangeCall::Double;
-        return call;
-    }
-    if (u == QLatin1String("R") || u == QLatin1String("XX") || u == QLatin1String("RDBL")) {
-        call.kind = ExchangeCall::Redouble;
-        return call;
-    }
-    static const QRegularExpression bid(QStringLiteral("^([1-7])(C|D|H|S|NT|N)$"));
-    const QRegularExpressionMatch m = bid.match(u);
-    if (!m.hasMatch())
-        return std::nullopt;
-    call.kind = ExchangeCall::Bid;
-    call.level = m.captured(1).toInt();
-    call.strain = m.captured(2).size() > 1 ? 4 : int(QStringLiteral("CDHSN").indexOf(m.captured(2)));
-    return call;
-}
-
 int linVulnerability(const QString &value)
 {
     const QString v = value.trimmed().toLower();
@@ -130,7 +102,7 @@ LinReadResult readLin(const QString &text)
             board.hasAuction = true;
             if (!board.auctionProblem.isEmpty())
                 continue;
-            if (const std::optional<ExchangeCall> call = readLinCall(value))
+            if (const std::optional<ExchangeCall> call = readCall(value.trimmed()))
                 board.calls.append(*call);
             else
                 board.auctionProblem = value.trimmed();

@@ -397,44 +397,6 @@ int vulnerabilityFromText(const QString &text)
     return -1;
 }
 
-// "1NT", "1N", "Pass", "P", "X", "XX", "AP" (all pass), with the annotation marks "!" and "?"
-// dropped. nullopt for a token that is no call.
-std::optional<ExchangeCall> parseCall(const QString &token)
-{
-    QString t = token;
-    while (!t.isEmpty() && (t.endsWith(QLatin1Char('!')) || t.endsWith(QLatin1Char('?'))))
-        t.chop(1);
-    const QString u = t.toUpper();
-    ExchangeCall call;
-    call.token = token;
-    if (u == QLatin1String("PASS") || u == QLatin1String("P")) {
-        call.kind = ExchangeCall::Pass;
-        return call;
-    }
-    if (u == QLatin1String("X") || u == QLatin1String("DBL") || u == QLatin1String("D")) {
-        call.kind = ExchangeCall::Double;
-        return call;
-    }
-    if (u == QLatin1String("XX") || u == QLatin1String("RDBL") || u == QLatin1String("R")) {
-        call.kind = ExchangeCall::Redouble;
-        return call;
-    }
-    // A level 1..7 and a strain: C, D, H, S, N or NT, or SA (sans atout).
-    if (u.size() < 2 || u.size() > 3 || u[0] < QLatin1Char('1') || u[0] > QLatin1Char('7'))
-        return std::nullopt;
-    const QStringView strain = QStringView(u).mid(1);
-    static const QString strains[] = {QStringLiteral("C"), QStringLiteral("D"), QStringLiteral("H"),
-        QStringLiteral("S"), QStringLiteral("NT"), QStringLiteral("N"), QStringLiteral("SA")};
-    if (std::none_of(std::begin(strains), std::end(strains), [&](const QString &s) { return strain == s; }))
-        return std::nullopt;
-    call.kind = ExchangeCall::Bid;
-    call.level = u[0].unicode() - '0';
-    call.strain = QStringLiteral("CDHS").indexOf(strain[0]);
-    if (call.strain < 0 || strain.size() > 1)
-        call.strain = 4;
-    return call;
-}
-
 bool auctionOver(const QList<ExchangeCall> &calls)
 {
     int passes = 0;
@@ -515,7 +477,7 @@ void readAuction(const RawTag &tag, ExchangeBoard &board, const QMap<int, QStrin
                 lastCallLine = token.line;
                 continue;
             }
-            const std::optional<ExchangeCall> call = parseCall(word);
+            const std::optional<ExchangeCall> call = readCall(word);
             if (!call) {
                 board.auctionProblem = word;
                 callsEnded = true;
