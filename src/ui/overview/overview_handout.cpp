@@ -8,6 +8,7 @@
 #include "base/profile.h"
 #include "base/string_table.h"
 #include "base/twips.h"
+#include "deal/deal.h"
 #include "exchange/exchange_strings.h"
 #include "output/handout.h"
 #include "output/handout_strings.h"
@@ -20,8 +21,10 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QDialog>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QFormLayout>
+#include <QFutureWatcher>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QItemSelectionModel>
@@ -32,6 +35,7 @@
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <QtConcurrent/QtConcurrentRun>
 
 #include <set>
 
@@ -42,6 +46,25 @@ namespace {
 const QString ChoicesSection = QStringLiteral("Hand-out");
 
 QString text(int id, int language) { return ResString(id, language); }
+
+// Works out the double-dummy table of each game on another thread while the window goes on
+// painting; the handout then finds every table in the cache. False when the user stopped it.
+bool solveOffTheWindowThread(const QList<Game> &games, int language, const ProgressReport &progress)
+{
+    for (qsizetype i = 0; i < games.size(); ++i) {
+        if (progress && !progress(i, games.size()))
+            return false;
+        const Game &game = games[i];
+        QFutureWatcher<void> solving;
+        QEventLoop wait;
+        QObject::connect(&solving, &QFutureWatcher<void>::finished, &wait, &QEventLoop::quit);
+        solving.setFuture(
+            QtConcurrent::run([&game, language] { solveDeal(game.holdings, language, VulnerabilityOf(game.number)); }));
+        if (!solving.isFinished())
+            wait.exec();
+    }
+    return true;
+}
 
 // The handout's choices as the window last made them; what was never chosen follows the board's
 // display options (points, hidden hands, the double-dummy table).
@@ -256,6 +279,11 @@ void OverviewWindow::cmdHandout_Click()
     QByteArray pdf;
     {
         WorkProgress making(this, ResString(own::ProgressHandout), ResString(own::ProgressCancel));
+        if (settings.picture.shown.doubleDummy
+            && !solveOffTheWindowThread(games, settings.picture.languageNumber, making.report())) {
+            SetFocusIfPossible(cmdFocus);
+            return;
+        }
         pdf = isHtmlFileName(path) ? handoutHtml(games, webPageSettings(settings), making.report())
                                    : handoutPdf(games, settings, making.report());
         // Stopped by the user: nothing is written and nothing needs saying.

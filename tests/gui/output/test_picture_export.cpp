@@ -351,16 +351,24 @@ private slots:
         QVERIFY(answers.contains(QStringLiteral("Spel 3")) && answers.contains(QStringLiteral("Spel 9")));
         QVERIFY(!answers.contains(QStringLiteral("Spel 8")));
 
-        // A name ending in .html gets the lesson as a web page, with the same choices.
+        // A name ending in .html gets the lesson as a web page, with the same choices; the tables
+        // asked for are worked out off the window's thread first.
         const QString page = dir.filePath(QStringLiteral("les.html"));
         board.files.toSave.enqueue(page);
-        whenTheHandoutDialogOpens();
+        const bool tables = doubleDummyAvailable();
+        whenTheHandoutDialogOpens([tables](QDialog &d) {
+            for (QCheckBox *box : d.findChildren<QCheckBox *>()) {
+                if (box->text() == QLatin1String("Dubbeldummytabel en par"))
+                    box->setChecked(tables);
+            }
+        });
         QTest::mouseClick(overview->cmdHandout, Qt::LeftButton);
         QFile html(page);
         QVERIFY(html.open(QIODevice::ReadOnly));
         const QString text = QString::fromUtf8(html.readAll());
         QVERIFY(text.startsWith(QLatin1String("<!DOCTYPE html>")) && text.contains(QLatin1String("Les 3")));
         QVERIFY(text.contains(QLatin1String("<details")) && text.contains(QLatin1String("Antwoord bij spel 9")));
+        QCOMPARE(text.contains(QLatin1String("class=\"par\"")), tables);
 
         // A file that cannot be written is named, and nothing else changes.
         board.files.toSave.enqueue(dir.filePath(QStringLiteral("no/such/folder/les.pdf")));
