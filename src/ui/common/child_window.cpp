@@ -1,12 +1,24 @@
 #include "ui/common/child_window.h"
 
-#include "ui/main_window/frm_bordix.h"
 #include "base/twips.h"
+#include "ui/main_window/frm_bordix.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QScreen>
 
 namespace briqo {
+
+bool closeOnEscape(QWidget *window, QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress || static_cast<QKeyEvent *>(event)->key() != Qt::Key_Escape)
+        return false;
+    auto *w = qobject_cast<QWidget *>(watched);
+    if (!w || (w != window && !window->isAncestorOf(w)))
+        return false;
+    window->close();
+    return true;
+}
 
 double screenWidthTw(const QWidget *window)
 {

@@ -1,5 +1,7 @@
 #pragma once
 
+class QEvent;
+class QObject;
 class QWidget;
 
 namespace briqo {
@@ -14,6 +16,10 @@ class frmBordix;
 
 // Closing such a window: the main window is enabled, centred on the screen and made active.
 void returnToMainWindow(frmBordix &main);
+
+// Escape pressed anywhere in window closes it: true when the event was that key and the window
+// is closing, for the window's event filter to swallow it.
+bool closeOnEscape(QWidget *window, QObject *watched, QEvent *event);
 
 // The screen width in twips of the screen a window is on (the primary screen before it is shown).
 double screenWidthTw(const QWidget *window);

@@ -1,16 +1,16 @@
 #include "ui/overview/overview_window.h"
 
-#include "exchange/exchange_strings.h"
-#include "ui/common/child_window.h"
-#include "output/overview_print.h"
-#include "output/print_file.h"
-#include "ui/common/event_hooks.h"
 #include "base/fonts.h"
-#include "ui/main_window/frm_bordix.h"
-#include "ui/common/grid_fit.h"
 #include "base/string_ids.h"
 #include "base/string_table.h"
 #include "base/twips.h"
+#include "exchange/exchange_strings.h"
+#include "output/overview_print.h"
+#include "output/print_file.h"
+#include "ui/common/child_window.h"
+#include "ui/common/event_hooks.h"
+#include "ui/common/grid_fit.h"
+#include "ui/main_window/frm_bordix.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -325,13 +325,8 @@ void OverviewWindow::SetFocusIfPossible(QWidget *control)
 
 bool OverviewWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
-        auto *w = qobject_cast<QWidget *>(watched);
-        if (w && (w == this || isAncestorOf(w))) {
-            close();
-            return true;
-        }
-    }
+    if (closeOnEscape(this, watched, event))
+        return true;
     return QWidget::eventFilter(watched, event);
 }
 

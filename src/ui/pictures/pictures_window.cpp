@@ -1,11 +1,13 @@
 #include "ui/pictures/pictures_window.h"
 
+#include "ui/common/child_window.h"
+
 #include "base/fonts.h"
-#include "ui/main_window/frm_bordix.h"
 #include "base/string_ids.h"
 #include "base/string_table.h"
 #include "base/twips.h"
 #include "store/picture_numbering.h"
+#include "ui/main_window/frm_bordix.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -145,13 +147,8 @@ void PicturesWindow::showEvent(QShowEvent *event)
 
 bool PicturesWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
-        auto *w = qobject_cast<QWidget *>(watched);
-        if (w && (w == this || isAncestorOf(w))) {
-            close();
-            return true;
-        }
-    }
+    if (closeOnEscape(this, watched, event))
+        return true;
     return QWidget::eventFilter(watched, event);
 }
 

@@ -1,12 +1,12 @@
 #include "ui/question/question_window.h"
 
-#include "ui/common/child_window.h"
-#include "qa/qa_text.h"
 #include "base/fonts.h"
-#include "ui/main_window/frm_bordix.h"
 #include "base/string_ids.h"
 #include "base/string_table.h"
 #include "base/twips.h"
+#include "qa/qa_text.h"
+#include "ui/common/child_window.h"
+#include "ui/main_window/frm_bordix.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -266,12 +266,8 @@ void QuestionWindow::cmdTerug_Click() { close(); }
 
 bool QuestionWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    auto *w = qobject_cast<QWidget *>(watched);
-    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape && w
-        && (w == this || isAncestorOf(w))) {
-        close();
+    if (closeOnEscape(this, watched, event))
         return true;
-    }
     // However the display-only number gets the focus, also when the window becomes active.
     if (event->type() == QEvent::FocusIn && watched == txtSpel)
         txtSpel_GotFocus();
