@@ -79,8 +79,12 @@ BoardOutcome Board::load(const Game &game, Answer unsaved)
         m_offers.gameEntry = true;
     }
     out.focusOn(0);
-    if (m_auction.CallKinds().endsWith(QLatin1String("222")))
+    if (m_auction.CallKinds().endsWith(QLatin1String("222"))) {
         showContract(out);
+        // The contract file is the one stored with the game: showing a game writes nothing.
+        out.store.clear();
+        out.focusOn(0);
+    }
     if (!valid && totalCards() > 0)
         out.messages << BoardMessage {own::DealNotValid, {}};
     // The board now shows exactly what is stored.

@@ -23,6 +23,7 @@ namespace briqo {
 
 class DoubleDummyBlock;
 
+class Board;
 struct Game;
 
 // The program's own write of a holding into a hand field. Typing stops at 13 characters, but a
@@ -117,6 +118,11 @@ public:
     // The double-dummy block with a result, or hidden and empty without one.
     void showDoubleDummy(const std::optional<DoubleDummyResult> &result);
 
+    // The board value as the main window shows it: number, auction, contract, lead and its box,
+    // the hands as typed, counts and points, the question.
+    void show(const Board &board);
+    void showLeadBox(const Board &board);
+    void showQuestionBox(const QString &question);
     // The whole board of a stored game, as the window shows it after loading it and setting the
     // options (the focus then on North's spades, North's name in bold): what the picture of that
     // game is drawn from.

@@ -54,20 +54,7 @@ void frmBordix::connectDoubleDummy()
     connect(chkDoubleDummy, &QCheckBox::clicked, this, [this] { chkDoubleDummy_Click(); });
 }
 
-Holdings frmBordix::dealForAnalysis() const
-{
-    Holdings deal = holdings();
-    for (int seat = 0; seat < 4; ++seat) {
-        // A hidden hand's fields are empty; its cards wait in the seat's hand list.
-        if (!seatHidden(seat))
-            continue;
-        for (int suit = 0; suit < 4; ++suit)
-            deal[FieldOf(seat, suit)] = lstHand[seat].value(suit);
-    }
-    for (QString &holding : deal)
-        holding = tensAsT(holding);
-    return deal;
-}
+Holdings frmBordix::dealForAnalysis() const { return m_board.holdings(); }
 
 frmBordix::DoubleDummyKey frmBordix::doubleDummyKey() const
 {

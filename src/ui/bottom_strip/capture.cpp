@@ -20,15 +20,14 @@ void frmBordix::ZoekBMPNummer() { PictureSuffix = store().nextPictureSuffix(curr
 
 Game frmBordix::boardAsGame() const
 {
+    // The picture is drawn from what the board shows: no contract or answer text of the files.
     Game game;
-    game.number = currentGameNumber();
-    game.holdings = dealForAnalysis();
-    game.auction = auctionFileOf(auction);
-    if (m_leadShown) {
-        game.lead = *m_leadShown;
-        game.lead->cardText = tensAsT(game.lead->cardText);
-    }
-    game.question = m_questionShown;
+    game.number = m_board.currentGameNumber();
+    game.holdings = m_board.holdings();
+    game.auction = auctionFileOf(m_board.auction());
+    if (const std::optional<LeadDisplay> &lead = m_board.lead())
+        game.lead = LeadLine {lead->leaderName, lead->suit, lead->cardText};
+    game.question = m_board.question();
     return game;
 }
 
@@ -37,8 +36,8 @@ PictureSettings frmBordix::pictureSettings()
     PictureSettings settings;
     settings.languageNumber = LanguageNumber;
     settings.year = m_services.clock->currentYear();
-    settings.board.tenAs10 = chkTien->isChecked();
-    settings.board.points = chkPunten->isChecked();
+    settings.board.tenAs10 = m_board.tenAs10();
+    settings.board.points = m_board.pointsVisible();
     for (int seat = 0; seat < 4; ++seat)
         settings.board.hidden[seat] = seatHidden(seat);
     settings.board.boldSeat = picAlles->seatInBold();

@@ -2,23 +2,10 @@
 
 #include "ui/main_window/frm_bordix.h"
 
-#include "base/string_ids.h"
-#include "base/string_table.h"
-#include "base/twips.h"
-#include "store/game_paths.h"
-
-#include <QCheckBox>
-#include <QFrame>
-#include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
-#include <QTableWidget>
 
 namespace briqo {
-
-long long frmBordix::currentGameNumber() const { return leadingNumber(txtSpel->text()); }
 
 void frmBordix::txtSpel_KeyPress(int &keyAscii)
 {
@@ -32,20 +19,19 @@ void frmBordix::txtSpel_LostFocus()
         setGameNumberText(QString());
 }
 
-void frmBordix::showDealerAndVulnerability(long long n) { picAlles->showDealerAndVulnerability(n); }
-
 void frmBordix::txtSpel_Change()
 {
     // A paste brings what cannot be typed ("abc", " 12"): the field keeps its digits only.
     QString digits = txtSpel->text();
     digits.removeIf([](QChar c) { return c < QLatin1Char('0') || c > QLatin1Char('9'); });
-    if (digits != txtSpel->text())
-        setGameNumberText(digits);
-    else
-        gameNumberChanged({});
+    if (digits != txtSpel->text()) {
+        const QSignalBlocker quiet(txtSpel);
+        txtSpel->setText(digits);
+    }
+    gameNumberTyped(digits);
 }
 
-void frmBordix::setGameNumberText(const QString &text, NumberChange how)
+void frmBordix::setGameNumberText(const QString &text)
 {
     if (text == txtSpel->text())
         return;
@@ -53,73 +39,19 @@ void frmBordix::setGameNumberText(const QString &text, NumberChange how)
         const QSignalBlocker quiet(txtSpel);
         txtSpel->setText(text);
     }
-    gameNumberChanged(how);
+    gameNumberTyped(text);
 }
 
-void frmBordix::gameNumberChanged(NumberChange how)
+void frmBordix::gameNumberTyped(const QString &text)
 {
-    const QString text = txtSpel->text();
-    if (text.isEmpty()) {
-        cmdToonBMP->setEnabled(false);
-        return;
+    const bool newGame = leadingNumber(text) > 0;
+    // Answering Yes to the question about unsaved calls saves the board under this number and
+    // moves it on to the next: the set-up has been run for that one.
+    perform([this, text](Answer unsaved) { return m_board.setGameNumber(text, unsaved); }, AfterSave::Done);
+    if (newGame) {
+        lstSpellen->clearSelection();
+        txtNieuwNummer->clear();
     }
-    if (text == QLatin1String("0"))
-        return;
-
-    if (UnsavedChanges && how.askAboutUnsaved && askYesNo(ResString(Str::NotSavedYet)))
-        cmdOpslaan_Click(); // saves under the number now in the field, then moves it on by one
-    if (!how.keepBoard)
-        ClearBoard();
-    if (txtSpel->text().isEmpty()) {
-        cmdToonBMP->setEnabled(false);
-        return;
-    }
-    cmdToonBMP->setEnabled(true);
-
-    const long long n = currentGameNumber();
-    showDealerAndVulnerability(n);
-    for (QLabel *number : lblNum)
-        number->show();
-
-    if (how.numberOnly) {
-        // The tens stay as the fields show them.
-        const QSignalBlocker quiet(chkTien);
-        chkTien->setChecked(false);
-        return;
-    }
-    chkTien->setChecked(false);
-
-    const bool isGame = n > 0 && n < 1000;
-    showNumberTyped(isGame, how.keepBoard);
-    for (QStringList &hand : lstHand)
-        hand.clear();
-    lstSpellen->clearSelection();
-
-    if (isGame) {
-        if (!how.keepBoard) {
-            for (QLineEdit *field : txtInvoer)
-                field->clear();
-            // The summary grid follows the emptied hands.
-            ShowCountsAndPoints();
-        }
-        // A fresh auction: no calls, notes from 1, the cells before the dealer marked "-".
-        auction.resetForGame(DealerOf(n));
-        showAuction();
-        ShowAllBids();
-    } else {
-        picAlles->hideDealerAndVulnerability();
-        lblInfo[1]->setText(ResString(Str::DealerCaption));
-        lblInfo[2]->setText(ResString(Str::VulnerableCaption));
-    }
-
-    paintFieldsWhite();
-    for (int seat = 0; seat < 4; ++seat)
-        setCountCellColour(seat, White);
-
-    txtNieuwNummer->clear();
-    fraNieuwNummer->setEnabled(false);
-
-    SetFocusIfPossible(txtSpel);
 }
 
 } // namespace briqo

@@ -5,29 +5,19 @@
 
 #include "base/string_ids.h"
 #include "base/string_table.h"
-#include "base/twips.h"
-#include "store/game_list.h"
 
-#include <QCheckBox>
 #include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
-#include <QTableWidget>
 
 namespace briqo {
 
 void frmBordix::cmdWisSpel_Click()
 {
-    const QString entry = m_chosenEntry;
-    if (entry.isEmpty())
+    const BoardOutcome out = perform([this](Answer answer) { return m_board.deleteGame(answer); });
+    if (out.store.isEmpty())
         return;
-    const QString name = entry.section(QLatin1Char('.'), 0, 0);
-    if (!askYesNo(fillPlaceholder(ResString(Str::DeletePermanently), QLatin1Char('~'), name)))
-        return;
-
-    const RemoveResult removed = store().remove(entryGameNumber(entry));
+    const QString name = m_board.chosenEntry().section(QLatin1Char('.'), 0, 0);
+    const RemoveResult removed = store().remove(out.store.first().number);
     if (!removed) {
         if (!removed.blockers.isEmpty()) {
             const QString text = fillPlaceholder(ResString(own::FolderNotOnlyGame), QLatin1Char('~'), name);
@@ -39,40 +29,12 @@ void frmBordix::cmdWisSpel_Click()
         SetFocusIfPossible(txtSpel);
         return;
     }
-
-    m_chosenEntry.clear();
-    ClearBoard();
-
-    // The board is emptied on purpose: there is nothing left to offer for saving.
-    UnsavedChanges = false;
-    // The set-up of a game empties the board; the number then goes, as at start-up.
-    setGameNumberText(QStringLiteral("1"));
-    setGameNumberText(QString());
-
-    clearAuctionCells();
-    for (QLineEdit *field : txtInvoer)
-        field->clear();
-
-    chkUitKomst->hide();
-    ShowAllBids();
+    // With the game number empty the board waits for a new one, as it does at start-up.
     lstNummerHelp.clear();
     lstSpelNummers.clear();
     txtNieuwNummer->clear();
-
-    for (int seat = 0; seat < 4; ++seat) {
-        msfgOverzicht->item(seat + 1, 1)->setText(QStringLiteral("0"));
-        msfgOverzicht->item(seat + 1, 2)->setText(QStringLiteral("0"));
-        setCountCellColour(seat, White);
-    }
-
-    // With the game number empty the board waits for a new one, as it does at start-up: no dealer,
-    // no vulnerability, nothing to type or bid on yet.
-    showNoGame();
-    picAlles->hideDealerAndVulnerability();
-
     fraSpellen->setTitle(ResString(Str::GamesFolder));
-    LeesSpellen();
-    SetFocusIfPossible(txtSpel);
+    carryOut(m_board.gameDeleted());
 }
 
 } // namespace briqo

@@ -273,18 +273,9 @@ void frmBordix::pasteDeal(const QString &text)
         SetFocusIfPossible(txtSpel);
         return;
     }
-    // The four hands are written as if typed: in the letters of the language, sorted, the ten as
-    // the board shows it; then the board is ready as after the last card of a typed deal.
-    const Holdings deal = dealInLanguage(*pasted.deal, LanguageNumber);
-    for (int field = 0; field < FieldCount; ++field) {
-        txtInvoer[field]->setText(chkTien->isChecked() ? tensAs10(deal[field]) : deal[field]);
-        txtInvoer[field]->setEnabled(true);
-    }
-    for (int seat = 0; seat < SeatCount; ++seat)
-        setCountCellColour(seat, Green);
-    ShowCountsAndPoints();
-    EnableCompleteDeal();
-    SetFocusIfPossible(cmdFocus);
+    // The four hands go onto the board as if typed: in the letters of the language, sorted; the
+    // board is then ready as after the last card of a typed deal.
+    carryOut(m_board.setDeal(dealInLanguage(*pasted.deal, LanguageNumber)));
 }
 
 } // namespace briqo

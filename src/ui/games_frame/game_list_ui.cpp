@@ -2,8 +2,6 @@
 
 #include "ui/main_window/frm_bordix.h"
 
-#include "auction/final_contract.h"
-
 #include "base/profile.h"
 #include "base/string_ids.h"
 #include "base/string_table.h"
@@ -50,10 +48,7 @@ void frmBordix::lstSpellen_Click()
     const QString entry = selected->text();
     fraSpellen->setTitle(gamesFrameCaption(gameWords(LanguageNumber), entry, store().contractOfEntry(entry)));
     txtNieuwNummer->clear();
-    fraNieuwNummer->setEnabled(false);
-    cmdLeesSpel->setEnabled(true);
-    cmdWisSpel->setEnabled(true);
-    m_chosenEntry = entry;
+    carryOut(m_board.chooseEntry(entry));
 }
 
 void frmBordix::lstSpellen_DblClick() { cmdLeesSpel_Click(); }
@@ -99,9 +94,6 @@ void frmBordix::vscrNieuwNummer_Change()
 {
     if (lstNummerHelp.isEmpty())
         return;
-    const QString contract = lblVulin[3]->text();
-    const QString declarer = lblVulin[4]->text();
-
     const int count = static_cast<int>(lstNummerHelp.size());
     const int value = vscrNieuwNummer->value();
     const int wrapped = wrapIndex(value, count);
@@ -109,18 +101,9 @@ void frmBordix::vscrNieuwNummer_Change()
         vscrNieuwNummer->setValue(wrapped); // runs this handler again with the wrapped value
         return;
     }
-
     txtNieuwNummer->setText(lstNummerHelp.at(value));
-    setGameNumberText(QString::number(leadingNumber(txtNieuwNummer->text())), {.keepBoard = true, .numberOnly = true});
-
-    showDealerAndVulnerability(currentGameNumber());
-    lblVulin[3]->setText(contract);
-    lblVulin[4]->setText(declarer);
-    for (int i : {3, 4}) {
-        lblVulin[i]->adjustSize();
-        lblVulin[i]->setVisible(!lblVulin[i]->text().isEmpty());
-    }
-    picEind->setVisible(!contract.isEmpty() && finalContract(auction).has_value());
+    // Only the number changes: the deal, the calls and the contract stay on the board.
+    carryOut(m_board.renumberTo(leadingNumber(txtNieuwNummer->text())));
 }
 
 } // namespace briqo

@@ -94,14 +94,11 @@ void frmBordix::buildBottomStrip()
 
 void frmBordix::applyDesignedStates()
 {
-    // Nothing can be saved, shown or bid on before a game number and a complete deal are there.
-    showNoGame();
-    cmdToonBMP->setEnabled(false);
+    // What the board offers follows from the board once it is shown; the list's overview
+    // follows the games stored.
     cmdToonLijst->setEnabled(false);
     // Offered only once the version check has found a newer version on the server.
     cmdDownload->setEnabled(false);
-    for (QCheckBox *hide : chkNietZichtbaar)
-        hide->setChecked(true);
 }
 
 } // namespace briqo

@@ -40,6 +40,8 @@ void frmBordix::Form_Load()
 {
     // A second running instance has already ended before the window was made (see main).
     LanguageNumber = languageFromIniValue(ReadIni(QStringLiteral("Taal"), QStringLiteral("nummer"), iniPath()));
+    // A new board in the language: nothing typed, no game number.
+    m_board = Board(LanguageNumber);
 
     // The board's own captions and layout in the language.
     picAlles->setUpCaptions(LanguageNumber, m_services.clock->currentYear());
@@ -49,7 +51,6 @@ void frmBordix::Form_Load()
         number->show();
 
     VersionDigits = versionText(QString());
-    chkPunten->setChecked(true);
 
     for (int k = 4; k < 35; k += 5)
         setPicture(picBB[k], LanguageNumber == LanguageDutch ? 110 : 111);
@@ -108,6 +109,7 @@ void frmBordix::Form_Load()
     store().recoverAll();
     if (!m_gameListPending)
         LeesSpellen();
+    showBoard();
 }
 
 void frmBordix::placeInfoValues() { picAlles->placeInfoValues(); }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "auction/auction_model.h"
+#include "board/board.h"
 #include "deal/deal.h"
 #include "output/board_picture.h"
 #include "output/picture_export.h"
@@ -42,14 +43,6 @@ class KeySender;
 void markAsChildWindow(QWidget *window);
 bool isChildWindow(const QWidget *window);
 
-// How the board follows a game number the program writes into the game-number field (the
-// field's own change handler runs for the user's edits only).
-struct NumberChange {
-    bool askAboutUnsaved = true; // unsaved calls: ask about saving them first
-    bool keepBoard = false; // the deal and the calls stay (renumbering, turning, deleting the bidding)
-    bool numberOnly = false; // only the number changes: dealer and vulnerability follow, nothing is set up
-};
-
 // The main window: the board (game number, information block, auction, the four hands and the
 // summary grid), the bidding box, the list of stored games and the strip of options and buttons.
 // It owns the state of the board on screen. Its handlers are defined in one file per concern
@@ -69,10 +62,9 @@ public:
     int LanguageNumber = 10;
     QString VersionDigits;
     int FlagFrame = 0;
-    bool UnsavedChanges = false;
-    AuctionModel auction;
-    long long currentGameNumber() const;
-    std::array<QStringList, 4> lstHand;
+    // The board on display: everything the window shows of the game comes from it.
+    const Board &board() const { return m_board; }
+    long long currentGameNumber() const { return m_board.currentGameNumber(); }
 
     // Ends the program at once (Escape); the application sets it, tests replace it.
     std::function<void()> endProgram;
@@ -171,66 +163,47 @@ public:
     void timVlaggen_Timer();
 
     // ---- Deal entry ----
-    Holdings holdings() const;
-    void Sorteer(int field);
+    // The hands as the board holds them, hidden hands included, every ten "T".
+    const Holdings &holdings() const { return m_board.holdings(); }
     void txtInvoer_GotFocus(int index);
     void txtInvoer_LostFocus(int index);
     bool txtInvoer_KeyDown(int index, int keyCode);
     void txtInvoer_KeyPress(int index, int &keyAscii);
     void txtInvoer_Change(int index);
-    void ShowCountsAndPoints();
-    void RefreshCountColours();
-    void EnableCompleteDeal();
-    void rebuildHandLists();
-    void setCountCellColour(int seat, unsigned colour);
     void paintFieldsWhite();
-    void enableEntryFields(bool enabled);
     void moveCaretToEnd(QLineEdit *field);
     void chkPunten_Click();
     void chkTien_Click();
     void chkNietZichtbaar_Click(int seat);
-    // The seat's hand is hidden from the board; its cards wait in the seat's hand list.
-    bool seatHidden(int seat) const { return m_seatHidden[seat]; }
+    bool seatHidden(int seat) const { return m_board.seatHidden(seat); }
 
     // ---- Auction (bidding box, grid, contract, lead, rotation) ----
     void lblBB_Click(int k);
-    void ShowAllBids();
-    void ShowContract();
-    void clearAuctionCells();
-    void showAuction();
-    void normaliseHands();
-    void applyAuctionEnd(const TailOutcome &tail);
-    void clearContractAndLead();
-    void clearLeadLine();
-    void showLeadLine(const QString &leaderName, int suit, const QString &cardText);
-    // The lead box with its caption, at the leader text (belowLeadBy < 0) or that many twips below it.
-    void placeLeadBox(int captionString, double belowLeadBy = -1);
-    void showDealerAndVulnerability(long long n);
     void chkUitKomst_Click();
     void txtInvoer_Click(int field);
     void cmdDraai_Click();
 
-    // ---- What the board offers in each state ----
-    void showNoGame(); // no game number: nothing to type, bid, save or show
-    // A new game number: an empty board to type on (keepBoard: the fields stay as they are).
-    void showNumberTyped(bool isGame, bool keepBoard);
-    void showIncompleteDeal(); // hands typed but not 52 cards of a deal
-    // EnableCompleteDeal: the deal is complete and can be bid, saved, shown and printed
-    void showAuctionChanged(const ClickOutcome &outcome);
-    void showAuctionFinished(bool handsOpen);
-    void showLeadMode(int leader); // only the leader's hand takes a click; -1: every hand
-    void showLoadedGame();
-    void showBrokenGame(); // a loaded game whose hands are no deal: to be put right first
-    void showRotatedGame();
-    void showClearedGame();
-    void enableOutputs(bool enabled);
-    void enableHiddenHandBoxes(bool enabled);
+    // ---- The board on display ----
+    // Runs one operation of the board: asks its question and runs it again with the answer, saves
+    // first when the user wants that (then runs it again unless the save moved the board on), and
+    // carries out the outcome.
+    enum class AfterSave { RunAgain, Done };
+    BoardOutcome perform(
+        const std::function<BoardOutcome(Answer)> &operation, AfterSave after = AfterSave::RunAgain);
+    // The outcome's store writes, the board shown with what it offers, its messages, the game
+    // list and the focus. False when a write failed (the board has been told).
+    bool carryOut(const BoardOutcome &out);
+    // Shows the board and enables what it offers; nothing else enables a control of the board.
+    void showBoard();
+    void applyAvailability();
+    // The save of the board with its overwrite question; true when the game was written and the
+    // board moved on to the next number.
+    bool saveBoard();
 
     // ---- Game store (saving, loading, the game list, the game number) ----
     void cmdOpslaan_Click();
     void cmdLeesSpel_Click();
     void cmdWisSpel_Click();
-    void ClearBoard();
     void LeesSpellen();
     void chkSorteer_Click();
     void lstSpellen_Click();
@@ -240,14 +213,14 @@ public:
     void txtSpel_KeyPress(int &keyAscii);
     void txtSpel_LostFocus();
     void txtSpel_Change();
-    // Writes text into the game-number field and, when it changed, sets the board up for it.
-    void setGameNumberText(const QString &text, NumberChange how = NumberChange());
-    // The set-up for the number now in the field.
-    void gameNumberChanged(NumberChange how);
+    // A game number given to the board as if typed into its field (the field's own change
+    // handler runs for the user's edits only).
+    void setGameNumberText(const QString &text);
+    void gameNumberTyped(const QString &text);
     // The entry of the games list last chosen ("Spel 005"); empty when none is.
-    const QString &chosenEntry() const { return m_chosenEntry; }
+    const QString &chosenEntry() const { return m_board.chosenEntry(); }
     // The declarer of the contract on display, remembered for the opening lead.
-    std::optional<int> declarer() const { return m_declarer; }
+    std::optional<int> declarer() const { return m_board.declarer(); }
     void vscrNieuwNummer_Change();
     void fillRenumberLists(long long n);
     // The games folder of the language in use; every read and write of a game goes through it.
@@ -291,9 +264,8 @@ public:
     QImage boardPictureNow();
     // ---- Question and answer ----
     void cmdVraagAntwoord_Click();
-    // The game's question in the question box on the board: shown below the hands when it holds
-    // more than blanks, hidden otherwise.
-    void showQuestion(const QString &question);
+    // The question window stored (or removed) the game's question and answer.
+    void questionAndAnswerStored(const QString &question, const QString &answer);
 
     // ---- Double-dummy table and par of the deal on the board (analysis/) ----
     void connectDoubleDummy();
@@ -338,11 +310,8 @@ private:
     bool m_shown = false;
     bool m_gameListPending = false; // the start-up listing waits for the window to show
     bool m_childWindowWasActive = false;
-    std::array<bool, 4> m_seatHidden {}; // hands hidden with their boxes
-    std::optional<LeadLine> m_leadShown; // the lead line on the board
-    QString m_questionShown; // the question below the hands
-    QString m_chosenEntry;
-    std::optional<int> m_declarer;
+    Board m_board;
+    bool m_focusLeaving = false; // a hand field is letting the focus go
 
     // What a double-dummy table answers: the deal (tens as "T"), the vulnerability and the card
     // letters of the language.

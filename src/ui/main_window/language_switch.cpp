@@ -21,19 +21,7 @@ void frmBordix::cmdTaal_Click(int index)
     WriteIni(QStringLiteral("Taal"), QStringLiteral("nummer"), QString::number(index), iniPath());
 
     // The window starts over in the new language: a deal on screen that was not saved is gone.
-    ClearBoard();
     Form_Load();
-    ShowAllBids();
-
-    for (QLineEdit *field : txtInvoer)
-        field->clear();
-    for (QCheckBox *hide : chkNietZichtbaar)
-        hide->setChecked(true);
-    {
-        // The fields are empty: there are no tens to write anew.
-        const QSignalBlocker quiet(chkTien);
-        chkTien->setChecked(false);
-    }
 
     for (int seat : {0, 2}) {
         lblWind[seat]->adjustSize();
@@ -41,13 +29,7 @@ void frmBordix::cmdTaal_Click(int index)
         setWidthTw(lblPunten[seat], widthTw(lblWind[seat]));
         setLeftTw(lblPunten[seat], leftTw(lblWind[seat]));
     }
-
-    RefreshCountColours();
-    fraNieuwNummer->setEnabled(false);
     txtNieuwNummer->clear();
-    setGameNumberText(QString());
-
-    showNoGame();
     txtSpel->setFocus();
 }
 

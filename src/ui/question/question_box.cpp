@@ -21,19 +21,4 @@ void frmBordix::cmdVraagAntwoord_Click()
     (new QuestionWindow(*this))->show();
 }
 
-void frmBordix::showQuestion(const QString &question)
-{
-    m_questionShown = question;
-    txtVraag->setPlainText(boxTextOfStored(question));
-    if (txtVraag->toPlainText().trimmed().isEmpty()) {
-        txtVraag->hide();
-        return;
-    }
-    // Where the picture's relayout puts it: borderless, below South's hand.
-    txtVraag->setFrameShape(QFrame::NoFrame);
-    setLeftTw(txtVraag, 0);
-    setTopTw(txtVraag, topTw(picAchter[11]) + heightTw(picAchter[11]) + 120);
-    txtVraag->show();
-}
-
 } // namespace briqo

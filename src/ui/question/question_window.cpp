@@ -194,7 +194,7 @@ void QuestionWindow::cmdOpslaan_Click()
         showButtonStates();
         return;
     }
-    m_main.showQuestion(games.readQuestion(m_game));
+    m_main.questionAndAnswerStored(games.readQuestion(m_game), games.readAnswer(m_game));
     showInfo(ResString(Str::QuestionAnswerSaved));
     cmdTerug_Click();
 }
@@ -208,8 +208,8 @@ void QuestionWindow::deleteText(bool question)
         const StoreResult removed = question ? games.removeQuestion(m_game) : games.removeAnswer(m_game);
         if (removed) {
             (question ? txtVraag : txtAntwoord)->clear();
-            if (question)
-                m_main.showQuestion(QString());
+            const Board &board = m_main.board();
+            m_main.questionAndAnswerStored(question ? QString() : board.question(), question ? board.answer() : QString());
         } else {
             showInfo(fillPlaceholder(ResString(own::CannotDeleteFile), QLatin1Char('~'), removed.path));
         }

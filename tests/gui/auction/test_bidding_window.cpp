@@ -42,7 +42,7 @@ private slots:
         QCOMPARE(w.lblB[East][0]->text(), QStringLiteral("1"));
         QVERIFY(w.picB[East][0]->isVisible());
         QCOMPARE(pictureIdOf(w.picB[East][0]), 108);
-        QCOMPARE(w.auction.cell(0, East).code, QStringLiteral("2"));
+        QCOMPARE(w.board().auction().cell(0, East).code, QStringLiteral("2"));
         for (int k = 0; k <= OneHeart; ++k)
             QVERIFY(w.picBBA[k]->isHidden());
         QVERIFY(!w.picBBA[OneSpade]->isHidden());
@@ -53,7 +53,7 @@ private slots:
         bid(w, {Double});
         QCOMPARE(w.lblB[West][0]->text(), QStringLiteral("DBL"));
         QVERIFY(w.picB[West][0]->isHidden());
-        QVERIFY(w.UnsavedChanges);
+        QVERIFY(w.board().unsavedChanges());
         QVERIFY(!w.cmdKopie->isEnabled()); // no picture while the auction is under way
     }
 
@@ -123,7 +123,7 @@ private slots:
         QVERIFY(!w.cmdOpslaan->isEnabled());
         bid(w, {DeleteLast, DeleteLast, DeleteLast}); // the "-" cells are never deleted
         QCOMPARE(w.lblB[South][0]->text(), QStringLiteral("-"));
-        QCOMPARE(w.auction.CallKinds(), QString());
+        QCOMPARE(w.board().auction().CallKinds(), QString());
         QVERIFY(w.picBBA[0]->isVisible());
     }
 
@@ -140,12 +140,12 @@ private slots:
         board.messages.answers.enqueue(false);
         bid(w, {DeleteAll});
         QCOMPARE(board.messages.shown, QStringList {QStringLiteral("Clear the entire bidding.\nAre you Sure?")});
-        QCOMPARE(w.auction.CallKinds(), QStringLiteral("1222"));
+        QCOMPARE(w.board().auction().CallKinds(), QStringLiteral("1222"));
         QVERIFY(w.lblB[East][0]->isVisible());
 
         board.messages.answers.enqueue(true);
         bid(w, {DeleteAll});
-        QCOMPARE(w.auction.CallKinds(), QString());
+        QCOMPARE(w.board().auction().CallKinds(), QString());
         QCOMPARE(w.lblB[North][0]->text(), QStringLiteral("-"));
         QVERIFY(w.lblB[East][0]->isHidden());
         QVERIFY(w.lblVulin[4]->isHidden());
@@ -165,12 +165,12 @@ private slots:
         w.cmdOpslaan_Click();
         QVERIFY(selectGame(w, QStringLiteral("Game 001")));
         w.cmdLeesSpel_Click();
-        QCOMPARE(w.auction.CallKinds(), QStringLiteral("132"));
+        QCOMPARE(w.board().auction().CallKinds(), QStringLiteral("132"));
         QCOMPARE(w.lblB[East][0]->text(), QStringLiteral("DBL"));
         QCOMPARE(w.lblA[North][0]->text(), QStringLiteral("(1)"));
         QVERIFY(w.picBBA[OneHeart + 1]->isVisible());
         bid(w, {Double}); // already doubled: refused
-        QCOMPARE(w.auction.CallKinds(), QStringLiteral("132"));
+        QCOMPARE(w.board().auction().CallKinds(), QStringLiteral("132"));
         bid(w, {OneSpade, Number});
         QCOMPARE(w.lblA[West][0]->text(), QStringLiteral("(2)")); // notes go on after the stored ones
         bid(w, {Pass, Pass, Pass});

@@ -179,7 +179,7 @@ private slots:
         TestBoard board;
         frmBordix &w = board.window();
         QuestionWindow *qa = openForGameFive(board, QStringLiteral("Q"), QStringLiteral("A"));
-        w.showQuestion(QStringLiteral("Q"));
+        w.questionAndAnswerStored(QStringLiteral("Q"), QStringLiteral("A"));
 
         board.messages.answers.enqueue(false);
         QTest::mouseClick(qa->cmdWisVraag, Qt::LeftButton);

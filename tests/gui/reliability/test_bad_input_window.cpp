@@ -151,7 +151,7 @@ private slots:
         QTest::newRow("5 MB of random bytes as lead file") << int(Lead) << random << true << QString();
         QTest::newRow("5 MB of random bytes as contract file") << int(Contract) << random << true << QString();
         QTest::newRow("5 MB of random bytes as question file") << int(Question) << random << true << QString();
-        QTest::newRow("5 MB of random bytes as answer file") << int(Answer) << random << true << QString();
+        QTest::newRow("5 MB of random bytes as answer file") << int(File::Answer) << random << true << QString();
         const QByteArray deal = "AHVB\r\nAHV\r\nAHV\r\nAHV\r\nT987\r\nBT9\r\nBT9\r\nBT9\r\n"
                                 "6543\r\n876\r\n876\r\n876\r\n2\r\n5432\r\n5432\r\n5432\r\n";
         QTest::newRow("hands with letters that are no cards")
@@ -213,7 +213,7 @@ private slots:
         w.cmdOpslaan_Click();
         QCOMPARE(board.messages.shown.size(), 1);
         QVERIFY(board.messages.shown[0].startsWith(QStringLiteral("Het spel kan niet worden opgeslagen.")));
-        QVERIFY(w.UnsavedChanges || w.cmdOpslaan->isEnabled()); // the deal is still there to save elsewhere
+        QVERIFY(w.board().unsavedChanges() || w.cmdOpslaan->isEnabled()); // the deal is still there to save elsewhere
         QCOMPARE(w.txtSpel->text(), QStringLiteral("8"));
         QCOMPARE(snapshot(root), before);
     }
@@ -304,7 +304,7 @@ private slots:
         board.messages.shown.clear();
         w.cmdOpslaan_Click();
         QCOMPARE(refusedSave(), newGameRefused);
-        QCOMPARE(w.UnsavedChanges, newGameRefused); // a refused call is still to be saved
+        QCOMPARE(w.board().unsavedChanges(), newGameRefused); // a refused call is still to be saved
         if (newGameRefused) {
             QCOMPARE(snapshot(root), before);
             board.messages.answers.enqueue(false); // not saving it now: the disk said no
@@ -317,7 +317,7 @@ private slots:
         board.messages.shown.clear();
         w.cmdOpslaan_Click();
         QCOMPARE(refusedSave(), overwriteRefused);
-        QCOMPARE(w.UnsavedChanges, overwriteRefused);
+        QCOMPARE(w.board().unsavedChanges(), overwriteRefused);
         if (overwriteRefused)
             QCOMPARE(snapshot(root), before);
 

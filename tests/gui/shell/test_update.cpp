@@ -272,7 +272,11 @@ private slots:
         QDir(u.board.folder()).mkpath(QStringLiteral("Update"));
         put(u.installer(), "the previous installer");
         u.checkVersion();
-        u.board->UnsavedChanges = true;
+        typeSampleDeal(u.board.window());
+        bid(u.board.window(), {0});
+        QVERIFY(u.board->board().unsavedChanges());
+        u.board.messages.shown.clear();
+        u.board.messages.titles.clear();
 
         QTest::mouseClick(u.board->cmdDownload, Qt::LeftButton);
         // Nothing else can start while the installer comes in.

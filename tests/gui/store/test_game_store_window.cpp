@@ -139,14 +139,14 @@ private slots:
         // Game 3 with a call that was not saved, then game 7 chosen in the list.
         typeSampleDeal(w, QStringLiteral("3"));
         bid(w, {0});
-        QVERIFY(w.UnsavedChanges);
+        QVERIFY(w.board().unsavedChanges());
         QVERIFY(selectGame(w, QStringLiteral("Game 007")));
         board.messages.answers.enqueue(true); // save the board first
         board.messages.answers.enqueue(true); // and overwrite game 7 with it
         w.cmdLeesSpel_Click();
         QCOMPARE(w.txtSpel->text(), QStringLiteral("7"));
         QCOMPARE(w.txtNieuwNummer->text(), QStringLiteral("007"));
-        QCOMPARE(w.auction.CallKinds(), QStringLiteral("1")); // the board saved under 7 is shown
+        QCOMPARE(w.board().auction().CallKinds(), QStringLiteral("1")); // the board saved under 7 is shown
         QVERIFY(!QFileInfo::exists(board.folder() + QStringLiteral("/Games/Game 008")));
     }
 
@@ -190,7 +190,7 @@ private slots:
         activate(w);
         typeSampleDeal(w, QStringLiteral("5"));
         bid(w, {0}); // North opens one club
-        QVERIFY(w.UnsavedChanges);
+        QVERIFY(w.board().unsavedChanges());
         board.messages.shown.clear();
         board.messages.answers.enqueue(true);
         typeGameNumber(w, QStringLiteral("6"));
@@ -200,7 +200,7 @@ private slots:
         // Saved under the number in the field, which then moves on.
         QVERIFY(QFile::exists(board.folder() + QStringLiteral("/Games/Game 006/Game 006 bidding.txt")));
         QCOMPARE(w.txtSpel->text(), QStringLiteral("7"));
-        QVERIFY(!w.UnsavedChanges);
+        QVERIFY(!w.board().unsavedChanges());
     }
 
     void listSortsEitherWayAndRemembersIt()
