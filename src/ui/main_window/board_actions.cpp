@@ -118,6 +118,9 @@ void frmBordix::showBoard()
 {
     picAlles->show(m_board);
     applyAvailability();
+    // An empty board has no field in progress: none keeps the colour of the focus.
+    if (m_board.totalCards() == 0)
+        paintFieldsWhite();
     doubleDummyDealEdited();
 }
 
