@@ -16,7 +16,7 @@
 
 namespace briqo {
 
-void frmBordix::ZoekBMPNummer() { PictureSuffix = store().nextPictureSuffix(currentGameNumber()); }
+QString frmBordix::ZoekBMPNummer() const { return store().nextPictureSuffix(currentGameNumber()); }
 
 Game frmBordix::boardAsGame() const
 {
@@ -54,36 +54,32 @@ QImage frmBordix::boardPictureNow()
     return boardImage(board, 1);
 }
 
-bool frmBordix::cmdKopie_Click()
+QImage frmBordix::takePicture(PictureUse use)
 {
     const long long n = currentGameNumber();
-    ZoekBMPNummer();
-    const QString suffix = PictureSuffix;
+    const QString suffix = ZoekBMPNummer();
     const QImage taken = boardPictureNow();
 
-    // Every mode leaves the picture on the clipboard; the file is written unless the picture is
+    // Every use leaves the picture on the clipboard; the file is written unless the picture is
     // for the clipboard only.
     m_services.clipboard->setImage(taken);
     QString failure;
-    if (!ClipboardMode) {
-        picSpel = taken;
+    if (use != PictureUse::Clipboard) {
         const StoreResult written = store().writePicture(n, suffix, bitmapFileBytes(taken));
         if (!written)
             failure = fillPlaceholder(ResString(own::PictureNotSaved), QLatin1Char('~'), written.path);
     }
-    PrintMode = false;
     cmdFocus->setFocus();
     if (!failure.isEmpty())
         showInfo(failure);
-    return !taken.isNull();
+    return taken;
 }
+
+void frmBordix::cmdKopie_Click() { takePicture(PictureUse::File); }
 
 void frmBordix::cmdNaarKlembord_Click()
 {
-    ClipboardMode = true;
-    const bool taken = cmdKopie_Click();
-    ClipboardMode = false;
-    if (taken)
+    if (!takePicture(PictureUse::Clipboard).isNull())
         showInfo(ResString(Str::PasteThePicture));
     cmdFocus->setFocus();
 }

@@ -32,15 +32,15 @@ void frmBordix::cmdDrukSpelAf_Click()
         setEnabled(true);
         while (QApplication::overrideCursor())
             QApplication::restoreOverrideCursor();
-        cmdDrukSpelAf->setEnabled(true);
+        applyAvailability();
         SetFocusIfPossible(cmdFocus);
         return;
     }
 
-    // The picture is drawn from the board and kept by the capture; the clipboard is not read
+    // The picture is drawn from the board and saved as for the button; the clipboard is not read
     // back, since another program may have taken it over in the meantime.
-    PrintMode = true;
-    if (!cmdKopie_Click() || picSpel.isNull())
+    const QImage picture = takePicture(PictureUse::Print);
+    if (picture.isNull())
         return;
     cmdFocus->setFocus();
 
@@ -50,7 +50,7 @@ void frmBordix::cmdDrukSpelAf_Click()
         showInfo(ResString(own::CannotPrint));
         return;
     }
-    PrintScaledPicture(page, picSpel, PrintLeft, PrintTop, PrintScale);
+    PrintScaledPicture(page, picture, PrintLeft, PrintTop, PrintScale);
     page.end(); // the document ends: the page goes to the printer
     if (const WriteOutcome written = toFile.finish(); !written) {
         const QString message

@@ -45,10 +45,6 @@ void frmBordix::Form_Load()
 
     // The board's own captions and layout in the language.
     picAlles->setUpCaptions(LanguageNumber, m_services.clock->currentYear());
-    // A fresh start numbers every row of the auction, also when the language switch runs it again
-    // after a finished auction had hidden the numbers of its empty rows.
-    for (QLabel *number : lblNum)
-        number->show();
 
     VersionDigits = versionText(QString());
 

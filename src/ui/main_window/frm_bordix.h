@@ -243,14 +243,13 @@ public:
     std::function<void(const QString &)> sendKeys;
 
     // ---- Board picture, printing and the pictures window ----
-    bool ClipboardMode = false; // the capture leaves the picture on the clipboard only
-    bool PrintMode = false; // the capture runs for a printout
-    QString PictureSuffix; // "" or "_k": the game's next picture, found by ZoekBMPNummer
-    QImage picSpel; // the picture of the last capture; the printout draws it
-    void ZoekBMPNummer();
-    // The picture of the board, saved (and printed in print mode) and put on the clipboard; true
-    // when a picture was made.
-    bool cmdKopie_Click();
+    // The game's next picture name: "" or "_k".
+    QString ZoekBMPNummer() const;
+    // The picture of the board, put on the clipboard and, unless it is for the clipboard only,
+    // saved as the game's next bitmap; a null image when none was made.
+    enum class PictureUse { File, Clipboard, Print };
+    QImage takePicture(PictureUse use);
+    void cmdKopie_Click();
     void cmdNaarKlembord_Click();
     void cmdDrukSpelAf_Click();
     void cmdToonBMP_Click();

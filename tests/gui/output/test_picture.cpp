@@ -143,7 +143,6 @@ private slots:
         QCOMPARE(p.board.messages.shown, QStringList {ResString(Str::PasteThePicture, 11)});
         QCOMPARE(p.board.messages.titles, QStringList {w.caption()});
         VERIFY_SAME_LOOK(lookOf(w), before);
-        QVERIFY(!w.ClipboardMode);
     }
 
     void theQuestionTextEndsThePicture()
