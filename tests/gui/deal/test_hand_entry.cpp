@@ -105,16 +105,6 @@ private slots:
         QVERIFY(w.lblWind[North]->font().bold() && !w.lblWind[West]->font().bold());
     }
 
-    void leavingAFieldSortsIt()
-    {
-        TestBoard board(11);
-        frmBordix &w = board.window();
-        activate(w);
-        typeGameNumber(w, QStringLiteral("1"));
-        typeHolding(w, 8, QStringLiteral("2at5"));
-        QCOMPARE(w.txtInvoer[8]->text(), QStringLiteral("AT52"));
-    }
-
     void onlyAFocusMoveInsideTheWindowSortsOrCompletes()
     {
         TestBoard board(11);

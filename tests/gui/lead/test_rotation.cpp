@@ -94,24 +94,6 @@ private slots:
         w.lblBB_Click(Pass); // the next call is the dealer's
         QCOMPARE(rowCalls(w, 0).at(East), QStringLiteral("Pass"));
     }
-
-    void callInTheLastWestCellStopsTheTurn()
-    {
-        TestBoard board(11);
-        frmBordix &w = board.window();
-        startDeal(w, QStringLiteral("1"));
-        // Twelve rounds of a bid and two passes fill all nine rows without ending the auction.
-        for (int k = 0; k < 12; ++k)
-            bid(w, {k, Pass, Pass});
-        board.messages.shown.clear();
-
-        w.cmdDraai_Click();
-        QCOMPARE(board.messages.shown,
-            QStringList {QStringLiteral("Cannot turn the game over.\nA bid will be lost!\n\nAdjust the bidding.")});
-        QCOMPARE(w.txtSpel->text(), QStringLiteral("1"));
-        QCOMPARE(w.txtInvoer[0]->text(), QStringLiteral("AKQJ"));
-        QCOMPARE(rowCalls(w, 0), (QStringList {"1", "Pass", "Pass", "1"}));
-    }
 };
 
 QTEST_MAIN(TestRotation)
