@@ -192,7 +192,7 @@ void frmBordix::importGames()
 
 std::optional<Game> frmBordix::gameOnBoard()
 {
-    if (txtSpel->text().isEmpty()) {
+    if (!m_board.gameNumber()) {
         showInfo(ResString(exchange_text::NoGameNumber));
         return std::nullopt;
     }
@@ -268,7 +268,7 @@ void frmBordix::pasteDeal(const QString &text)
         showInfo(ResString(own::DealNotValid));
         return;
     }
-    if (txtSpel->text().isEmpty()) {
+    if (!m_board.gameNumber()) {
         showInfo(ResString(exchange_text::NoGameNumber));
         SetFocusIfPossible(txtSpel);
         return;

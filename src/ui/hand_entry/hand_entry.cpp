@@ -48,7 +48,7 @@ void frmBordix::moveCaretToEnd(QLineEdit *field)
 
 void frmBordix::txtInvoer_GotFocus(int index)
 {
-    if (!txtInvoer[index]->isEnabled()) {
+    if (!m_board.fieldEnabled(index)) {
         setBackColour(txtInvoer[index], White);
         setBackColour(picAchter[index], White);
         return;
@@ -63,7 +63,7 @@ void frmBordix::txtInvoer_GotFocus(int index)
 
 bool frmBordix::txtInvoer_KeyDown(int index, int keyCode)
 {
-    if (!txtInvoer[index]->isEnabled()) {
+    if (!m_board.fieldEnabled(index)) {
         setBackColour(txtInvoer[index], White);
         setBackColour(picAchter[index], White);
         return false;
@@ -71,7 +71,7 @@ bool frmBordix::txtInvoer_KeyDown(int index, int keyCode)
     if (keyCode != KeyUp && keyCode != KeyDown)
         return false;
 
-    auto enabled = [this](int i) { return txtInvoer[i]->isEnabled(); };
+    auto enabled = [this](int i) { return m_board.fieldEnabled(i); };
     int next = index;
     for (int steps = 0; steps < FieldCount; ++steps) {
         if (keyCode == KeyUp) {
@@ -99,7 +99,7 @@ bool frmBordix::txtInvoer_KeyDown(int index, int keyCode)
 
 void frmBordix::txtInvoer_KeyPress(int index, int &keyAscii)
 {
-    if (!txtInvoer[index]->isEnabled())
+    if (!m_board.fieldEnabled(index))
         return;
     if (keyAscii == KeyEnter) {
         keyAscii = 0;
