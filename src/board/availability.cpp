@@ -28,7 +28,7 @@ Availability availability(const Board &board)
     for (int seat = 0; seat < 4; ++seat) {
         a.hiddenHandBoxes[seat] = offers.saveAndRotate;
         a.hiddenHandChecked[seat] = !board.seatHidden(seat);
-        a.pointsLabels[seat] = board.pointsVisible() && !board.seatHidden(seat);
+        a.pointsLabels[seat] = board.pointsVisible() && board.handShown(seat);
     }
 
     a.tenAs10Box = offers.displayOptions;

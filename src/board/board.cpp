@@ -100,9 +100,8 @@ void Board::clearBoard()
     m_answer.clear();
     m_hasQuestionFile = false;
     m_hasAnswerFile = false;
-    // A board emptied for another game shows every hand again: the hidden-hand boxes are not
-    // offered until the next deal is complete, so a hand left hidden could not be shown.
-    m_hidden.fill(false);
+    // The hide-hand boxes keep their values: a hand hidden on this board is hidden on the next
+    // once its deal is complete.
 }
 
 BoardOutcome Board::clear()

@@ -150,7 +150,11 @@ public:
     int totalCards() const;
     bool dealComplete() const; // 52 different cards, 13 in each hand
 
+    // The hide-hand box of the seat is unticked; it keeps its value from game to game.
     bool seatHidden(int seat) const { return m_hidden[seat]; }
+    // The hand is on show: a hidden hand is left out of a complete deal, while a deal still being
+    // typed shows every hand so that it can be finished.
+    bool handShown(int seat) const { return !m_hidden[seat] || !dealComplete(); }
     bool tenAs10() const { return m_tenAs10; }
     bool pointsVisible() const { return m_pointsVisible; }
 

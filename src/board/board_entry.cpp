@@ -21,7 +21,7 @@ QString Board::displayed(const QString &holding) const { return m_tenAs10 ? tens
 
 QString Board::fieldText(int field) const
 {
-    if (field < 0 || field >= FieldCount || m_hidden[SeatOfField(field)])
+    if (field < 0 || field >= FieldCount || !handShown(SeatOfField(field)))
         return {};
     return displayed(m_text[field]);
 }
@@ -32,7 +32,7 @@ bool Board::fieldEnabled(int field) const
         return false;
     const int seat = SeatOfField(field);
     // A hidden hand keeps its cards: its empty fields take none.
-    if (m_hidden[seat])
+    if (!handShown(seat))
         return false;
     return !m_leadMode || m_leadModeSeat < 0 || m_leadModeSeat == seat;
 }
@@ -135,7 +135,7 @@ void Board::afterFieldChange(BoardOutcome &out)
 BoardOutcome Board::leaveField(int field)
 {
     BoardOutcome out;
-    if (field < 0 || field >= FieldCount || !m_offers.entryOpen || m_hidden[SeatOfField(field)]) {
+    if (field < 0 || field >= FieldCount || !m_offers.entryOpen || !handShown(SeatOfField(field))) {
         out.ignored = true;
         return out;
     }

@@ -64,7 +64,7 @@ void BoardView::show(const Board &board)
     showCountsAndPoints(board.holdings());
     refreshCountColours();
     for (int seat = 0; seat < 4; ++seat)
-        lblPunten[seat]->setVisible(board.pointsVisible() && !board.seatHidden(seat));
+        lblPunten[seat]->setVisible(board.pointsVisible() && board.handShown(seat));
 
     showQuestionBox(board.question());
 }

@@ -39,7 +39,7 @@ PictureSettings frmBordix::pictureSettings()
     settings.board.tenAs10 = m_board.tenAs10();
     settings.board.points = m_board.pointsVisible();
     for (int seat = 0; seat < 4; ++seat)
-        settings.board.hidden[seat] = seatHidden(seat);
+        settings.board.hidden[seat] = !m_board.handShown(seat);
     settings.board.boldSeat = picAlles->seatInBold();
     // The double-dummy block is in the picture only when its option is on; the picture does not
     // wait for the background to finish the table.

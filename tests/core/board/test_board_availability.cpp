@@ -124,14 +124,22 @@ private slots:
         QCOMPARE(signature(availability(board)), offered);
     }
 
-    void hiddenHandsAreShownAgainOnANewGame()
+    void aHiddenHandStaysHiddenOnTheNextDeal()
     {
         Board board = typedBoard(5);
         board.setSeatHidden(East, true);
         QVERIFY(!availability(board).hiddenHandChecked[East]);
+        // The next game keeps the box as it is; its East hand can be typed until the deal is whole.
         board.setGameNumber("6");
-        QVERIFY(availability(board).hiddenHandChecked[East]);
+        QVERIFY(!availability(board).hiddenHandChecked[East]);
         QVERIFY(board.fieldEnabled(FieldOf(East, Spades)));
+        const Holdings deal = dutchDeal();
+        for (int field = 0; field < 12; ++field)
+            type(board, field, deal[field]);
+        QVERIFY(board.dealComplete());
+        QCOMPARE(board.fieldText(FieldOf(East, Spades)), QString());
+        QVERIFY(!availability(board).pointsLabels[East]);
+        QCOMPARE(board.toGame().holdings, deal);
     }
 
     void theBoxOffersOnlyBidsAboveTheLast()
