@@ -331,12 +331,35 @@ QString formatLinDeal(const Holdings &deal, int dealer)
     return QString::number(linDealerDigit(dealer)) + hands.join(QLatin1Char(','));
 }
 
+// A holding in exchange letters that is already as sortedHolding leaves it: rank letters only,
+// each lower than the one before. Each letter then becomes the language's letter in place.
+bool isOrderedExchangeHolding(const QString &holding)
+{
+    int before = -1;
+    for (const QChar c : holding) {
+        const int rank = c.unicode() < 128 ? exchangeRankIndex(c) : -1;
+        if (rank <= before || c.isLower())
+            return false;
+        before = rank;
+    }
+    return true;
+}
+
 Holdings dealInLanguage(const Holdings &deal, int languageNumber)
 {
     const QString english = RankAlphabet(LanguageEnglish);
     const QString target = RankAlphabet(languageNumber);
     Holdings out;
     for (int field = 0; field < FieldCount; ++field) {
+        // The deals a file gives are ordered so (a large file has a million of them): letter by
+        // letter, which keeps the order, as both alphabets list the ranks alike.
+        if (isOrderedExchangeHolding(deal[field])) {
+            QString holding(deal[field].size(), Qt::Uninitialized);
+            for (qsizetype i = 0; i < holding.size(); ++i)
+                holding[i] = target[english.indexOf(deal[field][i])];
+            out[field] = holding;
+            continue;
+        }
         QString holding;
         for (QChar c : tensAsT(deal[field])) {
             const qsizetype i = english.indexOf(c.toUpper());
