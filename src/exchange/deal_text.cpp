@@ -215,7 +215,13 @@ void completeFourthHand(Holdings &deal)
 
 // The blanks of a deal's text: what Unicode calls a space, and the Mongolian vowel separator,
 // which the standard's older tables still count as one.
-bool isDealBlank(QChar c) { return c.isSpace() || c.unicode() == 0x180E; }
+bool isDealBlank(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u < 128)
+        return u == u' ' || (u >= u'\t' && u <= u'\r');
+    return c.isSpace() || u == 0x180E;
+}
 
 DealText parsePbnDeal(const QString &text)
 {

@@ -488,8 +488,7 @@ public:
     ExchangeBoard board(RawGame &game)
     {
         applyCopies(game);
-        for (const RawTag &t : game.tags)
-            remember(t);
+        remember(game);
         return interpret(game);
     }
 
@@ -507,37 +506,46 @@ private:
         return false;
     }
 
-    // The last value of each tag name met so far, with its section.
-    const RawTag *previousOf(const RawTag &tag) const
+    // The last value of each tag name met so far, with its section. The games of a file mostly
+    // give their tags in one order, so the tag at the same place is tried first.
+    qsizetype previousIndex(const RawTag &tag, qsizetype place) const
     {
-        for (const RawTag &p : m_previous) {
-            if (s.same(p.name, tag.name))
-                return &p;
+        const qsizetype length = tag.name.to - tag.name.from;
+        const auto sameName
+            = [&](const RawTag &p) { return p.name.to - p.name.from == length && s.same(p.name, tag.name); };
+        if (place < qsizetype(m_previous.size()) && sameName(m_previous[size_t(place)]))
+            return place;
+        for (size_t k = 0; k < m_previous.size(); ++k) {
+            if (sameName(m_previous[k]))
+                return qsizetype(k);
         }
-        return nullptr;
+        return -1;
     }
 
-    void remember(const RawTag &tag)
+    void remember(const RawGame &game)
     {
-        for (RawTag &p : m_previous) {
-            if (s.same(p.name, tag.name)) {
-                p = tag;
-                return;
-            }
+        for (size_t k = 0; k < game.tags.size(); ++k) {
+            const RawTag &tag = game.tags[k];
+            const qsizetype at = previousIndex(tag, qsizetype(k));
+            if (at >= 0)
+                m_previous[size_t(at)] = tag;
+            else
+                m_previous.push_back(tag);
         }
-        m_previous.push_back(tag);
     }
 
     // The export format writes "#" for a value that is the same as in the previous game, and
     // "##" inside a value for the previous value within a longer one.
     void applyCopies(RawGame &game) const
     {
-        for (RawTag &tag : game.tags) {
+        for (size_t k = 0; k < game.tags.size(); ++k) {
+            RawTag &tag = game.tags[k];
             if (!valueContains(tag.value, u'#'))
                 continue;
-            const RawTag *before = previousOf(tag);
-            if (!before)
+            const qsizetype at = previousIndex(tag, qsizetype(k));
+            if (at < 0)
                 continue;
+            const RawTag *before = &m_previous[size_t(at)];
             const QString value = valueOf(tag.value);
             if (value == QLatin1String("#")) {
                 tag.value = before->value;
