@@ -7,6 +7,7 @@
 #include "exchange/pbn_text.h"
 #include "store/code_page_1252.h"
 
+#include <QHash>
 #include <QRegularExpression>
 
 #include <climits>
@@ -51,6 +52,19 @@ QString boxCaption(int k, int languageNumber)
     return ResString(Str::Pass + k - BoxButton::Pass, languageNumber);
 }
 
+// The captions of every button, made once per thread and language: each call of each auction of
+// a large file is clicked with one.
+const QString &cachedBoxCaption(int k, int languageNumber)
+{
+    thread_local QHash<int, QList<QString>> captions;
+    QList<QString> &list = captions[languageNumber];
+    if (list.isEmpty()) {
+        for (int button = 0; button <= BoxButton::Number; ++button)
+            list << boxCaption(button, languageNumber);
+    }
+    return list[k];
+}
+
 struct ClickedAuction {
     std::optional<AuctionModel> model;
     ExchangeProblem::Detail detailKind = ExchangeProblem::Plain;
@@ -83,7 +97,7 @@ ClickedAuction clickAuction(const ExchangeBoard &board, int dealer, int language
         const int k = boxButton(call);
         if (isAuctionOver(done) || k < 0 || k > BoxButton::Redouble)
             return fail(exchange_text::ReasonIllegalCall, call.token);
-        const ClickOutcome click = model.click(k, boxCaption(k, languageNumber));
+        const ClickOutcome click = model.click(k, cachedBoxCaption(k, languageNumber));
         if (click.refused || click.ignored)
             return fail(exchange_text::ReasonIllegalCall, call.token);
         done.append(call);
@@ -91,7 +105,7 @@ ClickedAuction clickAuction(const ExchangeBoard &board, int dealer, int language
             continue;
         if (call.kind == ExchangeCall::Bid) {
             const int number = model.NoteCounter();
-            model.click(BoxButton::Number, boxCaption(BoxButton::Number, languageNumber));
+            model.click(BoxButton::Number, cachedBoxCaption(BoxButton::Number, languageNumber));
             if (!call.noteText.isEmpty())
                 out.bidNotes << QStringLiteral("(%1) %2").arg(number).arg(call.noteText);
         } else if (!call.noteText.isEmpty()) {
@@ -200,15 +214,24 @@ bool isAuctionOver(const QList<ExchangeCall> &calls)
     return passes >= 4 || (bid && passes >= 3);
 }
 
-BoardAsGame gameFromBoard(const ExchangeBoard &board, int languageNumber)
+BoardAsGame checkBoard(const ExchangeBoard &board)
 {
     BoardAsGame out;
     if (board.boardText.isEmpty()) {
         out.problems << problemOf(board, exchange_text::NoBoardNumber);
         return out;
     }
-    static const QRegularExpression digits(QStringLiteral("^\\d{1,9}$"));
-    const long long n = digits.match(board.boardText).hasMatch() ? board.boardText.toLongLong() : 0;
+    // One to nine ASCII digits; anything else is no number of a game.
+    long long n = 0;
+    if (board.boardText.size() <= 9) {
+        for (const QChar c : board.boardText) {
+            if (c < QLatin1Char('0') || c > QLatin1Char('9')) {
+                n = 0;
+                break;
+            }
+            n = n * 10 + (c.unicode() - '0');
+        }
+    }
     if (n < 1 || n > MaxBoardNumber) {
         out.problems << problemOf(board, exchange_text::BoardNumberRange);
         return out;
@@ -222,8 +245,7 @@ BoardAsGame gameFromBoard(const ExchangeBoard &board, int languageNumber)
         out.problems << problemOf(board, exchange_text::DealNot52);
         return out;
     }
-    const int dealer = DealerOf(n);
-    if (board.dealer >= 0 && board.dealer != dealer) {
+    if (board.dealer >= 0 && board.dealer != DealerOf(n)) {
         ExchangeProblem p = problemOf(board, exchange_text::DealerContradicts);
         p.detailKind = ExchangeProblem::SeatName;
         p.detailValue = board.dealer;
@@ -235,6 +257,16 @@ BoardAsGame gameFromBoard(const ExchangeBoard &board, int languageNumber)
         out.problems << problemOf(board, exchange_text::VulnerabilityContradicts, board.vulnerabilityText);
         return out;
     }
+    return out;
+}
+
+BoardAsGame gameFromBoard(const ExchangeBoard &board, int languageNumber)
+{
+    BoardAsGame out = checkBoard(board);
+    if (!out.problems.isEmpty())
+        return out;
+    const long long n = out.number;
+    const int dealer = DealerOf(n);
 
     const Holdings &deal = *board.deal.deal;
     Game game;

@@ -27,6 +27,11 @@ struct BoardAsGame {
 // become lines "(1) text" at the end of the question.
 BoardAsGame gameFromBoard(const ExchangeBoard &board, int languageNumber);
 
+// The checks of gameFromBoard that refuse a board (its number, its deal, a dealer or vulnerability
+// that contradicts the number) without building the game: the number, and the reason of a refusal
+// in problems. A board that passes them always becomes a game.
+BoardAsGame checkBoard(const ExchangeBoard &board);
+
 // A stored game as a board to write: the deal, the calls of the grid with their notes, contract,
 // declarer, lead, question and answer. Note lines at the end of the question that a file can carry
 // as note texts move there, so that reading the file gives the same question back.

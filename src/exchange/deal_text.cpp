@@ -5,6 +5,9 @@
 #include <QRegularExpression>
 
 #include <array>
+#include <bit>
+#include <cstdint>
+#include <vector>
 
 namespace briqo {
 
@@ -33,7 +36,9 @@ QChar rankOf(const QString &text)
 // The place of a rank letter in ExchangeRanks (either case), -1 for another character.
 int exchangeRankIndex(QChar c)
 {
-    switch (c.toUpper().unicode()) {
+    char16_t u = c.unicode();
+    u = u >= u'a' && u <= u'z' ? char16_t(u - 32) : u < 128 ? u : char16_t(c.toUpper().unicode());
+    switch (u) {
     case u'A':
         return 0;
     case u'K':
@@ -47,8 +52,49 @@ int exchangeRankIndex(QChar c)
     default:
         break;
     }
-    const char16_t u = c.unicode();
     return u >= u'2' && u <= u'9' ? 5 + (u'9' - u) : -1;
+}
+
+// The ranks of a holding as bits (bit r for the rank at r in ExchangeRanks).
+using RankMask = std::uint16_t;
+
+// Every holding written highest first, by its ranks: made once, then shared by every deal read.
+const QString &holdingOfMask(RankMask mask)
+{
+    static const std::vector<QString> holdings = [] {
+        std::vector<QString> all(1 << CardsPerHand);
+        for (unsigned m = 0; m < all.size(); ++m) {
+            for (int rank = 0; rank < CardsPerHand; ++rank) {
+                if (m & (1u << rank))
+                    all[m] += ExchangeRanks[rank];
+            }
+        }
+        return all;
+    }();
+    return holdings[mask];
+}
+
+// One suit holding as written in a file: rank letters, either case, "10" for the ten. Anything
+// else makes the holding unreadable. A rank given twice is marked in repeated.
+bool readHoldingMask(QStringView text, RankMask &mask, int &cards, bool &repeated)
+{
+    mask = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        int rank;
+        if (text[i] == QLatin1Char('1') && i + 1 < text.size() && text[i + 1] == QLatin1Char('0')) {
+            rank = exchangeRankIndex(QLatin1Char('T'));
+            ++i;
+        } else {
+            rank = exchangeRankIndex(text[i]);
+            if (rank < 0)
+                return false;
+        }
+        const RankMask bit = RankMask(1u << rank);
+        repeated = repeated || (mask & bit);
+        mask |= bit;
+        ++cards;
+    }
+    return true;
 }
 
 std::optional<QString> readHolding(QStringView text)
@@ -169,7 +215,13 @@ void completeFourthHand(Holdings &deal)
 
 // The blanks of a deal's text: what Unicode calls a space, and the Mongolian vowel separator,
 // which the standard's older tables still count as one.
-bool isDealBlank(QChar c) { return c.isSpace() || c.unicode() == 0x180E; }
+bool isDealBlank(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u < 128)
+        return u == u' ' || (u >= u'\t' && u <= u'\r');
+    return c.isSpace() || u == 0x180E;
+}
 
 DealText parsePbnDeal(const QString &text)
 {
@@ -205,7 +257,11 @@ DealText parsePbnDeal(const QString &text)
     }
     if (count != 4)
         return {};
-    Holdings deal;
+    // Read as rank bits: a deal is kept only when it is 52 different cards, 13 in each hand, and
+    // then each holding is one of the shared texts, highest card first.
+    std::array<RankMask, FieldCount> masks {};
+    std::array<int, 4> cards {};
+    bool repeated = false;
     for (int h = 0; h < 4; ++h) {
         const QStringView hand = hands[h];
         const int seat = (first + h) % 4;
@@ -218,17 +274,60 @@ DealText parsePbnDeal(const QString &text)
             qsizetype dot = hand.indexOf(QLatin1Char('.'), from);
             if (dot < 0)
                 dot = hand.size();
-            const std::optional<QString> holding = readHolding(hand.sliced(from, dot - from));
-            if (!holding) {
+            RankMask mask = 0;
+            if (!readHoldingMask(hand.sliced(from, dot - from), mask, cards[seat], repeated)) {
                 DealText unreadable;
                 unreadable.recognised = true;
                 return unreadable;
             }
-            deal[FieldOf(seat, suit)] = *holding;
+            repeated = repeated || (masks[FieldOf(seat, suit)] & mask);
+            masks[FieldOf(seat, suit)] |= mask;
             from = dot + 1;
         }
     }
-    return finish(deal);
+    DealText result;
+    result.recognised = true;
+    // The fourth hand is filled when three are complete and it is empty (see completeFourthHand).
+    int empty = -1;
+    for (int seat = 0; seat < 4; ++seat) {
+        if (cards[seat] == 0 && empty < 0) {
+            empty = seat;
+        } else if (cards[seat] != CardsPerHand) {
+            empty = -2;
+            break;
+        }
+    }
+    constexpr RankMask AllRanks = (1u << CardsPerHand) - 1;
+    if (empty >= 0) {
+        for (int suit = 0; suit < SuitCount; ++suit) {
+            RankMask held = 0;
+            for (int seat = 0; seat < 4; ++seat)
+                held |= masks[FieldOf(seat, suit)];
+            masks[FieldOf(empty, suit)] = RankMask(AllRanks & ~held);
+        }
+        cards[empty] = 0;
+        for (int suit = 0; suit < SuitCount; ++suit)
+            cards[empty] += std::popcount(unsigned(masks[FieldOf(empty, suit)]));
+    }
+    if (repeated)
+        return result;
+    for (int suit = 0; suit < SuitCount; ++suit) {
+        RankMask held = 0;
+        for (int seat = 0; seat < 4; ++seat) {
+            if (held & masks[FieldOf(seat, suit)])
+                return result;
+            held |= masks[FieldOf(seat, suit)];
+        }
+    }
+    for (int seat = 0; seat < 4; ++seat) {
+        if (cards[seat] != CardsPerHand)
+            return result;
+    }
+    Holdings deal;
+    for (int field = 0; field < FieldCount; ++field)
+        deal[field] = holdingOfMask(masks[field]);
+    result.deal = deal;
+    return result;
 }
 
 QString formatPbnDeal(const Holdings &deal, int first)
@@ -331,12 +430,35 @@ QString formatLinDeal(const Holdings &deal, int dealer)
     return QString::number(linDealerDigit(dealer)) + hands.join(QLatin1Char(','));
 }
 
+// A holding in exchange letters that is already as sortedHolding leaves it: rank letters only,
+// each lower than the one before. Each letter then becomes the language's letter in place.
+bool isOrderedExchangeHolding(const QString &holding)
+{
+    int before = -1;
+    for (const QChar c : holding) {
+        const int rank = c.unicode() < 128 ? exchangeRankIndex(c) : -1;
+        if (rank <= before || c.isLower())
+            return false;
+        before = rank;
+    }
+    return true;
+}
+
 Holdings dealInLanguage(const Holdings &deal, int languageNumber)
 {
     const QString english = RankAlphabet(LanguageEnglish);
     const QString target = RankAlphabet(languageNumber);
     Holdings out;
     for (int field = 0; field < FieldCount; ++field) {
+        // The deals a file gives are ordered so (a large file has a million of them): letter by
+        // letter, which keeps the order, as both alphabets list the ranks alike.
+        if (isOrderedExchangeHolding(deal[field])) {
+            QString holding(deal[field].size(), Qt::Uninitialized);
+            for (qsizetype i = 0; i < holding.size(); ++i)
+                holding[i] = target[english.indexOf(deal[field][i])];
+            out[field] = holding;
+            continue;
+        }
         QString holding;
         for (QChar c : tensAsT(deal[field])) {
             const qsizetype i = english.indexOf(c.toUpper());

@@ -3,6 +3,7 @@
 #include "base/string_table.h"
 
 #include <algorithm>
+#include <string_view>
 
 namespace briqo {
 
@@ -34,7 +35,9 @@ QString describe(const ExchangeProblem &problem, int languageNumber)
     return out;
 }
 
-std::optional<ExchangeCall> readCall(const QString &token)
+namespace {
+
+std::optional<ExchangeCall> readCallAsText(const QString &token)
 {
     QString t = token;
     while (!t.isEmpty() && (t.endsWith(QLatin1Char('!')) || t.endsWith(QLatin1Char('?'))))
@@ -67,6 +70,53 @@ std::optional<ExchangeCall> readCall(const QString &token)
     call.strain = QStringLiteral("CDHS").indexOf(strain[0]);
     if (call.strain < 0 || strain.size() > 1)
         call.strain = 4;
+    return call;
+}
+
+} // namespace
+
+std::optional<ExchangeCall> readCall(const QString &token)
+{
+    // ASCII words, as nearly every file writes its calls, are read without making text; any other
+    // letter goes through the text's own upper case (where one letter may become two).
+    qsizetype n = token.size();
+    while (n > 0 && (token[n - 1] == QLatin1Char('!') || token[n - 1] == QLatin1Char('?')))
+        --n;
+    char upper[4];
+    if (n > qsizetype(sizeof upper))
+        return std::nullopt; // no call is longer, and an ASCII word keeps its length in upper case
+    for (qsizetype k = 0; k < n; ++k) {
+        const char16_t c = token[k].unicode();
+        if (c >= 128)
+            return readCallAsText(token);
+        upper[k] = char(c >= u'a' && c <= u'z' ? c - 32 : c);
+    }
+    const std::string_view u(upper, size_t(n));
+    ExchangeCall call;
+    call.token = token;
+    if (u == "PASS" || u == "P") {
+        call.kind = ExchangeCall::Pass;
+        return call;
+    }
+    if (u == "X" || u == "DBL" || u == "D") {
+        call.kind = ExchangeCall::Double;
+        return call;
+    }
+    if (u == "XX" || u == "RDBL" || u == "R") {
+        call.kind = ExchangeCall::Redouble;
+        return call;
+    }
+    // A level 1..7 and a strain: C, D, H, S, N or NT, or SA (sans atout).
+    if (u.size() < 2 || u.size() > 3 || u[0] < '1' || u[0] > '7')
+        return std::nullopt;
+    const std::string_view strain = u.substr(1);
+    static constexpr std::string_view strains[] = {"C", "D", "H", "S", "NT", "N", "SA"};
+    if (std::none_of(std::begin(strains), std::end(strains), [&](std::string_view x) { return strain == x; }))
+        return std::nullopt;
+    call.kind = ExchangeCall::Bid;
+    call.level = u[0] - '0';
+    const size_t suit = std::string_view("CDHS").find(strain[0]);
+    call.strain = strain.size() > 1 || suit == std::string_view::npos ? 4 : int(suit);
     return call;
 }
 

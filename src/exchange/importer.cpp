@@ -127,14 +127,17 @@ ImportPlan planImport(const QByteArray &bytes, ExchangeFormat format, const Game
     // The reader's own problems come first, then what each board's check finds, in file order.
     QList<ExchangeProblem> boardNotices;
     readBoards(bytes, format, language, plan.notices, [&](ExchangeBoard &&board) {
-        BoardAsGame made = gameFromBoard(board, language);
-        if (!made.game) {
+        // The checks that refuse a board come first and cost little: a large file repeats its
+        // numbers, and a board refused, or another deal under a number already taken, needs no game.
+        BoardAsGame checked = checkBoard(board);
+        if (!checked.problems.isEmpty()) {
             ++plan.refused;
-            boardNotices += made.problems;
+            boardNotices += checked.problems;
             return;
         }
-        auto first = kept.find(made.number);
+        auto first = kept.find(checked.number);
         if (first == kept.end()) {
+            BoardAsGame made = gameFromBoard(board, language);
             kept.insert(made.number, Kept {int(plan.games.size()), 1, false, std::move(board)});
             order << made.number;
             plan.games << *made.game;
@@ -142,18 +145,33 @@ ImportPlan planImport(const QByteArray &bytes, ExchangeFormat format, const Game
             return;
         }
         // A result file has the board once per table: the same deal, each table its own contract.
-        const Game &earlier = plan.games[first->index];
-        if (made.game->holdings != earlier.holdings) {
+        // Two complete deals in exchange letters are the same exactly when their games' holdings
+        // are: each letter has its own letter in every language.
+        if (*board.deal.deal != *first->board.deal.deal) {
             ++plan.refused;
-            boardNotices << ExchangeProblem {exchange_text::OtherDealSameNumber, board.line, board.boardText, {}};
+            // The board as written is most often written as the first one was: shared, so a file
+            // of a million boards does not hold a million copies of a few hundred numbers.
+            const QString &boardText
+                = board.boardText == first->board.boardText ? first->board.boardText : board.boardText;
+            boardNotices << ExchangeProblem {exchange_text::OtherDealSameNumber, board.line, boardText, {}};
             return;
         }
+        const BoardAsGame made = gameFromBoard(board, language);
+        const Game &earlier = plan.games[first->index];
         ++first->copies;
         if (made.game->auction != earlier.auction || made.game->contract != earlier.contract
             || made.game->lead != earlier.lead)
             first->partsDiffer = true;
     });
-    plan.notices += boardNotices;
+    // Moved, not copied: a file of a million repeated boards has as many notices.
+    if (plan.notices.isEmpty()) {
+        plan.notices = std::move(boardNotices);
+    } else {
+        const qsizetype own = plan.notices.size();
+        boardNotices.append(plan.notices);
+        std::rotate(boardNotices.begin(), boardNotices.end() - own, boardNotices.end());
+        plan.notices = std::move(boardNotices);
+    }
     for (long long n : order) {
         const Kept &k = kept[n];
         if (k.copies < 2)

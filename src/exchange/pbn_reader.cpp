@@ -5,10 +5,13 @@
 #include "store/code_page_1252.h"
 
 #include <QHash>
+#include <QMap>
 
 #include <algorithm>
 #include <functional>
 #include <iterator>
+#include <string_view>
+#include <vector>
 
 namespace briqo {
 
@@ -17,15 +20,36 @@ namespace {
 // A problem list stops growing here: a file of garbage must not become a list of millions.
 constexpr int MaxProblems = 500;
 
+// A stretch of the file: pieces of its text are only made when they are used, so most of a
+// large file (the words of tables, the tags nobody reads) never becomes text at all.
+struct Piece {
+    qsizetype from = 0;
+    qsizetype to = 0;
+    bool isEmpty() const { return from == to; }
+};
+
 struct Token {
-    QString text;
+    Piece piece;
     int line = 0;
     bool commentary = false;
 };
 
+// The tags the reader looks at, whatever their letter case.
+enum class TagKind { Other, Board, Deal, Auction, Play, Note, Dealer, Vulnerable, Contract, Declarer };
+
+// A tag value: the stretch between the quotes, or text of its own when it had escapes or is a
+// copy made from an earlier value.
+struct TagValue {
+    Piece piece;
+    bool owned = false;
+    QString text;
+};
+
 struct RawTag {
-    QString name;
-    QString value;
+    Piece name;
+    TagKind kind = TagKind::Other;
+    int exact = 0; // 1 for a name written "Board", 2 for "Event": either starts a new game
+    TagValue value;
     int line = 0;
     QList<Token> section; // what follows the tag up to the next tag: section data and commentary
 };
@@ -33,7 +57,7 @@ struct RawTag {
 struct RawGame {
     int line = 0;
     QList<Token> leading; // commentary before the first tag
-    QList<RawTag> tags;
+    std::vector<RawTag> tags;
 };
 
 bool isLineEnd(char16_t c) { return c == u'\n' || c == u'\r'; }
@@ -56,6 +80,11 @@ public:
     int charLength(qsizetype) const { return 1; }
     qsizetype find(char16_t c, qsizetype from) const { return s.indexOf(QChar(c), from); }
     QString text(qsizetype from, qsizetype to) const { return s.mid(from, to - from); }
+    QString text(Piece p) const { return text(p.from, p.to); }
+    bool same(Piece x, Piece y) const
+    {
+        return QStringView(s).sliced(x.from, x.to - x.from) == QStringView(s).sliced(y.from, y.to - y.from);
+    }
 
 private:
     static bool isBlankUnit(char16_t c) { return c == u' ' || c == u'\t' || c == 0xA0; }
@@ -116,6 +145,10 @@ public:
             return QString::fromLatin1(piece);
         return m_encoding == Utf8 ? QString::fromUtf8(piece) : decode1252(piece);
     }
+    QString text(Piece p) const { return text(p.from, p.to); }
+    // Equal bytes are equal text and back: a name holds only whole characters, and each
+    // encoding gives every character its own bytes.
+    bool same(Piece x, Piece y) const { return b.sliced(x.from, x.to - x.from) == b.sliced(y.from, y.to - y.from); }
 
 private:
     QByteArrayView b;
@@ -216,13 +249,13 @@ private:
         } else if (c == u';') {
             const qsizetype start = i + 1;
             skipToLineEnd();
-            addToken({s.text(start, i), line, true});
+            addToken({{start, i}, line, true});
         } else {
             const qsizetype start = i;
             while (i < s.size() && !isLineEnd(s.at(i)) && s.blankAt(i) == 0 && s.at(i) != u'[' && s.at(i) != u'{'
                 && s.at(i) != u';')
                 i += s.charLength(i);
-            addToken({s.text(start, i), line, false});
+            addToken({{start, i}, line, false});
         }
     }
 
@@ -247,11 +280,14 @@ private:
         }
         ++i;
         // The value in runs between escapes; a backslash takes the character after it as it is.
+        const qsizetype valueStart = i;
         QString value;
+        bool escaped = false;
         qsizetype run = i;
         bool closed = false;
         while (i < s.size() && !isLineEnd(s.at(i))) {
             if (s.at(i) == u'\\' && i + 1 < s.size() && !isLineEnd(s.at(i + 1))) {
+                escaped = true;
                 value += s.text(run, i);
                 const int length = s.charLength(i + 1);
                 value += s.text(i + 1, i + 1 + length);
@@ -264,7 +300,9 @@ private:
                 i += s.charLength(i);
             }
         }
-        value += s.text(run, i);
+        const qsizetype valueEnd = i;
+        if (escaped)
+            value += s.text(run, i);
         if (!closed) {
             problem(exchange_text::SyntaxUnclosed, line, QStringLiteral("\""));
             return;
@@ -277,7 +315,12 @@ private:
             return;
         }
         ++i;
-        addTag({s.text(nameStart, nameEnd), value, line, {}});
+        RawTag tag;
+        tag.name = {nameStart, nameEnd};
+        tag.value = escaped ? TagValue {{}, true, value} : TagValue {{valueStart, valueEnd}, false, {}};
+        tag.line = line;
+        nameKind(tag);
+        addTag(std::move(tag));
     }
 
     void scanBracedCommentary()
@@ -293,7 +336,7 @@ private:
             }
             return;
         }
-        const QString raw = s.text(i + 1, close);
+        const Piece raw {i + 1, close};
         for (qsizetype j = i + 1; j < close; ++j) {
             if (s.at(j) == u'\n' || (s.at(j) == u'\r' && (j + 1 >= close || s.at(j + 1) != u'\n')))
                 ++line;
@@ -302,12 +345,53 @@ private:
         addToken({raw, startLine, true});
     }
 
+    // What a tag's name makes it: the names the reader uses are matched in any letter case.
+    void nameKind(RawTag &tag) const
+    {
+        static const std::pair<const char *, TagKind> kinds[]
+            = {{"board", TagKind::Board}, {"deal", TagKind::Deal}, {"auction", TagKind::Auction},
+                {"play", TagKind::Play}, {"note", TagKind::Note}, {"dealer", TagKind::Dealer},
+                {"vulnerable", TagKind::Vulnerable}, {"contract", TagKind::Contract}, {"declarer", TagKind::Declarer}};
+        const qsizetype length = tag.name.to - tag.name.from;
+        char lower[12] = {};
+        bool ascii = length < qsizetype(sizeof lower);
+        for (qsizetype k = 0; ascii && k < length; ++k) {
+            const char16_t c = s.at(tag.name.from + k);
+            ascii = c < 128;
+            lower[k] = char(c >= u'A' && c <= u'Z' ? c + 32 : c);
+        }
+        if (ascii) {
+            const std::string_view name(lower, size_t(length));
+            for (const auto &[known, kind] : kinds) {
+                if (name == known)
+                    tag.kind = kind;
+            }
+            if (name == "board" || name == "event") {
+                const auto writtenAs = [&](const char *word) {
+                    for (qsizetype k = 0; k < length; ++k) {
+                        if (s.at(tag.name.from + k) != char16_t(word[k]))
+                            return false;
+                    }
+                    return true;
+                };
+                tag.exact = writtenAs("Board") ? 1 : writtenAs("Event") ? 2 : 0;
+            }
+            return;
+        }
+        // Letters beyond ASCII: as the text compares them, without regard to case.
+        const QString name = s.text(tag.name);
+        for (const auto &[known, kind] : kinds) {
+            if (name.compare(QLatin1String(known), Qt::CaseInsensitive) == 0)
+                tag.kind = kind;
+        }
+    }
+
     void addTag(RawTag tag)
     {
         // A game whose file forgot the empty line: a second Board or Event starts the next game.
-        if (m_open && (tag.name == QLatin1String("Board") || tag.name == QLatin1String("Event"))) {
+        if (m_open && tag.exact) {
             for (const RawTag &t : m_game.tags) {
-                if (t.name == tag.name) {
+                if (t.exact == tag.exact) {
                     closeGame();
                     break;
                 }
@@ -317,28 +401,30 @@ private:
             m_open = true;
             m_game.line = tag.line;
         }
-        m_game.tags.append(std::move(tag));
+        m_game.tags.push_back(std::move(tag));
     }
 
     void addToken(Token token)
     {
-        if (token.text.isEmpty() && !token.commentary)
+        if (token.piece.isEmpty() && !token.commentary)
             return;
-        if (!m_game.tags.isEmpty()) {
-            m_game.tags.last().section.append(std::move(token));
+        if (!m_game.tags.empty()) {
+            m_game.tags.back().section.append(token);
         } else if (token.commentary) {
             m_game.leading.append(std::move(token));
         } else {
-            problem(exchange_text::SyntaxNotUnderstood, token.line, token.text);
+            problem(exchange_text::SyntaxNotUnderstood, token.line, s.text(token.piece));
         }
     }
 
     void closeGame()
     {
-        if (!m_game.tags.isEmpty())
+        if (!m_game.tags.empty())
             m_gameDone(m_game);
         // Commentary without any tag (a file's heading) belongs to no game.
-        m_game = RawGame {};
+        m_game.line = 0;
+        m_game.leading.clear();
+        m_game.tags.clear();
         m_open = false;
     }
 
@@ -350,38 +436,6 @@ private:
     RawGame m_game;
     bool m_open = false;
 };
-
-// The export format writes "#" for a value that is the same as in the previous game, and "##"
-// inside a value for the previous value within a longer one.
-void applyCopies(RawGame &game, const QHash<QString, RawTag> &previous)
-{
-    for (RawTag &tag : game.tags) {
-        if (!tag.value.contains(QLatin1Char('#')))
-            continue;
-        const auto before = previous.constFind(tag.name);
-        if (before == previous.constEnd())
-            continue;
-        if (tag.value == QLatin1String("#")) {
-            tag.value = before->value;
-            bool hasData = false;
-            for (const Token &t : tag.section)
-                hasData = hasData || !t.commentary;
-            if (!hasData)
-                tag.section = before->section;
-        } else if (tag.value.contains(QLatin1String("##"))) {
-            tag.value.replace(QLatin1String("##"), before->value);
-        }
-    }
-}
-
-QString tagValue(const RawGame &game, const QString &name)
-{
-    for (const RawTag &t : game.tags) {
-        if (t.name.compare(name, Qt::CaseInsensitive) == 0)
-            return t.value.trimmed();
-    }
-    return {};
-}
 
 int vulnerabilityFromText(const QString &text)
 {
@@ -422,169 +476,279 @@ int noteNumberToken(const QString &t)
     return n;
 }
 
-void readAuction(const RawTag &tag, ExchangeBoard &board, const QMap<int, QString> &notes, QStringList &afterDeal,
-    int languageNumber)
-{
-    board.hasAuction = true;
-    board.auctionSeat = tag.value.isEmpty() ? -1 : seatFromLetter(tag.value[0]);
-    int lastCallLine = -1;
-    // The calls end at "*" or at a word that is no call, but the commentary after them still
-    // belongs to the board: an unfinished auction is often followed by the question's answer.
-    bool callsEnded = false;
-    for (const Token &token : tag.section) {
-        if (token.commentary) {
-            // Commentary beside a call explains it, as a note would; on a line of its own it is
-            // about the whole board.
-            const QString text = decodeCommentary(token.text, languageNumber);
-            if (token.line != lastCallLine) {
-                afterDeal << text;
-                continue;
-            }
-            if (!board.calls.isEmpty() && !text.isEmpty()) {
-                ExchangeCall &last = board.calls.last();
-                last.noted = true;
-                last.noteText = last.noteText.isEmpty() ? text : last.noteText + QLatin1Char(' ') + text;
-            }
-            continue;
+// Reading the boards from the games the scanner gives.
+template<typename Source> class Interpreter {
+public:
+    Interpreter(const Source &source, int languageNumber, QList<ExchangeProblem> &problems)
+        : s(source)
+        , m_language(languageNumber)
+        , m_problems(problems)
+    { }
+
+    ExchangeBoard board(RawGame &game)
+    {
+        applyCopies(game);
+        remember(game);
+        return interpret(game);
+    }
+
+private:
+    QString valueOf(const TagValue &v) const { return v.owned ? v.text : s.text(v.piece); }
+
+    bool valueContains(const TagValue &v, char16_t c) const
+    {
+        if (v.owned)
+            return v.text.contains(QChar(c));
+        for (qsizetype k = v.piece.from; k < v.piece.to; ++k) {
+            if (s.at(k) == c)
+                return true;
         }
-        if (callsEnded)
-            continue;
-        // The scanner splits words at blanks already; only a word of a text given whole has spaces.
-        const QStringList words = token.text.contains(QLatin1Char(' '))
-            ? token.text.split(QLatin1Char(' '), Qt::SkipEmptyParts)
-            : QStringList {token.text};
-        for (const QString &word : words) {
-            if (const int n = noteNumberToken(word)) {
-                if (!board.calls.isEmpty()) {
-                    board.calls.last().noted = true;
-                    board.calls.last().noteText = notes.value(n);
+        return false;
+    }
+
+    // The last value of each tag name met so far, with its section. The games of a file mostly
+    // give their tags in one order, so the tag at the same place is tried first.
+    qsizetype previousIndex(const RawTag &tag, qsizetype place) const
+    {
+        const qsizetype length = tag.name.to - tag.name.from;
+        const auto sameName
+            = [&](const RawTag &p) { return p.name.to - p.name.from == length && s.same(p.name, tag.name); };
+        if (place < qsizetype(m_previous.size()) && sameName(m_previous[size_t(place)]))
+            return place;
+        for (size_t k = 0; k < m_previous.size(); ++k) {
+            if (sameName(m_previous[k]))
+                return qsizetype(k);
+        }
+        return -1;
+    }
+
+    void remember(const RawGame &game)
+    {
+        for (size_t k = 0; k < game.tags.size(); ++k) {
+            const RawTag &tag = game.tags[k];
+            const qsizetype at = previousIndex(tag, qsizetype(k));
+            if (at >= 0)
+                m_previous[size_t(at)] = tag;
+            else
+                m_previous.push_back(tag);
+        }
+    }
+
+    // The export format writes "#" for a value that is the same as in the previous game, and
+    // "##" inside a value for the previous value within a longer one.
+    void applyCopies(RawGame &game) const
+    {
+        for (size_t k = 0; k < game.tags.size(); ++k) {
+            RawTag &tag = game.tags[k];
+            if (!valueContains(tag.value, u'#'))
+                continue;
+            const qsizetype at = previousIndex(tag, qsizetype(k));
+            if (at < 0)
+                continue;
+            const RawTag *before = &m_previous[size_t(at)];
+            const QString value = valueOf(tag.value);
+            if (value == QLatin1String("#")) {
+                tag.value = before->value;
+                bool hasData = false;
+                for (const Token &t : tag.section)
+                    hasData = hasData || !t.commentary;
+                if (!hasData)
+                    tag.section = before->section;
+            } else if (value.contains(QLatin1String("##"))) {
+                tag.value = TagValue {{}, true, QString(value).replace(QLatin1String("##"), valueOf(before->value))};
+            }
+        }
+    }
+
+    // The first tag of the kind, as the file's reader of tag values takes it.
+    const RawTag *firstOf(const RawGame &game, TagKind kind) const
+    {
+        for (const RawTag &t : game.tags) {
+            if (t.kind == kind)
+                return &t;
+        }
+        return nullptr;
+    }
+
+    QString tagValue(const RawGame &game, TagKind kind) const
+    {
+        const RawTag *t = firstOf(game, kind);
+        return t ? valueOf(t->value).trimmed() : QString();
+    }
+
+    QString commentary(const Token &token) const { return decodeCommentary(s.text(token.piece), m_language); }
+
+    void readAuction(const RawTag &tag, ExchangeBoard &board, const QMap<int, QString> &notes, QStringList &afterDeal)
+    {
+        const QString value = valueOf(tag.value);
+        board.hasAuction = true;
+        board.auctionSeat = value.isEmpty() ? -1 : seatFromLetter(value[0]);
+        int lastCallLine = -1;
+        // The calls end at "*" or at a word that is no call, but the commentary after them still
+        // belongs to the board: an unfinished auction is often followed by the question's answer.
+        bool callsEnded = false;
+        for (const Token &token : tag.section) {
+            if (token.commentary) {
+                // Commentary beside a call explains it, as a note would; on a line of its own it
+                // is about the whole board.
+                const QString text = commentary(token);
+                if (token.line != lastCallLine) {
+                    afterDeal << text;
+                    continue;
+                }
+                if (!board.calls.isEmpty() && !text.isEmpty()) {
+                    ExchangeCall &last = board.calls.last();
+                    last.noted = true;
+                    last.noteText = last.noteText.isEmpty() ? text : last.noteText + QLatin1Char(' ') + text;
                 }
                 continue;
             }
-            if (word.startsWith(QLatin1Char('$')))
-                continue; // a numeric annotation glyph says how good a call was
-            if (word == QLatin1String("*")) {
-                board.auctionUnfinished = true;
-                callsEnded = true;
-                break;
-            }
-            if (word.compare(QLatin1String("AP"), Qt::CaseInsensitive) == 0) {
-                while (!auctionOver(board.calls)) {
-                    ExchangeCall pass;
-                    pass.token = QStringLiteral("Pass");
-                    board.calls.append(pass);
+            if (callsEnded)
+                continue;
+            // The scanner splits words at blanks already; only a word of a text given whole has
+            // spaces.
+            const QString tokenText = s.text(token.piece);
+            const QStringList words = tokenText.contains(QLatin1Char(' '))
+                ? tokenText.split(QLatin1Char(' '), Qt::SkipEmptyParts)
+                : QStringList {tokenText};
+            for (const QString &word : words) {
+                if (const int n = noteNumberToken(word)) {
+                    if (!board.calls.isEmpty()) {
+                        board.calls.last().noted = true;
+                        board.calls.last().noteText = notes.value(n);
+                    }
+                    continue;
                 }
+                if (word.startsWith(QLatin1Char('$')))
+                    continue; // a numeric annotation glyph says how good a call was
+                if (word == QLatin1String("*")) {
+                    board.auctionUnfinished = true;
+                    callsEnded = true;
+                    break;
+                }
+                if (word.compare(QLatin1String("AP"), Qt::CaseInsensitive) == 0) {
+                    while (!auctionOver(board.calls)) {
+                        ExchangeCall pass;
+                        pass.token = QStringLiteral("Pass");
+                        board.calls.append(pass);
+                    }
+                    lastCallLine = token.line;
+                    continue;
+                }
+                const std::optional<ExchangeCall> call = readCall(word);
+                if (!call) {
+                    board.auctionProblem = word;
+                    callsEnded = true;
+                    break;
+                }
+                board.calls.append(*call);
                 lastCallLine = token.line;
+            }
+        }
+    }
+
+    void readPlay(const RawTag &tag, ExchangeBoard &board, QStringList &afterDeal)
+    {
+        const QString value = valueOf(tag.value);
+        board.leadSeat = value.isEmpty() ? -1 : seatFromLetter(value[0]);
+        bool firstSeen = false;
+        for (const Token &token : tag.section) {
+            if (token.commentary) {
+                afterDeal << commentary(token);
                 continue;
             }
-            const std::optional<ExchangeCall> call = readCall(word);
-            if (!call) {
-                board.auctionProblem = word;
-                callsEnded = true;
-                break;
+            // Only the opening lead is kept: the other cards are never made into text.
+            if (firstSeen)
+                continue;
+            const QString text = s.text(token.piece);
+            if (noteNumberToken(text) || text.startsWith(QLatin1Char('$')))
+                continue;
+            firstSeen = true;
+            board.lead = parseCard(text);
+        }
+    }
+
+    ExchangeBoard interpret(const RawGame &game)
+    {
+        ExchangeBoard board;
+        board.line = game.line;
+        board.boardText = tagValue(game, TagKind::Board);
+        if (board.boardText == QLatin1String("?"))
+            board.boardText.clear();
+
+        QMap<int, QString> notes;
+        for (const RawTag &t : game.tags) {
+            if (t.kind != TagKind::Note)
+                continue;
+            const QString value = valueOf(t.value);
+            const qsizetype colon = value.indexOf(QLatin1Char(':'));
+            if (colon > 0)
+                notes.insert(value.left(colon).toInt(), value.mid(colon + 1).trimmed());
+        }
+
+        QStringList beforeDeal;
+        for (const Token &t : game.leading)
+            beforeDeal << commentary(t);
+        QStringList afterDeal;
+        bool dealSeen = false;
+        for (const RawTag &t : game.tags) {
+            if (t.kind == TagKind::Deal) {
+                board.hasDeal = true;
+                board.deal = parsePbnDeal(valueOf(t.value));
+                if (!board.deal.recognised)
+                    board.deal.recognised = true; // a Deal tag is a deal, even a broken one
+                dealSeen = true;
             }
-            board.calls.append(*call);
-            lastCallLine = token.line;
-        }
-    }
-}
-
-void readPlay(const RawTag &tag, ExchangeBoard &board, QStringList &afterDeal, int languageNumber)
-{
-    board.leadSeat = tag.value.isEmpty() ? -1 : seatFromLetter(tag.value[0]);
-    bool firstSeen = false;
-    for (const Token &token : tag.section) {
-        if (token.commentary) {
-            afterDeal << decodeCommentary(token.text, languageNumber);
-            continue;
-        }
-        if (firstSeen || noteNumberToken(token.text) || token.text.startsWith(QLatin1Char('$')))
-            continue;
-        firstSeen = true;
-        board.lead = parseCard(token.text);
-    }
-}
-
-ExchangeBoard interpret(const RawGame &game, int languageNumber, QList<ExchangeProblem> &problems)
-{
-    ExchangeBoard board;
-    board.line = game.line;
-    board.boardText = tagValue(game, QStringLiteral("Board"));
-    if (board.boardText == QLatin1String("?"))
-        board.boardText.clear();
-
-    QMap<int, QString> notes;
-    for (const RawTag &t : game.tags) {
-        if (t.name.compare(QLatin1String("Note"), Qt::CaseInsensitive) != 0)
-            continue;
-        const qsizetype colon = t.value.indexOf(QLatin1Char(':'));
-        if (colon > 0)
-            notes.insert(t.value.left(colon).toInt(), t.value.mid(colon + 1).trimmed());
-    }
-
-    QStringList beforeDeal;
-    for (const Token &t : game.leading)
-        beforeDeal << decodeCommentary(t.text, languageNumber);
-    QStringList afterDeal;
-    bool dealSeen = false;
-    for (const RawTag &t : game.tags) {
-        const bool isDeal = t.name.compare(QLatin1String("Deal"), Qt::CaseInsensitive) == 0;
-        if (isDeal) {
-            board.hasDeal = true;
-            board.deal = parsePbnDeal(t.value);
-            if (!board.deal.recognised)
-                board.deal.recognised = true; // a Deal tag is a deal, even a broken one
-            dealSeen = true;
-        }
-        if (t.name.compare(QLatin1String("Auction"), Qt::CaseInsensitive) == 0) {
-            readAuction(t, board, notes, afterDeal, languageNumber);
-        } else if (t.name.compare(QLatin1String("Play"), Qt::CaseInsensitive) == 0) {
-            readPlay(t, board, afterDeal, languageNumber);
-        } else {
-            // Other sections are tables (results, optimum results, scores): their data is not ours,
-            // their commentary is.
-            for (const Token &token : t.section) {
-                if (token.commentary)
-                    (dealSeen ? afterDeal : beforeDeal) << decodeCommentary(token.text, languageNumber);
+            if (t.kind == TagKind::Auction) {
+                readAuction(t, board, notes, afterDeal);
+            } else if (t.kind == TagKind::Play) {
+                readPlay(t, board, afterDeal);
+            } else {
+                // Other sections are tables (results, optimum results, scores): their data is not
+                // ours, their commentary is.
+                for (const Token &token : t.section) {
+                    if (token.commentary)
+                        (dealSeen ? afterDeal : beforeDeal) << commentary(token);
+                }
             }
         }
-    }
-    // A commentary longer than a game's question or answer file can hold is cut, with a notice.
-    bool cut = false;
-    if (!beforeDeal.isEmpty()) {
-        board.question = beforeDeal.join(QStringLiteral("\r\n"));
-        cut = cutToLength(*board.question, MaxCommentaryLength);
-    }
-    if (!afterDeal.isEmpty()) {
-        board.answer = afterDeal.join(QStringLiteral("\r\n"));
-        cut = cutToLength(*board.answer, MaxCommentaryLength) || cut;
-    }
-    for (ExchangeCall &call : board.calls)
-        cut = cutToLength(call.noteText, MaxNoteLength) || cut;
-    if (cut)
-        problems.append({exchange_text::CommentaryCut, game.line, board.boardText, {}});
+        // A commentary longer than a game's question or answer file can hold is cut, with a notice.
+        bool cut = false;
+        if (!beforeDeal.isEmpty()) {
+            board.question = beforeDeal.join(QStringLiteral("\r\n"));
+            cut = cutToLength(*board.question, MaxCommentaryLength);
+        }
+        if (!afterDeal.isEmpty()) {
+            board.answer = afterDeal.join(QStringLiteral("\r\n"));
+            cut = cutToLength(*board.answer, MaxCommentaryLength) || cut;
+        }
+        for (ExchangeCall &call : board.calls)
+            cut = cutToLength(call.noteText, MaxNoteLength) || cut;
+        if (cut)
+            m_problems.append({exchange_text::CommentaryCut, game.line, board.boardText, {}});
 
-    board.dealerText = tagValue(game, QStringLiteral("Dealer"));
-    if (!board.dealerText.isEmpty() && board.dealerText != QLatin1String("?"))
-        board.dealer = seatFromLetter(board.dealerText[0]);
-    board.vulnerabilityText = tagValue(game, QStringLiteral("Vulnerable"));
-    board.vulnerability = vulnerabilityFromText(board.vulnerabilityText);
-    board.contract = tagValue(game, QStringLiteral("Contract"));
-    board.declarer = tagValue(game, QStringLiteral("Declarer"));
-    return board;
-}
+        board.dealerText = tagValue(game, TagKind::Dealer);
+        if (!board.dealerText.isEmpty() && board.dealerText != QLatin1String("?"))
+            board.dealer = seatFromLetter(board.dealerText[0]);
+        board.vulnerabilityText = tagValue(game, TagKind::Vulnerable);
+        board.vulnerability = vulnerabilityFromText(board.vulnerabilityText);
+        board.contract = tagValue(game, TagKind::Contract);
+        board.declarer = tagValue(game, TagKind::Declarer);
+        return board;
+    }
+
+    const Source &s;
+    int m_language;
+    QList<ExchangeProblem> &m_problems;
+    std::vector<RawTag> m_previous;
+};
 
 template<typename Source>
 void readWith(const Source &source, int languageNumber, QList<ExchangeProblem> &problems,
     const std::function<void(ExchangeBoard &&)> &boardRead)
 {
-    QHash<QString, RawTag> previous;
-    Scanner<Source> scanner(source, problems, [&](RawGame &game) {
-        applyCopies(game, previous);
-        for (const RawTag &t : game.tags)
-            previous.insert(t.name, t);
-        boardRead(interpret(game, languageNumber, problems));
-    });
+    Interpreter<Source> interpreter(source, languageNumber, problems);
+    Scanner<Source> scanner(source, problems, [&](RawGame &game) { boardRead(interpreter.board(game)); });
     scanner.run();
 }
 

@@ -6,6 +6,7 @@
 #include <QRegularExpression>
 #include <QStringDecoder>
 #include <QStringList>
+#include <QVarLengthArray>
 
 namespace briqo {
 
@@ -16,14 +17,6 @@ const QString CrLf = QStringLiteral("\r\n");
 constexpr int CommentaryChunk = PbnMaxLineLength - 5;
 
 bool isBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
-
-QString rightTrimmed(const QString &line)
-{
-    qsizetype end = line.size();
-    while (end > 0 && isBlank(line[end - 1]))
-        --end;
-    return line.left(end);
-}
 
 int hexValue(QChar c)
 {
@@ -129,24 +122,40 @@ bool cutToLength(QString &text, qsizetype max)
 
 QString decodeCommentary(const QString &raw, int)
 {
-    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\n|\r"));
-    QStringList lines = raw.split(lineBreak);
-    for (QString &line : lines)
-        line = rightTrimmed(line);
-    while (!lines.isEmpty() && lines.first().isEmpty())
-        lines.removeFirst();
-    while (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    if (lines.isEmpty())
+    // The lines (ended by CR LF, LF or CR) without their trailing blanks, as views of raw: every
+    // board of a large file has some.
+    QVarLengthArray<QStringView, 16> lines;
+    const QStringView text(raw);
+    for (qsizetype from = 0;;) {
+        qsizetype end = from;
+        while (end < text.size() && text[end] != QLatin1Char('\r') && text[end] != QLatin1Char('\n'))
+            ++end;
+        qsizetype kept = end;
+        while (kept > from && isBlank(text[kept - 1]))
+            --kept;
+        lines.append(text.sliced(from, kept - from));
+        if (end == text.size())
+            break;
+        from = end
+            + (text[end] == QLatin1Char('\r') && end + 1 < text.size() && text[end + 1] == QLatin1Char('\n') ? 2 : 1);
+    }
+    qsizetype firstLine = 0;
+    qsizetype lastLine = lines.size();
+    while (firstLine < lastLine && lines[firstLine].isEmpty())
+        ++firstLine;
+    while (lastLine > firstLine && lines[lastLine - 1].isEmpty())
+        --lastLine;
+    if (firstLine == lastLine)
         return {};
     qsizetype start = 0;
-    while (start < lines.first().size() && isBlank(lines.first()[start]))
+    while (start < lines[firstLine].size() && isBlank(lines[firstLine][start]))
         ++start;
-    lines.first() = lines.first().mid(start);
+    lines[firstLine] = lines[firstLine].sliced(start);
 
     QString out;
-    for (qsizetype li = 0; li < lines.size(); ++li) {
-        const QString &line = lines[li];
+    out.reserve(raw.size());
+    for (qsizetype li = firstLine; li < lastLine; ++li) {
+        const QStringView line = lines[li];
         bool joinNext = false;
         for (qsizetype j = 0; j < line.size();) {
             const QChar c = line[j];
@@ -177,7 +186,7 @@ QString decodeCommentary(const QString &raw, int)
                 ++j;
             }
         }
-        if (!joinNext && li + 1 < lines.size())
+        if (!joinNext && li + 1 < lastLine)
             out += CrLf;
     }
     return out;

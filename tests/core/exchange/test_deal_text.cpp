@@ -62,6 +62,9 @@ private slots:
         // LIN leaves the last hand out altogether.
         QCOMPARE(parseLinDeal(QStringLiteral("3SJT8HAT74DKJTCA96,SKQ5HK5DA542CQJ74,S643HQJ9862D9CK85,")).deal,
             test::sampleDeal());
+        // Tens as "10" and small letters give the same deal.
+        QCOMPARE(parsePbnDeal(QStringLiteral("s:j108.a1074.kj10.a96 - 643.qj9862.9.k85 a972.3.q8763.1032")).deal,
+            test::sampleDeal());
         // Two unknown hands cannot be completed.
         QVERIFY(!parsePbnDeal(QStringLiteral("N:643.QJ9862.9.K85 - - KQ5.K5.A542.QJ74")).deal);
     }
@@ -75,6 +78,10 @@ private slots:
             "N:6432.QJ9862.9.K85 A97.3.Q8763.T32 JT8.AT74.KJT.A96 KQ5.K5.A542.QJ74");
         QTest::newRow("a letter that is no card")
             << QStringLiteral("N:643.QJ9862.9.K8X A972.3.Q8763.T32 JT8.AT74.KJT.A96 KQ5.K5.A542.QJ74");
+        QTest::newRow("a rank twice in one suit")
+            << QStringLiteral("N:643.QJ9862.9.K85 A972.3.Q8763.T32 JT8.AT74.KJT.A96 KQ5.K5.A542.QJJ4");
+        QTest::newRow("a card twice beside an unknown hand")
+            << QStringLiteral("N:643.QJ9862.9.K85 A972.3.Q8763.T32 JT8.AT74.KJT.A9K -");
         QTest::newRow("lin with a card twice")
             << QStringLiteral("md|3SKT8HAT74DKJTCA96,SKQ5HK5DA542CQJ74,S643HQJ9862D9CK85,|");
     }

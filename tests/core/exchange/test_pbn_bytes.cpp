@@ -1,9 +1,9 @@
 // A PBN file read from its bytes gives what its decoded text gives: the same boards and the same
 // problems with the same lines, in every encoding a file comes in.
 
+#include "base/string_table.h"
 #include "exchange/pbn_reader.h"
 #include "exchange/pbn_text.h"
-#include "base/string_table.h"
 #include "store/code_page_1252.h"
 
 #include <QStringEncoder>
@@ -90,6 +90,66 @@ private slots:
             return;
         QCOMPARE(fromBytes.boards[0].calls.size(), 6);
         QVERIFY(fromBytes.boards[0].answer && fromBytes.boards[0].answer->contains(QLatin1String("Tweede regel")));
+    }
+
+    // The last game ends at the end of the file as well as at an empty line, after a mark and with
+    // CR LF line ends; tag names are read in any letter case, and a copy finds its value however
+    // many games back it was given, whatever the order of the tags.
+    void theLastGameAndCopiesAreReadWithoutAnEmptyLine()
+    {
+        const QByteArray bytes = "\xEF\xBB\xBF[Event \"Les\"]\r\n[Site \"Club\"]\r\n[BOARD \"1\"]\r\n"
+                                 "[Deal \"N:AKQJ.AKQ.AKQ.AKQ T987.JT9.JT9.JT9 6543.876.876.876 2.5432.5432.5432\"]\r\n"
+                                 "\r\n[Board \"2\"]\r\n[Deal \"#\"]\r\n\r\n"
+                                 "[Deal \"#\"]\r\n[Site \"##, zaal 2\"]\r\n[Board \"3\"]\r\n[Event \"#\"]\r\n"
+                                 "[auction \"n\"]\r\n1nt! pass? 3NT AP\r\n{Het antwoord}";
+        PbnReadResult read;
+        readPbnFile(
+            bytes, LanguageDutch, read.problems, [&](ExchangeBoard &&board) { read.boards.append(std::move(board)); });
+        QVERIFY(read.problems.isEmpty());
+        QCOMPARE(read.boards.size(), 3);
+        for (const ExchangeBoard &board : read.boards)
+            QVERIFY(board.deal.deal && *board.deal.deal == *read.boards[0].deal.deal);
+        const ExchangeBoard &last = read.boards[2];
+        QCOMPARE(last.boardText, QStringLiteral("3"));
+        QCOMPARE(last.auctionSeat, 0);
+        QCOMPARE(last.calls.size(), 6);
+        QCOMPARE(last.calls[0].token, QStringLiteral("1nt!"));
+        QCOMPARE(last.calls[0].strain, 4);
+        QCOMPARE(last.answer, std::optional<QString>(QStringLiteral("Het antwoord")));
+        QCOMPARE(readPbn(decodeExchangeFile(bytes), LanguageDutch).boards, read.boards);
+    }
+
+    // Calls are read in any letter case with their marks; a letter beyond ASCII is read as the
+    // text's upper case reads it, and a longer word is no call.
+    void callsAreReadInEveryForm_data()
+    {
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<int>("kind"); // -1 for no call
+        QTest::addColumn<int>("strain");
+        QTest::newRow("pass") << QStringLiteral("pass") << int(ExchangeCall::Pass) << 0;
+        QTest::newRow("sans atout") << QStringLiteral("3sa?!") << int(ExchangeCall::Bid) << 4;
+        QTest::newRow("no trump as N") << QStringLiteral("2N") << int(ExchangeCall::Bid) << 4;
+        QTest::newRow("hearts") << QStringLiteral("4h") << int(ExchangeCall::Bid) << 2;
+        QTest::newRow("redouble") << QStringLiteral("Rdbl") << int(ExchangeCall::Redouble) << 0;
+        QTest::newRow("double") << QStringLiteral("x!") << int(ExchangeCall::Double) << 0;
+        QTest::newRow("sharp s") << QStringLiteral("pa\u00df") << int(ExchangeCall::Pass) << 0;
+        QTest::newRow("level eight") << QStringLiteral("8C") << -1 << 0;
+        QTest::newRow("a word") << QStringLiteral("Passe") << -1 << 0;
+        QTest::newRow("marks alone") << QStringLiteral("!?") << -1 << 0;
+        QTest::newRow("a strain too many") << QStringLiteral("1CD") << -1 << 0;
+    }
+    void callsAreReadInEveryForm()
+    {
+        QFETCH(QString, word);
+        QFETCH(int, kind);
+        QFETCH(int, strain);
+        const std::optional<ExchangeCall> call = readCall(word);
+        QCOMPARE(call.has_value(), kind >= 0);
+        if (!call)
+            return;
+        QCOMPARE(int(call->kind), kind);
+        QCOMPARE(call->strain, strain);
+        QCOMPARE(call->token, word);
     }
 
     // The file is checked for UTF-8 in pieces; a character cut by a piece's end, or a fault after
