@@ -40,7 +40,7 @@ void BM_SaveAsBitmap(benchmark::State &state)
     frmBordix &w = *bench->window;
     const GameStore store = w.store();
     for (auto _ : state) {
-        if (!w.cmdKopie_Click())
+        if (w.takePicture(frmBordix::PictureUse::File).isNull())
             state.SkipWithError("no picture arrived");
         state.PauseTiming();
         removePictures(store); // every capture writes the first picture again
@@ -53,10 +53,8 @@ void BM_ToClipboard(benchmark::State &state)
 {
     frmBordix &w = *bench->window;
     for (auto _ : state) {
-        w.ClipboardMode = true;
-        if (!w.cmdKopie_Click())
+        if (w.takePicture(frmBordix::PictureUse::Clipboard).isNull())
             state.SkipWithError("no picture arrived");
-        w.ClipboardMode = false;
     }
 }
 BENCHMARK(BM_ToClipboard)->Unit(benchmark::kMillisecond);

@@ -169,7 +169,7 @@ void BM_SaveAsBitmap(benchmark::State &state)
     frmBordix &w = *window->window;
     const GameStore store = w.store();
     for (auto _ : state) {
-        if (!w.cmdKopie_Click())
+        if (w.takePicture(frmBordix::PictureUse::File).isNull())
             state.SkipWithError("no picture arrived");
         state.PauseTiming();
         for (const QString &name : store.pictures(GameNumber))
