@@ -4,9 +4,10 @@ set -euo pipefail
 
 packages=(build-essential cmake ninja-build qt6-base-dev qt6-svg-dev libgl1-mesa-dev
           fonts-dejavu-core xvfb xauth libbenchmark-dev libdds-dev poppler-utils xclip
+          pkg-config libxcb1-dev
           dpkg-dev file appstream desktop-file-utils x11-utils
           chromium)
-# The second last line serves the packaging tests: the Debian package (dpkg-shlibdeps, file), the
+# pkg-config and the XCB headers serve the start-up bench. The second last line serves the packaging tests: the Debian package (dpkg-shlibdeps, file), the
 # validators of the menu entry and the metadata, and xprop to see the window's icon. The last one
 # is the browser (headless) in which the tests read and draw the lesson as a web page.
 # --fuzz: also the compiler of the fuzz targets (scripts/fuzz.sh), which the normal build does not need.
