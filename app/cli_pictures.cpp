@@ -11,6 +11,7 @@
 #include "output/handout.h"
 #include "output/html_handout.h"
 #include "output/picture_export.h"
+#include "platform/safe_write.h"
 #include "store/game_store.h"
 
 #include <QDate>
@@ -186,10 +187,21 @@ bool writeFiles(const QList<std::pair<QString, QByteArray>> &files, int language
             printError(cliText(CannotWrite, language).arg(path));
             return false;
         }
-        if (!writeOutput(path, bytes, language))
-            return false;
-        printError(cliText(Written, language).arg(path));
     }
+    if (files.size() == 1 && !writeOutput(files.first().first, files.first().second, language))
+        return false;
+    if (files.size() > 1) {
+        QString failed;
+        if (const WriteOutcome written = writeFilesSafely(files, &failed); !written) {
+            // The file name goes in last, so a "*" in it stays as it is.
+            const QString message = messageText(fillPlaceholder(
+                ResString(exchange_text::FileNotWritten, language), QLatin1Char('*'), written.reason));
+            printError(fillPlaceholder(message, QLatin1Char('~'), failed));
+            return false;
+        }
+    }
+    for (const auto &file : files)
+        printError(cliText(Written, language).arg(file.first));
     return true;
 }
 

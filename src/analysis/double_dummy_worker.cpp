@@ -1,5 +1,7 @@
 #include "analysis/double_dummy_worker.h"
 
+#include "analysis/double_dummy_cache.h"
+
 #include "analysis/dds_library.h"
 
 #include "deal/hand_rules.h"
@@ -46,6 +48,9 @@ void lowerThisThreadsPriority()
 DoubleDummyWorker::DoubleDummyWorker(QObject *parent)
     : QObject(parent)
 {
+    // The cache is made before the pool and so outlives it at exit: the pool waits for a table
+    // still being looked up or solved while the cache it uses is whole.
+    DoubleDummyCache::shared();
     // The pool is made before any table opens the solver's library (the window may solve on its
     // own thread for a picture first): at exit the library's handler then runs before the pool
     // waits for its thread, and a table still being solved ends while the library is whole.

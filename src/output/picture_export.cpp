@@ -5,6 +5,7 @@
 #include "base/fonts.h"
 #include "base/twips.h"
 #include "output/bitmap_file.h"
+#include "output/png_file.h"
 #include "qa/suit_text.h"
 #include "store/game.h"
 
@@ -12,7 +13,6 @@
 #include <QFileInfo>
 #include <QFuture>
 #include <QGroupBox>
-#include <QImageWriter>
 #include <QLabel>
 #include <QPageLayout>
 #include <QPageSize>
@@ -38,8 +38,6 @@ constexpr double WindowFontPoints = 8.25;
 // Vector pictures keep the board's pixels as their unit: 96 to the inch, as on the screen.
 constexpr int ScreenDpi = 96;
 constexpr double PointsPerPixel = 72.0 / ScreenDpi;
-// Qt's PNG writer turns a quality into a zlib level as (100 - quality) * 9 / 91: 80 is level 1.
-constexpr int PngQuality = 80;
 
 // Below the auction frame, or below the information block when the frame is left out, the hands
 // start this far down.
@@ -118,20 +116,6 @@ void leaveOut(BoardView &view, const Game &game, const PictureSettings &settings
     }
 }
 
-QByteArray imageBytes(const QImage &image, const char *format)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, format);
-    // zlib's fastest level: a board is large areas of one colour, which every level packs well,
-    // while the default level takes several times as long for a few per cent of the size.
-    writer.setQuality(PngQuality);
-    if (!writer.write(image))
-        return {};
-    return bytes;
-}
-
 QByteArray pdfBytes(PreparedBoard &board, const Game &game)
 {
     QByteArray bytes;
@@ -176,7 +160,7 @@ QByteArray svgBytes(PreparedBoard &board, const Game &game)
 
 QByteArray encodedImage(const QImage &image, PictureFormat format)
 {
-    return format == PictureFormat::Bmp ? bitmapFileBytes(image) : imageBytes(image, "png");
+    return format == PictureFormat::Bmp ? bitmapFileBytes(image) : pngFileBytes(image);
 }
 
 } // namespace

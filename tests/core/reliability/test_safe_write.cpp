@@ -65,6 +65,34 @@ private slots:
         QCOMPARE(contents(path), earlier);
     }
 
+    // A folder of pictures: all are written or, when one does not fit, none replaces its earlier
+    // file and no temporary file is left.
+    void manyFilesAreWrittenTogetherOrNotAtAll()
+    {
+        QTemporaryDir dir;
+        FullDisk disk(FullDisk::SmallFileSystem, dir.path());
+        if (!disk.ready())
+            QSKIP("no right to mount a small file system here");
+        QList<std::pair<QString, QByteArray>> files;
+        for (const char *name : {"Spel 001.png", "Spel 002.png", "Spel 003.png"})
+            files.append({dir.filePath(QString::fromLatin1(name)), QByteArray(name).repeated(50)});
+        QVERIFY(writeFilesSafely(files));
+        for (const auto &[path, bytes] : files)
+            QCOMPARE(contents(path), bytes);
+
+        QList<std::pair<QString, QByteArray>> larger = files;
+        larger[0].second = "small";
+        larger[2].second = QByteArray(2 * 1024 * 1024, 'x'); // more than the file system holds
+        QString failed;
+        const WriteOutcome outcome = writeFilesSafely(larger, &failed);
+        QVERIFY(!outcome);
+        QVERIFY(!outcome.reason.isEmpty());
+        QCOMPARE(failed, larger[2].first);
+        for (const auto &[path, bytes] : files)
+            QCOMPARE(contents(path), bytes);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 3);
+    }
+
     void aFolderThatIsNotThereGivesTheReason()
     {
         QTemporaryDir dir;
