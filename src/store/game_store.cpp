@@ -31,12 +31,9 @@ void note(const QString &path, const QByteArray *bytes)
         journal()(path, bytes);
 }
 
+// A version before the lock file's record noted each running commit's game folder in a file of
+// its own in the games folder; what such a version left is still recovered.
 const QString PendingNoteStart = QStringLiteral(".briqo-pending ");
-
-QString pendingNote(const QString &gamesRoot, const QString &folderName)
-{
-    return joinPath(gamesRoot, PendingNoteStart + folderName);
-}
 
 Game readGameFiles(const GameFilePaths &p, long long n)
 {
@@ -162,16 +159,10 @@ StoreResult GameStore::commit(long long n, const QList<GameFileChange> &changes,
     if (files.isEmpty())
         return StoreResult::done(false);
 
-    // A note in the games folder names the game folder while its commit runs: a commit cut off
-    // by a kill is found at the next start without looking into every game folder.
-    const QString pending = pendingNote(resolveExisting(root), QFileInfo(folder).fileName());
-    QFile(pending).open(QIODevice::WriteOnly);
     QString failedPath;
     QString error;
     bool unchanged = true;
     const bool committed = commitFiles(folder, files, &failedPath, &error, &unchanged);
-    if (!needsRecovery(folder))
-        QFile::remove(pending);
     if (!committed) {
         // A new game that did not land leaves no empty folder behind.
         if (newFolder && unchanged)
@@ -414,33 +405,32 @@ bool GameStore::removePicture(long long n, const QString &fileName) const
 
 bool GameStore::recoverAll() const
 {
-    // Only the games folder itself is listed: every commit that was cut off left a note there
-    // naming its game folder.
+    // Only the games folder's lock file is read, and the game folder it names: a single save cut
+    // off by a kill staged in the folder noted there, and one cut off after its record is named by
+    // the record. A batch leaves a record and a note of its own.
     const QString root = resolveExisting(gamesRoot());
+    QStringList folders = foldersToRecover(root);
     QStringList notes;
     QDirIterator entries(root, {PendingNoteStart + QLatin1Char('*')}, QDir::Files | QDir::Hidden);
     while (entries.hasNext())
         notes.append(entries.next());
-    const bool batch = batchLeftIn(root);
-    if (notes.isEmpty() && !batch) {
-        // The lock a killed process left goes too; a live writer's is not waited for.
-        if (QFileInfo::exists(FolderLock::lockPath(root)))
-            const FolderLock takeOver(root, 0);
-        return true;
+    for (const QString &note : notes) {
+        const QString name = QFileInfo(note).fileName().mid(PendingNoteStart.size());
+        if (!name.isEmpty() && !name.contains(QLatin1Char('/')))
+            folders.append(joinPath(root, name));
     }
+    const bool batch = batchLeftIn(root);
+    if (folders.isEmpty() && !batch)
+        return true;
     const FolderLock lock(root);
     if (lock.busy())
         return false;
     if (batch)
         recoverBatch(root);
-    for (const QString &note : notes) {
-        const QString name = QFileInfo(note).fileName().mid(PendingNoteStart.size());
-        const QString folder = joinPath(root, name);
-        if (!name.isEmpty() && !name.contains(QLatin1Char('/')))
-            recoverSave(folder);
-        if (!needsRecovery(folder))
-            QFile::remove(note);
-    }
+    for (const QString &folder : folders)
+        recoverSave(folder);
+    for (const QString &note : notes)
+        QFile::remove(note);
     return true;
 }
 
