@@ -55,12 +55,21 @@ QString gameFilePath(const QString &gameFolder, const QString &folderName, const
     return resolvePath(gameFolder, {gameFileName(folderName, word)});
 }
 
+QStringList folderEntries(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
+}
+
 GameFilePaths gameFilePaths(const QString &gameFolder, const QString &folderName, const GameWords &words)
 {
     // The folder is listed once for all six names (a game rarely has all its files).
     const QString folder = resolveExisting(gameFolder);
-    const QStringList entries
-        = QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
+    return gameFilePathsIn(folder, folderEntries(folder), folderName, words);
+}
+
+GameFilePaths gameFilePathsIn(
+    const QString &folder, const QStringList &entries, const QString &folderName, const GameWords &words)
+{
     const auto path = [&](const QString &word) {
         const QString name = gameFileName(folderName, word);
         if (!entries.contains(name)) {

@@ -35,16 +35,23 @@ void note(const QString &path, const QByteArray *bytes)
 // its own in the games folder; what such a version left is still recovered.
 const QString PendingNoteStart = QStringLiteral(".briqo-pending ");
 
-Game readGameFiles(const GameFilePaths &p, long long n)
+// Reads the game's files that the folder's listing shows; one it does not show is not looked
+// for again.
+Game readGameFiles(const GameFilePaths &p, const QStringList &entries, long long n)
 {
+    const auto listed = [&entries](const QString &path) { return entries.contains(QFileInfo(path).fileName()); };
     Game game;
     game.number = n;
-    game.holdings = readHandsFile(p.hands);
-    game.auction = readAuctionFile(p.auction);
-    game.contract = readContractFile(p.contract);
-    game.lead = readLeadFile(p.lead);
-    game.hasQuestionFile = FileState(p.question) == 1;
-    game.hasAnswerFile = FileState(p.answer) == 1;
+    if (listed(p.hands))
+        game.holdings = readHandsFile(p.hands);
+    if (listed(p.auction))
+        game.auction = readAuctionFile(p.auction);
+    if (listed(p.contract))
+        game.contract = readContractFile(p.contract);
+    if (listed(p.lead))
+        game.lead = readLeadFile(p.lead);
+    game.hasQuestionFile = listed(p.question) && FileState(p.question) == 1;
+    game.hasAnswerFile = listed(p.answer) && FileState(p.answer) == 1;
     if (game.hasQuestionFile)
         game.question = readJoinedText(p.question);
     if (game.hasAnswerFile)
@@ -115,12 +122,21 @@ Game GameStore::load(long long n) const
         if (!lock.busy())
             recoverSave(folder);
     };
-    if (needsRecovery(folder))
+    // One listing of the folder serves the look-up of every file and tells whether a commit left
+    // something there.
+    QStringList entries = folderEntries(folder);
+    const auto leftovers = [&] {
+        return std::any_of(entries.begin(), entries.end(), isTemporaryName) && needsRecovery(folder);
+    };
+    if (leftovers()) {
         settle();
-    Game game = readGameFiles(paths(n), n);
+        entries = folderEntries(folder);
+    }
+    Game game = readGameFiles(gameFilePathsIn(folder, entries, folderName(n), m_words), entries, n);
     if (needsRecovery(folder)) {
         settle();
-        game = readGameFiles(paths(n), n);
+        entries = folderEntries(folder);
+        game = readGameFiles(gameFilePathsIn(folder, entries, folderName(n), m_words), entries, n);
     }
     return game;
 }
@@ -130,25 +146,25 @@ StoreResult GameStore::commit(long long n, const QList<GameFileChange> &changes,
     const bool writes
         = std::any_of(changes.begin(), changes.end(), [](const GameFileChange &c) { return c.bytes.has_value(); });
     const QString root = gamesRoot();
-    if (writes)
+    if (writes && !QFileInfo(root).isDir())
         CreateFolderPath(root);
-    else if (!QFileInfo(folderOf(n)).isDir())
+    else if (!writes && !QFileInfo(folderOf(n)).isDir())
         return StoreResult::done(false); // nothing to remove
     const FolderLock lock(root);
     if (lock.busy())
         return busyResult(root);
+    const QString folder = folderOf(n);
     if (when == CommitWhen::OnlyIfNew && isStored(n)) {
-        StoreResult result = StoreResult::failed(folderOf(n), QStringLiteral("the game is stored already"));
+        StoreResult result = StoreResult::failed(folder, QStringLiteral("the game is stored already"));
         result.alreadyStored = true;
         return result;
     }
-    const QString folder = folderOf(n);
     const bool newFolder = !QFileInfo(folder).isDir();
-    if (writes)
+    if (writes && newFolder)
         CreateFolderPath(folder);
 
     QList<StagedFile> files;
-    const GameFilePaths p = paths(n);
+    const GameFilePaths p = gameFilePaths(folder, folderName(n), m_words);
     for (const GameFileChange &change : changes) {
         const QString path = pathIn(p, change.kind);
         if (change.bytes)

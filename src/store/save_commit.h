@@ -27,7 +27,8 @@ struct StagedFile {
 // a staged file the record names is there, and otherwise removes the staged files of a save that
 // never reached step 2, so the old files stay. false (with the reason) when the save did not
 // happen; *unchanged then tells whether the old files are still all in place.
-// The caller holds the games folder's lock (FolderLock).
+// The files are spelled as on disk (or as they are to be made) and all lie in folder, whose
+// games folder the caller holds the lock of (FolderLock).
 bool commitFiles(
     const QString &folder, const QList<StagedFile> &files, QString *failedPath, QString *error, bool *unchanged);
 
