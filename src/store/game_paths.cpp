@@ -5,6 +5,11 @@
 #include "store/path_lookup.h"
 
 #include <QDir>
+#include <QFile>
+
+#include <algorithm>
+#include <cstring>
+#include <dirent.h>
 
 namespace briqo {
 
@@ -57,7 +62,19 @@ QString gameFilePath(const QString &gameFolder, const QString &folderName, const
 
 QStringList folderEntries(const QString &folder)
 {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
+    // The system's own listing: a game folder is listed on every save and every load, and QDir
+    // costs several times more for a handful of names.
+    QStringList entries;
+    DIR *dir = ::opendir(QFile::encodeName(folder).constData());
+    if (!dir)
+        return entries;
+    while (const dirent *entry = ::readdir(dir)) {
+        if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0)
+            entries.append(QFile::decodeName(entry->d_name));
+    }
+    ::closedir(dir);
+    std::sort(entries.begin(), entries.end());
+    return entries;
 }
 
 GameFilePaths gameFilePaths(const QString &gameFolder, const QString &folderName, const GameWords &words)

@@ -17,7 +17,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace briqo {
@@ -664,8 +666,25 @@ bool commitFiles(
 
 bool needsRecovery(const QString &folder)
 {
-    const QStringList names = QDir(folder).entryList(QDir::Files | QDir::Hidden);
-    return std::any_of(names.begin(), names.end(), isTemporaryName);
+    // Every save and load asks, so the folder is listed with the system's own calls.
+    const QByteArray path = QFile::encodeName(folder);
+    DIR *dir = ::opendir(path.constData());
+    if (!dir)
+        return false;
+    bool found = false;
+    while (const dirent *entry = ::readdir(dir)) {
+        if (!isTemporaryName(QFile::decodeName(entry->d_name)))
+            continue;
+        // Files only (a folder of such a name is the user's); a link counts as what it points to.
+        struct stat info {};
+        found = entry->d_type == DT_REG
+            || ((entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK)
+                && ::stat((path + '/' + entry->d_name).constData(), &info) == 0 && S_ISREG(info.st_mode));
+        if (found)
+            break;
+    }
+    ::closedir(dir);
+    return found;
 }
 
 void recoverSaveLocked(const QString &folder)
