@@ -25,8 +25,8 @@ std::atomic<int> defaultWaitMs {FolderLock::DefaultWaitMs};
 // a program that cleans up lock files) and made anew would lock nobody out.
 bool stillInPlace(int fd, const QByteArray &path)
 {
-    struct stat open {};
-    struct stat named {};
+    struct stat open { };
+    struct stat named { };
     return ::fstat(fd, &open) == 0 && ::stat(path.constData(), &named) == 0 && open.st_dev == named.st_dev
         && open.st_ino == named.st_ino;
 }

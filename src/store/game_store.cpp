@@ -125,9 +125,8 @@ Game GameStore::load(long long n) const
     // One listing of the folder serves the look-up of every file and tells whether a commit left
     // something there.
     QStringList entries = folderEntries(folder);
-    const auto leftovers = [&] {
-        return std::any_of(entries.begin(), entries.end(), isTemporaryName) && needsRecovery(folder);
-    };
+    const auto leftovers
+        = [&] { return std::any_of(entries.begin(), entries.end(), isTemporaryName) && needsRecovery(folder); };
     if (leftovers()) {
         settle();
         entries = folderEntries(folder);

@@ -10,9 +10,8 @@
 #include <QRandomGenerator>
 #include <QRegularExpression>
 
-#include <optional>
-
 #include <algorithm>
+#include <optional>
 
 #include <cerrno>
 #include <cstdio>
@@ -269,7 +268,8 @@ std::optional<SaveRecord> parseRecord(const QByteArray &bytes)
         // A record names files of its own folder only; anything else is not ours to move.
         if (!record.lines.isEmpty()) {
             const RecordLine &line = record.lines.last();
-            if (!plainName(line.fileName) || (!line.remove() && !plainName(line.stagedName)))
+            if (!plainName(line.fileName)
+                || (!line.remove() && (!plainName(line.stagedName) || !isSaveStagedName(line.stagedName))))
                 return std::nullopt;
         }
         at = end + 1;
@@ -291,8 +291,11 @@ bool writeAt(int fd, const QByteArray &bytes, qint64 offset)
         const ssize_t n = ::pwrite(fd, bytes.constData() + written, size_t(bytes.size() - written), offset + written);
         if (n < 0 && errno == EINTR)
             continue;
-        if (n <= 0)
+        if (n <= 0) {
+            if (n == 0)
+                errno = ENOSPC;
             return false;
+        }
         written += n;
     }
     return true;
@@ -303,7 +306,7 @@ class LockFile {
 public:
     LockFile(const QString &gamesRoot, bool write)
         : m_fd(::open(QFile::encodeName(FolderLock::lockPath(gamesRoot)).constData(),
-              (write ? O_RDWR | O_CREAT : O_RDONLY) | O_CLOEXEC, 0666))
+            (write ? O_RDWR | O_CREAT : O_RDONLY) | O_CLOEXEC, 0666))
         , m_reason(errno)
     { }
     ~LockFile()
@@ -347,9 +350,8 @@ bool putRecord(int fd, const QString &folderName, const QList<RecordedFile> &fil
 // finished.
 bool stillStaged(const QString &folder, const SaveRecord &record)
 {
-    return std::any_of(record.lines.begin(), record.lines.end(), [&](const RecordLine &line) {
-        return !line.remove() && QFileInfo::exists(joinPath(folder, line.stagedName));
-    });
+    return std::any_of(record.lines.begin(), record.lines.end(),
+        [&](const RecordLine &line) { return !line.remove() && QFileInfo::exists(joinPath(folder, line.stagedName)); });
 }
 
 bool sameBytes(const QString &path, const RecordLine &line)
@@ -527,7 +529,10 @@ bool isSaveStagedName(const QString &fileName)
     return fileName.endsWith(kStagedEnding) && staged.match(fileName).hasMatch();
 }
 
-QString saveStagedName(const QString &fileName, const QString &id) { return fileName + QLatin1Char('.') + id + kStagedEnding; }
+QString saveStagedName(const QString &fileName, const QString &id)
+{
+    return fileName + QLatin1Char('.') + id + kStagedEnding;
+}
 
 bool writeSaveRecord(
     const QString &gamesRoot, const QString &folderName, const QList<RecordedFile> &files, QString *error)
@@ -638,8 +643,10 @@ bool commitFiles(
             return fail(folder, errno);
     }
     closeAll();
-    if (!syncFolder(folder) || (last && last->folderName != folderName && !syncFolder(lastFolder)))
+    if (!syncFolder(folder))
         return fail(folder, errno);
+    if (last && last->folderName != folderName)
+        syncFolder(lastFolder); // nothing to keep when that game has been deleted since
     if (!putRecord(lockFile.fd(), folderName, recorded, error))
         return fail(FolderLock::lockPath(root), errno);
 
@@ -676,7 +683,7 @@ bool needsRecovery(const QString &folder)
         if (!isTemporaryName(QFile::decodeName(entry->d_name)))
             continue;
         // Files only (a folder of such a name is the user's); a link counts as what it points to.
-        struct stat info {};
+        struct stat info { };
         found = entry->d_type == DT_REG
             || ((entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK)
                 && ::stat((path + '/' + entry->d_name).constData(), &info) == 0 && S_ISREG(info.st_mode));
@@ -703,14 +710,10 @@ void recoverSave(const QString &folder)
     const QString root = QFileInfo(folder).absolutePath();
     if (QFileInfo::exists(batchRecordPath(root)))
         recoverBatch(root);
+    if (!needsRecovery(folder))
+        return;
     const QDir dir(folder);
-    if (!dir.exists())
-        return;
-    const QStringList names = dir.entryList(QDir::Files | QDir::Hidden);
-    const bool anyTemporary = std::any_of(names.begin(), names.end(), isTemporaryName);
-    if (!anyTemporary)
-        return;
-    if (names.contains(kRecordName) && !finishOldRecord(folder))
+    if (QFileInfo::exists(dir.filePath(kRecordName)) && !finishOldRecord(folder))
         return; // keep the staged files: they are the save that counts
     const std::optional<SaveRecord> record = LockFile(root, false).record();
     if (record && record->folderName == dir.dirName() && !finishRecordedSave(folder, *record))

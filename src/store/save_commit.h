@@ -60,8 +60,8 @@ struct RecordedFile {
     QString stagedName; // empty for a file to remove
     QByteArray bytes; // the staged file's bytes, for its length and check sum
 };
-bool writeSaveRecord(const QString &gamesRoot, const QString &folderName, const QList<RecordedFile> &files,
-    QString *error);
+bool writeSaveRecord(
+    const QString &gamesRoot, const QString &folderName, const QList<RecordedFile> &files, QString *error);
 // The name a save stages a target's new bytes under, for a save id.
 QString saveStagedName(const QString &fileName, const QString &id);
 

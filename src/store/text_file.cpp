@@ -107,9 +107,8 @@ std::optional<QByteArray> readTextFileBytes(const QString &path)
 {
     // Plain system calls: a load reads every file of a game, and the exact spelling is nearly
     // always there. A pipe or device by such a name is not waited on.
-    const auto open = [](const QString &p) {
-        return ::open(QFile::encodeName(p).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    };
+    const auto open
+        = [](const QString &p) { return ::open(QFile::encodeName(p).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC); };
     int fd = path.isEmpty() ? -1 : open(path);
     if (fd < 0 && !path.isEmpty()) {
         const QString resolved = resolveExisting(path);
@@ -118,7 +117,7 @@ std::optional<QByteArray> readTextFileBytes(const QString &path)
     }
     if (fd < 0)
         return std::nullopt;
-    struct stat info {};
+    struct stat info { };
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > kMaxTextFileSize) {
         ::close(fd);
         return std::nullopt;

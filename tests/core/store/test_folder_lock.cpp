@@ -196,12 +196,13 @@ private slots:
         QVERIFY(m_store.commitGame(fullGame(5, QStringLiteral("AHV"))));
         const GameFilePaths p = m_store.paths(5);
         const Game newer = fullGame(5, QStringLiteral("BT9"));
-        putRecordedSave(m_store, 5, {{p.auction, auctionFileBytes(*newer.auction)}, {p.hands, handsFileBytes(newer.holdings)}},
+        putRecordedSave(m_store, 5,
+            {{p.auction, auctionFileBytes(*newer.auction)}, {p.hands, handsFileBytes(newer.holdings)}},
             {p.lead, p.question});
         // Half of the work done: the removals and one rename.
         QFile::remove(p.lead);
-        QCOMPARE(std::rename(QFile::encodeName(p.folder + "/" + saveStagedName(QFileInfo(p.hands).fileName(),
-                                 QStringLiteral("8000000000000001")))
+        QCOMPARE(std::rename(QFile::encodeName(p.folder + "/"
+                                 + saveStagedName(QFileInfo(p.hands).fileName(), QStringLiteral("8000000000000001")))
                                  .constData(),
                      QFile::encodeName(p.hands).constData()),
             0);
@@ -226,10 +227,11 @@ private slots:
         QVERIFY(m_store.save(fullGame(5, QStringLiteral("AHV"))));
         const GameFilePaths p = m_store.paths(5);
         const Game newer = fullGame(5, QStringLiteral("BT9"));
-        putRecordedSave(m_store, 5, {{p.auction, auctionFileBytes(*newer.auction)}, {p.hands, handsFileBytes(newer.holdings)}});
+        putRecordedSave(
+            m_store, 5, {{p.auction, auctionFileBytes(*newer.auction)}, {p.hands, handsFileBytes(newer.holdings)}});
         // A staged file cut short after the record claims it whole.
-        test::putBytes(p.folder + "/" + saveStagedName(QFileInfo(p.hands).fileName(), QStringLiteral("8000000000000001")),
-            "half");
+        test::putBytes(
+            p.folder + "/" + saveStagedName(QFileInfo(p.hands).fileName(), QStringLiteral("8000000000000001")), "half");
         QVERIFY(m_store.recoverAll());
         QCOMPARE(m_store.load(5).holdings[0], QStringLiteral("AHV"));
         QCOMPARE(QDir(p.folder).entryList(QDir::Files | QDir::Hidden).size(), 2);

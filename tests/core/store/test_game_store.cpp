@@ -130,6 +130,10 @@ private slots:
         QVERIFY(m_store.remove(5).ok);
         QVERIFY(!QFileInfo::exists(folder));
         QCOMPARE(m_store.list(), QStringList {});
+        // The last save's record named the deleted game: later saves are not held up by it.
+        QVERIFY(m_store.save(sampleGame(6)));
+        QVERIFY(m_store.recoverAll());
+        QCOMPARE(m_store.list(), QStringList {QStringLiteral("Spel 006")});
     }
 
     void picturesAreNumberedAndListed()
