@@ -204,13 +204,16 @@ QByteArray encodedName(const QString &name) { return QFile::encodeName(name).toP
 
 QString decodedName(const QByteArray &field) { return QFile::decodeName(QByteArray::fromPercentEncoding(field)); }
 
-// One line of the record: a target and its staged file, or (no staged name) a file to remove.
+// One line of the record: a target and its staged file, a file to remove (no staged name), or
+// (no target) the empty marker a save that only removes files stages, so that a cut-off one is
+// found and finished like any other.
 struct RecordLine {
     QString fileName;
     QString stagedName;
     qint64 size = 0;
     quint64 sum = 0;
     bool remove() const { return stagedName.isEmpty(); }
+    bool mark() const { return fileName.isEmpty(); }
 };
 
 struct SaveRecord {
@@ -224,6 +227,10 @@ QByteArray recordBytes(const QString &folderName, const QList<RecordedFile> &fil
     for (const RecordedFile &file : files) {
         if (file.stagedName.isEmpty()) {
             bytes += "remove\t" + encodedName(file.fileName) + '\n';
+            continue;
+        }
+        if (file.fileName.isEmpty()) {
+            bytes += "mark\t" + encodedName(file.stagedName) + '\n';
             continue;
         }
         bytes += "write\t" + encodedName(file.fileName) + '\t' + encodedName(file.stagedName) + '\t'
@@ -255,6 +262,8 @@ std::optional<SaveRecord> parseRecord(const QByteArray &bytes)
             record.folderName = decodedName(fields[1]);
         } else if (fields[0] == "remove" && fields.size() == 2) {
             record.lines.append({decodedName(fields[1]), {}, 0, 0});
+        } else if (fields[0] == "mark" && fields.size() == 2) {
+            record.lines.append({{}, decodedName(fields[1]), 0, checkSum({})});
         } else if (fields[0] == "write" && fields.size() == 5) {
             bool sizeOk = false;
             bool sumOk = false;
@@ -268,7 +277,7 @@ std::optional<SaveRecord> parseRecord(const QByteArray &bytes)
         // A record names files of its own folder only; anything else is not ours to move.
         if (!record.lines.isEmpty()) {
             const RecordLine &line = record.lines.last();
-            if (!plainName(line.fileName)
+            if ((!line.mark() && !plainName(line.fileName))
                 || (!line.remove() && (!plainName(line.stagedName) || !isSaveStagedName(line.stagedName))))
                 return std::nullopt;
         }
@@ -383,7 +392,9 @@ bool finishRecordedSave(const QString &folder, const SaveRecord &record)
     }
     for (const RecordLine &line : record.lines) {
         const QString staged = joinPath(folder, line.stagedName);
-        if (!line.remove() && QFileInfo::exists(staged) && !replaceFile(staged, joinPath(folder, line.fileName)))
+        if (line.remove() || !QFileInfo::exists(staged))
+            continue;
+        if (line.mark() ? !QFile::remove(staged) : !replaceFile(staged, joinPath(folder, line.fileName)))
             complete = false;
     }
     // On the disk before a later save writes its record over this one.
@@ -632,6 +643,15 @@ bool commitFiles(
         open.append(fd);
         recorded.append({fileName, stagedName, file.bytes});
     }
+    if (staged.isEmpty() && recorded.size() > 1) {
+        const QString marker = QStringLiteral(".briqo-removing.") + id + kStagedEnding;
+        staged.append(joinPath(folder, marker));
+        int fd = -1;
+        if (!writeOpen(staged.last(), {}, &fd, error))
+            return fail(staged.last(), errno);
+        open.append(fd);
+        recorded.append({{}, marker, {}});
+    }
     // Every staged file, and its name in the folder, on the disk before the record names it; the
     // folder of the last save too, whose renames the record below no longer asks for.
     // Starting every file's writing first lets the file system put them all in one journal
@@ -660,8 +680,13 @@ bool commitFiles(
             complete = (!QFileInfo(target).isFile() || QFile::remove(target)) && complete;
     }
     for (const RecordedFile &file : recorded) {
-        if (!file.stagedName.isEmpty())
-            complete = replaceFile(joinPath(folder, file.stagedName), joinPath(folder, file.fileName)) && complete;
+        const QString staged = joinPath(folder, file.stagedName);
+        if (file.stagedName.isEmpty())
+            continue;
+        if (file.fileName.isEmpty())
+            complete = QFile::remove(staged) && complete;
+        else
+            complete = replaceFile(staged, joinPath(folder, file.fileName)) && complete;
     }
     if (!complete) {
         *failedPath = folder;

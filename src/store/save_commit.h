@@ -22,6 +22,7 @@ struct StagedFile {
 //      files, and the files to remove, is written in place into the games folder's lock file and
 //      flushed: from this instant the save counts as done;
 //   3. the files to remove go, then each staged file is renamed over its target.
+// A save that only removes files (more than one) stages an empty marker instead, removed last.
 // The record stays until the next save writes over it; it names staged files that no later save
 // can make again, so once they are gone it asks for nothing. recoverSave() finishes step 3 while
 // a staged file the record names is there, and otherwise removes the staged files of a save that
@@ -56,7 +57,7 @@ bool recordedSavePendingIn(const QString &folder);
 
 // A single save's record, as commitFiles writes it (tests make the states a crash leaves with it).
 struct RecordedFile {
-    QString fileName; // the target, in the game folder
+    QString fileName; // the target, in the game folder; empty for the marker of a save that only removes
     QString stagedName; // empty for a file to remove
     QByteArray bytes; // the staged file's bytes, for its length and check sum
 };

@@ -247,6 +247,29 @@ private slots:
         QVERIFY(!needsRecovery(p.folder));
     }
 
+    void aCommitThatOnlyRemovesIsOneCommitToo()
+    {
+        QVERIFY(m_store.commitGame(fullGame(5, QStringLiteral("AHV"))));
+        const GameFilePaths p = m_store.paths(5);
+        QVERIFY(m_store.commit(5, {{GameFileKind::Lead, std::nullopt}, {GameFileKind::Question, std::nullopt}}));
+        Game loaded = m_store.load(5);
+        QVERIFY(!loaded.lead && !loaded.hasQuestionFile && loaded.hasAnswerFile && !loaded.contract.isEmpty());
+        QCOMPARE(QDir(p.folder).entryList(QDir::Files | QDir::Hidden).size(), 4);
+
+        // Cut off after its record and its first removal: the other goes at the next start.
+        const QString marker = QStringLiteral(".briqo-removing.8000000000000003.new");
+        test::putBytes(p.folder + "/" + marker, {});
+        QString error;
+        QVERIFY(writeSaveRecord(m_store.gamesRoot(), m_store.folderName(5),
+            {{QFileInfo(p.contract).fileName(), {}, {}}, {QFileInfo(p.answer).fileName(), {}, {}}, {{}, marker, {}}},
+            &error));
+        QFile::remove(p.contract);
+        QVERIFY(m_store.recoverAll());
+        loaded = m_store.load(5);
+        QVERIFY(loaded.contract.isEmpty() && !loaded.hasAnswerFile);
+        QCOMPARE(QDir(p.folder).entryList(QDir::Files | QDir::Hidden).size(), 2);
+    }
+
     // Found by a review: a first save killed before its record left ".new" files in a folder the
     // list never shows, until that number was saved again.
     void recoveryAtStartRemovesWhatAKilledFirstSaveLeft()
