@@ -43,7 +43,13 @@ FolderLock::FolderLock(const QString &gamesRoot, int waitMs)
     int pause = 2;
     for (;;) {
         if (m_fd < 0) {
-            m_fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+            // Made once, writable for everyone who may write the games folder (a folder shared by
+            // several users): each writer puts its save's record in it.
+            m_fd = ::open(path.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            if (m_fd >= 0)
+                (void)::fchmod(m_fd, 0666);
+            else
+                m_fd = ::open(path.constData(), O_RDWR | O_CLOEXEC);
             // A read-only games folder (or disk) that holds the file still takes the lock; the
             // write that follows fails with the disk's own reason.
             if (m_fd < 0)
