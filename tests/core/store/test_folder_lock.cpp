@@ -130,6 +130,8 @@ private slots:
         // The lock file stays in place, held by nobody.
         QVERIFY(QFileInfo::exists(FolderLock::lockPath(m_store.gamesRoot())));
         QVERIFY(FolderLock(m_store.gamesRoot(), 0).held());
+        // Whoever made it, every user who saves into a shared games folder writes its record.
+        QVERIFY(QFileInfo(FolderLock::lockPath(m_store.gamesRoot())).permissions() & QFile::WriteOther);
     }
 
     // Found by a reliability run: a second process's recovery removed the staged files of a live
