@@ -2,14 +2,18 @@
 
 #include "store/path_lookup.h"
 
-#include <QDateTime>
 #include <QElapsedTimer>
-#include <QFileInfo>
-#include <QLockFile>
+#include <QFile>
 #include <QThread>
 
 #include <algorithm>
 #include <atomic>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace briqo {
 
@@ -17,57 +21,61 @@ namespace {
 
 std::atomic<int> defaultWaitMs {FolderLock::DefaultWaitMs};
 
-// A commit lasts milliseconds; a lock this old whose owner cannot be asked (another machine on a
-// shared folder) is left over. On this machine a dead owner is recognised at once.
-constexpr int StaleAfterMs = 120000;
-
-// A process killed between making the lock file and writing its name into it leaves an empty
-// file that names no owner; a live process writes its name within microseconds.
-constexpr int EmptyLockAbandonedAfterMs = 1000;
-
-bool removeIfAbandoned(const QString &path)
+// The file at path is still the one open as fd: a lock on a file that was removed (by hand, or by
+// a program that cleans up lock files) and made anew would lock nobody out.
+bool stillInPlace(int fd, const QByteArray &path)
 {
-    const auto abandoned = [&path] {
-        const QFileInfo info(path);
-        return info.exists() && info.size() == 0
-            && info.lastModified().msecsTo(QDateTime::currentDateTime()) > EmptyLockAbandonedAfterMs;
-    };
-    if (!abandoned())
-        return false;
-    // Two processes must not both remove it: the second could remove a lock made in between.
-    QLockFile removal(path + QStringLiteral(".rmlock"));
-    if (!removal.tryLock(0))
-        return false;
-    return abandoned() && QFile::remove(path);
+    struct stat open { };
+    struct stat named { };
+    return ::fstat(fd, &open) == 0 && ::stat(path.constData(), &named) == 0 && open.st_dev == named.st_dev
+        && open.st_ino == named.st_ino;
 }
 
 } // namespace
 
 FolderLock::FolderLock(const QString &gamesRoot, int waitMs)
-    : m_lock(std::make_unique<QLockFile>(lockPath(gamesRoot)))
 {
-    m_lock->setStaleLockTime(StaleAfterMs);
+    const QByteArray path = QFile::encodeName(lockPath(gamesRoot));
     const int wait = waitMs < 0 ? defaultWaitMs.load() : waitMs;
     QElapsedTimer timer;
     timer.start();
     // Short pauses: another writer holds the lock for one commit, a few milliseconds.
     int pause = 2;
     for (;;) {
-        // One attempt also takes over the lock of a process that is no longer running.
-        if (m_lock->tryLock(0)) {
-            m_held = true;
-            return;
+        if (m_fd < 0) {
+            // Made once, writable for everyone who may write the games folder (a folder shared by
+            // several users): each writer puts its save's record in it.
+            m_fd = ::open(path.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            if (m_fd >= 0)
+                (void)::fchmod(m_fd, 0666);
+            else
+                m_fd = ::open(path.constData(), O_RDWR | O_CLOEXEC);
+            // A read-only games folder (or disk) that holds the file still takes the lock; the
+            // write that follows fails with the disk's own reason.
+            if (m_fd < 0)
+                m_fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+            // A lock file that cannot be made at all (a read-only folder, a full disk) stops every
+            // other writer just as much: nothing is waited for.
+            if (m_fd < 0)
+                return;
         }
-        // Only a lock that exists and is someone else's stops a writer. A lock file that cannot
-        // be made at all (a read-only folder, a full disk) stops every other writer just as much,
-        // and the write that follows fails with the disk's own reason.
-        if (m_lock->error() != QLockFile::LockFailedError)
-            return;
-        if (removeIfAbandoned(lockPath(gamesRoot)))
+        if (::flock(m_fd, LOCK_EX | LOCK_NB) == 0) {
+            if (stillInPlace(m_fd, path)) {
+                m_held = true;
+                return;
+            }
+            ::close(m_fd);
+            m_fd = -1;
             continue;
+        }
+        // A file system without locks: the writer goes on alone, as on a disk of its own.
+        if (errno != EWOULDBLOCK && errno != EINTR)
+            return;
         const qint64 left = wait - timer.elapsed();
         if (left <= 0) {
             m_busy = true;
+            ::close(m_fd);
+            m_fd = -1;
             return;
         }
         QThread::msleep(std::min<qint64>(pause, left));
@@ -77,8 +85,9 @@ FolderLock::FolderLock(const QString &gamesRoot, int waitMs)
 
 FolderLock::~FolderLock()
 {
-    if (m_held)
-        m_lock->unlock();
+    // Closing the file lets the lock go; the file stays for the next writer.
+    if (m_fd >= 0)
+        ::close(m_fd);
 }
 
 QString FolderLock::lockPath(const QString &gamesRoot)

@@ -2,16 +2,16 @@
 
 #include <QString>
 
-#include <memory>
-
-class QLockFile;
-
 namespace briqo {
 
 // One writer at a time in a games folder, across processes: every commit of a game's files, every
 // recovery of a cut-off commit and every deletion holds this lock while it works, and only then,
-// so that one process never finishes or removes the files another is still staging. A lock left
-// by a process that was killed is taken over; one held by a live process is waited for.
+// so that one process never finishes or removes the files another is still staging.
+//
+// The lock is the system's lock on one file in the games folder that stays there: no file is made
+// or removed per commit, and the system lets the lock of a process that was killed go at once. A
+// lock held by a live process is waited for. The file also keeps the record of the last single
+// save (see save_commit.h).
 class FolderLock {
 public:
     // How long a writer waits for another process before it gives up.
@@ -36,7 +36,7 @@ public:
     static void setDefaultWait(int waitMs);
 
 private:
-    std::unique_ptr<QLockFile> m_lock;
+    int m_fd = -1;
     bool m_busy = false;
     bool m_held = false;
 };

@@ -55,13 +55,10 @@ QByteArray auctionFileBytes(const AuctionFile &auction)
 
 std::optional<AuctionFile> readAuctionFile(const QString &path)
 {
-    const QString resolved = resolveExisting(path);
-    const QFileInfo info(resolved);
-    if (!info.isFile() || info.size() <= kNoAuctionSize)
+    const std::optional<QByteArray> bytes = readTextFileBytes(path);
+    if (!bytes || bytes->size() <= kNoAuctionSize)
         return std::nullopt;
-    const std::optional<QStringList> lines = readTextLines(resolved);
-    if (!lines)
-        return std::nullopt;
+    const std::optional<QStringList> lines = textLinesOf(*bytes);
 
     AuctionFile auction;
     auction.callKinds = lines->value(0);

@@ -51,7 +51,8 @@ QStringList scanGameList(const QString &gamesRoot, const GameWords &words)
         while (files.hasNext()) {
             files.next();
             const QString name = files.fileName();
-            if (isTemporaryName(name) && name.startsWith(QLatin1Char('.')))
+            if ((isTemporaryName(name) && name.startsWith(QLatin1Char('.')))
+                || (isSaveStagedName(name) && !*interruptedSave && recordedSavePendingIn(folder)))
                 *interruptedSave = true;
             if (!name.endsWith(auctionEnding, Qt::CaseInsensitive))
                 continue;

@@ -5,6 +5,11 @@
 #include "store/path_lookup.h"
 
 #include <QDir>
+#include <QFile>
+
+#include <algorithm>
+#include <cstring>
+#include <dirent.h>
 
 namespace briqo {
 
@@ -55,12 +60,33 @@ QString gameFilePath(const QString &gameFolder, const QString &folderName, const
     return resolvePath(gameFolder, {gameFileName(folderName, word)});
 }
 
+QStringList folderEntries(const QString &folder)
+{
+    // The system's own listing: a game folder is listed on every save and every load, and QDir
+    // costs several times more for a handful of names.
+    QStringList entries;
+    DIR *dir = ::opendir(QFile::encodeName(folder).constData());
+    if (!dir)
+        return entries;
+    while (const dirent *entry = ::readdir(dir)) {
+        if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0)
+            entries.append(QFile::decodeName(entry->d_name));
+    }
+    ::closedir(dir);
+    std::sort(entries.begin(), entries.end());
+    return entries;
+}
+
 GameFilePaths gameFilePaths(const QString &gameFolder, const QString &folderName, const GameWords &words)
 {
     // The folder is listed once for all six names (a game rarely has all its files).
     const QString folder = resolveExisting(gameFolder);
-    const QStringList entries
-        = QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
+    return gameFilePathsIn(folder, folderEntries(folder), folderName, words);
+}
+
+GameFilePaths gameFilePathsIn(
+    const QString &folder, const QStringList &entries, const QString &folderName, const GameWords &words)
+{
     const auto path = [&](const QString &word) {
         const QString name = gameFileName(folderName, word);
         if (!entries.contains(name)) {

@@ -57,5 +57,11 @@ struct GameFilePaths {
 };
 
 GameFilePaths gameFilePaths(const QString &gameFolder, const QString &folderName, const GameWords &words);
+// The same from a listing of the folder made already (every entry, hidden ones too); the folder is
+// as it is spelled on disk.
+GameFilePaths gameFilePathsIn(
+    const QString &folder, const QStringList &entries, const QString &folderName, const GameWords &words);
+// Every entry of a folder, hidden ones too, for gameFilePathsIn.
+QStringList folderEntries(const QString &folder);
 
 } // namespace briqo

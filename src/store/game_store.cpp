@@ -31,23 +31,27 @@ void note(const QString &path, const QByteArray *bytes)
         journal()(path, bytes);
 }
 
+// A version before the lock file's record noted each running commit's game folder in a file of
+// its own in the games folder; what such a version left is still recovered.
 const QString PendingNoteStart = QStringLiteral(".briqo-pending ");
 
-QString pendingNote(const QString &gamesRoot, const QString &folderName)
+// Reads the game's files that the folder's listing shows; one it does not show is not looked
+// for again.
+Game readGameFiles(const GameFilePaths &p, const QStringList &entries, long long n)
 {
-    return joinPath(gamesRoot, PendingNoteStart + folderName);
-}
-
-Game readGameFiles(const GameFilePaths &p, long long n)
-{
+    const auto listed = [&entries](const QString &path) { return entries.contains(QFileInfo(path).fileName()); };
     Game game;
     game.number = n;
-    game.holdings = readHandsFile(p.hands);
-    game.auction = readAuctionFile(p.auction);
-    game.contract = readContractFile(p.contract);
-    game.lead = readLeadFile(p.lead);
-    game.hasQuestionFile = FileState(p.question) == 1;
-    game.hasAnswerFile = FileState(p.answer) == 1;
+    if (listed(p.hands))
+        game.holdings = readHandsFile(p.hands);
+    if (listed(p.auction))
+        game.auction = readAuctionFile(p.auction);
+    if (listed(p.contract))
+        game.contract = readContractFile(p.contract);
+    if (listed(p.lead))
+        game.lead = readLeadFile(p.lead);
+    game.hasQuestionFile = listed(p.question) && FileState(p.question) == 1;
+    game.hasAnswerFile = listed(p.answer) && FileState(p.answer) == 1;
     if (game.hasQuestionFile)
         game.question = readJoinedText(p.question);
     if (game.hasAnswerFile)
@@ -118,12 +122,20 @@ Game GameStore::load(long long n) const
         if (!lock.busy())
             recoverSave(folder);
     };
-    if (needsRecovery(folder))
+    // One listing of the folder serves the look-up of every file and tells whether a commit left
+    // something there.
+    QStringList entries = folderEntries(folder);
+    const auto leftovers
+        = [&] { return std::any_of(entries.begin(), entries.end(), isTemporaryName) && needsRecovery(folder); };
+    if (leftovers()) {
         settle();
-    Game game = readGameFiles(paths(n), n);
+        entries = folderEntries(folder);
+    }
+    Game game = readGameFiles(gameFilePathsIn(folder, entries, folderName(n), m_words), entries, n);
     if (needsRecovery(folder)) {
         settle();
-        game = readGameFiles(paths(n), n);
+        entries = folderEntries(folder);
+        game = readGameFiles(gameFilePathsIn(folder, entries, folderName(n), m_words), entries, n);
     }
     return game;
 }
@@ -133,25 +145,25 @@ StoreResult GameStore::commit(long long n, const QList<GameFileChange> &changes,
     const bool writes
         = std::any_of(changes.begin(), changes.end(), [](const GameFileChange &c) { return c.bytes.has_value(); });
     const QString root = gamesRoot();
-    if (writes)
+    if (writes && !QFileInfo(root).isDir())
         CreateFolderPath(root);
-    else if (!QFileInfo(folderOf(n)).isDir())
+    else if (!writes && !QFileInfo(folderOf(n)).isDir())
         return StoreResult::done(false); // nothing to remove
     const FolderLock lock(root);
     if (lock.busy())
         return busyResult(root);
+    const QString folder = folderOf(n);
     if (when == CommitWhen::OnlyIfNew && isStored(n)) {
-        StoreResult result = StoreResult::failed(folderOf(n), QStringLiteral("the game is stored already"));
+        StoreResult result = StoreResult::failed(folder, QStringLiteral("the game is stored already"));
         result.alreadyStored = true;
         return result;
     }
-    const QString folder = folderOf(n);
     const bool newFolder = !QFileInfo(folder).isDir();
-    if (writes)
+    if (writes && newFolder)
         CreateFolderPath(folder);
 
     QList<StagedFile> files;
-    const GameFilePaths p = paths(n);
+    const GameFilePaths p = gameFilePaths(folder, folderName(n), m_words);
     for (const GameFileChange &change : changes) {
         const QString path = pathIn(p, change.kind);
         if (change.bytes)
@@ -162,16 +174,10 @@ StoreResult GameStore::commit(long long n, const QList<GameFileChange> &changes,
     if (files.isEmpty())
         return StoreResult::done(false);
 
-    // A note in the games folder names the game folder while its commit runs: a commit cut off
-    // by a kill is found at the next start without looking into every game folder.
-    const QString pending = pendingNote(resolveExisting(root), QFileInfo(folder).fileName());
-    QFile(pending).open(QIODevice::WriteOnly);
     QString failedPath;
     QString error;
     bool unchanged = true;
     const bool committed = commitFiles(folder, files, &failedPath, &error, &unchanged);
-    if (!needsRecovery(folder))
-        QFile::remove(pending);
     if (!committed) {
         // A new game that did not land leaves no empty folder behind.
         if (newFolder && unchanged)
@@ -414,33 +420,32 @@ bool GameStore::removePicture(long long n, const QString &fileName) const
 
 bool GameStore::recoverAll() const
 {
-    // Only the games folder itself is listed: every commit that was cut off left a note there
-    // naming its game folder.
+    // Only the games folder's lock file is read, and the game folder it names: a single save cut
+    // off by a kill staged in the folder noted there, and one cut off after its record is named by
+    // the record. A batch leaves a record and a note of its own.
     const QString root = resolveExisting(gamesRoot());
+    QStringList folders = foldersToRecover(root);
     QStringList notes;
     QDirIterator entries(root, {PendingNoteStart + QLatin1Char('*')}, QDir::Files | QDir::Hidden);
     while (entries.hasNext())
         notes.append(entries.next());
-    const bool batch = batchLeftIn(root);
-    if (notes.isEmpty() && !batch) {
-        // The lock a killed process left goes too; a live writer's is not waited for.
-        if (QFileInfo::exists(FolderLock::lockPath(root)))
-            const FolderLock takeOver(root, 0);
-        return true;
+    for (const QString &note : notes) {
+        const QString name = QFileInfo(note).fileName().mid(PendingNoteStart.size());
+        if (!name.isEmpty() && !name.contains(QLatin1Char('/')))
+            folders.append(joinPath(root, name));
     }
+    const bool batch = batchLeftIn(root);
+    if (folders.isEmpty() && !batch)
+        return true;
     const FolderLock lock(root);
     if (lock.busy())
         return false;
     if (batch)
         recoverBatch(root);
-    for (const QString &note : notes) {
-        const QString name = QFileInfo(note).fileName().mid(PendingNoteStart.size());
-        const QString folder = joinPath(root, name);
-        if (!name.isEmpty() && !name.contains(QLatin1Char('/')))
-            recoverSave(folder);
-        if (!needsRecovery(folder))
-            QFile::remove(note);
-    }
+    for (const QString &folder : folders)
+        recoverSave(folder);
+    for (const QString &note : notes)
+        QFile::remove(note);
     return true;
 }
 

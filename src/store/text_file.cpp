@@ -7,6 +7,11 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace briqo {
 
 namespace {
@@ -90,11 +95,50 @@ QString trimBlanks(const QString &text)
 
 std::optional<QStringList> readTextLines(const QString &path)
 {
-    QFile file(resolveExisting(path));
-    const QFileInfo info(file);
-    if (!info.isFile() || info.size() > kMaxTextFileSize || !file.open(QIODevice::ReadOnly))
+    const std::optional<QByteArray> bytes = readTextFileBytes(path);
+    if (!bytes)
         return std::nullopt;
-    return splitLines(decode1252(file.readAll()));
+    return textLinesOf(*bytes);
+}
+
+QStringList textLinesOf(const QByteArray &bytes) { return splitLines(decode1252(bytes)); }
+
+std::optional<QByteArray> readTextFileBytes(const QString &path)
+{
+    // Plain system calls: a load reads every file of a game, and the exact spelling is nearly
+    // always there. A pipe or device by such a name is not waited on.
+    const auto open
+        = [](const QString &p) { return ::open(QFile::encodeName(p).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC); };
+    int fd = path.isEmpty() ? -1 : open(path);
+    if (fd < 0 && !path.isEmpty()) {
+        const QString resolved = resolveExisting(path);
+        if (resolved != path)
+            fd = open(resolved);
+    }
+    if (fd < 0)
+        return std::nullopt;
+    struct stat info { };
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > kMaxTextFileSize) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    QByteArray bytes(qsizetype(info.st_size), Qt::Uninitialized);
+    qsizetype got = 0;
+    while (got < bytes.size()) {
+        const ssize_t n = ::read(fd, bytes.data() + got, size_t(bytes.size() - got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            ::close(fd);
+            return std::nullopt;
+        }
+        if (n == 0)
+            break;
+        got += n;
+    }
+    ::close(fd);
+    bytes.truncate(got);
+    return bytes;
 }
 
 QString readFirstLine(QFile &file)

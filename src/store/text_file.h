@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -16,6 +17,10 @@ namespace briqo {
 // an end still counts. nullopt when there is no readable file (or it is implausibly large for a
 // game file, over 16 MiB).
 std::optional<QStringList> readTextLines(const QString &path);
+
+// The bytes of such a file, and the lines of bytes read already.
+std::optional<QByteArray> readTextFileBytes(const QString &path);
+QStringList textLinesOf(const QByteArray &bytes);
 
 // The first line of a file already open for reading, as readTextLines would give it; empty for
 // an empty file or one too large to be a game file.

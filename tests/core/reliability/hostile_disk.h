@@ -160,7 +160,8 @@ inline QMap<QString, QByteArray> snapshot(const QString &folder)
     QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString path = it.next();
-        if (it.fileName() == QLatin1String(".filler"))
+        // The games folder's lock file stays in place and every writer opens it: no game's file.
+        if (it.fileName() == QLatin1String(".filler") || it.fileName() == QLatin1String(".briqo-lock"))
             continue;
         QFile file(path);
         files.insert(root.relativeFilePath(path), file.open(QIODevice::ReadOnly) ? file.readAll() : "<unreadable>");

@@ -59,8 +59,8 @@ int versionOf(const GameStore &store, long long n)
     return 2;
 }
 
-// Files a cut-off write left anywhere below the games folder (the lock file of a killed process
-// may stay until the next writer takes it over).
+// Files a cut-off write left anywhere below the games folder (the games folder's lock file stays
+// in place).
 QStringList leftovers(const QString &root)
 {
     QStringList left = QDir(root).entryList(QDir::Files | QDir::Hidden);

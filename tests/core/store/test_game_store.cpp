@@ -1,4 +1,5 @@
 #include "base/string_table.h"
+#include "core/reliability/hostile_disk.h"
 #include "store/game_store.h"
 #include "store_test_files.h"
 
@@ -93,14 +94,19 @@ private slots:
         QVERIFY(m_store.save(sampleGame(5)));
         const GameFilePaths p = m_store.paths(5);
         const QByteArray before = test::bytesOf(p.auction);
-        QDir().mkpath(p.hands + ".new/blocked"); // a folder where the staged file must go
         Game newer = sampleGame(5);
         newer.auction->callKinds = QStringLiteral("12222");
-        const StoreResult result = m_store.save(newer);
+        StoreResult result;
+        {
+            test::FullDisk full(test::FullDisk::FileSizeLimit, p.folder, 40);
+            full.fill(); // the auction file fits, the hands file does not
+            result = m_store.save(newer);
+        }
         QVERIFY(!result.ok);
         QVERIFY(result.unchanged);
+        QVERIFY(!result.error.isEmpty());
         QCOMPARE(test::bytesOf(p.auction), before);
-        QVERIFY(!QFileInfo::exists(p.auction + ".new"));
+        QCOMPARE(QDir(p.folder).entryList(QDir::Files | QDir::Hidden).size(), 2);
     }
 
     void deletingRemovesTheGameAndItsPicturesButStopsAtForeignThings()
@@ -124,6 +130,10 @@ private slots:
         QVERIFY(m_store.remove(5).ok);
         QVERIFY(!QFileInfo::exists(folder));
         QCOMPARE(m_store.list(), QStringList {});
+        // The last save's record named the deleted game: later saves are not held up by it.
+        QVERIFY(m_store.save(sampleGame(6)));
+        QVERIFY(m_store.recoverAll());
+        QCOMPARE(m_store.list(), QStringList {QStringLiteral("Spel 006")});
     }
 
     void picturesAreNumberedAndListed()

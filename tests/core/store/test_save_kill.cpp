@@ -1,5 +1,6 @@
 // A save killed at any instant leaves the auction file and the hands file of the same save: both
-// the old ones or both the new ones, and no temporary file after the next load.
+// the old ones or both the new ones, and no temporary file after the next load; so do two
+// processes saving at once.
 
 #include "base/string_table.h"
 #include "store/game_store.h"
@@ -79,6 +80,54 @@ private slots:
         qInfo("%d of %d consistent", consistent, Rounds);
         QCOMPARE(consistent, Rounds);
         QCOMPARE(store.list(), QStringList {QStringLiteral("Spel 005")});
+    }
+
+    // Two processes saving into one games folder at once, the same game and games of their own,
+    // both killed at a random instant: every game is one whole save, and the record of one
+    // writer never finishes or undoes the other's.
+    void twoWritersKilledAtAnyInstantLeaveWholeGames()
+    {
+        QTemporaryDir dir;
+        const GameStore store(dir.path(), LanguageDutch);
+        const auto numbered = [](int v, long long n) {
+            Game game = version(v);
+            game.number = n;
+            return game;
+        };
+        for (const long long n : {5, 6, 7})
+            QVERIFY(store.save(numbered(0, n)));
+        auto *random = QRandomGenerator::global();
+        constexpr int Rounds = 40;
+        int whole = 0;
+        for (int round = 0; round < Rounds; ++round) {
+            pid_t writers[2];
+            for (int w = 0; w < 2; ++w) {
+                writers[w] = fork();
+                QVERIFY(writers[w] >= 0);
+                if (writers[w] == 0) {
+                    for (int i = 0;; ++i) {
+                        (void)store.save(numbered((round + i) % 2, 5));
+                        (void)store.save(numbered(i % 2, 6 + w));
+                    }
+                }
+            }
+            ::usleep(random->bounded(1000, 20000));
+            for (const pid_t writer : writers) {
+                ::kill(writer, SIGKILL);
+                ::waitpid(writer, nullptr, 0);
+            }
+            QVERIFY(store.recoverAll());
+            bool roundWhole = true;
+            for (const long long n : {5, 6, 7}) {
+                const int v = versionOf(store.load(n));
+                if (v < 0 || QDir(store.folderOf(n)).entryList(QDir::Files | QDir::Hidden).size() != 2) {
+                    roundWhole = false;
+                    qWarning("round %d: game %lld is not one whole save", round, n);
+                }
+            }
+            whole += roundWhole ? 1 : 0;
+        }
+        QCOMPARE(whole, Rounds);
     }
 };
 
