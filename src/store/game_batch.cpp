@@ -16,14 +16,6 @@ namespace {
 
 const QString StagedEnding = QStringLiteral(".new");
 
-StoreResult busyResult(const QString &gamesRoot)
-{
-    StoreResult result = StoreResult::failed(
-        FolderLock::lockPath(gamesRoot), QStringLiteral("another program is writing in the games folder"));
-    result.busy = true;
-    return result;
-}
-
 } // namespace
 
 GameBatch::GameBatch(const GameStore &store)
@@ -53,7 +45,7 @@ StoreResult GameBatch::stage(const Game &game, CommitWhen when)
         m_lock = std::make_unique<FolderLock>(m_root);
         if (m_lock->busy()) {
             m_lock.reset();
-            return busyResult(m_root);
+            return StoreResult::busyFolder(FolderLock::lockPath(m_root));
         }
         // What a batch cut off earlier left is finished or undone before this one notes its own.
         if (batchLeftIn(m_root) && !recoverBatch(m_root)) {

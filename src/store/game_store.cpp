@@ -59,14 +59,6 @@ Game readGameFiles(const GameFilePaths &p, const QStringList &entries, long long
     return game;
 }
 
-StoreResult busyResult(const QString &gamesRoot)
-{
-    StoreResult result = StoreResult::failed(
-        FolderLock::lockPath(gamesRoot), QStringLiteral("another program is writing in the games folder"));
-    result.busy = true;
-    return result;
-}
-
 } // namespace
 
 void GameStore::setJournal(Journal journal) { briqo::journal() = std::move(journal); }
@@ -151,7 +143,7 @@ StoreResult GameStore::commit(long long n, const QList<GameFileChange> &changes,
         return StoreResult::done(false); // nothing to remove
     const FolderLock lock(root);
     if (lock.busy())
-        return busyResult(root);
+        return StoreResult::busyFolder(FolderLock::lockPath(root));
     const QString folder = folderOf(n);
     if (when == CommitWhen::OnlyIfNew && isStored(n)) {
         StoreResult result = StoreResult::failed(folder, QStringLiteral("the game is stored already"));

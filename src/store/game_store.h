@@ -30,6 +30,13 @@ struct StoreResult {
     {
         return {false, unchanged, path, error};
     }
+    // Another program holds the games folder's lock: nothing was done.
+    static StoreResult busyFolder(const QString &lockPath)
+    {
+        StoreResult result = failed(lockPath, QStringLiteral("another program is writing in the games folder"));
+        result.busy = true;
+        return result;
+    }
 };
 
 // The files of a game, as a commit names them.
