@@ -22,27 +22,10 @@ namespace {
 
 QString data(const char *name) { return exchangeData(name); }
 
-QString tool(const QString &program, const QStringList &args)
-{
-    QProcess p;
-    p.start(program, args);
-    p.waitForFinished(60000);
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-// The text of a PDF, or of one of its pages.
-QString pdfText(const QString &pdf, int page = 0)
-{
-    QStringList args;
-    if (page > 0)
-        args << QStringLiteral("-f") << QString::number(page) << QStringLiteral("-l") << QString::number(page);
-    return tool(QStringLiteral("pdftotext"), args << pdf << QStringLiteral("-"));
-}
-
 // The height in points of the smallest word of a page: about the size of its type.
 double smallestWord(const QString &pdf, int page)
 {
-    const QString boxes = tool(
+    const QString boxes = runTool(
         QStringLiteral("pdftotext"), {"-bbox", "-f", QString::number(page), "-l", QString::number(page), pdf, "-"});
     const QRegularExpression word(QStringLiteral("yMin=\"([0-9.]+)\" xMax=\"[0-9.]+\" yMax=\"([0-9.]+)\""));
     double smallest = 1e9;
@@ -51,13 +34,6 @@ double smallestWord(const QString &pdf, int page)
         smallest = std::min(smallest, m.captured(2).toDouble() - m.captured(1).toDouble());
     }
     return smallest;
-}
-
-int pageCount(const QString &pdf)
-{
-    const QRegularExpressionMatch m
-        = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(tool(QStringLiteral("pdfinfo"), {pdf}));
-    return m.hasMatch() ? m.captured(1).toInt() : -1;
 }
 
 // The pixel size a PNG file's header gives; empty for anything else.

@@ -1,9 +1,9 @@
 // The pictures window of a game, opened from the main window's "List of BMP" button.
 
-#include "ui/pictures/pictures_window.h"
-#include "ui/main_window/frm_bordix.h"
 #include "support/board_driver.h"
 #include "support/fake_services.h"
+#include "ui/main_window/frm_bordix.h"
+#include "ui/pictures/pictures_window.h"
 
 #include <QDir>
 #include <QLabel>

@@ -1,11 +1,12 @@
 // The games overview window: its table, sorting, loading a game from it, closing and printing.
 
-#include "ui/overview/overview_window.h"
-#include "output/overview_print.h"
 #include "base/string_table.h"
 #include "base/twips.h"
+#include "output/overview_print.h"
 #include "support/board_driver.h"
 #include "support/child_windows.h"
+#include "support/test_files.h"
+#include "ui/overview/overview_window.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -22,26 +23,17 @@
 #include <QWindow>
 
 using namespace briqo;
+using namespace briqo::testing;
 
 namespace {
 
-// A complete deal in the board's letters; flipped, North and South change places.
+// The sample deal in the board's letters; flipped, North and South change places.
 Holdings dealFor(int language, bool flipped)
 {
-    QStringList fields = sampleDeal();
-    fields << "2"
-           << "5432"
-           << "5432"
-           << "5432";
-    Holdings holdings;
-    for (int field = 0; field < FieldCount; ++field) {
-        const int seat = field / 4;
-        const int from = flipped && (seat == 0 || seat == 2) ? (field + 8) % 16 : field;
-        QString cards = fields.at(from);
-        if (language == LanguageDutch)
-            cards.replace('K', 'H').replace('Q', 'V').replace('J', 'B');
-        holdings[field] = cards;
-    }
+    const Holdings sample = sampleHoldings(language);
+    Holdings holdings = sample;
+    for (int field = 0; flipped && field < 4; ++field)
+        std::swap(holdings[field], holdings[field + 8]);
     return holdings;
 }
 
@@ -66,10 +58,8 @@ void plantGames(const GameStore &store, int count)
         const QString folder = root + '/' + name;
         QDir().mkpath(folder);
         for (const auto &[word, bytes] : {std::pair {words.bidding, QByteArray("\r\n")},
-                 std::pair {words.contract, QByteArray("Zuid 4 Harten\r\n")}}) {
-            QFile file(gameFilePath(folder, name, word));
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-        }
+                 std::pair {words.contract, QByteArray("Zuid 4 Harten\r\n")}})
+            put(gameFilePath(folder, name, word), bytes);
     }
 }
 
@@ -115,14 +105,6 @@ void verifyShading(const QTableWidget *grid)
     for (int r = 1; r < grid->rowCount(); ++r)
         for (int c = 0; c < 3; ++c)
             QCOMPARE(grid->item(r, c)->background().color(), r % 2 ? QColor(239, 255, 248) : QColor(Qt::white));
-}
-
-QString runTool(const QString &tool, const QStringList &arguments)
-{
-    QProcess process;
-    process.start(tool, arguments);
-    process.waitForFinished(60000);
-    return QString::fromUtf8(process.readAllStandardOutput());
 }
 
 } // namespace
@@ -212,24 +194,6 @@ private slots:
         finishClosing();
     }
 
-    void withoutContractsOnlyTheHeaderRowRemains()
-    {
-        TestBoard board;
-        frmBordix &w = board.window();
-        activate(w);
-        storeGame(w.store(), 3, QString());
-        w.LeesSpellen();
-        OverviewWindow *overview = openOverview(w);
-        QVERIFY(overview);
-        QCOMPARE(overview->msfgResultaat->rowCount(), 1);
-        const QFontMetrics metrics(w.font());
-        const int headers = metrics.horizontalAdvance("SpelW") + metrics.horizontalAdvance("LeiderW")
-            + metrics.horizontalAdvance("ContractW");
-        QCOMPARE(overview->msfgResultaat->width(), toPx(headers * TwipsPerPixel + 300));
-        overview->close();
-        finishClosing();
-    }
-
     void headingClickSortsByItsColumnAndShadesAgain()
     {
         TestBoard board(11);
@@ -244,8 +208,6 @@ private slots:
         QCOMPARE(columnTexts(grid, 0), (QStringList {"Game", "040", "005", "012"}));
         verifyShading(grid);
         clickCell(grid, 0, 2); // Contract: "2 Spades", "3 NT", "4 Hearts"
-        QCOMPARE(columnTexts(grid, 0), (QStringList {"Game", "012", "040", "005"}));
-        clickCell(grid, 0, 2); // again: the same order
         QCOMPARE(columnTexts(grid, 0), (QStringList {"Game", "012", "040", "005"}));
         clickCell(grid, 0, 0);
         QCOMPARE(columnTexts(grid, 0), (QStringList {"Game", "005", "012", "040"}));

@@ -1,8 +1,8 @@
-#include "ui/main_window/frm_bordix.h"
 #include "base/twips.h"
 #include "store/text_file.h"
 #include "support/board_driver.h"
 #include "support/fake_services.h"
+#include "ui/main_window/frm_bordix.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -98,35 +98,6 @@ private slots:
         QCOMPARE(w.txtInvoer[12]->text(), QStringLiteral("2"));
         QCOMPARE(w.lblB[North][0]->text(), QStringLiteral("-"));
         QVERIFY(w.cmdOpslaan->isEnabled());
-    }
-
-    void noToTheOverwriteQuestionKeepsTheOtherDealOnDisk()
-    {
-        TestBoard board(11);
-        frmBordix &w = board.window();
-        activate(w);
-        typeSampleDeal(w, QStringLiteral("5"));
-        w.cmdOpslaan_Click();
-        const QString hands = board.folder() + QStringLiteral("/Games/Game 005/Game 005 hands.txt");
-        const QByteArray stored = fileBytes(hands);
-
-        // Another deal for the same number: North and South change places.
-        typeGameNumber(w, QStringLiteral("5"));
-        for (int suit = 0; suit < 4; ++suit) {
-            typeHolding(w, FieldOf(North, suit), sampleDeal().at(FieldOf(South, suit)));
-            typeHolding(w, FieldOf(East, suit), sampleDeal().at(FieldOf(East, suit)));
-        }
-        for (int suit = 0; suit < 4; ++suit)
-            typeHolding(w, FieldOf(South, suit), sampleDeal().at(FieldOf(North, suit)));
-        QTRY_VERIFY(w.cmdOpslaan->isEnabled());
-        board.messages.shown.clear();
-        board.messages.answers.enqueue(false);
-        w.cmdOpslaan_Click();
-        QCOMPARE(board.messages.shown.size(), 1);
-        QCOMPARE(fileBytes(hands), stored);
-        board.messages.answers.enqueue(true);
-        w.cmdOpslaan_Click();
-        QVERIFY(fileBytes(hands) != stored);
     }
 
     void yesToSavingWhileLoadingLoadsTheChosenGame()
