@@ -8,8 +8,10 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QRegularExpression>
+#include <QSize>
 #include <QString>
 #include <QTest>
+#include <QtEndian>
 
 namespace briqo::testing {
 
@@ -34,6 +36,14 @@ inline QByteArray randomBytes(qsizetype size, quint32 seed = 20261206)
     QByteArray bytes(size, Qt::Uninitialized);
     QRandomGenerator(seed).fillRange(reinterpret_cast<quint32 *>(bytes.data()), size / 4);
     return bytes;
+}
+
+// The pixel size a PNG file's header gives; an invalid size for anything else.
+inline QSize pngSize(const QByteArray &png)
+{
+    if (png.size() < 24 || !png.startsWith("\x89PNG\r\n\x1a\n"))
+        return {};
+    return QSize(qFromBigEndian<qint32>(png.constData() + 16), qFromBigEndian<qint32>(png.constData() + 20));
 }
 
 // Writes the bytes as the whole file; false when that cannot be done.

@@ -59,9 +59,6 @@ private slots:
         QCOMPARE(cli({"paint"}).exitCode, 2);
         QCOMPARE(cli(in({"import"})).exitCode, 2);
         QCOMPARE(cli(in({"import", data("teaching.pbn"), "--on-clash", "maybe"})).exitCode, 2);
-        QCOMPARE(cli({"import", data("teaching.pbn"), "--lang", "fr"}).exitCode, 2);
-        QCOMPARE(
-            cli(in({"export", "--games", "5-2", "--out", m_folder.filePath(QStringLiteral("x.pbn"))})).exitCode, 2);
         const Run unreadable = cli(in({"import", m_folder.filePath(QStringLiteral("missing.pbn"))}, "nl"));
         QCOMPARE(unreadable.exitCode, 2);
         QVERIFY(unreadable.err.contains(QLatin1String("kan niet worden gelezen")));
