@@ -20,6 +20,13 @@ inline void activate(frmBordix &w)
     QVERIFY(QTest::qWaitForWindowActive(&w));
 }
 
+// The board's window shown and active, as a user finds it.
+inline frmBordix &shown(TestBoard &board)
+{
+    activate(board.window());
+    return board.window();
+}
+
 inline void giveFocus(QWidget *widget)
 {
     widget->setFocus(Qt::OtherFocusReason);

@@ -164,8 +164,7 @@ private slots:
     void anExportedPbnFileCarriesTheTableAndALinFileDoesNot()
     {
         TestBoard board(LanguageEnglish);
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         typeSampleDeal(w, QStringLiteral("5"));
         const QString pbn = board.folder() + QStringLiteral("/board.pbn");
         const QString lin = board.folder() + QStringLiteral("/board.lin");
@@ -244,8 +243,7 @@ private slots:
         QTemporaryDir cacheFolder;
         DoubleDummyCache::shared().useFolder(cacheFolder.path());
         TestBoard board(LanguageEnglish);
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         w.chkDoubleDummy->setChecked(true);
         const GameStore store = w.store();
         for (const long long n : {3, 4, 9}) {

@@ -35,8 +35,7 @@ private slots:
     void callsFillTheGridAndLowerBidsLeaveTheBox()
     {
         TestBoard board(11);
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         typeSampleDeal(w, QStringLiteral("2")); // East deals: North's first cell is "-"
         QTest::mouseClick(w.lblBB[OneHeart], Qt::LeftButton);
         QCOMPARE(w.lblB[East][0]->text(), QStringLiteral("1"));
@@ -71,8 +70,7 @@ private slots:
         QFETCH(QString, declarer);
         QFETCH(QByteArray, contractFile);
         TestBoard board(language);
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         typeSampleDeal(w, QStringLiteral("1"));
         // North opens one heart, South raises to four, and North named hearts first.
         bid(w, {OneHeart, Number, Pass, FourHearts, Pass, Pass, Pass});
@@ -96,8 +94,7 @@ private slots:
     void passedOutShowsPassAndWritesNoContract()
     {
         TestBoard board(11);
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         typeSampleDeal(w, QStringLiteral("3"));
         bid(w, {Pass, Pass, Pass});
         bid(w, {Pass});
@@ -110,8 +107,7 @@ private slots:
     void deletingTheLastCallReopensTheBox()
     {
         TestBoard board(11);
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         typeSampleDeal(w, QStringLiteral("4")); // West deals
         bid(w, {OneClub, Pass, OneSpade}); // West, North, East
         QCOMPARE(w.lblB[East][1]->text(), QStringLiteral("1"));
@@ -126,8 +122,7 @@ private slots:
     void deletingTheWholeAuctionAsksFirst()
     {
         TestBoard board(11);
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         typeSampleDeal(w, QStringLiteral("6")); // East deals
         bid(w, {OneHeart, Pass, Pass, Pass});
         QCOMPARE(w.lblVulin[4]->text(), QStringLiteral("East"));
@@ -154,8 +149,7 @@ private slots:
     void savedHalfAuctionIsReloadedAndContinued()
     {
         TestBoard board(11);
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         typeSampleDeal(w, QStringLiteral("1"));
         bid(w, {OneHeart, Number, Double, Pass});
         w.cmdOpslaan_Click();

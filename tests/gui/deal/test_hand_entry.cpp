@@ -20,8 +20,7 @@ private slots:
     {
         // The message in each language is the board's test; here it comes up over the window.
         TestBoard board(10);
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         typeGameNumber(w, QStringLiteral("3"));
         typeHolding(w, FieldOf(North, Hearts), QStringLiteral("h"));
         giveFocus(w.txtInvoer[FieldOf(East, Hearts)]);
@@ -34,8 +33,7 @@ private slots:
     void fourteenthCardIsRefusedNamingTheSeat()
     {
         TestBoard board(11);
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         typeGameNumber(w, QStringLiteral("2"));
         typeHolding(w, FieldOf(West, Spades), QStringLiteral("AKQJT98"));
         typeHolding(w, FieldOf(West, Hearts), QStringLiteral("765432"));
@@ -59,8 +57,7 @@ private slots:
     void tabArrowsAndEnterMoveBetweenTheFields()
     {
         TestBoard board;
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         typeGameNumber(w, QStringLiteral("1"));
         QTest::keyClick(w.txtSpel, Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), w.txtInvoer[0]);
@@ -80,8 +77,7 @@ private slots:
     void onlyAFocusMoveInsideTheWindowSortsOrCompletes()
     {
         TestBoard board(11);
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         typeSampleDeal(w, QStringLiteral("1"));
         // West's clubs were completed; take them back and type them unsorted.
         QLineEdit *clubs = w.txtInvoer[FieldOf(West, Clubs)];
@@ -104,8 +100,7 @@ private slots:
     void aWrittenHoldingIsNeverCutAtTheTypingLimit()
     {
         TestBoard board(11);
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         typeGameNumber(w, QStringLiteral("1"));
         typeHolding(w, FieldOf(North, Spades), QStringLiteral("AKQJT98765432"));
         QLineEdit *spades = w.txtInvoer[FieldOf(North, Spades)];
@@ -124,8 +119,7 @@ private slots:
     void threeHandsCompleteTheFourth()
     {
         TestBoard board(11);
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         typeSampleDeal(w);
         QCOMPARE(w.txtInvoer[12]->text(), QStringLiteral("2"));
         QCOMPARE(w.txtInvoer[13]->text(), QStringLiteral("5432"));
@@ -144,8 +138,7 @@ private slots:
     void emptyNorthIsCompletedAndTakesTheFocusToItsClubs()
     {
         TestBoard board(11);
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         typeGameNumber(w, QStringLiteral("1"));
         // East, South and West typed; North (spades AKQJ, AKQ in the others) is what is left.
         const QStringList west = {"2", "5432", "5432", "5432"};
@@ -160,8 +153,7 @@ private slots:
     void pastedDuplicateNeverMakesACompleteDeal()
     {
         TestBoard board(11);
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         typeSampleDeal(w);
         board.messages.shown.clear();
         // A paste bypasses the key filter: West's spade 2 becomes a second ace of spades.
@@ -178,8 +170,7 @@ private slots:
     void hiddenHandsComeBackWithTheirTensAndKeepTheirPointsHidden()
     {
         TestBoard board(11);
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         typeSampleDeal(w);
         w.chkTien->setChecked(true);
         QCOMPARE(w.txtInvoer[4]->text(), QStringLiteral("10987"));

@@ -63,8 +63,7 @@ private slots:
         QFETCH(bool, gameTwoReplaced);
         QFETCH(QString, summary);
         TestBoard board(LanguageEnglish);
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         storeGameTwo(board.folder());
         board.files.toOpen << data("session_results.pbn");
         board.messages.choices << choice;
@@ -91,8 +90,7 @@ private slots:
     void anUnreadableFileIsSaidAndNothingIsWritten()
     {
         TestBoard board(LanguageDutch);
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         board.files.toOpen << board.folder() + QStringLiteral("/missing.pbn");
         w.importGames();
         QCOMPARE(board.messages.shown.size(), 1);
@@ -104,8 +102,7 @@ private slots:
     void aFileWithoutABoardIsSaid()
     {
         TestBoard board(LanguageDutch);
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         const QString nothing = board.folder() + QStringLiteral("/nothing.pbn");
         testing::put(nothing, QByteArray(512, '\0'));
         board.files.toOpen << nothing;
@@ -117,8 +114,7 @@ private slots:
     void exportOfAllGamesAndOfTheGameOnTheBoard()
     {
         TestBoard board(LanguageEnglish);
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         board.files.toOpen << data("teaching.pbn");
         w.importGames();
 
@@ -180,8 +176,7 @@ private slots:
     void aPastedDealFillsTheFourHands()
     {
         TestBoard board(LanguageDutch);
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         typeGameNumber(w, QStringLiteral("5"));
         board.clipboard.setText(SampleDeal);
         giveFocus(w.txtInvoer[0]);
@@ -198,8 +193,7 @@ private slots:
     void pasteOfTextThatIsNoDealChangesNothing()
     {
         TestBoard board(LanguageEnglish);
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         typeGameNumber(w, QStringLiteral("5"));
         board.clipboard.setText(QStringLiteral("See you on Tuesday"));
         giveFocus(w.lstSpellen);
@@ -225,8 +219,7 @@ private slots:
     void theGamesFrameMenuSpeaksTheLanguage()
     {
         TestBoard board(LanguageDutch);
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         QMenu *menu = w.exchangeMenu();
         QStringList captions;
         for (QAction *action : menu->actions())

@@ -43,8 +43,7 @@ private slots:
     void listsTheGamesPicturesAndDeletesTheSelectedOnes()
     {
         TestBoard board;
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         typeGameNumber(w, QStringLiteral("5"));
         const GameStore store = w.store();
         for (const char *suffix : {"", "_1", "_10", "_2"})
@@ -87,8 +86,7 @@ private slots:
     void escapeClosesItAndOnlyIt()
     {
         TestBoard board(11);
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         typeGameNumber(w, QStringLiteral("42"));
         QPointer<PicturesWindow> pictures = openPictures(w);
         QVERIFY(pictures);
@@ -106,8 +104,7 @@ private slots:
     void picturesThatCannotGoAreNamed()
     {
         TestBoard board(11);
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         typeGameNumber(w, QStringLiteral("5"));
         const GameStore store = w.store();
         QVERIFY(store.writePicture(5, QString(), "BM"));

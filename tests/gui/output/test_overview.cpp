@@ -116,8 +116,7 @@ private slots:
     void theParColumnFillsInWhileTheWindowIsOpen()
     {
         TestBoard board(LanguageEnglish);
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         w.chkDoubleDummy->setChecked(true);
         storeFourGames(w);
         OverviewWindow *overview = openOverview(w);
@@ -157,8 +156,7 @@ private slots:
         QFETCH(QStringList, headers);
         QFETCH(QStringList, contracts);
         TestBoard board(language);
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         storeFourGames(w);
         OverviewWindow *overview = openOverview(w);
         QVERIFY(overview);
@@ -197,8 +195,7 @@ private slots:
     void headingClickSortsByItsColumnAndShadesAgain()
     {
         TestBoard board(11);
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         storeFourGames(w);
         OverviewWindow *overview = openOverview(w);
         QTableWidget *grid = overview->msfgResultaat;
@@ -223,8 +220,7 @@ private slots:
     void rowClickLoadsTheGameBehindAndDoubleClickCloses()
     {
         TestBoard board;
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         storeFourGames(w);
         QPointer<OverviewWindow> overview = openOverview(w);
         QTableWidget *grid = overview->msfgResultaat;
@@ -255,8 +251,7 @@ private slots:
         // load lets pending events run while it moves the caret, so the double click arrives in
         // the middle of it.
         TestBoard board;
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         storeFourGames(w);
         QPointer<OverviewWindow> overview = openOverview(w);
         // It belongs to the main window: the window manager keeps it in front of the disabled
@@ -289,8 +284,7 @@ private slots:
     {
         QFETCH(bool, escape);
         TestBoard board;
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         storeFourGames(w);
         w.move(0, 0);
         QPointer<OverviewWindow> overview = openOverview(w);
@@ -323,8 +317,7 @@ private slots:
         if (pdfinfo.isEmpty() || pdftotext.isEmpty())
             QSKIP("poppler-utils is not installed (scripts/install-deps.sh installs it)");
         TestBoard board;
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         plantGames(w.store(), 999);
         w.LeesSpellen();
         OverviewWindow *overview = openOverview(w);

@@ -198,8 +198,7 @@ private slots:
     void overviewWritesTheHandoutOfTheChosenRows()
     {
         TestBoard board(LanguageDutch);
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         const GameStore store = w.store();
         for (long long n : {3, 8, 9}) {
             Game game;

@@ -17,8 +17,7 @@ namespace {
 // Game 5 typed on the board, with the question and answer files given (none for a null text).
 QuestionWindow *openForGameFive(TestBoard &board, const QString &question = {}, const QString &answer = {})
 {
-    frmBordix &w = board.window();
-    activate(w);
+    frmBordix &w = shown(board);
     typeSampleDeal(w, QStringLiteral("5"));
     if (!question.isNull())
         w.store().writeQuestion(5, question);

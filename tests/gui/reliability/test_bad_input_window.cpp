@@ -112,8 +112,7 @@ private slots:
         QFETCH(bool, deal);
         QFETCH(QString, message);
         TestBoard board(10);
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         const GameStore store = w.store();
         storeGame(store, 5);
         const GameFilePaths p = store.paths(5);
@@ -189,8 +188,7 @@ private slots:
         QFETCH(bool, overwriteRefused);
         QFETCH(bool, deleteRefused);
         TestBoard board(10);
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         const GameStore store = w.store();
         const QString root = store.gamesRoot();
         // The small file system takes the place of the (still empty) games folder.
@@ -315,8 +313,7 @@ private slots:
         QFETCH(QString, field);
         QFETCH(bool, game);
         TestBoard board(10);
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         const auto before = snapshot(board.folder());
         QGuiApplication::clipboard()->setText(pasted);
         giveFocus(w.txtSpel);

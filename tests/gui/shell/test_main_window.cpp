@@ -44,8 +44,7 @@ private slots:
     void aChildWindowGivingBackTheActivationRunsTheActivation()
     {
         TestBoard board(11);
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         typeGameNumber(w, QStringLiteral("1"));
         giveFocus(w.txtInvoer[2]);
 
@@ -68,8 +67,7 @@ private slots:
     void resizingCentresTheWindow()
     {
         TestBoard board(11);
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         w.resize(300, 200);
         const QRect screen = w.screen()->geometry();
         QTRY_COMPARE(w.frameGeometry().center().x(), screen.center().x());

@@ -40,8 +40,7 @@ private slots:
         QFETCH(QString, dealer);
         QFETCH(QString, vulnerable);
         TestBoard board;
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         typeGameNumber(w, game);
         QCOMPARE(w.lblVulin[1]->text(), dealer);
         QCOMPARE(w.lblVulin[2]->text(), vulnerable);
@@ -56,8 +55,7 @@ private slots:
     void gameNumberTakesDigitsOnlyAndZeroIsNoGame()
     {
         TestBoard board;
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         typeGameNumber(w, QStringLiteral("a-12345"));
         QCOMPARE(w.txtSpel->text(), QStringLiteral("123"));
         typeGameNumber(w, QStringLiteral("00"));
@@ -73,8 +71,7 @@ private slots:
     void savedGameIsWrittenByteForByteListedAndLoadsBack()
     {
         TestBoard board(11);
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         typeSampleDeal(w, QStringLiteral("7"));
         w.chkTien->setChecked(true);
         QTest::mouseClick(w.cmdOpslaan, Qt::LeftButton);
@@ -103,8 +100,7 @@ private slots:
     void yesToSavingWhileLoadingLoadsTheChosenGame()
     {
         TestBoard board(11);
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         typeSampleDeal(w, QStringLiteral("7"));
         w.cmdOpslaan_Click();
         // Game 3 with a call that was not saved, then game 7 chosen in the list.
@@ -124,8 +120,7 @@ private slots:
     void overwriteAsksAndNoKeepsTheStoredGame()
     {
         TestBoard board(11);
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         typeSampleDeal(w, QStringLiteral("5"));
         w.cmdOpslaan_Click();
         const QString hands = board.folder() + QStringLiteral("/Games/Game 005/Game 005 hands.txt");
@@ -157,8 +152,7 @@ private slots:
     void unsavedCallsAreOfferedForSavingOnANewNumber()
     {
         TestBoard board(11);
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         typeSampleDeal(w, QStringLiteral("5"));
         bid(w, {0}); // North opens one club
         QVERIFY(w.board().unsavedChanges());
@@ -209,8 +203,7 @@ private slots:
     void renumberToolOffersNumbersOfTheSameDealer()
     {
         TestBoard board(11);
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         typeSampleDeal(w, QStringLiteral("5"));
         w.cmdOpslaan_Click();
         selectGame(w, QStringLiteral("Game 005"));
