@@ -4,7 +4,6 @@
 #include "store/game_store.h"
 #include "support/test_files.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 

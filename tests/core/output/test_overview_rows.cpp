@@ -3,8 +3,6 @@
 #include "store/game_store.h"
 #include "support/test_files.h"
 
-#include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 

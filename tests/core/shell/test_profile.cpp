@@ -1,7 +1,6 @@
 #include "base/profile.h"
 #include "support/test_files.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 

@@ -10,7 +10,6 @@
 
 #include <QAction>
 #include <QCheckBox>
-#include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>

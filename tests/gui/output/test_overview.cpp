@@ -16,7 +16,6 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPrinter>
-#include <QProcess>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTableWidget>

@@ -17,9 +17,7 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QLineEdit>
-#include <QProcess>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTimer>

@@ -15,7 +15,6 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
