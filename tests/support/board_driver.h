@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ui/main_window/frm_bordix.h"
 #include "support/fake_services.h"
+#include "ui/main_window/frm_bordix.h"
 
 #include <QApplication>
 #include <QFile>
@@ -18,6 +18,13 @@ inline void activate(frmBordix &w)
     w.show();
     QApplication::setActiveWindow(&w);
     QVERIFY(QTest::qWaitForWindowActive(&w));
+}
+
+// The board's window shown and active, as a user finds it.
+inline frmBordix &shown(TestBoard &board)
+{
+    activate(board.window());
+    return board.window();
 }
 
 inline void giveFocus(QWidget *widget)
@@ -63,18 +70,33 @@ inline const QStringList &sampleDeal()
     return fields;
 }
 
+// Holdings written in the letters of a language (10 Dutch: H V B for K Q J).
+inline QString inLetters(QString cards, int languageNumber)
+{
+    if (languageNumber == 10)
+        cards.replace(QLatin1Char('K'), QLatin1Char('H'))
+            .replace(QLatin1Char('Q'), QLatin1Char('V'))
+            .replace(QLatin1Char('J'), QLatin1Char('B'));
+    return cards;
+}
+
+// The sample deal complete, West's cards added, in the letters of a language.
+inline Holdings sampleHoldings(int languageNumber)
+{
+    Holdings holdings;
+    for (int field = 0; field < 16; ++field)
+        holdings[field] = inLetters(
+            field < 12 ? sampleDeal().at(field) : QString::fromLatin1(field == 12 ? "2" : "5432"), languageNumber);
+    return holdings;
+}
+
 // Game number n and the first three hands of the sample deal, typed; West is completed.
 // The honours are written in the letters of the board's language.
 inline void typeSampleDeal(frmBordix &w, const QString &game = QStringLiteral("1"))
 {
     typeGameNumber(w, game);
     for (int field = 0; field < 12; ++field) {
-        QString cards = sampleDeal().at(field);
-        if (w.LanguageNumber == 10)
-            cards.replace(QLatin1Char('K'), QLatin1Char('H'))
-                .replace(QLatin1Char('Q'), QLatin1Char('V'))
-                .replace(QLatin1Char('J'), QLatin1Char('B'));
-        typeHolding(w, field, cards);
+        typeHolding(w, field, inLetters(sampleDeal().at(field), w.LanguageNumber));
     }
     QCoreApplication::processEvents();
 }

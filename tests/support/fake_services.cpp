@@ -1,8 +1,8 @@
 #include "support/fake_services.h"
 
 #include "base/fonts.h"
-#include "ui/main_window/frm_bordix.h"
 #include "base/profile.h"
+#include "ui/main_window/frm_bordix.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -60,14 +60,25 @@ void FakeNetwork::download(
 
 TestBoard::TestBoard(int languageNumber, PrinterServices *realPrinting)
 {
+    if (languageNumber != 0)
+        WriteIni(QStringLiteral("Taal"), QStringLiteral("nummer"), QString::number(languageNumber),
+            m_dir.path() + QStringLiteral("/taal.ini"));
+    start(realPrinting);
+}
+
+TestBoard::TestBoard(const QString &programFolder)
+    : m_folder(programFolder)
+{
+    start(nullptr);
+}
+
+void TestBoard::start(PrinterServices *realPrinting)
+{
     static bool fontsInstalled = false;
     if (!fontsInstalled) {
         installFonts();
         fontsInstalled = true;
     }
-    if (languageNumber != 0)
-        WriteIni(QStringLiteral("Taal"), QStringLiteral("nummer"), QString::number(languageNumber),
-            m_dir.path() + QStringLiteral("/taal.ini"));
     m_services.messages = &messages;
     m_services.clipboard = &clipboard;
     m_services.pause = &pause;
@@ -79,7 +90,7 @@ TestBoard::TestBoard(int languageNumber, PrinterServices *realPrinting)
     m_services.keys = &keys;
     // Alt+Print Screen puts the board's picture where the window reads it.
     keys.setClipboard(&clipboard);
-    m_window = std::make_unique<frmBordix>(m_services, m_dir.path());
+    m_window = std::make_unique<frmBordix>(m_services, m_folder);
     m_window->endProgram = [this] { ended = true; };
 }
 

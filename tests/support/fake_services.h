@@ -146,11 +146,13 @@ public:
     // Writes taal.ini with the language first when languageNumber is not 0. A printing service
     // given (the real one) takes the place of the fake.
     explicit TestBoard(int languageNumber = 0, PrinterServices *realPrinting = nullptr);
+    // Starts in a program folder prepared beforehand, as it is.
+    explicit TestBoard(const QString &programFolder);
     ~TestBoard();
 
     frmBordix &window() { return *m_window; }
     frmBordix *operator->() { return m_window.get(); }
-    QString folder() const { return m_dir.path(); }
+    QString folder() const { return m_folder; }
 
     FakeMessageBoxes messages;
     FakeClipboard clipboard;
@@ -164,7 +166,10 @@ public:
     bool ended = false;
 
 private:
+    void start(PrinterServices *realPrinting);
+
     QTemporaryDir m_dir;
+    QString m_folder = m_dir.path();
     Services m_services;
     std::unique_ptr<frmBordix> m_window;
 };

@@ -1,4 +1,5 @@
 #include "analysis/double_dummy_cache.h"
+#include "support/test_files.h"
 
 #include "base/string_table.h"
 #include "known_deals.h"
@@ -12,6 +13,7 @@
 
 using namespace briqo;
 using namespace briqo::test;
+using namespace briqo::testing;
 
 namespace {
 
@@ -48,19 +50,6 @@ DoubleDummyResult richResult()
     result.parContractTexts << QStringLiteral("3C*-EW-1") << QStringLiteral("3D*-E-1");
     result.parDependsOnWhoBidsFirst = true;
     return result;
-}
-
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void put(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
 }
 
 } // namespace

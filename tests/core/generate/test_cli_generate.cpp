@@ -1,48 +1,26 @@
-#include "exchange/importer.h"
 #include "base/string_table.h"
+#include "core/cli/cli_run.h"
+#include "exchange/importer.h"
 #include "store/game_store.h"
+#include "support/test_files.h"
 
-#include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace briqo;
-
-namespace {
-
-struct Run {
-    int exitCode = -1;
-    QByteArray out;
-    QString err;
-};
-
-} // namespace
+using namespace briqo::testing;
 
 // briqo-cli generate as a script runs it, in a program folder of its own.
 class TestCliGenerate : public QObject {
     Q_OBJECT
     QTemporaryDir m_folder;
 
-    Run cli(const QStringList &args)
-    {
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.remove(QStringLiteral("DISPLAY"));
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        p.setProcessEnvironment(env);
-        p.start(QStringLiteral(BRIQO_CLI), QStringList {QStringLiteral("generate")} + args);
-        p.waitForFinished(120000);
-        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
-            QString::fromUtf8(p.readAllStandardError())};
-    }
+    Run cli(const QStringList &args) { return runCli(QStringList {"generate"} + args); }
 
     QString script(const char *name, const char *text)
     {
         const QString path = m_folder.filePath(QLatin1String(name));
-        QFile f(path);
-        f.open(QIODevice::WriteOnly);
-        f.write(text);
+        put(path, text);
         return path;
     }
 
@@ -53,13 +31,11 @@ private slots:
             "produce 12\n"
             "nt = shape(north, any 4333 + any 4432 + any 5332) && hcp(north) >= 15 && hcp(north) <= 17\n"
             "condition nt && (hearts(south) >= 4 || spades(south) >= 4)\n");
-        const Run one = cli({QStringLiteral("--script"), lesson, QStringLiteral("--seed"), QStringLiteral("5"),
-            QStringLiteral("--threads"), QStringLiteral("1"), QStringLiteral("--folder"), m_folder.path()});
-        const Run two = cli({QStringLiteral("--script"), lesson, QStringLiteral("--seed"), QStringLiteral("5"),
-            QStringLiteral("--threads"), QStringLiteral("2"), QStringLiteral("--lang"), QStringLiteral("en")});
+        const Run one = cli({"--script", lesson, "--seed", "5", "--threads", "1", "--folder", m_folder.path()});
+        const Run two = cli({"--script", lesson, "--seed", "5", "--threads", "2", "--lang", "en"});
         QCOMPARE(one.exitCode, 0);
         QCOMPARE(two.exitCode, 0);
-        QCOMPARE(one.out, QByteArray());
+        QCOMPARE(one.out, QString());
         const QStringList lines = two.err.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 3);
         QVERIFY(lines[0].startsWith(QStringLiteral("Generated ")));
@@ -70,7 +46,8 @@ private slots:
         const GameStore store(m_folder.path(), LanguageDutch);
         QCOMPARE(store.list().size(), 12);
         QTemporaryDir other;
-        const ImportPlan plan = planImport(two.out, ExchangeFormat::Pbn, GameStore(other.path(), LanguageDutch));
+        const ImportPlan plan
+            = planImport(two.out.toUtf8(), ExchangeFormat::Pbn, GameStore(other.path(), LanguageDutch));
         QCOMPARE(plan.games.size(), 12);
         for (const Game &game : plan.games)
             QCOMPARE(store.load(game.number), game);
@@ -79,40 +56,34 @@ private slots:
     void refusalsExitTwoWithTheirReason()
     {
         const QString bad = script("bad.dl", "condition hcp(north) > 20 &&\n  hcp(sout) > 3\n");
-        Run r = cli({QStringLiteral("--script"), bad, QStringLiteral("--lang"), QStringLiteral("en")});
+        Run r = cli({"--script", bad, "--lang", "en"});
         QCOMPARE(r.exitCode, 2);
         QVERIFY2(r.err.contains(QStringLiteral("bad.dl: Line 2, column 7: a seat")), qPrintable(r.err));
 
         const QString none = script("none.dl", "generate 20000\ncondition hcp(north) > 30 && hcp(south) > 30\n");
-        r = cli({QStringLiteral("--script"), none, QStringLiteral("--produce"), QStringLiteral("3"),
-            QStringLiteral("--lang"), QStringLiteral("en")});
+        r = cli({"--script", none, "--produce", "3", "--lang", "en"});
         QCOMPARE(r.exitCode, 2);
         QVERIFY2(r.err.contains(QStringLiteral("Could not find 3 deals that meet the conditions: 0 found in 20000")),
             qPrintable(r.err));
         QVERIFY(r.out.isEmpty());
 
-        r = cli({QStringLiteral("--produce"), QStringLiteral("5"), QStringLiteral("--first"), QStringLiteral("996"),
-            QStringLiteral("--out"), m_folder.filePath(QStringLiteral("x.pbn")), QStringLiteral("--lang"),
-            QStringLiteral("en")});
+        r = cli(
+            {"--produce", "5", "--first", "996", "--out", m_folder.filePath(QStringLiteral("x.pbn")), "--lang", "en"});
         QCOMPARE(r.exitCode, 2);
         QVERIFY(r.err.contains(QStringLiteral("1000")));
 
-        r = cli({QStringLiteral("--threads"), QStringLiteral("0")});
+        r = cli({"--threads", "0"});
         QCOMPARE(r.exitCode, 2);
 
         // Games stored already stay as they are unless --on-clash says otherwise.
         QTemporaryDir folder;
-        QCOMPARE(
-            cli({QStringLiteral("--produce"), QStringLiteral("2"), QStringLiteral("--folder"), folder.path()}).exitCode,
-            0);
+        QCOMPARE(cli({"--produce", "2", "--folder", folder.path()}).exitCode, 0);
         const GameStore store(folder.path(), LanguageDutch);
         const Game first = store.load(1);
-        r = cli({QStringLiteral("--produce"), QStringLiteral("2"), QStringLiteral("--folder"), folder.path(),
-            QStringLiteral("--lang"), QStringLiteral("nl")});
+        r = cli({"--produce", "2", "--folder", folder.path(), "--lang", "nl"});
         QCOMPARE(r.exitCode, 2);
         QCOMPARE(store.load(1), first);
-        r = cli({QStringLiteral("--produce"), QStringLiteral("2"), QStringLiteral("--folder"), folder.path(),
-            QStringLiteral("--lang"), QStringLiteral("nl"), QStringLiteral("--on-clash"), QStringLiteral("overwrite")});
+        r = cli({"--produce", "2", "--folder", folder.path(), "--lang", "nl", "--on-clash", "overwrite"});
         QCOMPARE(r.exitCode, 0);
         QVERIFY(!(store.load(1) == first));
     }

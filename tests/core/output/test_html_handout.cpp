@@ -6,6 +6,7 @@
 #include "analysis/double_dummy.h"
 #include "auction/auction_model.h"
 #include "store/game_files.h"
+#include "support/test_files.h"
 
 #include <QFile>
 #include <QProcess>
@@ -25,10 +26,8 @@ Game lessonGame()
 {
     Game game;
     game.number = 5;
-    game.holdings = {QStringLiteral("AKQ2"), QStringLiteral("K87"), QStringLiteral("32"), QStringLiteral("AK54"),
-        QStringLiteral("JT9"), QStringLiteral("QJT9"), QStringLiteral("AK4"), QStringLiteral("QJ2"),
-        QStringLiteral("8765"), QStringLiteral("A2"), QStringLiteral("QJT9"), QStringLiteral("T98"),
-        QStringLiteral("43"), QStringLiteral("6543"), QStringLiteral("8765"), QStringLiteral("763")};
+    game.holdings = {"AKQ2", "K87", "32", "AK54", "JT9", "QJT9", "AK4", "QJ2", "8765", "A2", "QJT9", "T98", "43",
+        "6543", "8765", "763"};
     AuctionModel auction;
     auction.resetForGame(North);
     const QString pass = QStringLiteral("Pass");
@@ -106,17 +105,6 @@ struct Browser {
         return process.readAllStandardOutput();
     }
 };
-
-// The width and height of a PNG file, from its header; none when it is not a PNG.
-std::optional<QSize> pngSize(const QByteArray &png)
-{
-    if (png.size() < 24 || !png.startsWith("\x89PNG\r\n\x1a\n"))
-        return std::nullopt;
-    auto number = [&png](int at) {
-        return (uchar(png[at]) << 24) | (uchar(png[at + 1]) << 16) | (uchar(png[at + 2]) << 8) | uchar(png[at + 3]);
-    };
-    return QSize(number(16), number(20));
-}
 
 } // namespace
 
@@ -297,11 +285,7 @@ private slots:
                             QStringLiteral("--window-size=%1,%2").arg(window.width()).arg(window.height()), url},
                 error);
             QVERIFY2(error.isEmpty(), qPrintable(error));
-            QFile shot(png);
-            QVERIFY2(shot.open(QIODevice::ReadOnly), "no screenshot was made");
-            const std::optional<QSize> size = pngSize(shot.readAll());
-            QVERIFY2(size.has_value(), "the screenshot is not a PNG");
-            QCOMPARE(*size, window);
+            QCOMPARE(testing::pngSize(testing::contents(png)), window); // invalid when none was made
         }
     }
 };

@@ -1,23 +1,15 @@
-#include "output/overview_rows.h"
 #include "base/string_table.h"
+#include "output/overview_rows.h"
 #include "store/game_store.h"
+#include "support/test_files.h"
 
-#include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
 using namespace briqo;
+using namespace briqo::testing;
 
 namespace {
-
-void plant(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 QStringList column(const QList<OverviewRow> &rows, OverviewColumn c)
 {
@@ -48,12 +40,12 @@ private slots:
         QVERIFY(store.writeContract(12, dutch ? "West 3 SA" : "West 3 NT"));
         QVERIFY(store.writeContract(5, dutch ? "Zuid 4 Harten" : "South 4 Hearts"));
         store.ensureFolder(7); // no contract file
-        plant(store.paths(8).contract, ""); // an empty file
-        plant(store.paths(9).contract, "\r\n"); // an empty line
-        plant(store.paths(10).contract, "   \r\nNoord 1 Ruiten\r\n"); // only blanks on the first line
+        put(store.paths(8).contract, ""); // an empty file
+        put(store.paths(9).contract, "\r\n"); // an empty line
+        put(store.paths(10).contract, "   \r\nNoord 1 Ruiten\r\n"); // only blanks on the first line
         // Copied from another system in capitals: found all the same.
         const QString copied = (dutch ? "SPEL 014/SPEL 014 " : "GAME 014/GAME 014 ") + store.words().contract.toUpper();
-        plant(store.gamesRoot() + '/' + copied + ".TXT", "Oost 1 Klaveren\r\n");
+        put(store.gamesRoot() + '/' + copied + ".TXT", "Oost 1 Klaveren\r\n");
 
         const QStringList entries {store.folderName(12), store.folderName(7), store.folderName(5), store.folderName(8),
             store.folderName(9), store.folderName(10), store.folderName(11), store.folderName(14)};

@@ -7,7 +7,6 @@
 #include "store/game_store.h"
 #include "support/test_files.h"
 
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -43,14 +42,6 @@ void storeFullGame(const GameStore &store, long long n)
     QVERIFY(store.writeLead(n, {QStringLiteral("West"), 1, QStringLiteral("Heer")}));
     QVERIFY(store.writeQuestion(n, QStringLiteral("Wat start West?")));
     QVERIFY(store.writeAnswer(n, QStringLiteral("Harten heer.")));
-}
-
-QByteArray randomBytes(qsizetype size)
-{
-    QByteArray bytes(size, Qt::Uninitialized);
-    QRandomGenerator generator(20261206);
-    generator.fillRange(reinterpret_cast<quint32 *>(bytes.data()), size / 4);
-    return bytes;
 }
 
 } // namespace

@@ -164,8 +164,7 @@ private slots:
     void anExportedPbnFileCarriesTheTableAndALinFileDoesNot()
     {
         TestBoard board(LanguageEnglish);
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         typeSampleDeal(w, QStringLiteral("5"));
         const QString pbn = board.folder() + QStringLiteral("/board.pbn");
         const QString lin = board.folder() + QStringLiteral("/board.lin");
@@ -244,17 +243,14 @@ private slots:
         QTemporaryDir cacheFolder;
         DoubleDummyCache::shared().useFolder(cacheFolder.path());
         TestBoard board(LanguageEnglish);
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         w.chkDoubleDummy->setChecked(true);
         const GameStore store = w.store();
         for (const long long n : {3, 4, 9}) {
             Game game;
             game.number = n;
-            const QStringList fields = {"AKQJ", "AKQ", "AKQ", "AKQ", "T987", "JT9", "JT9", "JT9", "6543", "876", "876",
-                "876", "2", "5432", "5432", "5432"};
             for (int i = 0; i < FieldCount; ++i)
-                game.holdings[i] = fields[(i + 4 * (n % 2)) % FieldCount];
+                game.holdings[i] = sampleHoldings(LanguageEnglish)[(i + 4 * (n % 2)) % FieldCount];
             QVERIFY(store.save(game));
             QVERIFY(store.writeContract(n, QStringLiteral("North 3 NT")));
         }
@@ -296,10 +292,7 @@ private slots:
     {
         Game game;
         game.number = 5;
-        const QStringList fields = {"AHVB", "AHV", "AHV", "AHV", "T987", "BT9", "BT9", "BT9", "6543", "876", "876",
-            "876", "2", "5432", "5432", "5432"};
-        for (int i = 0; i < FieldCount; ++i)
-            game.holdings[i] = fields[i];
+        game.holdings = sampleHoldings(LanguageDutch);
         BoardView board;
         board.setUpCaptions(LanguageDutch, 2026);
         board.showGame(game, BoardOptions {});

@@ -1,7 +1,7 @@
-#include "ui/main_window/frm_bordix.h"
 #include "base/twips.h"
 #include "support/board_driver.h"
 #include "support/fake_services.h"
+#include "ui/main_window/frm_bordix.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -16,54 +16,24 @@ class TestHandEntry : public QObject {
     Q_OBJECT
 
 private slots:
-    void onlyTheLanguagesCardLettersCanBeTyped()
-    {
-        TestBoard board;
-        frmBordix &w = board.window();
-        activate(w);
-        typeGameNumber(w, QStringLiteral("5"));
-        QLineEdit *field = w.txtInvoer[1];
-        QVERIFY(field->isEnabled());
-        giveFocus(field);
-        QTest::keyClicks(field, QStringLiteral("kq10x h"));
-        QCOMPARE(field->text(), QStringLiteral("H")); // K and Q are English letters, 1 and 0 no cards
-        QTest::keyClicks(field, QStringLiteral("HAa"));
-        QCOMPARE(field->text(), QStringLiteral("HA")); // a card already in the field is ignored
-        QVERIFY(board.messages.shown.isEmpty());
-    }
-
-    void cardHeldInAnotherHandIsRefusedByName_data()
-    {
-        QTest::addColumn<int>("language");
-        QTest::addColumn<QString>("king");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("Dutch") << 10 << "h"
-                               << "\"Heer Harten\" heeft u al een keer gebruikt.";
-        QTest::newRow("English") << 11 << "k"
-                                 << "\"King Hearts\" has already been used once.";
-    }
     void cardHeldInAnotherHandIsRefusedByName()
     {
-        QFETCH(int, language);
-        QFETCH(QString, king);
-        QFETCH(QString, message);
-        TestBoard board(language);
-        frmBordix &w = board.window();
-        activate(w);
+        // The message in each language is the board's test; here it comes up over the window.
+        TestBoard board(10);
+        frmBordix &w = shown(board);
         typeGameNumber(w, QStringLiteral("3"));
-        typeHolding(w, FieldOf(North, Hearts), king);
+        typeHolding(w, FieldOf(North, Hearts), QStringLiteral("h"));
         giveFocus(w.txtInvoer[FieldOf(East, Hearts)]);
-        QTest::keyClicks(w.txtInvoer[FieldOf(East, Hearts)], king);
+        QTest::keyClicks(w.txtInvoer[FieldOf(East, Hearts)], QStringLiteral("h"));
         QCOMPARE(w.txtInvoer[FieldOf(East, Hearts)]->text(), QString());
-        QCOMPARE(board.messages.shown, QStringList {message});
+        QCOMPARE(board.messages.shown, QStringList {QStringLiteral("\"Heer Harten\" heeft u al een keer gebruikt.")});
         QCOMPARE(board.messages.titles.first(), w.windowTitle());
     }
 
     void fourteenthCardIsRefusedNamingTheSeat()
     {
         TestBoard board(11);
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         typeGameNumber(w, QStringLiteral("2"));
         typeHolding(w, FieldOf(West, Spades), QStringLiteral("AKQJT98"));
         typeHolding(w, FieldOf(West, Hearts), QStringLiteral("765432"));
@@ -87,8 +57,7 @@ private slots:
     void tabArrowsAndEnterMoveBetweenTheFields()
     {
         TestBoard board;
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         typeGameNumber(w, QStringLiteral("1"));
         QTest::keyClick(w.txtSpel, Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), w.txtInvoer[0]);
@@ -108,8 +77,7 @@ private slots:
     void onlyAFocusMoveInsideTheWindowSortsOrCompletes()
     {
         TestBoard board(11);
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         typeSampleDeal(w, QStringLiteral("1"));
         // West's clubs were completed; take them back and type them unsorted.
         QLineEdit *clubs = w.txtInvoer[FieldOf(West, Clubs)];
@@ -132,8 +100,7 @@ private slots:
     void aWrittenHoldingIsNeverCutAtTheTypingLimit()
     {
         TestBoard board(11);
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         typeGameNumber(w, QStringLiteral("1"));
         typeHolding(w, FieldOf(North, Spades), QStringLiteral("AKQJT98765432"));
         QLineEdit *spades = w.txtInvoer[FieldOf(North, Spades)];
@@ -152,8 +119,7 @@ private slots:
     void threeHandsCompleteTheFourth()
     {
         TestBoard board(11);
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         typeSampleDeal(w);
         QCOMPARE(w.txtInvoer[12]->text(), QStringLiteral("2"));
         QCOMPARE(w.txtInvoer[13]->text(), QStringLiteral("5432"));
@@ -163,7 +129,6 @@ private slots:
                  w.chkPunten, w.cmdDraai, w.cmdVraagAntwoord, w.cmdNaarKlembord, w.picBiedBox, w.franietZichtbaar})
             QVERIFY2(c->isEnabled(), qPrintable(c->objectName()));
         QVERIFY(!w.chkUitKomst->isHidden());
-        QCOMPARE(w.txtInvoer[12]->text() + w.txtInvoer[13]->text(), QStringLiteral("25432"));
         QCOMPARE(w.msfgOverzicht->item(West + 1, 1)->text(), QStringLiteral("13"));
         QCOMPARE(w.msfgOverzicht->item(North + 1, 2)->text(), QStringLiteral("37"));
         QCOMPARE(w.lblPunten[East]->text(), QStringLiteral("(3)"));
@@ -173,8 +138,7 @@ private slots:
     void emptyNorthIsCompletedAndTakesTheFocusToItsClubs()
     {
         TestBoard board(11);
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         typeGameNumber(w, QStringLiteral("1"));
         // East, South and West typed; North (spades AKQJ, AKQ in the others) is what is left.
         const QStringList west = {"2", "5432", "5432", "5432"};
@@ -189,8 +153,7 @@ private slots:
     void pastedDuplicateNeverMakesACompleteDeal()
     {
         TestBoard board(11);
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         typeSampleDeal(w);
         board.messages.shown.clear();
         // A paste bypasses the key filter: West's spade 2 becomes a second ace of spades.
@@ -207,8 +170,7 @@ private slots:
     void hiddenHandsComeBackWithTheirTensAndKeepTheirPointsHidden()
     {
         TestBoard board(11);
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         typeSampleDeal(w);
         w.chkTien->setChecked(true);
         QCOMPARE(w.txtInvoer[4]->text(), QStringLiteral("10987"));

@@ -2,14 +2,14 @@
 #include "exchange/exchange_strings.h"
 #include "exchange/lin_format.h"
 #include "exchange/pbn_reader.h"
-#include "ui/main_window/frm_bordix.h"
 #include "store/game_store.h"
 #include "support/board_driver.h"
 #include "support/fake_services.h"
+#include "support/test_files.h"
+#include "ui/main_window/frm_bordix.h"
 
 #include <QAction>
 #include <QCheckBox>
-#include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -18,6 +18,7 @@
 #include <QTest>
 
 using namespace briqo;
+using briqo::testing::contents;
 
 namespace {
 
@@ -25,20 +26,13 @@ QString data(const char *name) { return QStringLiteral(BRIQO_TEST_DATA "/exchang
 
 const QString SampleDeal = QStringLiteral("N:643.QJ9862.9.K85 A972.3.Q8763.T32 JT8.AT74.KJT.A96 KQ5.K5.A542.QJ74");
 
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 // Game 2 stored with a deal and a lead of its own, before the session's file is imported.
 void storeGameTwo(const QString &folder)
 {
     const GameStore store(folder, LanguageEnglish);
     Game game;
     game.number = 2;
-    game.holdings = {"AKQJ", "AKQ", "AKQ", "AKQ", "T987", "JT9", "JT9", "JT9", "6543", "876", "876", "876", "2", "5432",
-        "5432", "5432"};
+    game.holdings = sampleHoldings(LanguageEnglish);
     QVERIFY(store.save(game));
     QVERIFY(store.writeLead(2, {QStringLiteral("South"), Spades, QStringLiteral("2")}));
 }
@@ -68,8 +62,7 @@ private slots:
         QFETCH(bool, gameTwoReplaced);
         QFETCH(QString, summary);
         TestBoard board(LanguageEnglish);
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         storeGameTwo(board.folder());
         board.files.toOpen << data("session_results.pbn");
         board.messages.choices << choice;
@@ -96,8 +89,7 @@ private slots:
     void anUnreadableFileIsSaidAndNothingIsWritten()
     {
         TestBoard board(LanguageDutch);
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         board.files.toOpen << board.folder() + QStringLiteral("/missing.pbn");
         w.importGames();
         QCOMPARE(board.messages.shown.size(), 1);
@@ -109,12 +101,9 @@ private slots:
     void aFileWithoutABoardIsSaid()
     {
         TestBoard board(LanguageDutch);
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         const QString nothing = board.folder() + QStringLiteral("/nothing.pbn");
-        QFile file(nothing);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(QByteArray(512, '\0')) == 512);
-        file.close();
+        testing::put(nothing, QByteArray(512, '\0'));
         board.files.toOpen << nothing;
         w.importGames();
         QCOMPARE(board.messages.shown.size(), 1);
@@ -124,8 +113,7 @@ private slots:
     void exportOfAllGamesAndOfTheGameOnTheBoard()
     {
         TestBoard board(LanguageEnglish);
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         board.files.toOpen << data("teaching.pbn");
         w.importGames();
 
@@ -133,18 +121,18 @@ private slots:
         board.files.toSave << all;
         w.exportAllGames();
         QCOMPARE(board.files.suggestions.last(), QStringLiteral("Games.pbn"));
-        QCOMPARE(readPbn(QString::fromLatin1(readAll(all)), LanguageEnglish).boards.size(), 2);
+        QCOMPARE(readPbn(QString::fromLatin1(contents(all)), LanguageEnglish).boards.size(), 2);
         QCOMPARE(board.messages.shown.last(), QStringLiteral("2 games written to %1.").arg(all));
 
         // A full disk used to leave a cut or empty file in place of the earlier export.
-        const QByteArray earlier = readAll(all);
+        const QByteArray earlier = contents(all);
         {
             test::FullDisk disk(test::FullDisk::FileSizeLimit, board.folder(), 100);
             disk.fill();
             board.files.toSave << all;
             w.exportAllGames();
         }
-        QCOMPARE(readAll(all), earlier);
+        QCOMPARE(contents(all), earlier);
         QVERIFY(board.messages.shown.last().startsWith(all + QStringLiteral(" cannot be written: ")));
         QVERIFY(
             board.messages.shown.last().endsWith(QStringLiteral(".\nWhat was there already has not been changed.")));
@@ -161,7 +149,7 @@ private slots:
         w.exportBoardGame();
         QCOMPARE(board.messages.shown.last(), QStringLiteral("1 game written to %1.").arg(lin));
         QCOMPARE(board.files.suggestions.last(), QStringLiteral("Game 005.pbn"));
-        const LinReadResult read = readLin(QString::fromLatin1(readAll(lin)));
+        const LinReadResult read = readLin(QString::fromLatin1(contents(lin)));
         QCOMPARE(read.boards.size(), 1);
         QCOMPARE(read.boards[0].boardText, QStringLiteral("5"));
         QCOMPARE(read.boards[0].lead, (std::optional<ExchangeCard> {{Spades, QLatin1Char('2')}}));
@@ -177,31 +165,19 @@ private slots:
         board.files.toSave << hidden;
         w.exportBoardGame();
         QVERIFY(board.messages.shown.last().contains(hidden)); // written, not "no deal"
-        QCOMPARE(readAll(hidden), readAll(lin));
+        QCOMPARE(contents(hidden), contents(lin));
         board.clipboard.setText(QString());
         w.copyHandViewerLink();
         QCOMPARE(board.clipboard.text(), link);
     }
 
-    void pasteOfEachDealFormFillsTheFourHands_data()
+    // Each form a deal may be pasted in is the reader's test; here a paste fills the board.
+    void aPastedDealFillsTheFourHands()
     {
-        QTest::addColumn<QString>("text");
-        QTest::newRow("pbn deal") << SampleDeal;
-        QTest::newRow("pbn game") << QStringLiteral("[Event \"x\"]\n[Board \"9\"]\n[Deal \"%1\"]\n").arg(SampleDeal);
-        QTest::newRow("lin md") << QStringLiteral(
-            "md|3SJT8HAT74DKJTCA96,SKQ5HK5DA542CQJ74,S643HQJ9862D9CK85,SA972H3DQ8763CT32|");
-        QTest::newRow("hand viewer link")
-            << QStringLiteral("https://www.bridgebase.com/tools/handviewer.html?lin=md%7C1SJT8HAT74DKJTCA96%2C"
-                              "SKQ5HK5DA542CQJ74%2CS643HQJ9862D9CK85%2C%7C");
-    }
-    void pasteOfEachDealFormFillsTheFourHands()
-    {
-        QFETCH(QString, text);
         TestBoard board(LanguageDutch);
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         typeGameNumber(w, QStringLiteral("5"));
-        board.clipboard.setText(text);
+        board.clipboard.setText(SampleDeal);
         giveFocus(w.txtInvoer[0]);
         QTest::keyClick(w.txtInvoer[0], Qt::Key_V, Qt::ControlModifier);
         QCoreApplication::processEvents();
@@ -216,8 +192,7 @@ private slots:
     void pasteOfTextThatIsNoDealChangesNothing()
     {
         TestBoard board(LanguageEnglish);
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         typeGameNumber(w, QStringLiteral("5"));
         board.clipboard.setText(QStringLiteral("See you on Tuesday"));
         giveFocus(w.lstSpellen);
@@ -243,8 +218,7 @@ private slots:
     void theGamesFrameMenuSpeaksTheLanguage()
     {
         TestBoard board(LanguageDutch);
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         QMenu *menu = w.exchangeMenu();
         QStringList captions;
         for (QAction *action : menu->actions())

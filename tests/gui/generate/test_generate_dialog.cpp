@@ -1,10 +1,10 @@
 #include "deal/hand_evaluation.h"
 #include "generate/generate_strings.h"
-#include "ui/main_window/frm_bordix.h"
 #include "store/game_store.h"
 #include "support/board_driver.h"
 #include "support/fake_services.h"
 #include "ui/dialogs/generate_dialog.h"
+#include "ui/main_window/frm_bordix.h"
 
 #include <QAction>
 #include <QApplication>
@@ -50,8 +50,7 @@ private slots:
     void madeDealsAppearInTheGameListAndLoadLikeTypedGames()
     {
         TestBoard board(LanguageEnglish);
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         QMenu *menu = w.exchangeMenu();
         QAction *entry = nullptr;
         for (QAction *a : menu->actions())

@@ -1,6 +1,7 @@
 // A stored game on the board (its lead and its bidding box) and deleting a stored game.
 
 #include "lead_board.h"
+#include "support/test_files.h"
 
 #include <QDir>
 #include <QProcess>
@@ -11,13 +12,6 @@ using namespace briqo;
 using namespace briqo::testing;
 
 namespace {
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
-}
 
 // Game 5 typed, bid and saved through the window (which moves on to game 6), given the lead of the
 // card by West unless card is empty, and shown again from the list.
@@ -33,7 +27,7 @@ void storeAndLoadGameFive(TestBoard &board, const QList<int> &calls, const QStri
     const QString entry = dutch ? QStringLiteral("Spel 005") : QStringLiteral("Game 005");
     const QString game = board.folder() + (dutch ? "/Spellen/" : "/Games/") + entry + '/' + entry;
     if (!card.isEmpty())
-        writeFile(game + (dutch ? " Uitkomst.txt" : " Lead.txt"), "West - 1" + card.toLatin1() + "\r\n");
+        put(game + (dutch ? " Uitkomst.txt" : " Lead.txt"), "West - 1" + card.toLatin1() + "\r\n");
     QVERIFY(selectGame(w, entry));
     w.cmdLeesSpel_Click();
     board.messages.shown.clear();
@@ -97,12 +91,13 @@ private slots:
         const QString hands = board.folder() + QStringLiteral("/Spellen/Spel 005/Spel 005 handen.txt");
         QByteArray bytes = fileBytes(hands);
         bytes.replace(0, bytes.indexOf("\r\n"), northSpades);
-        writeFile(hands, bytes);
+        put(hands, bytes);
 
         QVERIFY(selectGame(w, QStringLiteral("Spel 005")));
         w.cmdLeesSpel_Click();
         // Nothing cut; the ten is shown "T" as everywhere on the board without the option.
-        QCOMPARE(w.txtInvoer[0]->text(), QString::fromLatin1(northSpades).replace(QLatin1String("10"), QLatin1String("T")));
+        QCOMPARE(
+            w.txtInvoer[0]->text(), QString::fromLatin1(northSpades).replace(QLatin1String("10"), QLatin1String("T")));
         QCOMPARE(board.messages.shown,
             QStringList {QStringLiteral("Dit spel bevat een kaart twee keer of een hand met meer dan 13 kaarten.\n"
                                         "Verbeter de handen.")});
@@ -123,7 +118,7 @@ private slots:
         const QString hands = board.folder() + QStringLiteral("/Spellen/Spel 005/Spel 005 handen.txt");
         QByteArray bytes = fileBytes(hands);
         bytes.replace(0, bytes.indexOf("\r\n"), "A H VB 9");
-        writeFile(hands, bytes);
+        put(hands, bytes);
         typeGameNumber(w, QStringLiteral("6")); // an empty board to fill
         board.messages.shown.clear();
 
@@ -160,9 +155,9 @@ private slots:
         storeAndLoadGameFive(board, {Pass, Pass, FourHearts, Pass, Pass, Pass}, QStringLiteral("Heer"));
         const QString folder = board.folder() + QStringLiteral("/Spellen/Spel 005");
         for (const char *file : {"/Spel 005 Vraag.txt", "/Spel 005 Antwoord.txt", "/Spel 005 1.bmp", "/oud/2.bmp"})
-            writeFile(folder + file, "x");
+            put(folder + file, "x");
         const QString old = folder + QStringLiteral("/oud");
-        writeFile(board.folder() + QStringLiteral("/Spellen/Spel 009/Spel 009 bieding.txt"), ""); // a game that stays
+        put(board.folder() + QStringLiteral("/Spellen/Spel 009/Spel 009 bieding.txt"), ""); // a game that stays
         const QStringList files = QDir(folder).entryList(QDir::Files);
         const QString question = QStringLiteral("Spel 005 definitief wissen?\n\nZeker weten?");
 

@@ -64,36 +64,6 @@ private slots:
         QCOMPARE(w.chkUitKomst->text(), QStringLiteral("Give lead"));
         QCOMPARE(w.txtNieuwNummer->text(), QStringLiteral("002"));
     }
-
-    void boardWithoutCallsTurnsWithItsHiddenHandAndTenOption()
-    {
-        TestBoard board(11);
-        frmBordix &w = board.window();
-        startDeal(w, QStringLiteral("1"));
-        QTest::mouseClick(w.chkTien, Qt::LeftButton);
-        const QStringList north = fieldTexts(w, North);
-        const QStringList east = fieldTexts(w, East); // with its tens written 10
-        w.chkNietZichtbaar[East]->setChecked(false);
-
-        w.cmdDraai_Click();
-
-        // East deals game 2: North's cell reads "-" though the grid of game 1 had no calls to move.
-        QCOMPARE(w.txtSpel->text(), QStringLiteral("2"));
-        QCOMPARE(rowCalls(w, 0), (QStringList {"-", "", "", ""}));
-        QCOMPARE(w.lblVulin[1]->text(), QStringLiteral("East"));
-        QVERIFY(w.lblVulin[3]->isHidden()); // no call, so no contract to show
-
-        QVERIFY(w.chkTien->isChecked());
-        QCOMPARE(fieldTexts(w, South), east); // the hidden hand turns as well
-        QCOMPARE(fieldTexts(w, East), (QStringList {"", "", "", ""}));
-        QVERIFY(w.lblPunten[East]->isHidden());
-        QCOMPARE(w.msfgOverzicht->item(East + 1, 2)->text(), QStringLiteral("37"));
-        w.chkNietZichtbaar[East]->setChecked(true);
-        QCOMPARE(fieldTexts(w, East), north);
-
-        w.lblBB_Click(Pass); // the next call is the dealer's
-        QCOMPARE(rowCalls(w, 0).at(East), QStringLiteral("Pass"));
-    }
 };
 
 QTEST_MAIN(TestRotation)

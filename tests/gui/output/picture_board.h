@@ -4,9 +4,9 @@
 // out is noted for each capture.
 
 #include "analysis/double_dummy_worker.h"
-#include "ui/main_window/frm_bordix.h"
 #include "support/board_driver.h"
 #include "support/fake_services.h"
+#include "ui/main_window/frm_bordix.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -123,8 +123,7 @@ inline void waitForTheTable()
 // forgotten.
 inline void readyForPicture(TestBoard &board, const QString &game)
 {
-    frmBordix &w = board.window();
-    activate(w);
+    frmBordix &w = shown(board);
     typeSampleDeal(w, game);
     QVERIFY(w.cmdKopie->isEnabled());
     waitForTheTable();

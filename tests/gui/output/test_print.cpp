@@ -2,6 +2,7 @@
 // rasterised with poppler's tools at 72 dots per inch (one pixel a point) and measured.
 
 #include "picture_board.h"
+#include "support/test_files.h"
 
 #include "output/print_picture.h"
 #include "platform/qt_services.h"
@@ -14,7 +15,6 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -38,12 +38,7 @@ struct PrintedPages {
 PrintedPages rasterise(const QString &pdf)
 {
     PrintedPages pages;
-    QProcess info;
-    info.start(QStandardPaths::findExecutable(QStringLiteral("pdfinfo")), {pdf});
-    info.waitForFinished();
-    const auto match = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)"))
-                           .match(QString::fromLatin1(info.readAllStandardOutput()));
-    pages.count = match.hasMatch() ? match.captured(1).toInt() : 0;
+    pages.count = pageCount(pdf);
     QTemporaryDir out;
     QProcess::execute(QStandardPaths::findExecutable(QStringLiteral("pdftoppm")),
         {QStringLiteral("-r"), QStringLiteral("72"), QStringLiteral("-png"), QStringLiteral("-singlefile"), pdf,

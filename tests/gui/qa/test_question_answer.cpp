@@ -1,9 +1,9 @@
 // The question-and-answer window: its buttons, saving, deleting, copying, Ctrl+A and closing.
 
-#include "ui/question/question_window.h"
 #include "base/twips.h"
 #include "support/board_driver.h"
 #include "support/child_windows.h"
+#include "ui/question/question_window.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -17,8 +17,7 @@ namespace {
 // Game 5 typed on the board, with the question and answer files given (none for a null text).
 QuestionWindow *openForGameFive(TestBoard &board, const QString &question = {}, const QString &answer = {})
 {
-    frmBordix &w = board.window();
-    activate(w);
+    frmBordix &w = shown(board);
     typeSampleDeal(w, QStringLiteral("5"));
     if (!question.isNull())
         w.store().writeQuestion(5, question);
@@ -205,30 +204,19 @@ private slots:
         finishClosing();
     }
 
-    void clipboardGetsBothTextsInTheirLayout_data()
-    {
-        QTest::addColumn<int>("language");
-        QTest::addColumn<QString>("copied");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("Dutch") << 10 << "Vraag\r\nWat start u?\r\n\r\nAntwoord/uitleg\r\n1 Harten\r\nof 1 SA"
-                               << "Vraag, antwoord/uitleg in Klembord geplaatst";
-        QTest::newRow("English") << 11 << "Question\r\nWat start u?\r\n\r\nAnswer/explanation\r\n1 Harten\r\nof 1 SA"
-                                 << "Question, answer/explanation placed in Clipboard";
-    }
     void clipboardGetsBothTextsInTheirLayout()
     {
-        QFETCH(int, language);
-        QFETCH(QString, copied);
-        QFETCH(QString, message);
-        TestBoard board(language);
+        // The layout itself is the question text's own test; here the window's headings go with it.
+        TestBoard board(10);
         QuestionWindow *qa
             = openForGameFive(board, QStringLiteral("Wat start u?"), QStringLiteral("1 Harten\r\nof 1 SA"));
-        saveScreenshot(qa, QStringLiteral("question_answer_%1").arg(language));
+        saveScreenshot(qa, QStringLiteral("question_answer_10"));
         board.clipboard.setText(QStringLiteral("old"));
         QTest::mouseClick(qa->cmdKlemBord, Qt::LeftButton);
         QCOMPARE(board.clipboard.clears, 1);
-        QCOMPARE(board.clipboard.text(), copied);
-        QCOMPARE(board.messages.shown, QStringList {message});
+        QCOMPARE(board.clipboard.text(),
+            QStringLiteral("Vraag\r\nWat start u?\r\n\r\nAntwoord/uitleg\r\n1 Harten\r\nof 1 SA"));
+        QCOMPARE(board.messages.shown, QStringList {QStringLiteral("Vraag, antwoord/uitleg in Klembord geplaatst")});
         QCOMPARE(qa->focusWidget(), qa->cmdFocus);
         qa->close();
         finishClosing();

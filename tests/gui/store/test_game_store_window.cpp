@@ -1,8 +1,8 @@
-#include "ui/main_window/frm_bordix.h"
 #include "base/twips.h"
 #include "store/text_file.h"
 #include "support/board_driver.h"
 #include "support/fake_services.h"
+#include "ui/main_window/frm_bordix.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -40,8 +40,7 @@ private slots:
         QFETCH(QString, dealer);
         QFETCH(QString, vulnerable);
         TestBoard board;
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         typeGameNumber(w, game);
         QCOMPARE(w.lblVulin[1]->text(), dealer);
         QCOMPARE(w.lblVulin[2]->text(), vulnerable);
@@ -56,8 +55,7 @@ private slots:
     void gameNumberTakesDigitsOnlyAndZeroIsNoGame()
     {
         TestBoard board;
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         typeGameNumber(w, QStringLiteral("a-12345"));
         QCOMPARE(w.txtSpel->text(), QStringLiteral("123"));
         typeGameNumber(w, QStringLiteral("00"));
@@ -73,8 +71,7 @@ private slots:
     void savedGameIsWrittenByteForByteListedAndLoadsBack()
     {
         TestBoard board(11);
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         typeSampleDeal(w, QStringLiteral("7"));
         w.chkTien->setChecked(true);
         QTest::mouseClick(w.cmdOpslaan, Qt::LeftButton);
@@ -100,40 +97,10 @@ private slots:
         QVERIFY(w.cmdOpslaan->isEnabled());
     }
 
-    void noToTheOverwriteQuestionKeepsTheOtherDealOnDisk()
-    {
-        TestBoard board(11);
-        frmBordix &w = board.window();
-        activate(w);
-        typeSampleDeal(w, QStringLiteral("5"));
-        w.cmdOpslaan_Click();
-        const QString hands = board.folder() + QStringLiteral("/Games/Game 005/Game 005 hands.txt");
-        const QByteArray stored = fileBytes(hands);
-
-        // Another deal for the same number: North and South change places.
-        typeGameNumber(w, QStringLiteral("5"));
-        for (int suit = 0; suit < 4; ++suit) {
-            typeHolding(w, FieldOf(North, suit), sampleDeal().at(FieldOf(South, suit)));
-            typeHolding(w, FieldOf(East, suit), sampleDeal().at(FieldOf(East, suit)));
-        }
-        for (int suit = 0; suit < 4; ++suit)
-            typeHolding(w, FieldOf(South, suit), sampleDeal().at(FieldOf(North, suit)));
-        QTRY_VERIFY(w.cmdOpslaan->isEnabled());
-        board.messages.shown.clear();
-        board.messages.answers.enqueue(false);
-        w.cmdOpslaan_Click();
-        QCOMPARE(board.messages.shown.size(), 1);
-        QCOMPARE(fileBytes(hands), stored);
-        board.messages.answers.enqueue(true);
-        w.cmdOpslaan_Click();
-        QVERIFY(fileBytes(hands) != stored);
-    }
-
     void yesToSavingWhileLoadingLoadsTheChosenGame()
     {
         TestBoard board(11);
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         typeSampleDeal(w, QStringLiteral("7"));
         w.cmdOpslaan_Click();
         // Game 3 with a call that was not saved, then game 7 chosen in the list.
@@ -153,8 +120,7 @@ private slots:
     void overwriteAsksAndNoKeepsTheStoredGame()
     {
         TestBoard board(11);
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         typeSampleDeal(w, QStringLiteral("5"));
         w.cmdOpslaan_Click();
         const QString hands = board.folder() + QStringLiteral("/Games/Game 005/Game 005 hands.txt");
@@ -186,8 +152,7 @@ private slots:
     void unsavedCallsAreOfferedForSavingOnANewNumber()
     {
         TestBoard board(11);
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         typeSampleDeal(w, QStringLiteral("5"));
         bid(w, {0}); // North opens one club
         QVERIFY(w.board().unsavedChanges());
@@ -238,8 +203,7 @@ private slots:
     void renumberToolOffersNumbersOfTheSameDealer()
     {
         TestBoard board(11);
-        frmBordix &w = board.window();
-        activate(w);
+        frmBordix &w = shown(board);
         typeSampleDeal(w, QStringLiteral("5"));
         w.cmdOpslaan_Click();
         selectGame(w, QStringLiteral("Game 005"));
