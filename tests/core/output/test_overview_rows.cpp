@@ -51,18 +51,18 @@ private slots:
             store.folderName(9), store.folderName(10), store.folderName(11), store.folderName(14)};
         const QList<OverviewRow> rows = overviewRows(store, entries);
         QCOMPARE(rows.size(), 3);
-        QCOMPARE(rows[0], (OverviewRow {"012", "West", dutch ? "3 SA" : "3 NT"}));
-        QCOMPARE(rows[1], (OverviewRow {"005", dutch ? "Zuid" : "South", dutch ? "4 Harten" : "4 Hearts"}));
-        QCOMPARE(rows[2], (OverviewRow {"014", "Oost", "1 Klaveren"}));
+        QCOMPARE(rows[0], (OverviewRow {"012", "West", dutch ? "3 SA" : "3 NT", {}}));
+        QCOMPARE(rows[1], (OverviewRow {"005", dutch ? "Zuid" : "South", dutch ? "4 Harten" : "4 Hearts", {}}));
+        QCOMPARE(rows[2], (OverviewRow {"014", "Oost", "1 Klaveren", {}}));
         QVERIFY(overviewRows(store, {}).isEmpty());
     }
 
     void handEditedLinesKeepEveryWord()
     {
         // A line without a blank cannot name a declarer: all of it is the contract.
-        QCOMPARE(overviewRowOf("Spel 003", "3SA"), (OverviewRow {"003", "", "3SA"}));
-        QCOMPARE(overviewRowOf("Spel 004", "  Oost 2 Schoppen  "), (OverviewRow {"004", "Oost", "2 Schoppen"}));
-        QCOMPARE(overviewRowOf("Spel 006", "Noord  5 Klaveren"), (OverviewRow {"006", "Noord", " 5 Klaveren"}));
+        QCOMPARE(overviewRowOf("Spel 003", "3SA"), (OverviewRow {"003", "", "3SA", {}}));
+        QCOMPARE(overviewRowOf("Spel 004", "  Oost 2 Schoppen  "), (OverviewRow {"004", "Oost", "2 Schoppen", {}}));
+        QCOMPARE(overviewRowOf("Spel 006", "Noord  5 Klaveren"), (OverviewRow {"006", "Noord", " 5 Klaveren", {}}));
     }
 
     void eachColumnSortsAscendingCaseSensitiveAndStable_data()
@@ -79,8 +79,8 @@ private slots:
     {
         QFETCH(int, sortColumn);
         QFETCH(QStringList, digits);
-        QList<OverviewRow> rows {{"010", "Zuid", "4 harten"}, {"999", "Zuid", "3 SA"}, {"100", "Noord", "4 Harten"},
-            {"002", "Zuid", "1 Harten"}, {"101", "West", "3 Schoppen"}};
+        QList<OverviewRow> rows {{"010", "Zuid", "4 harten", {}}, {"999", "Zuid", "3 SA", {}},
+            {"100", "Noord", "4 Harten", {}}, {"002", "Zuid", "1 Harten", {}}, {"101", "West", "3 Schoppen", {}}};
         sortOverviewRows(rows, static_cast<OverviewColumn>(sortColumn));
         QCOMPARE(column(rows, OverviewColumn::Game), digits);
         // Sorting again by the same column changes nothing.
