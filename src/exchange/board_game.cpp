@@ -247,7 +247,7 @@ BoardAsGame checkBoard(const ExchangeBoard &board)
     }
     if (board.dealer >= 0 && board.dealer != DealerOf(n)) {
         ExchangeProblem p = problemOf(board, exchange_text::DealerContradicts);
-        p.detailKind = ExchangeProblem::SeatName;
+        p.detailKind = ExchangeProblem::Seat;
         p.detailValue = board.dealer;
         out.problems << p;
         return out;

@@ -16,7 +16,7 @@ QString describe(const ExchangeProblem &problem, int languageNumber)
     case ExchangeProblem::Text:
         detail = fillPlaceholder(ResString(problem.detailValue, languageNumber), QLatin1Char('*'), problem.detail);
         break;
-    case ExchangeProblem::SeatName:
+    case ExchangeProblem::Seat:
         detail = briqo::SeatName(problem.detailValue, languageNumber);
         break;
     }

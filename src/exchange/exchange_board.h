@@ -68,7 +68,7 @@ struct ExchangeBoard {
 // "~" the board as written, "#" the line, "*" the detail. The detail may itself be a string of
 // the table (detailValue, with "*" filled by detail) or a seat name (seat detailValue).
 struct ExchangeProblem {
-    enum Detail { Plain, Text, SeatName };
+    enum Detail { Plain, Text, Seat };
     int text = 0;
     int line = 0;
     QString board;

@@ -680,13 +680,13 @@ bool commitFiles(
             complete = (!QFileInfo(target).isFile() || QFile::remove(target)) && complete;
     }
     for (const RecordedFile &file : recorded) {
-        const QString staged = joinPath(folder, file.stagedName);
+        const QString stagedFile = joinPath(folder, file.stagedName);
         if (file.stagedName.isEmpty())
             continue;
         if (file.fileName.isEmpty())
-            complete = QFile::remove(staged) && complete;
+            complete = QFile::remove(stagedFile) && complete;
         else
-            complete = replaceFile(staged, joinPath(folder, file.fileName)) && complete;
+            complete = replaceFile(stagedFile, joinPath(folder, file.fileName)) && complete;
     }
     if (!complete) {
         *failedPath = folder;
