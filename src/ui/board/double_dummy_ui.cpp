@@ -48,9 +48,7 @@ void frmBordix::connectDoubleDummy()
         }
     });
 
-    for (QLineEdit *field : txtInvoer)
-        connect(field, &QLineEdit::textChanged, this, [this] { doubleDummyDealEdited(); });
-    connect(txtSpel, &QLineEdit::textChanged, this, [this] { doubleDummyDealEdited(); });
+    // A changed deal or number reaches the table through showBoard, after every action.
     connect(chkDoubleDummy, &QCheckBox::clicked, this, [this] { chkDoubleDummy_Click(); });
 }
 
