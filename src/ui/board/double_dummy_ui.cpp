@@ -48,7 +48,9 @@ void frmBordix::connectDoubleDummy()
         }
     });
 
-    // A changed deal or number reaches the table through showBoard, after every action.
+    for (QLineEdit *field : txtInvoer)
+        connect(field, &QLineEdit::textChanged, this, [this] { doubleDummyDealEdited(); });
+    connect(txtSpel, &QLineEdit::textChanged, this, [this] { doubleDummyDealEdited(); });
     connect(chkDoubleDummy, &QCheckBox::clicked, this, [this] { chkDoubleDummy_Click(); });
 }
 

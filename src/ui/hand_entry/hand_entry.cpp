@@ -133,6 +133,8 @@ void frmBordix::txtInvoer_LostFocus(int index)
     m_focusLeaving = true;
     carryOut(m_board.leaveField(index));
     m_focusLeaving = false;
+    if (m_board.totalCards() == 0)
+        paintFieldsWhite();
 }
 
 } // namespace briqo
