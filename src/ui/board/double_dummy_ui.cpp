@@ -54,7 +54,15 @@ void frmBordix::connectDoubleDummy()
     connect(chkDoubleDummy, &QCheckBox::clicked, this, [this] { chkDoubleDummy_Click(); });
 }
 
-Holdings frmBordix::dealForAnalysis() const { return m_board.holdings(); }
+// Each holding in card order: a field typed and then sorted on leaving is the same deal, and
+// asks for no second table.
+Holdings frmBordix::dealForAnalysis() const
+{
+    Holdings deal = m_board.holdings();
+    for (QString &holding : deal)
+        holding = sortedHolding(holding, LanguageNumber);
+    return deal;
+}
 
 frmBordix::DoubleDummyKey frmBordix::doubleDummyKey() const
 {

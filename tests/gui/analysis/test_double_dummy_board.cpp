@@ -112,7 +112,8 @@ private slots:
         typeHolding(w, EastSpades, QStringLiteral("3"));
         typeHolding(w, SouthSpades, QStringLiteral("7"));
         QCOMPARE(w.txtInvoer[SouthSpades]->text(), QStringLiteral("7654"));
-        QVERIFY(block->isHidden());
+        // The new deal's table is worked out from its last card on; until it is there, none shows.
+        QVERIFY(block->isHidden() || finished.size() == 2);
         QVERIFY(waitForTable(finished, 2));
         QVERIFY(block->isVisible());
         verifySampleTable(*block->result());
@@ -135,13 +136,12 @@ private slots:
         // The card goes, mostly before the solver has finished the complete deal; on a quick
         // machine its answer may come first, and then the change takes it away again.
         giveFocus(w.txtInvoer[EastSpades]);
-        const qsizetype answeredBefore = finished.size();
         QTest::keyClick(w.txtInvoer[EastSpades], Qt::Key_Backspace);
         QVERIFY(w.picAlles->doubleDummyBlock->isHidden());
         QVERIFY(DoubleDummyWorker::waitForIdle(20000));
         QCoreApplication::processEvents();
+        // An answer for the complete deal may still arrive; it is not shown for the changed one.
         QVERIFY(w.picAlles->doubleDummyBlock->isHidden());
-        QCOMPARE(finished.size(), answeredBefore);
     }
 
     void hidingAHandKeepsTheTable()
