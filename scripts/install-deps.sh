@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(build-essential cmake ninja-build qt6-base-dev qt6-svg-dev libgl1-mesa-dev
-          fonts-dejavu-core xvfb xauth libbenchmark-dev libdds-dev poppler-utils xclip zlib1g-dev
+          fonts-dejavu-core libfontconfig-dev xvfb xauth libbenchmark-dev libdds-dev poppler-utils xclip zlib1g-dev
           pkg-config libxcb1-dev
           dpkg-dev file appstream desktop-file-utils x11-utils
           chromium)

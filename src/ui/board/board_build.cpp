@@ -160,8 +160,11 @@ void BoardView::buildSummaryGrid()
     msfgOverzicht->setFocusPolicy(Qt::NoFocus);
     msfgOverzicht->setFrameShape(QFrame::Box);
     msfgOverzicht->setFont(verdana(8.25));
+    // Every row as high as the grid's designed rows; set once for all five rows, as setting them
+    // one by one lays the grid out again each time.
+    msfgOverzicht->verticalHeader()->setMinimumSectionSize(toPx(240));
+    msfgOverzicht->verticalHeader()->setDefaultSectionSize(toPx(240));
     for (int r = 0; r < 5; ++r) {
-        msfgOverzicht->setRowHeight(r, toPx(240));
         for (int c = 0; c < 3; ++c) {
             auto *item = new QTableWidgetItem;
             // Row 0 and column 0 are the grid's fixed header cells.

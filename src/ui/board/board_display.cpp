@@ -88,8 +88,11 @@ void BoardView::showAuctionCells(const AuctionModel &auction)
         for (int row = 0; row < 9; ++row) {
             const AuctionCell &cell = auction.cell(row, seat);
             QLabel *call = lblB[seat][row];
+            // A hidden cell's size is never used, so only a cell that shows is fitted to its text
+            // (fitting costs a text layout, and most cells of an auction are empty).
             call->setText(cell.caption);
-            call->adjustSize();
+            if (cell.callVisible)
+                call->adjustSize();
             call->setVisible(cell.callVisible);
             QLabel *strain = picB[seat][row];
             const bool bid = cell.pictureVisible && !cell.code.isEmpty() && cellNumber(cell.code) < 5;
@@ -97,9 +100,11 @@ void BoardView::showAuctionCells(const AuctionModel &auction)
             strain->setVisible(bid);
             QLabel *note = lblA[seat][row];
             note->setText(cell.note);
-            note->adjustSize();
-            // A note stands 32 twips right of the picture of its bid.
-            setLeftTw(note, leftTw(strain) + widthTw(strain) + 32);
+            if (cell.noteVisible) {
+                note->adjustSize();
+                // A note stands 32 twips right of the picture of its bid.
+                setLeftTw(note, leftTw(strain) + widthTw(strain) + 32);
+            }
             note->setVisible(cell.noteVisible);
         }
 }
