@@ -267,7 +267,7 @@ int main(int argc, char *argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    int rounds = 7;
+    int rounds = 15;
     int games = 0;
     QString briqo = QStringLiteral(BRIQO_APP_PATH); // another build of Briqo may be compared
     const QStringList args = app.arguments();

@@ -6,12 +6,14 @@
 #include "base/twips.h"
 #include "output/bitmap_file.h"
 #include "output/png_file.h"
+#include "platform/child_processes.h"
 #include "qa/suit_text.h"
 #include "store/game.h"
 
 #include <QBuffer>
 #include <QFileInfo>
 #include <QFuture>
+#include <QGuiApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPageLayout>
@@ -158,6 +160,17 @@ QByteArray svgBytes(PreparedBoard &board, const Game &game)
     return bytes;
 }
 
+// Boards are widgets, which only the program's main thread may make and draw; copies of the
+// process each have a main thread of their own. They are made only where no display is talked to
+// (a copy would speak on the parent's connection), and not while the double-dummy solver's
+// threads are needed: a copy has no threads but the one that made it.
+bool drawsInCopies(const PictureSettings &settings)
+{
+    const QString platform = QGuiApplication::platformName();
+    return (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal"))
+        && !settings.shown.doubleDummy;
+}
+
 QByteArray encodedImage(const QImage &image, PictureFormat format)
 {
     return format == PictureFormat::Bmp ? bitmapFileBytes(image) : pngFileBytes(image);
@@ -254,6 +267,10 @@ QList<QByteArray> pictureFilesBytes(
 {
     if (threads <= 0)
         threads = std::max(1, QThread::idealThreadCount());
+    if (threads > 1 && games.size() > 1 && drawsInCopies(settings)) {
+        return makeInChildProcesses(games.size(), threads,
+            [&](qsizetype i) { return pictureFileBytes(games[i], format, settings); });
+    }
     QList<QByteArray> files;
     const bool encodedApart = format == PictureFormat::Png || format == PictureFormat::Bmp;
     if (threads == 1 || !encodedApart) {

@@ -61,11 +61,13 @@ QImage boardImage(PreparedBoard &board, double scale);
 // The bytes of the picture file of the game; empty if it cannot be made.
 QByteArray pictureFileBytes(const Game &game, PictureFormat format, const PictureSettings &settings);
 
-// The picture files of many games, in their order, as pictureFileBytes makes each. The boards are
-// widgets, so they are filled and drawn on the calling (GUI) thread one after the other; the PNG
-// and BMP encoding of each drawn picture, most of a PNG's cost, runs meanwhile on other threads.
-// threads is how many cores to use (0: all the machine has; 1: everything on this thread).
-// PDF and SVG are drawn straight into their files, so they stay on this thread.
+// The picture files of many games, in their order, as pictureFileBytes makes each, on `threads`
+// cores (0: all the machine has; 1: everything on this thread). The boards are widgets, which
+// only a process's main thread may make and draw. Without a display (the command line, or any
+// program on the offscreen platform) the games are shared among copies of this process, each
+// making whole files; with a display, the boards are filled and drawn here one after the other
+// while the PNG and BMP encoding, most of a PNG's cost, runs on other threads (PDF and SVG are drawn
+// straight into their files, so they stay on this thread then).
 QList<QByteArray> pictureFilesBytes(
     const QList<Game> &games, PictureFormat format, const PictureSettings &settings, int threads = 0);
 

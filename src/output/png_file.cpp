@@ -30,7 +30,12 @@ QByteArray pngFileBytes(const QImage &picture)
     if (picture.isNull())
         return {};
     const bool alpha = picture.hasAlphaChannel();
-    const QImage image = picture.convertToFormat(alpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
+    // The board's pictures (32-bit pixels, with or without alpha) are unpacked row by row here;
+    // any other kind is converted first.
+    const bool unpacked = picture.format() == QImage::Format_RGB32 || picture.format() == QImage::Format_ARGB32;
+    const QImage image = unpacked
+        ? picture
+        : picture.convertToFormat(alpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
     const int width = image.width();
     const int height = image.height();
     const qsizetype rowBytes = qsizetype(width) * (alpha ? 4 : 3);
@@ -40,8 +45,19 @@ QByteArray pngFileBytes(const QImage &picture)
     char *out = rows.data();
     for (int y = 0; y < height; ++y) {
         *out++ = 0;
-        std::memcpy(out, image.constScanLine(y), size_t(rowBytes));
-        out += rowBytes;
+        if (!unpacked) {
+            std::memcpy(out, image.constScanLine(y), size_t(rowBytes));
+            out += rowBytes;
+            continue;
+        }
+        const auto *pixel = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        for (int x = 0; x < width; ++x) {
+            *out++ = char(qRed(pixel[x]));
+            *out++ = char(qGreen(pixel[x]));
+            *out++ = char(qBlue(pixel[x]));
+            if (alpha)
+                *out++ = char(qAlpha(pixel[x]));
+        }
     }
 
     z_stream zip {};

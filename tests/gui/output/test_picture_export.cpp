@@ -23,6 +23,9 @@
 #include <QTimer>
 #include <QXmlStreamReader>
 
+#include <cerrno>
+#include <sys/wait.h>
+
 using namespace briqo;
 using namespace briqo::testing;
 
@@ -137,6 +140,32 @@ private slots:
         const QImage sharper = QImage::fromData(pictureFileBytes(game, PictureFormat::Png, settings), "PNG");
         QCOMPARE(sharper.size(), window.size() * 2);
         QCOMPARE(sharper.dotsPerMeterX(), 2 * PictureDotsPerMetre);
+    }
+
+    // A folder of pictures is made by copies of the program, each game by one of them: every file
+    // is still its own game's, in the games' order, and no copy is left behind.
+    void manyGamesMadeTogetherAreEachGamesOwnFile()
+    {
+        const QStringList hands {"AHVB", "AHV", "AHV", "AHV", "T987", "BT9", "BT9", "BT9", "6543", "876", "876", "876",
+            "2", "5432", "5432", "5432"};
+        QList<Game> games;
+        for (int n = 1; n <= 7; ++n) {
+            Game game;
+            game.number = n;
+            for (int field = 0; field < FieldCount; ++field)
+                game.holdings[field] = hands[(field + 4 * n) % FieldCount];
+            games << game;
+        }
+        PictureSettings settings;
+        for (PictureFormat format : {PictureFormat::Png, PictureFormat::Bmp}) {
+            QList<QByteArray> each;
+            for (const Game &game : games)
+                each << pictureFileBytes(game, format, settings);
+            QCOMPARE(pictureFilesBytes(games, format, settings, 3), each);
+            QCOMPARE(pictureFilesBytes(games, format, settings, 1), each);
+        }
+        QCOMPARE(::waitpid(-1, nullptr, WNOHANG), -1);
+        QCOMPARE(errno, ECHILD);
     }
 
     void pdfAndSvgKeepTheTextAsText()
