@@ -15,10 +15,13 @@ namespace briqo {
 
 namespace {
 
-bool writeAll(int fd, const char *data, size_t size)
+// All size bytes read or written, through interruptions and short transfers; false at the end
+// of the pipe or on an error.
+template<typename Transfer, typename Bytes>
+bool transferAll(Transfer transfer, int fd, Bytes *data, size_t size)
 {
     while (size > 0) {
-        const ssize_t n = ::write(fd, data, size);
+        const ssize_t n = transfer(fd, data, size);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
@@ -29,19 +32,9 @@ bool writeAll(int fd, const char *data, size_t size)
     return true;
 }
 
-bool readAll(int fd, char *data, size_t size)
-{
-    while (size > 0) {
-        const ssize_t n = ::read(fd, data, size);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        data += n;
-        size -= size_t(n);
-    }
-    return true;
-}
+bool writeAll(int fd, const char *data, size_t size) { return transferAll(::write, fd, data, size); }
+
+bool readAll(int fd, char *data, size_t size) { return transferAll(::read, fd, data, size); }
 
 // A piece on the pipe: its number and its length (8 bytes each), then its bytes.
 bool sendPiece(int fd, qsizetype index, const QByteArray &bytes)
