@@ -178,30 +178,38 @@ bool liesIn(const QString &path, const QString &folder)
     return inside == root || inside.startsWith(root + QLatin1Char('/'));
 }
 
-// Writes each file whole; on the first failure says which and why and stops (the files written
-// before it stay, and the file that failed keeps what it held).
-bool writeFiles(const QList<std::pair<QString, QByteArray>> &files, int language)
+// Writes one file whole, or says why it could not.
+bool writeFile(const QString &path, const QByteArray &bytes, int language)
 {
-    for (const auto &[path, bytes] : files) {
-        if (bytes.isEmpty()) {
-            printError(cliText(CannotWrite, language).arg(path));
-            return false;
-        }
-    }
-    if (files.size() == 1 && !writeOutput(files.first().first, files.first().second, language))
+    if (bytes.isEmpty()) {
+        printError(cliText(CannotWrite, language).arg(path));
         return false;
-    if (files.size() > 1) {
-        QString failed;
-        if (const WriteOutcome written = writeFilesSafely(files, &failed); !written) {
-            // The file name goes in last, so a "*" in it stays as it is.
-            const QString message = messageText(fillPlaceholder(
-                ResString(exchange_text::FileNotWritten, language), QLatin1Char('*'), written.reason));
-            printError(fillPlaceholder(message, QLatin1Char('~'), failed));
+    }
+    if (!writeOutput(path, bytes, language))
+        return false;
+    printError(cliText(Written, language).arg(path));
+    return true;
+}
+
+// A folder of pictures; on a failure says which file and why, and no earlier file is replaced.
+bool writePictureFolder(
+    const QList<Game> &games, PictureFormat format, const PictureSettings &settings, const QStringList &paths, int language)
+{
+    QString failed;
+    const WriteOutcome written = writePictureFiles(games, format, settings, paths, 0, &failed);
+    if (!written) {
+        if (written.reason.isEmpty()) {
+            printError(cliText(CannotWrite, language).arg(failed));
             return false;
         }
+        // The file name goes in last, so a "*" in it stays as it is.
+        const QString message = messageText(
+            fillPlaceholder(ResString(exchange_text::FileNotWritten, language), QLatin1Char('*'), written.reason));
+        printError(fillPlaceholder(message, QLatin1Char('~'), failed));
+        return false;
     }
-    for (const auto &file : files)
-        printError(cliText(Written, language).arg(file.first));
+    for (const QString &path : paths)
+        printError(cliText(Written, language).arg(path));
     return true;
 }
 
@@ -288,18 +296,15 @@ int runPicture(const QStringList &args)
         return ExitBadInput;
     }
 
+    if (!intoFolder && !r->games.isEmpty())
+        return writeFile(r->out, pictureFileBytes(r->games.first(), *format, r->settings), a.language)
+            ? r->status
+            : ExitBadInput;
     const GameStore names(a.folder, a.language);
-    // Drawn one after the other, encoded on every core.
-    const QList<QByteArray> pictures = pictureFilesBytes(r->games, *format, r->settings);
-    QList<std::pair<QString, QByteArray>> files;
-    for (qsizetype i = 0; i < r->games.size(); ++i) {
-        const long long n = r->games[i].number;
-        const QString path = intoFolder
-            ? QDir(r->out).filePath(names.folderName(n) + QLatin1Char('.') + extensionOf(*format))
-            : r->out;
-        files.append({path, pictures[i]});
-    }
-    return writeFiles(files, a.language) ? r->status : ExitBadInput;
+    QStringList paths;
+    for (const Game &game : r->games)
+        paths << QDir(r->out).filePath(names.folderName(game.number) + QLatin1Char('.') + extensionOf(*format));
+    return writePictureFolder(r->games, *format, r->settings, paths, a.language) ? r->status : ExitBadInput;
 }
 
 int runHandout(const QStringList &args)
@@ -348,7 +353,7 @@ int runHandout(const QStringList &args)
     const ProgressReport progress = terminalProgress(ResString(own::ProgressHandout, a.language));
     const QByteArray bytes = isHtmlFileName(r->out) ? handoutHtml(r->games, webPageSettings(settings), progress)
                                                     : handoutPdf(r->games, settings, progress);
-    return writeFiles({{r->out, bytes}}, a.language) ? r->status : ExitBadInput;
+    return writeFile(r->out, bytes, a.language) ? r->status : ExitBadInput;
 }
 
 } // namespace briqo::cli

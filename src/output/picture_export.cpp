@@ -262,21 +262,21 @@ QByteArray pictureFileBytes(const Game &game, PictureFormat format, const Pictur
     return {};
 }
 
-QList<QByteArray> pictureFilesBytes(
-    const QList<Game> &games, PictureFormat format, const PictureSettings &settings, int threads)
+bool makePictureFiles(const QList<Game> &games, PictureFormat format, const PictureSettings &settings, int threads,
+    const std::function<bool(qsizetype, QByteArray)> &deliver)
 {
     if (threads <= 0)
         threads = std::max(1, QThread::idealThreadCount());
-    if (threads > 1 && games.size() > 1 && drawsInCopies(settings)) {
-        return makeInChildProcesses(games.size(), threads,
-            [&](qsizetype i) { return pictureFileBytes(games[i], format, settings); });
-    }
-    QList<QByteArray> files;
+    const auto make = [&](qsizetype i) { return pictureFileBytes(games[i], format, settings); };
+    if (threads > 1 && games.size() > 1 && drawsInCopies(settings))
+        return makeInChildProcesses(games.size(), threads, make, deliver);
     const bool encodedApart = format == PictureFormat::Png || format == PictureFormat::Bmp;
     if (threads == 1 || !encodedApart) {
-        for (const Game &game : games)
-            files << pictureFileBytes(game, format, settings);
-        return files;
+        for (qsizetype i = 0; i < games.size(); ++i) {
+            if (!deliver(i, make(i)))
+                return false;
+        }
+        return true;
     }
     // This thread draws while the pool encodes on every core (drawing is the smaller part, so
     // this thread mostly waits). A drawn picture waits for its encoder only while a few are in
@@ -284,22 +284,51 @@ QList<QByteArray> pictureFilesBytes(
     QThreadPool pool;
     pool.setMaxThreadCount(threads);
     const qsizetype inHand = 2 * threads;
-    files.resize(games.size());
     std::deque<std::pair<qsizetype, QFuture<QByteArray>>> encoding;
-    auto collectOldest = [&] {
-        files[encoding.front().first] = encoding.front().second.result();
+    auto handOldest = [&] {
+        const auto [index, encoded] = std::move(encoding.front());
         encoding.pop_front();
+        return deliver(index, encoded.result());
     };
     for (qsizetype i = 0; i < games.size(); ++i) {
         PreparedBoard board(games[i], settings);
         QImage image = boardImage(board, settings.scale);
-        while (qsizetype(encoding.size()) >= inHand)
-            collectOldest();
+        while (qsizetype(encoding.size()) >= inHand) {
+            if (!handOldest())
+                return false;
+        }
         encoding.emplace_back(
             i, QtConcurrent::run(&pool, [image = std::move(image), format] { return encodedImage(image, format); }));
     }
-    while (!encoding.empty())
-        collectOldest();
+    while (!encoding.empty()) {
+        if (!handOldest())
+            return false;
+    }
+    return true;
+}
+
+WriteOutcome writePictureFiles(const QList<Game> &games, PictureFormat format, const PictureSettings &settings,
+    const QStringList &paths, int threads, QString *failedPath)
+{
+    FilesWrittenTogether files(paths);
+    WriteOutcome written {true, {}};
+    makePictureFiles(games, format, settings, threads, [&](qsizetype i, QByteArray bytes) {
+        written = bytes.isEmpty() ? WriteOutcome {false, {}} : files.write(i, bytes);
+        if (!written && failedPath)
+            *failedPath = paths[i];
+        return bool(written);
+    });
+    return written ? files.commit(failedPath) : written;
+}
+
+QList<QByteArray> pictureFilesBytes(
+    const QList<Game> &games, PictureFormat format, const PictureSettings &settings, int threads)
+{
+    QList<QByteArray> files(games.size());
+    makePictureFiles(games, format, settings, threads, [&files](qsizetype i, QByteArray bytes) {
+        files[i] = std::move(bytes);
+        return true;
+    });
     return files;
 }
 

@@ -3,6 +3,7 @@
 #include "base/string_table.h"
 #include "output/board_picture.h"
 #include "output/shown_parts.h"
+#include "platform/safe_write.h"
 #include "ui/board/board_view.h"
 
 #include <QByteArray>
@@ -10,6 +11,7 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 namespace briqo {
@@ -61,13 +63,27 @@ QImage boardImage(PreparedBoard &board, double scale);
 // The bytes of the picture file of the game; empty if it cannot be made.
 QByteArray pictureFileBytes(const Game &game, PictureFormat format, const PictureSettings &settings);
 
-// The picture files of many games, in their order, as pictureFileBytes makes each, on `threads`
-// cores (0: all the machine has; 1: everything on this thread). The boards are widgets, which
-// only a process's main thread may make and draw. Without a display (the command line, or any
-// program on the offscreen platform) the games are shared among copies of this process, each
-// making whole files; with a display, the boards are filled and drawn here one after the other
-// while the PNG and BMP encoding, most of a PNG's cost, runs on other threads (PDF and SVG are drawn
-// straight into their files, so they stay on this thread then).
+// The picture files of many games, each as pictureFileBytes makes it, on `threads` cores (0: all
+// the machine has; 1: everything on this thread), each handed to deliver with the game's index as
+// soon as it is made, not necessarily in the games' order. deliver returns false to stop: no more
+// files are made. Returns false when it was stopped.
+//
+// The boards are widgets, which only a process's main thread may make and draw. Without a display
+// (the command line, or any program on the offscreen platform) the games are shared among copies
+// of this process, each making whole files; with a display, the boards are filled and drawn here
+// one after the other while the PNG and BMP encoding, most of a PNG's cost, runs on other threads
+// (PDF and SVG are drawn straight into their files, so they stay on this thread then).
+bool makePictureFiles(const QList<Game> &games, PictureFormat format, const PictureSettings &settings, int threads,
+    const std::function<bool(qsizetype, QByteArray)> &deliver);
+
+// The picture files of the games written to paths (one each, in the games' order) as they are
+// made, on `threads` cores as above, and made durable together: each file whole or not at all, and
+// on a failure no earlier file replaced. failedPath names the file that failed; the reason is
+// empty when its picture could not be made.
+WriteOutcome writePictureFiles(const QList<Game> &games, PictureFormat format, const PictureSettings &settings,
+    const QStringList &paths, int threads, QString *failedPath = nullptr);
+
+// The same files gathered in the games' order.
 QList<QByteArray> pictureFilesBytes(
     const QList<Game> &games, PictureFormat format, const PictureSettings &settings, int threads = 0);
 

@@ -46,76 +46,124 @@ namespace {
 
 QString systemReason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
 
-// The whole of bytes into a new file; 0 or the errno of the failure.
-int writeNewFile(const QByteArray &path, const QByteArray &bytes)
+// The whole of bytes into an open file; 0 or the errno of the failure.
+int writeAll(int fd, const QByteArray &bytes)
 {
-    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0)
-        return errno;
     qsizetype done = 0;
     while (done < bytes.size()) {
         const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
         if (n < 0 && errno == EINTR)
             continue;
-        if (n <= 0) {
-            const int error = n < 0 ? errno : ENOSPC;
-            ::close(fd);
-            return error;
-        }
+        if (n <= 0)
+            return n < 0 ? errno : ENOSPC;
         done += n;
     }
-    return ::close(fd) == 0 ? 0 : errno;
+    return 0;
 }
 
 } // namespace
 
-WriteOutcome writeFilesSafely(const QList<std::pair<QString, QByteArray>> &files, QString *failedPath)
+FilesWrittenTogether::FilesWrittenTogether(QStringList targets)
+    : m_targets(std::move(targets))
+    , m_temporary(m_targets.size())
+{ }
+
+FilesWrittenTogether::~FilesWrittenTogether()
 {
-    QList<QByteArray> temporary;
-    auto giveUp = [&](const QString &path, int error) {
-        for (const QByteArray &t : temporary)
+    for (const QByteArray &t : m_temporary) {
+        if (!t.isEmpty())
             ::unlink(t.constData());
-        if (failedPath)
-            *failedPath = path;
-        return WriteOutcome {false, systemReason(error)};
-    };
-    for (const auto &[path, bytes] : files) {
-        const QByteArray target = QFile::encodeName(path);
-        const QByteArray temp = target + ".briqo-part";
-        temporary << temp;
-        if (const int error = writeNewFile(temp, bytes))
-            return giveUp(path, error);
+    }
+}
+
+WriteOutcome FilesWrittenTogether::giveUp(qsizetype index, int error, QString *failedPath)
+{
+    for (QByteArray &t : m_temporary) {
+        if (!t.isEmpty())
+            ::unlink(t.constData());
+        t.clear();
+    }
+    if (failedPath)
+        *failedPath = m_targets[index];
+    return {false, systemReason(error)};
+}
+
+WriteOutcome FilesWrittenTogether::write(qsizetype index, const QByteArray &bytes)
+{
+    // A name of this process's own, so that two programs writing the same folder at once never
+    // write into each other's file.
+    if (!m_temporary[index].isEmpty())
+        ::unlink(m_temporary[index].constData());
+    const QByteArray stem = QFile::encodeName(m_targets[index]) + ".briqo-part-" + QByteArray::number(::getpid());
+    int fd = -1;
+    for (int k = 0; fd < 0; ++k) {
+        m_temporary[index] = k == 0 ? stem : stem + '-' + QByteArray::number(k);
+        fd = ::open(m_temporary[index].constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        if (fd < 0 && errno != EEXIST) {
+            const int error = errno;
+            m_temporary[index].clear();
+            return giveUp(index, error, nullptr);
+        }
+    }
+    const int error = writeAll(fd, bytes);
+    // Sent on its way to the disk now, while the next files are still being made.
+    if (!error)
+        ::sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
+    if (::close(fd) != 0 && !error)
+        return giveUp(index, errno, nullptr);
+    return error ? giveUp(index, error, nullptr) : WriteOutcome {true, {}};
+}
+
+WriteOutcome FilesWrittenTogether::commit(QString *failedPath)
+{
+    if (m_targets.isEmpty())
+        return {true, {}};
+    for (qsizetype i = 0; i < m_targets.size(); ++i) {
+        if (m_temporary[i].isEmpty())
+            return giveUp(i, ENOENT, failedPath);
     }
     // One flush of the file system for every file, where one fsync each would wait for the disk
     // again and again.
-    if (!temporary.isEmpty()) {
-        const int fd = ::open(temporary.first().constData(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0 || ::syncfs(fd) != 0) {
-            const int error = errno;
-            if (fd >= 0)
-                ::close(fd);
-            return giveUp(files.first().first, error);
-        }
-        ::close(fd);
+    const int fd = ::open(m_temporary.first().constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0 || ::syncfs(fd) != 0) {
+        const int error = errno;
+        if (fd >= 0)
+            ::close(fd);
+        return giveUp(0, error, failedPath);
     }
+    ::close(fd);
     QSet<QString> folders;
-    for (qsizetype i = 0; i < files.size(); ++i) {
-        if (::rename(temporary[i].constData(), QFile::encodeName(files[i].first).constData()) != 0) {
-            const int error = errno;
-            temporary = temporary.mid(i);
-            return giveUp(files[i].first, error);
-        }
-        folders.insert(QFileInfo(files[i].first).absolutePath());
+    for (qsizetype i = 0; i < m_targets.size(); ++i) {
+        if (::rename(m_temporary[i].constData(), QFile::encodeName(m_targets[i]).constData()) != 0)
+            return giveUp(i, errno, failedPath);
+        m_temporary[i].clear();
+        folders.insert(QFileInfo(m_targets[i]).absolutePath());
     }
     // The new names are made durable with their folders.
     for (const QString &folder : folders) {
-        const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (fd >= 0) {
-            ::fsync(fd);
-            ::close(fd);
+        const int dir = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (dir >= 0) {
+            ::fsync(dir);
+            ::close(dir);
         }
     }
     return {true, {}};
+}
+
+WriteOutcome writeFilesSafely(const QList<std::pair<QString, QByteArray>> &files, QString *failedPath)
+{
+    QStringList targets;
+    for (const auto &file : files)
+        targets << file.first;
+    FilesWrittenTogether together(targets);
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        if (WriteOutcome written = together.write(i, files[i].second); !written) {
+            if (failedPath)
+                *failedPath = targets[i];
+            return written;
+        }
+    }
+    return together.commit(failedPath);
 }
 
 } // namespace briqo

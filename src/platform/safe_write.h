@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <utility>
 
@@ -23,10 +24,32 @@ struct WriteOutcome {
 // given. Every file the program writes outside the game store goes through here.
 WriteOutcome writeFileSafely(const QString &path, const QByteArray &bytes);
 
-// Many output files at once (a folder of pictures), each whole or not at all, and made durable
-// together: every file goes to a temporary file beside its target, the file system is flushed
-// once for all of them, and then each replaces its target. On a failure no target is touched by
-// the files not yet renamed, the temporary files go, and failedPath names the file concerned.
+// Many output files (a folder of pictures), each whole or not at all, made durable together and
+// written as they come: each goes to a temporary file beside its target as soon as it is given, and
+// its way to the disk starts at once, so that the one flush of the file system at the commit finds
+// little left to do. Then each replaces its target, in the targets' order. On a failure no target is
+// touched by the files not yet renamed, and the temporary files go, as they do when the write is
+// dropped without a commit.
+class FilesWrittenTogether {
+public:
+    explicit FilesWrittenTogether(QStringList targets);
+    ~FilesWrittenTogether();
+    FilesWrittenTogether(const FilesWrittenTogether &) = delete;
+    FilesWrittenTogether &operator=(const FilesWrittenTogether &) = delete;
+
+    // The bytes of targets[index], in any order of the indexes.
+    WriteOutcome write(qsizetype index, const QByteArray &bytes);
+    // Every target replaced by its file; failedPath names the target concerned on a failure.
+    WriteOutcome commit(QString *failedPath = nullptr);
+
+private:
+    WriteOutcome giveUp(qsizetype index, int error, QString *failedPath);
+
+    QStringList m_targets;
+    QList<QByteArray> m_temporary; // empty where no file is waiting
+};
+
+// All files at once.
 WriteOutcome writeFilesSafely(const QList<std::pair<QString, QByteArray>> &files, QString *failedPath = nullptr);
 
 } // namespace briqo

@@ -93,6 +93,38 @@ private slots:
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 3);
     }
 
+    // Files given as they are made, in any order: none replaces its target before the commit, and
+    // a write dropped halfway leaves the earlier files and no temporary file.
+    void filesGivenOutOfOrderReplaceTheirTargetsOnlyAtTheCommit()
+    {
+        QTemporaryDir dir;
+        const QStringList targets {dir.filePath("Spel 001.png"), dir.filePath("Spel 002.png"), dir.filePath("Spel 003.png")};
+        QVERIFY(writeFilesSafely({{targets[0], "old 1"}, {targets[1], "old 2"}, {targets[2], "old 3"}}));
+        {
+            FilesWrittenTogether dropped(targets);
+            QVERIFY(dropped.write(2, "new 3"));
+            QVERIFY(dropped.write(0, "new 1"));
+        }
+        QCOMPARE(contents(targets[0]), QByteArray("old 1"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 3);
+
+        FilesWrittenTogether together(targets);
+        QVERIFY(together.write(1, "new 2"));
+        QVERIFY(together.write(2, "new 3"));
+        QString failed;
+        QVERIFY(!together.commit(&failed)); // the first file was never given
+        QCOMPARE(failed, targets[0]);
+        QCOMPARE(contents(targets[1]), QByteArray("old 2"));
+
+        FilesWrittenTogether again(targets);
+        for (qsizetype i : {2, 0, 1})
+            QVERIFY(again.write(i, "new " + QByteArray::number(i + 1)));
+        QVERIFY(again.commit());
+        for (qsizetype i = 0; i < 3; ++i)
+            QCOMPARE(contents(targets[i]), "new " + QByteArray::number(i + 1));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 3);
+    }
+
     void aFolderThatIsNotThereGivesTheReason()
     {
         QTemporaryDir dir;
