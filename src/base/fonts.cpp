@@ -61,10 +61,11 @@ void addFont(const QString &name)
 // whatever the desktop's own font settings are, and every size of the board's font is found among
 // a few dozen fonts instead of through every rule and font of the desktop, which the start-up
 // otherwise waits for once per size (about a dozen sizes).
-constexpr char OwnConfiguration[] = R"(<?xml version="1.0"?>
+constexpr char ConfigurationStart[] = R"(<?xml version="1.0"?>
 <!DOCTYPE fontconfig SYSTEM "urn:fontconfig:fonts.dtd">
 <fontconfig>
-  <dir>/usr/share/fonts/truetype/dejavu</dir>
+  <dir>)";
+constexpr char ConfigurationRest[] = R"(</dir>
   <cachedir>/var/cache/fontconfig</cachedir>
   <cachedir prefix="xdg">fontconfig</cachedir>
   <alias binding="same"><family>sans-serif</family><prefer><family>DejaVu Sans</family></prefer></alias>
@@ -87,12 +88,11 @@ void useOwnConfiguration()
     FcConfig *config = FcConfigCreate();
     if (!config)
         return;
-    if (!FcConfigParseAndLoadFromMemory(config, reinterpret_cast<const FcChar8 *>(OwnConfiguration), FcTrue)
-        || !FcConfigBuildFonts(config) || !FcConfigSetCurrent(config)) {
-        FcConfigDestroy(config);
-        return;
-    }
-    FcConfigDestroy(config); // the library holds its own reference to the current configuration
+    const QByteArray text = QByteArray(ConfigurationStart) + SystemFontFolder + ConfigurationRest;
+    if (FcConfigParseAndLoadFromMemory(config, reinterpret_cast<const FcChar8 *>(text.constData()), FcTrue)
+        && FcConfigBuildFonts(config))
+        FcConfigSetCurrent(config);
+    FcConfigDestroy(config); // once current, the library holds a reference of its own
 }
 
 } // namespace
