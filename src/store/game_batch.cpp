@@ -1,5 +1,6 @@
 #include "store/game_batch.h"
 
+#include "store/durable_files.h"
 #include "store/file_state.h"
 #include "store/folder_lock.h"
 #include "store/game_paths.h"
@@ -11,12 +12,6 @@
 #include <algorithm>
 
 namespace briqo {
-
-namespace {
-
-const QString StagedEnding = QStringLiteral(".new");
-
-} // namespace
 
 GameBatch::GameBatch(const GameStore &store)
     : m_store(store)
@@ -99,7 +94,7 @@ StoreResult GameBatch::stage(const Game &game, CommitWhen when)
             continue;
         }
         QString error;
-        if (!writeStaged(target + StagedEnding, *change.bytes, &error)) {
+        if (!writeStaged(batchStagedPath(target), *change.bytes, &error)) {
             unstage(staged);
             return StoreResult::failed(path, error);
         }
@@ -113,7 +108,7 @@ void GameBatch::unstage(const StagedGame &game)
 {
     for (const StagedFile &file : game.files) {
         if (!file.remove)
-            QFile::remove(file.path + StagedEnding);
+            QFile::remove(batchStagedPath(file.path));
     }
     // A file that failed half-way removed itself; a new folder goes again when it is empty.
     if (game.newFolder)
@@ -152,7 +147,7 @@ QList<GameBatch::Outcome> GameBatch::commit()
     for (const StagedGame &game : m_games)
         for (const StagedFile &file : game.files)
             if (!file.remove)
-                stagedPaths.append(file.path + StagedEnding);
+                stagedPaths.append(batchStagedPath(file.path));
     QString error;
     if (!syncFileSystem(m_root, stagedPaths, &error))
         return failAll(m_root, error);
@@ -179,9 +174,7 @@ QList<GameBatch::Outcome> GameBatch::commit()
                 if (file.remove != removals || !failedPath.isEmpty())
                     continue;
                 const bool done = file.remove ? (!QFileInfo(file.path).isFile() || QFile::remove(file.path))
-                                              : std::rename(QFile::encodeName(file.path + StagedEnding).constData(),
-                                                    QFile::encodeName(file.path).constData())
-                        == 0;
+                                              : replaceFile(batchStagedPath(file.path), file.path);
                 if (!done)
                     failedPath = file.path;
             }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/game_store.h"
+#include "store/batch_commit.h"
 #include "store/save_commit.h"
 
 #include <QElapsedTimer>

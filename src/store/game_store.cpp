@@ -5,6 +5,7 @@
 #include "store/game_list.h"
 #include "store/path_lookup.h"
 #include "store/picture_numbering.h"
+#include "store/batch_commit.h"
 #include "store/save_commit.h"
 #include "store/text_file.h"
 

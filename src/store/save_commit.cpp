@@ -1,5 +1,7 @@
 #include "store/save_commit.h"
 
+#include "store/batch_commit.h"
+#include "store/durable_files.h"
 #include "store/folder_lock.h"
 #include "store/path_lookup.h"
 #include "store/text_file.h"
@@ -14,7 +16,6 @@
 #include <optional>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
@@ -27,24 +28,6 @@ namespace {
 
 const QString kRecordName = QStringLiteral(".briqo-commit");
 const QString kStagedEnding = QStringLiteral(".new");
-
-// POSIX rename replaces the target in one step; QFile::rename refuses an existing target.
-bool replaceFile(const QString &from, const QString &to)
-{
-    return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
-}
-
-bool syncFolder(const QString &folder)
-{
-    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    const bool synced = ::fsync(fd) == 0;
-    const int reason = errno;
-    ::close(fd);
-    errno = reason;
-    return synced;
-}
 
 // A line of the record: a file to replace by its staged copy, or (marked "-") a file to remove.
 // Game file names start with the game word, never with "-".
@@ -65,8 +48,7 @@ QList<RecordedTarget> recordedTargets(const QString &recordPath)
         if (remove)
             name.remove(0, 1);
         // A record names files of its own folder only; anything else is not ours to move.
-        if (!name.isEmpty() && !name.contains(QLatin1Char('/')) && name != QLatin1String("..")
-            && name != QLatin1String("."))
+        if (isPlainName(name))
             targets.append({name, remove});
     }
     return targets;
@@ -94,91 +76,6 @@ bool finishOldRecord(const QString &folder)
     syncFolder(folder);
     QFile::remove(recordPath);
     return true;
-}
-
-const QString kBatchRecordName = QStringLiteral(".briqo-batch");
-const QString kBatchNoteName = QStringLiteral(".briqo-batch-folders");
-// A line of the note: a game folder the batch stages in, "+" before the name when the batch made it.
-constexpr char NewFolderMark = '+';
-
-// Writes bytes to a new file at path and leaves it open in *fd. Plain system calls, so that the
-// reason of a failure (a full disk, a file size limit) is the system's own and not lost in a
-// buffer; on failure no file is left.
-bool writeOpen(const QString &path, const QByteArray &bytes, int *fd, QString *error)
-{
-    const QByteArray name = QFile::encodeName(path);
-    *fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (*fd < 0) {
-        *error = QString::fromLocal8Bit(std::strerror(errno));
-        return false;
-    }
-    qsizetype written = 0;
-    while (written < bytes.size()) {
-        const ssize_t n = ::write(*fd, bytes.constData() + written, size_t(bytes.size() - written));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            const int reason = n < 0 ? errno : ENOSPC;
-            ::close(*fd);
-            *fd = -1;
-            ::unlink(name.constData());
-            *error = QString::fromLocal8Bit(std::strerror(reason));
-            errno = reason;
-            return false;
-        }
-        written += n;
-    }
-    return true;
-}
-
-bool writeBytes(const QString &path, const QByteArray &bytes, bool durable, QString *error)
-{
-    int fd = -1;
-    if (!writeOpen(path, bytes, &fd, error))
-        return false;
-    bool ok = !durable || ::fsync(fd) == 0;
-    int reason = errno;
-    if (::close(fd) != 0 && ok) {
-        ok = false;
-        reason = errno;
-    }
-    if (!ok) {
-        ::unlink(QFile::encodeName(path).constData());
-        *error = QString::fromLocal8Bit(std::strerror(reason));
-    }
-    return ok;
-}
-
-QList<BatchTarget> batchTargets(const QString &recordPath)
-{
-    QFile record(recordPath);
-    if (!record.open(QIODevice::ReadOnly))
-        return {};
-    QList<BatchTarget> targets;
-    for (const QByteArray &line : record.readAll().split('\n')) {
-        const QString entry = QFile::decodeName(line);
-        const qsizetype slash = entry.indexOf(QLatin1Char('/'));
-        if (slash <= 0)
-            continue;
-        BatchTarget target {entry.left(slash), entry.mid(slash + 1)};
-        target.remove = target.fileName.startsWith(QLatin1Char('-'));
-        if (target.remove)
-            target.fileName.remove(0, 1);
-        // A record names files of game folders of its own games folder only.
-        const auto plainName = [](const QString &name) {
-            return !name.isEmpty() && !name.contains(QLatin1Char('/')) && name != QLatin1String("..")
-                && name != QLatin1String(".");
-        };
-        if (plainName(target.folderName) && plainName(target.fileName))
-            targets.append(target);
-    }
-    return targets;
-}
-
-bool plainName(const QString &name)
-{
-    return !name.isEmpty() && !name.contains(QLatin1Char('/')) && name != QLatin1String("..")
-        && name != QLatin1String(".");
 }
 
 // A single save's record sits at the start of the games folder's lock file, written in place, so
@@ -256,7 +153,7 @@ std::optional<SaveRecord> parseRecord(const QByteArray &bytes)
             bool ok = false;
             if (fields.size() != 2 || fields[1].toULongLong(&ok, 16) != checkSum(bytes.left(at)) || !ok)
                 return std::nullopt;
-            return plainName(record.folderName) ? std::optional<SaveRecord>(record) : std::nullopt;
+            return isPlainName(record.folderName) ? std::optional<SaveRecord>(record) : std::nullopt;
         }
         if (fields[0] == "folder" && fields.size() == 2) {
             record.folderName = decodedName(fields[1]);
@@ -277,8 +174,8 @@ std::optional<SaveRecord> parseRecord(const QByteArray &bytes)
         // A record names files of its own folder only; anything else is not ours to move.
         if (!record.lines.isEmpty()) {
             const RecordLine &line = record.lines.last();
-            if ((!line.mark() && !plainName(line.fileName))
-                || (!line.remove() && (!plainName(line.stagedName) || !isSaveStagedName(line.stagedName))))
+            if ((!line.mark() && !isPlainName(line.fileName))
+                || (!line.remove() && (!isPlainName(line.stagedName) || !isSaveStagedName(line.stagedName))))
                 return std::nullopt;
         }
         at = end + 1;
@@ -404,125 +301,6 @@ bool finishRecordedSave(const QString &folder, const SaveRecord &record)
 
 } // namespace
 
-bool writeStaged(const QString &path, const QByteArray &bytes, QString *error)
-{
-    return writeBytes(path, bytes, false, error);
-}
-
-bool writeDurably(const QString &path, const QByteArray &bytes, QString *error)
-{
-    return writeBytes(path, bytes, true, error);
-}
-
-bool syncFileSystem(const QString &folder, const QStringList &files, QString *error, bool oneFlushForAll)
-{
-    // Flushing every file on its own costs the disk one journal commit each; the file system's
-    // own flush writes them all in one. A single game's few files are flushed on their own: the
-    // flush of the whole file system would wait for whatever else is being written on it.
-    const int fd
-        = oneFlushForAll ? ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC) : -1;
-    if (fd >= 0) {
-        const bool synced = ::syncfs(fd) == 0;
-        ::close(fd);
-        if (synced)
-            return true;
-    }
-    for (const QString &path : files) {
-        const int file = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-        const bool synced = file >= 0 && ::fsync(file) == 0;
-        const int reason = errno;
-        if (file >= 0)
-            ::close(file);
-        if (!synced) {
-            *error = QString::fromLocal8Bit(std::strerror(reason));
-            return false;
-        }
-    }
-    return true;
-}
-
-QString batchRecordPath(const QString &gamesRoot) { return joinPath(gamesRoot, kBatchRecordName); }
-
-QString batchNotePath(const QString &gamesRoot) { return joinPath(gamesRoot, kBatchNoteName); }
-
-QByteArray batchNoteLine(const QString &folderName, bool newFolder)
-{
-    return (newFolder ? QByteArray(1, NewFolderMark) : QByteArray()) + QFile::encodeName(folderName) + '\n';
-}
-
-bool writeBatchRecord(const QString &gamesRoot, const QList<BatchTarget> &targets, QString *error)
-{
-    QByteArray record;
-    for (const BatchTarget &t : targets)
-        record += QFile::encodeName(t.folderName) + '/' + (t.remove ? "-" : "") + QFile::encodeName(t.fileName) + '\n';
-    const QString path = batchRecordPath(gamesRoot);
-    const QString temp = path + QStringLiteral(".tmp");
-    if (!writeDurably(temp, record, error) || !replaceFile(temp, path)) {
-        if (error->isEmpty())
-            *error = QStringLiteral("cannot rename the commit record");
-        QFile::remove(temp);
-        return false;
-    }
-    syncFolder(gamesRoot);
-    return true;
-}
-
-bool batchLeftIn(const QString &gamesRoot)
-{
-    return QFileInfo::exists(batchRecordPath(gamesRoot)) || QFileInfo::exists(batchNotePath(gamesRoot));
-}
-
-bool recoverBatch(const QString &gamesRoot)
-{
-    const QString recordPath = batchRecordPath(gamesRoot);
-    const QString notePath = batchNotePath(gamesRoot);
-    if (QFileInfo::exists(recordPath)) {
-        bool complete = true;
-        QStringList folders;
-        for (const BatchTarget &t : batchTargets(recordPath)) {
-            const QString folder = joinPath(gamesRoot, t.folderName);
-            const QString target = joinPath(folder, t.fileName);
-            if (folders.isEmpty() || folders.last() != folder)
-                folders.append(folder);
-            if (t.remove) {
-                if (QFileInfo(target).isFile() && !QFile::remove(target))
-                    complete = false;
-            } else if (QFileInfo::exists(target + kStagedEnding) && !replaceFile(target + kStagedEnding, target)) {
-                complete = false;
-            }
-        }
-        QString error;
-        if (!complete || !syncFileSystem(gamesRoot, folders, &error))
-            return false;
-        QFile::remove(recordPath);
-        QFile::remove(recordPath + QStringLiteral(".tmp"));
-        QFile::remove(notePath);
-        syncFolder(gamesRoot);
-        return true;
-    }
-    QFile::remove(recordPath + QStringLiteral(".tmp"));
-    QFile note(notePath);
-    if (!note.open(QIODevice::ReadOnly))
-        return true;
-    // Cut off before its record: the staged files go and the old games stay.
-    for (QByteArray line : note.readAll().split('\n')) {
-        const bool newFolder = line.startsWith(NewFolderMark);
-        if (newFolder)
-            line.remove(0, 1);
-        const QString name = QFile::decodeName(line);
-        if (name.isEmpty() || name.contains(QLatin1Char('/')) || name == QLatin1String("..")
-            || name == QLatin1String("."))
-            continue;
-        const QString folder = joinPath(gamesRoot, name);
-        recoverSave(folder);
-        if (newFolder)
-            QDir().rmdir(folder); // only when the batch left it empty
-    }
-    note.close();
-    QFile::remove(notePath);
-    return true;
-}
-
 bool isTemporaryName(const QString &fileName)
 {
     // "<name>.new" of a save, the record and its own temporary, and "<name>.XXXXXX" that a
@@ -573,7 +351,7 @@ QStringList foldersToRecover(const QString &gamesRoot)
     const qsizetype end = note.indexOf('\n');
     if (note.startsWith(StagingNoteStart) && end > 0) {
         const QString name = decodedName(note.mid(StagingNoteStart.size(), end - StagingNoteStart.size()));
-        if (plainName(name) && needsRecovery(joinPath(gamesRoot, name)))
+        if (isPlainName(name) && needsRecovery(joinPath(gamesRoot, name)))
             folders.append(joinPath(gamesRoot, name));
     }
     const std::optional<SaveRecord> record = lockFile.record();

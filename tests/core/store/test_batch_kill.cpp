@@ -4,6 +4,7 @@
 
 #include "base/string_table.h"
 #include "store/game_batch.h"
+#include "store/batch_commit.h"
 #include "store/save_commit.h"
 #include "store/text_file.h"
 #include "store_test_files.h"
