@@ -74,6 +74,19 @@ bool batchLeftIn(const QString &gamesRoot)
     return QFileInfo::exists(batchRecordPath(gamesRoot)) || QFileInfo::exists(batchNotePath(gamesRoot));
 }
 
+bool finishBatch(const QString &gamesRoot, const QStringList &folders)
+{
+    QString error;
+    if (!syncFileSystem(gamesRoot, folders, &error))
+        return false;
+    const QString recordPath = batchRecordPath(gamesRoot);
+    QFile::remove(recordPath);
+    QFile::remove(recordPath + QStringLiteral(".tmp"));
+    QFile::remove(batchNotePath(gamesRoot));
+    syncFolder(gamesRoot);
+    return true;
+}
+
 bool recoverBatch(const QString &gamesRoot)
 {
     const QString recordPath = batchRecordPath(gamesRoot);
@@ -93,14 +106,7 @@ bool recoverBatch(const QString &gamesRoot)
                 complete = false;
             }
         }
-        QString error;
-        if (!complete || !syncFileSystem(gamesRoot, folders, &error))
-            return false;
-        QFile::remove(recordPath);
-        QFile::remove(recordPath + QStringLiteral(".tmp"));
-        QFile::remove(notePath);
-        syncFolder(gamesRoot);
-        return true;
+        return complete && finishBatch(gamesRoot, folders);
     }
     QFile::remove(recordPath + QStringLiteral(".tmp"));
     QFile note(notePath);

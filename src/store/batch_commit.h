@@ -31,6 +31,11 @@ QByteArray batchNoteLine(const QString &folderName, bool newFolder);
 // Writes the record durably and puts it in place (step 3).
 bool writeBatchRecord(const QString &gamesRoot, const QList<BatchTarget> &targets, QString *error);
 
+// Step 4's end, once every game of the batch is in place: the renames on the disk (folders are
+// flushed one by one where the file system cannot be flushed as a whole), then the record and the
+// note go. false when the disk could not be waited for (the record stays for the next try).
+bool finishBatch(const QString &gamesRoot, const QStringList &folders);
+
 // Finishes a batch whose record is in place, or undoes one that was cut off before it, and removes
 // the record and the note. false when a file could not be moved (the record stays for the next
 // try). The caller holds the games folder's lock.

@@ -62,7 +62,10 @@ StoreResult GameBatch::stage(const Game &game, CommitWhen when)
     staged.number = n;
     staged.folder = joinPath(m_root, onDisk.isEmpty() ? folderName : onDisk);
     staged.newFolder = onDisk.isEmpty() || !QFileInfo(staged.folder).isDir();
-    const GameFilePaths paths = gameFilePaths(staged.folder, folderName, m_store.words());
+    // A folder still to be made holds no files: its paths need no look-up, which would list the
+    // whole games folder for every new game.
+    const GameFilePaths paths = staged.newFolder ? gameFilePathsIn(staged.folder, {}, folderName, m_store.words())
+                                                 : gameFilePaths(staged.folder, folderName, m_store.words());
     if (when == CommitWhen::OnlyIfNew && QFileInfo(paths.auction).size() > 0) {
         StoreResult result = StoreResult::failed(staged.folder, QStringLiteral("the game is stored already"));
         result.alreadyStored = true;
@@ -167,7 +170,9 @@ QList<GameBatch::Outcome> GameBatch::commit()
 
     // 3. Every game in place.
     bool complete = true;
+    QStringList folders;
     for (const StagedGame &game : m_games) {
+        folders << game.folder;
         QString failedPath;
         for (const bool removals : {true, false}) {
             for (const StagedFile &file : game.files) {
@@ -192,9 +197,10 @@ QList<GameBatch::Outcome> GameBatch::commit()
     }
     m_games.clear();
     m_note.close();
-    // 4. The renames on the disk before the record goes; a file left behind keeps the record.
+    // 4. The renames on the disk before the record goes; a file left behind keeps the record, and
+    // the next reading finishes the batch from it.
     if (complete)
-        recoverBatch(m_root);
+        finishBatch(m_root, folders);
     m_lock.reset();
     return outcomes;
 }
