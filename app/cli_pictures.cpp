@@ -64,10 +64,6 @@ std::optional<PictureSettings> pictureSettings(const Arguments &a)
     settings.shown.doubleDummy = a.has("--dd");
     // A picture made here is for a handout or a web page, where "!S" in a question is a spade.
     settings.suitSymbols = true;
-    // Without the solver's library the pictures are drawn without their tables, and the user is
-    // told once why, before anything is written.
-    if (settings.shown.doubleDummy && !doubleDummyAvailable())
-        printError(doubleDummyUnavailableText(a.language));
     if (a.has("--hide")) {
         const std::optional<std::array<bool, 4>> hidden = hiddenSeats(a.value("--hide"));
         if (!hidden) {
@@ -255,6 +251,10 @@ std::optional<Request> readRequest(
         return std::nullopt;
     r.games = *games;
     r.lessonTitle = source->lessonTitle;
+    // Without the solver's library the pictures are drawn without their tables, and the user is
+    // told once why, before anything is written. Tables solved before need no library.
+    if (r.settings.shown.doubleDummy && anyTableToSolve(r.games, a.language) && !doubleDummyAvailable())
+        printError(doubleDummyUnavailableText(a.language));
     return r;
 }
 

@@ -60,6 +60,7 @@ DdsLibrary open()
     resolve(handle, "FreeMemory", libraryFreeMemory, library.error);
     resolve(handle, "SetMaxThreads", library.setMaxThreads, library.error);
     resolve(handle, "CalcDDtable", library.calcDDtable, library.error);
+    resolve(handle, "CalcAllTables", library.calcAllTables, library.error);
     resolve(handle, "SidesParBin", library.sidesParBin, library.error);
     resolve(handle, "SidesPar", library.sidesPar, library.error);
     resolve(handle, "ConvertToSidesTextFormat", library.convertToSidesTextFormat, library.error);

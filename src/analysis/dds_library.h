@@ -15,6 +15,7 @@ namespace briqo {
 struct DdsLibrary {
     decltype(&::SetMaxThreads) setMaxThreads = nullptr;
     decltype(&::CalcDDtable) calcDDtable = nullptr;
+    decltype(&::CalcAllTables) calcAllTables = nullptr;
     decltype(&::SidesParBin) sidesParBin = nullptr;
     decltype(&::SidesPar) sidesPar = nullptr;
     decltype(&::ConvertToSidesTextFormat) convertToSidesTextFormat = nullptr;

@@ -5,6 +5,7 @@
 #include "base/string_table.h"
 #include "deal/hand_rules.h"
 
+#include <algorithm>
 #include <mutex>
 
 namespace briqo {
@@ -90,29 +91,21 @@ std::optional<DoubleDummyResult> knownDoubleDummy(const Holdings &deal, int lang
     return key ? DoubleDummyCache::shared().find(*key) : std::nullopt;
 }
 
-std::optional<DoubleDummyResult> solveDealUncached(const Holdings &deal, int languageNumber, int vulnerability)
-{
-    if (vulnerability < 0 || vulnerability > 3 || !isValidCompleteDeal(deal, languageNumber))
-        return std::nullopt;
-    const ddTableDeal table = solverDeal(deal, languageNumber);
-    const int vul = solverVulnerability(vulnerability);
+namespace {
 
-    ddTableResults tricks {};
+// The table and par of a deal from its tricks; none when the par routines report a fault. Called
+// with the solver's lock held: the library does not promise its par routines are safe beside a
+// running table (they are quick, working on the table alone).
+std::optional<DoubleDummyResult> resultOf(const DdsLibrary &dds, const ddTableResults &tricks, int vulnerability)
+{
+    const int vul = solverVulnerability(vulnerability);
+    ddTableResults table = tricks;
     parResultsMaster sides[2] {};
     parResultsDealer sideTexts[2] {};
     parTextResults lines {};
-    {
-        const std::lock_guard lock(ddsSolverMutex());
-        const DdsLibrary &dds = ddsLibrary();
-        if (!dds.loaded() || ddsLibraryClosed() || dds.calcDDtable(table, &tricks) != RETURN_NO_FAULT)
-            return std::nullopt;
-        // The par routines work on the table alone and are quick; they share the lock because
-        // the library does not promise they are safe beside a running table.
-        if (dds.sidesParBin(&tricks, sides, vul) != RETURN_NO_FAULT
-            || dds.sidesPar(&tricks, sideTexts, vul) != RETURN_NO_FAULT
-            || dds.convertToSidesTextFormat(sides, &lines) != RETURN_NO_FAULT)
-            return std::nullopt;
-    }
+    if (dds.sidesParBin(&table, sides, vul) != RETURN_NO_FAULT || dds.sidesPar(&table, sideTexts, vul) != RETURN_NO_FAULT
+        || dds.convertToSidesTextFormat(sides, &lines) != RETURN_NO_FAULT)
+        return std::nullopt;
 
     DoubleDummyResult result;
     for (int strain = 0; strain < StrainCount; ++strain)
@@ -135,6 +128,66 @@ std::optional<DoubleDummyResult> solveDealUncached(const Holdings &deal, int lan
     if (result.parDependsOnWhoBidsFirst)
         result.parLines << QString::fromLatin1(lines.parText[1]).trimmed();
     return result;
+}
+
+} // namespace
+
+static_assert(DealsSolvedTogether <= MAXNOOFTABLES);
+
+std::optional<DoubleDummyResult> solveDealUncached(const Holdings &deal, int languageNumber, int vulnerability)
+{
+    if (vulnerability < 0 || vulnerability > 3 || !isValidCompleteDeal(deal, languageNumber))
+        return std::nullopt;
+    const ddTableDeal table = solverDeal(deal, languageNumber);
+    ddTableResults tricks {};
+    const std::lock_guard lock(ddsSolverMutex());
+    const DdsLibrary &dds = ddsLibrary();
+    if (!dds.loaded() || ddsLibraryClosed() || dds.calcDDtable(table, &tricks) != RETURN_NO_FAULT)
+        return std::nullopt;
+    return resultOf(dds, tricks, vulnerability);
+}
+
+bool solveDealsAhead(const QList<DealToSolve> &deals, int languageNumber, const ProgressReport &progress)
+{
+    // Only complete deals not solved before; each once.
+    DoubleDummyCache &cache = DoubleDummyCache::shared();
+    QList<std::pair<DoubleDummyCache::Key, const DealToSolve *>> wanted;
+    for (const DealToSolve &deal : deals) {
+        const std::optional<DoubleDummyCache::Key> key
+            = DoubleDummyCache::keyOf(deal.holdings, languageNumber, deal.vulnerability);
+        // A key is made of complete deals only, at a vulnerability the solver knows.
+        if (!key || cache.find(*key))
+            continue;
+        if (std::none_of(wanted.begin(), wanted.end(), [&](const auto &w) { return w.first == *key; }))
+            wanted.append({*key, &deal});
+    }
+    const qsizetype total = wanted.size();
+    if (total == 0)
+        return true;
+    for (qsizetype first = 0; first < total; first += DealsSolvedTogether) {
+        if (progress && !progress(first, total))
+            return false;
+        const int count = int(std::min<qsizetype>(DealsSolvedTogether, total - first));
+        ddTableDeals batch {};
+        batch.noOfTables = count;
+        for (int i = 0; i < count; ++i)
+            batch.deals[i] = solverDeal(wanted[first + i].second->holdings, languageNumber);
+        int allStrains[DDS_STRAINS] = {0, 0, 0, 0, 0};
+        ddTablesRes tricks {};
+        const std::lock_guard lock(ddsSolverMutex());
+        const DdsLibrary &dds = ddsLibrary();
+        // Par is worked out here, per deal at its own vulnerability, rather than by the call.
+        if (!dds.loaded() || ddsLibraryClosed() || dds.calcAllTables(&batch, -1, allStrains, &tricks, nullptr) != RETURN_NO_FAULT)
+            continue; // each deal is tried again on its own when it is asked for
+        for (int i = 0; i < count; ++i) {
+            const auto &[key, deal] = wanted[first + i];
+            if (const std::optional<DoubleDummyResult> result = resultOf(dds, tricks.results[i], deal->vulnerability))
+                cache.insert(key, *result);
+        }
+    }
+    if (progress)
+        progress(total, total);
+    return true;
 }
 
 bool doubleDummyAvailable() { return ddsLibrary().loaded(); }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/progress.h"
 #include "deal/deal.h"
 
 #include <QList>
@@ -63,6 +64,25 @@ std::optional<DoubleDummyResult> solveDeal(const Holdings &deal, int languageNum
 std::optional<DoubleDummyResult> knownDoubleDummy(const Holdings &deal, int languageNumber, int vulnerability);
 // Always asks the solver, and keeps nothing (the bench compares it with the library).
 std::optional<DoubleDummyResult> solveDealUncached(const Holdings &deal, int languageNumber, int vulnerability);
+
+// A deal to solve at its game's vulnerability.
+struct DealToSolve {
+    Holdings holdings;
+    int vulnerability = 0;
+};
+
+// Deals handed to the solver in one call: enough for its threads to stay busy to the end of the
+// call (the five strains of each deal are shared among them), few enough that progress is
+// reported every second or two.
+constexpr int DealsSolvedTogether = 10;
+
+// Solves the deals whose tables are not known yet, several to a call so that every thread of the
+// solver is busy to the end (quicker than one by one), and keeps them in the cache, where
+// solveDeal finds them at once. Incomplete deals are left out, and a deal the solver fails on is
+// solved again when it is asked for. progress(done, total) counts the deals to solve, before each
+// call; false stops (what was solved stays). The same threads rule as solveDeal.
+// Nothing is reported when every table is known.
+bool solveDealsAhead(const QList<DealToSolve> &deals, int languageNumber, const ProgressReport &progress = {});
 
 // The solver's library is opened at the first solve, not at start-up (loading it starts its
 // threads and tables). False when it cannot be opened: every solve then answers none. Opens it

@@ -1,6 +1,7 @@
 #include "deal/hand_rules.h"
 
-#include <set>
+#include <array>
+#include <utility>
 
 namespace briqo {
 
@@ -55,17 +56,20 @@ int totalCards(const Holdings &deal)
 bool isValidCompleteDeal(const Holdings &deal, int languageNumber)
 {
     const QString alphabet = RankAlphabet(languageNumber);
-    std::set<std::pair<int, QChar>> cards;
+    std::array<bool, 4 * 13> seen {}; // by suit and the card's place in the alphabet
+    int cards = 0;
     for (int seat = 0; seat < 4; ++seat) {
         if (CardCount(deal, seat) != 13)
             return false;
         for (int suit = 0; suit < 4; ++suit)
             for (const QChar c : tensAsT(deal[FieldOf(seat, suit)])) {
-                if (!alphabet.contains(c) || !cards.insert({suit, c}).second)
+                const qsizetype rank = alphabet.indexOf(c);
+                if (rank < 0 || rank >= 13 || std::exchange(seen[size_t(suit * 13 + rank)], true))
                     return false;
+                ++cards;
             }
     }
-    return cards.size() == 52;
+    return cards == 52;
 }
 
 } // namespace briqo

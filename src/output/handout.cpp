@@ -270,17 +270,17 @@ QByteArray handoutPdf(const QList<Game> &games, const HandoutSettings &settings,
     if (games.isEmpty())
         return {};
     HandoutSettings used = settings;
+    // A table the settings carry already is the one every board shows.
+    if (!used.picture.board.doubleDummy
+        && !solveTablesAhead(games, used.picture.shown, used.picture.languageNumber, progress))
+        return {};
     QList<std::optional<DoubleDummyResult>> tables;
     for (qsizetype i = 0; i < games.size(); ++i) {
-        if (progress && !progress(i, games.size()))
-            return {};
         std::optional<DoubleDummyResult> table = used.picture.board.doubleDummy;
         if (used.picture.shown.doubleDummy && !table)
             table = solveDeal(games[i].holdings, used.picture.languageNumber, VulnerabilityOf(games[i].number));
         tables << (used.picture.shown.doubleDummy ? table : std::nullopt);
     }
-    if (progress)
-        progress(games.size(), games.size());
 
     QByteArray bytes;
     QBuffer buffer(&bytes);

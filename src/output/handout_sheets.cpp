@@ -106,9 +106,12 @@ void drawTable(
     const double column = width / 6;
     const double line = metrics.height();
     painter.setFont(font);
+    // Centred in its cell by hand: a plain line of text needs none of the layout that drawing into
+    // a rectangle does for every cell.
     auto cell = [&](int row, int col, const QString &text, const QColor &colour) {
         painter.setPen(colour);
-        painter.drawText(QRectF(at.x() + col * column, at.y() + row * line, column, line), Qt::AlignCenter, text);
+        const double left = at.x() + col * column + (column - metrics.horizontalAdvance(text)) / 2;
+        painter.drawText(QPointF(left, at.y() + row * line + metrics.ascent()), text);
     };
     cell(0, 1, ResString(92, language), Qt::black);
     for (int suit = 0; suit < 4; ++suit)

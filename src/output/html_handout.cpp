@@ -284,6 +284,8 @@ QString boardHtml(const Game &game, const HtmlHandoutSettings &settings)
 QByteArray handoutHtml(const QList<Game> &games, const HtmlHandoutSettings &settings, const ProgressReport &progress)
 {
     const int language = settings.languageNumber;
+    if (!solveTablesAhead(games, settings.shown, language, progress))
+        return {};
     const QString title = settings.title.trimmed();
     const QString subtitle = settings.subtitle.trimmed();
     QString html = QStringLiteral("<!DOCTYPE html>\n<html lang=\"%1\">\n<head>\n<meta charset=\"utf-8\" />\n"

@@ -267,6 +267,8 @@ bool makePictureFiles(const QList<Game> &games, PictureFormat format, const Pict
 {
     if (threads <= 0)
         threads = std::max(1, QThread::idealThreadCount());
+    if (!settings.board.doubleDummy)
+        solveTablesAhead(games, settings.shown, settings.languageNumber);
     const auto make = [&](qsizetype i) { return pictureFileBytes(games[i], format, settings); };
     if (threads > 1 && games.size() > 1 && drawsInCopies(settings))
         return makeInChildProcesses(games.size(), threads, make, deliver);

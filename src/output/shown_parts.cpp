@@ -1,6 +1,11 @@
 #include "output/shown_parts.h"
 
+#include "analysis/double_dummy.h"
+#include "analysis/double_dummy_cache.h"
 #include "base/profile.h"
+#include "deal/deal.h"
+
+#include <algorithm>
 
 namespace briqo {
 
@@ -69,6 +74,26 @@ bool writeShownParts(const ShownParts &parts, const QString &iniFile)
     // No hand at all is written as "-", so that it is not read back as "nothing written yet".
     return WriteIni(Section, QStringLiteral("Handen"), hands.isEmpty() ? QStringLiteral("-") : hands, iniFile)
         && written;
+}
+
+bool solveTablesAhead(
+    const QList<Game> &games, const ShownParts &parts, int languageNumber, const ProgressReport &progress)
+{
+    if (!parts.doubleDummy)
+        return true;
+    QList<DealToSolve> deals;
+    for (const Game &game : games)
+        deals.append({game.holdings, VulnerabilityOf(game.number)});
+    return solveDealsAhead(deals, languageNumber, progress);
+}
+
+bool anyTableToSolve(const QList<Game> &games, int languageNumber)
+{
+    return std::any_of(games.begin(), games.end(), [languageNumber](const Game &game) {
+        // A key is made of complete deals only.
+        const auto key = DoubleDummyCache::keyOf(game.holdings, languageNumber, VulnerabilityOf(game.number));
+        return key && !DoubleDummyCache::shared().find(*key);
+    });
 }
 
 } // namespace briqo

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "base/progress.h"
+#include "store/game.h"
+
+#include <QList>
 #include <QString>
 
 #include <array>
@@ -25,5 +29,12 @@ struct ShownParts {
 // a value that is missing or not understood keeps its default.
 ShownParts readShownParts(const QString &iniFile);
 bool writeShownParts(const ShownParts &parts, const QString &iniFile);
+
+// The double-dummy tables of the games' deals solved before their boards are drawn, many at a
+// time (see solveDealsAhead), when `parts` shows them. false when progress said stop.
+bool solveTablesAhead(
+    const QList<Game> &games, const ShownParts &parts, int languageNumber, const ProgressReport &progress = {});
+// Some game has a complete deal whose table is not known yet, so the solver is needed.
+bool anyTableToSolve(const QList<Game> &games, int languageNumber);
 
 } // namespace briqo

@@ -47,19 +47,21 @@ const QString ChoicesSection = QStringLiteral("Hand-out");
 
 QString text(int id, int language) { return ResString(id, language); }
 
-// Works out the double-dummy table of each game on another thread while the window goes on
-// painting; the handout then finds every table in the cache. False when the user stopped it.
+// Works out the double-dummy tables of the games on another thread, a group at a time, while the
+// window goes on painting; the handout then finds every table in the cache. False when the user
+// stopped it (between two groups).
 bool solveOffTheWindowThread(const QList<Game> &games, int language, const ProgressReport &progress)
 {
-    for (qsizetype i = 0; i < games.size(); ++i) {
-        if (progress && !progress(i, games.size()))
+    for (qsizetype first = 0; first < games.size(); first += DealsSolvedTogether) {
+        if (progress && !progress(first, games.size()))
             return false;
-        const Game &game = games[i];
+        QList<DealToSolve> group;
+        for (const Game &game : games.mid(first, DealsSolvedTogether))
+            group.append({game.holdings, VulnerabilityOf(game.number)});
         QFutureWatcher<void> solving;
         QEventLoop wait;
         QObject::connect(&solving, &QFutureWatcher<void>::finished, &wait, &QEventLoop::quit);
-        solving.setFuture(
-            QtConcurrent::run([&game, language] { solveDeal(game.holdings, language, VulnerabilityOf(game.number)); }));
+        solving.setFuture(QtConcurrent::run([&group, language] { solveDealsAhead(group, language); }));
         if (!solving.isFinished())
             wait.exec();
     }

@@ -1,3 +1,4 @@
+#include "analysis/double_dummy.h"
 #include "analysis/double_dummy_cache.h"
 #include "support/test_files.h"
 
@@ -120,6 +121,49 @@ private slots:
         QCOMPARE(back->second, richResult());
         for (qsizetype n = 0; n + 1 < line.size(); ++n)
             QVERIFY2(!parseCacheLine(line.first(n)), qPrintable(QString::number(n)));
+        DoubleDummyCache::shared().useFolder(QString());
+    }
+
+    // Deals solved many to a call give the very tables solved one by one, each at its own game's
+    // vulnerability; an incomplete deal and a deal given twice cost nothing, and a stop leaves
+    // what was solved.
+    void dealsSolvedTogetherAreTheTablesSolvedOneByOne()
+    {
+        QTemporaryDir folder;
+        DoubleDummyCache::shared().useFolder(folder.path());
+        std::mt19937 random(11);
+        QList<DealToSolve> deals;
+        for (int i = 0; i < DealsSolvedTogether + 3; ++i) {
+            const std::array<int, 52> seats = randomSeats(random);
+            Holdings holdings;
+            for (int card = 0; card < 52; ++card)
+                holdings[FieldOf(seats[card], card / 13)].prepend(QLatin1Char("23456789TJQKA"[card % 13]));
+            deals.append({holdings, i % 4});
+        }
+        deals.append(deals[2]);
+        Holdings incomplete = deals[0].holdings;
+        incomplete[0].chop(1);
+        deals.append({incomplete, 0});
+
+        QList<qsizetype> reported;
+        QVERIFY(!solveDealsAhead(deals, LanguageEnglish, [&](qsizetype done, qsizetype total) {
+            reported << done << total;
+            return done == 0;
+        }));
+        QCOMPARE(reported, (QList<qsizetype> {0, DealsSolvedTogether + 3, DealsSolvedTogether, DealsSolvedTogether + 3}));
+        QVERIFY(knownDoubleDummy(deals[0].holdings, LanguageEnglish, 0));
+        QVERIFY(!knownDoubleDummy(deals.last().holdings, LanguageEnglish, 0));
+        QVERIFY(!knownDoubleDummy(deals[DealsSolvedTogether].holdings, LanguageEnglish, DealsSolvedTogether % 4));
+
+        reported.clear();
+        QVERIFY(solveDealsAhead(deals, LanguageEnglish, [&](qsizetype done, qsizetype total) {
+            reported << done << total;
+            return true;
+        }));
+        QCOMPARE(reported, (QList<qsizetype> {0, 3, 3, 3}));
+        for (const DealToSolve &deal : deals.first(deals.size() - 1))
+            QCOMPARE(knownDoubleDummy(deal.holdings, LanguageEnglish, deal.vulnerability),
+                solveDealUncached(deal.holdings, LanguageEnglish, deal.vulnerability));
         DoubleDummyCache::shared().useFolder(QString());
     }
 
