@@ -192,7 +192,8 @@ bool writePictureFolder(
     const QList<Game> &games, PictureFormat format, const PictureSettings &settings, const QStringList &paths, int language)
 {
     QString failed;
-    const WriteOutcome written = writePictureFiles(games, format, settings, paths, 0, &failed);
+    const WriteOutcome written = writePictureFiles(
+        games, format, settings, paths, 0, &failed, terminalProgress(ResString(own::ProgressPictures, language)));
     if (!written) {
         if (written.reason.isEmpty()) {
             printError(cliText(CannotWrite, language).arg(failed));

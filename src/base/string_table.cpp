@@ -153,6 +153,7 @@ const Entry kEntries[] = {
     {own::ProgressImport, "Spellen inlezen...", "Importing games..."},
     {own::ProgressExport, "Spellen exporteren...", "Exporting games..."},
     {own::ProgressHandout, "Hand-out maken...", "Making the handout..."},
+    {own::ProgressPictures, "Plaatjes maken...", "Making the pictures..."},
     {own::ImportStoppedByUser, "Het inlezen is gestopt: ~ spellen zijn niet geschreven.",
         "The import was stopped: ~ games have not been written."},
     {own::FolderNotOnlyGame, "~ bevat ook dingen die niet bij het spel horen:|#||Het spel is niet gewist.",

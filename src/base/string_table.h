@@ -36,6 +36,7 @@ constexpr int ProgressCancel = 223;
 constexpr int ProgressImport = 224;
 constexpr int ProgressExport = 225;
 constexpr int ProgressHandout = 226;
+constexpr int ProgressPictures = 228;
 constexpr int ImportStoppedByUser = 227; // "~" = how many games were not written
 // The board picture, its printout and the pictures window.
 constexpr int PictureNotTaken = 270;

@@ -310,14 +310,19 @@ bool makePictureFiles(const QList<Game> &games, PictureFormat format, const Pict
 }
 
 WriteOutcome writePictureFiles(const QList<Game> &games, PictureFormat format, const PictureSettings &settings,
-    const QStringList &paths, int threads, QString *failedPath)
+    const QStringList &paths, int threads, QString *failedPath, const ProgressReport &progress)
 {
+    if (!settings.board.doubleDummy)
+        solveTablesAhead(games, settings.shown, settings.languageNumber, progress);
     FilesWrittenTogether files(paths);
     WriteOutcome written {true, {}};
+    qsizetype done = 0;
     makePictureFiles(games, format, settings, threads, [&](qsizetype i, QByteArray bytes) {
         written = bytes.isEmpty() ? WriteOutcome {false, {}} : files.write(i, bytes);
         if (!written && failedPath)
             *failedPath = paths[i];
+        if (written && progress)
+            progress(++done, games.size());
         return bool(written);
     });
     return written ? files.commit(failedPath) : written;

@@ -79,9 +79,10 @@ bool makePictureFiles(const QList<Game> &games, PictureFormat format, const Pict
 // The picture files of the games written to paths (one each, in the games' order) as they are
 // made, on `threads` cores as above, and made durable together: each file whole or not at all, and
 // on a failure no earlier file replaced. failedPath names the file that failed; the reason is
-// empty when its picture could not be made.
+// empty when its picture could not be made. progress counts the double-dummy tables to solve
+// first, if any, then the files written.
 WriteOutcome writePictureFiles(const QList<Game> &games, PictureFormat format, const PictureSettings &settings,
-    const QStringList &paths, int threads, QString *failedPath = nullptr);
+    const QStringList &paths, int threads, QString *failedPath = nullptr, const ProgressReport &progress = {});
 
 // The same files gathered in the games' order.
 QList<QByteArray> pictureFilesBytes(
