@@ -267,8 +267,6 @@ bool makePictureFiles(const QList<Game> &games, PictureFormat format, const Pict
 {
     if (threads <= 0)
         threads = std::max(1, QThread::idealThreadCount());
-    if (!settings.board.doubleDummy)
-        solveTablesAhead(games, settings.shown, settings.languageNumber);
     const auto make = [&](qsizetype i) { return pictureFileBytes(games[i], format, settings); };
     if (threads > 1 && games.size() > 1 && drawsInCopies(settings))
         return makeInChildProcesses(games.size(), threads, make, deliver);
@@ -331,6 +329,8 @@ WriteOutcome writePictureFiles(const QList<Game> &games, PictureFormat format, c
 QList<QByteArray> pictureFilesBytes(
     const QList<Game> &games, PictureFormat format, const PictureSettings &settings, int threads)
 {
+    if (!settings.board.doubleDummy)
+        solveTablesAhead(games, settings.shown, settings.languageNumber);
     QList<QByteArray> files(games.size());
     makePictureFiles(games, format, settings, threads, [&files](qsizetype i, QByteArray bytes) {
         files[i] = std::move(bytes);

@@ -66,7 +66,8 @@ QByteArray pictureFileBytes(const Game &game, PictureFormat format, const Pictur
 // The picture files of many games, each as pictureFileBytes makes it, on `threads` cores (0: all
 // the machine has; 1: everything on this thread), each handed to deliver with the game's index as
 // soon as it is made, not necessarily in the games' order. deliver returns false to stop: no more
-// files are made. Returns false when it was stopped.
+// files are made. Returns false when it was stopped. Double-dummy tables the settings show are
+// best solved ahead (solveTablesAhead), as the two below do: a board solves its own one by one.
 //
 // The boards are widgets, which only a process's main thread may make and draw. Without a display
 // (the command line, or any program on the offscreen platform) the games are shared among copies

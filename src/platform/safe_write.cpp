@@ -46,8 +46,9 @@ namespace {
 
 QString systemReason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
 
-// The whole of bytes into an open file; 0 or the errno of the failure.
-int writeAll(int fd, const QByteArray &bytes)
+} // namespace
+
+int writeWhole(int fd, const QByteArray &bytes)
 {
     qsizetype done = 0;
     while (done < bytes.size()) {
@@ -61,28 +62,25 @@ int writeAll(int fd, const QByteArray &bytes)
     return 0;
 }
 
-} // namespace
-
 FilesWrittenTogether::FilesWrittenTogether(QStringList targets)
     : m_targets(std::move(targets))
     , m_temporary(m_targets.size())
 { }
 
-FilesWrittenTogether::~FilesWrittenTogether()
-{
-    for (const QByteArray &t : m_temporary) {
-        if (!t.isEmpty())
-            ::unlink(t.constData());
-    }
-}
+FilesWrittenTogether::~FilesWrittenTogether() { dropTemporary(); }
 
-WriteOutcome FilesWrittenTogether::giveUp(qsizetype index, int error, QString *failedPath)
+void FilesWrittenTogether::dropTemporary()
 {
     for (QByteArray &t : m_temporary) {
         if (!t.isEmpty())
             ::unlink(t.constData());
         t.clear();
     }
+}
+
+WriteOutcome FilesWrittenTogether::giveUp(qsizetype index, int error, QString *failedPath)
+{
+    dropTemporary();
     if (failedPath)
         *failedPath = m_targets[index];
     return {false, systemReason(error)};
@@ -105,7 +103,7 @@ WriteOutcome FilesWrittenTogether::write(qsizetype index, const QByteArray &byte
             return giveUp(index, error, nullptr);
         }
     }
-    const int error = writeAll(fd, bytes);
+    const int error = writeWhole(fd, bytes);
     // Sent on its way to the disk now, while the next files are still being made.
     if (!error)
         ::sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);

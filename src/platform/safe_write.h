@@ -44,10 +44,15 @@ public:
 
 private:
     WriteOutcome giveUp(qsizetype index, int error, QString *failedPath);
+    void dropTemporary();
 
     QStringList m_targets;
     QList<QByteArray> m_temporary; // empty where no file is waiting
 };
+
+// The whole of bytes into an open file, through interruptions and short writes; 0 or the errno
+// of the failure (ENOSPC when the system takes no more and gives no reason).
+int writeWhole(int fd, const QByteArray &bytes);
 
 // All files at once.
 WriteOutcome writeFilesSafely(const QList<std::pair<QString, QByteArray>> &files, QString *failedPath = nullptr);

@@ -1,5 +1,7 @@
 #include "store/durable_files.h"
 
+#include "platform/safe_write.h"
+
 #include <QFile>
 
 #include <cerrno>
@@ -40,21 +42,13 @@ bool writeOpen(const QString &path, const QByteArray &bytes, int *fd, QString *e
         *error = QString::fromLocal8Bit(std::strerror(errno));
         return false;
     }
-    qsizetype written = 0;
-    while (written < bytes.size()) {
-        const ssize_t n = ::write(*fd, bytes.constData() + written, size_t(bytes.size() - written));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            const int reason = n < 0 ? errno : ENOSPC;
-            ::close(*fd);
-            *fd = -1;
-            ::unlink(name.constData());
-            *error = QString::fromLocal8Bit(std::strerror(reason));
-            errno = reason;
-            return false;
-        }
-        written += n;
+    if (const int reason = writeWhole(*fd, bytes)) {
+        ::close(*fd);
+        *fd = -1;
+        ::unlink(name.constData());
+        *error = QString::fromLocal8Bit(std::strerror(reason));
+        errno = reason;
+        return false;
     }
     return true;
 }
