@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <signal.h>
 #include <unistd.h>
 
 namespace briqo {
@@ -45,6 +46,24 @@ WriteOutcome writeFileSafely(const QString &path, const QByteArray &bytes)
 namespace {
 
 QString systemReason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
+
+constexpr char TemporaryMark[] = ".briqo-part-";
+
+// Removes the temporary files that a write killed before its commit left in folder: those whose
+// process is gone. A process of that number still running may be writing them.
+void sweepLeftovers(const QString &folder)
+{
+    const QDir dir(folder);
+    for (const QString &name :
+        dir.entryList({QStringLiteral("*") + QLatin1String(TemporaryMark) + QStringLiteral("*")}, QDir::Files | QDir::Hidden)) {
+        const QString number = name.mid(name.lastIndexOf(QLatin1String(TemporaryMark)) + int(sizeof TemporaryMark) - 1)
+                                   .section(QLatin1Char('-'), 0, 0);
+        bool ok = false;
+        const pid_t pid = number.toInt(&ok);
+        if (ok && pid > 0 && ::kill(pid, 0) != 0 && errno == ESRCH)
+            ::unlink(QFile::encodeName(dir.filePath(name)).constData());
+    }
+}
 
 } // namespace
 
@@ -92,7 +111,7 @@ WriteOutcome FilesWrittenTogether::write(qsizetype index, const QByteArray &byte
     // write into each other's file.
     if (!m_temporary[index].isEmpty())
         ::unlink(m_temporary[index].constData());
-    const QByteArray stem = QFile::encodeName(m_targets[index]) + ".briqo-part-" + QByteArray::number(::getpid());
+    const QByteArray stem = QFile::encodeName(m_targets[index]) + TemporaryMark + QByteArray::number(::getpid());
     int fd = -1;
     for (int k = 0; fd < 0; ++k) {
         m_temporary[index] = k == 0 ? stem : stem + '-' + QByteArray::number(k);
@@ -137,8 +156,10 @@ WriteOutcome FilesWrittenTogether::commit(QString *failedPath)
         m_temporary[i].clear();
         folders.insert(QFileInfo(m_targets[i]).absolutePath());
     }
-    // The new names are made durable with their folders.
+    // The new names are made durable with their folders, and so is the going of what earlier
+    // writes that were cut off left there.
     for (const QString &folder : folders) {
+        sweepLeftovers(folder);
         const int dir = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (dir >= 0) {
             ::fsync(dir);

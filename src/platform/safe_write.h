@@ -29,7 +29,8 @@ WriteOutcome writeFileSafely(const QString &path, const QByteArray &bytes);
 // its way to the disk starts at once, so that the one flush of the file system at the commit finds
 // little left to do. Then each replaces its target, in the targets' order. On a failure no target is
 // touched by the files not yet renamed, and the temporary files go, as they do when the write is
-// dropped without a commit.
+// dropped without a commit. Those of a write whose process was killed go at the next commit in
+// the same folder.
 class FilesWrittenTogether {
 public:
     explicit FilesWrittenTogether(QStringList targets);

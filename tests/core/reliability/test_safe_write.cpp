@@ -7,6 +7,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 using namespace briqo;
 using namespace briqo::testing;
 using test::FullDisk;
@@ -123,6 +126,26 @@ private slots:
         for (qsizetype i = 0; i < 3; ++i)
             QCOMPARE(contents(targets[i]), "new " + QByteArray::number(i + 1));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 3);
+    }
+
+    // A write killed before its commit leaves its temporary file; the next commit in that folder
+    // removes it once its process is gone, and leaves those of a process still running.
+    void aKilledWritesLeftoversGoAtTheNextCommit()
+    {
+        QTemporaryDir dir;
+        const pid_t gone = ::fork();
+        if (gone == 0)
+            ::_exit(0);
+        ::waitpid(gone, nullptr, 0);
+        const QString deadOne = dir.filePath(QStringLiteral("Spel 001.png.briqo-part-%1").arg(gone));
+        const QString running = dir.filePath(QStringLiteral("Spel 002.png.briqo-part-%1-1").arg(::getpid()));
+        for (const QString &path : {deadOne, running}) {
+            QFile half(path);
+            QVERIFY(half.open(QIODevice::WriteOnly) && half.write("half a picture") > 0);
+        }
+        QVERIFY(writeFilesSafely({{dir.filePath(QStringLiteral("Spel 003.png")), "picture"}}));
+        QVERIFY(!QFile::exists(deadOne));
+        QVERIFY(QFile::exists(running));
     }
 
     void aFolderThatIsNotThereGivesTheReason()
